@@ -1,0 +1,142 @@
+#include "cli/Aplicacao.h"
+
+#include "cli/ComandosCompor.h"
+#include "cli/ComandosDocumento.h"
+#include "cli/ComandosEsquema.h"
+#include "cli/ComandosGeracao.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <iostream>
+#include <ostream>
+#include <unistd.h>
+
+namespace fendril {
+
+int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostream& erros) {
+    CLI::App app{"Fendril: object-relational mapping code generator, command line tool",
+                 "fendril-cli"};
+    app.require_subcommand(1);
+    std::function<int()> comando;
+
+    std::string arquivo;
+    auto* dump = app.add_subcommand("dump", "Print a section document (.kmf, .tpt, .tpg, .kgf) "
+                                            "as text, one line per document line");
+    dump->add_option("FILE", arquivo, "Section document to read")->required();
+    dump->callback([&] { comando = [&] { return ComandoDump(arquivo, saida, erros); }; });
+
+    std::string texto;
+    std::string destino;
+    auto* pack = app.add_subcommand("pack", "Save the text form printed by dump as a section "
+                                            "document");
+    pack->add_option("TEXTFILE", texto,
+                     "Text form: the header line, then one line per "
+                     "document line")
+        ->required();
+    pack->add_option("-o,--output", destino, "Section document to write")->required();
+    pack->callback([&] { comando = [&] { return ComandoPack(texto, destino, erros); }; });
+
+    std::string modelo;
+    auto* check = app.add_subcommand("check", "Check that the block tags of a template text "
+                                              "pair up and do not cross");
+    check->add_option("FILE", modelo, "Plain text file with template code")->required();
+    check->callback([&] { comando = [&] { return ComandoCheck(modelo, saida, erros); }; });
+
+    std::string descricao;
+    std::string composto;
+    auto* compose = app.add_subcommand(
+        "compose", "Build a template (.tpt, .tpg) or generation (.kgf) document from a plain "
+                   "description of key = value lines (key = @file reads a file)");
+    compose->add_option("DESCRIPTION", descricao, "Plain description")->required();
+    compose->add_option("-o,--output", composto, "Document to write; its extension gives the kind")
+        ->required();
+    compose->callback(
+        [&] { comando = [&] { return ComandoCompose(descricao, composto, erros); }; });
+
+    TOpcoesGeracao geracao;
+    auto* generate = app.add_subcommand(
+        "generate", "Run a generation: expand the templates for the mapping into a directory");
+    generate->add_option("FILE", geracao.documento,
+                         "Generation document (.kgf); relative paths in it are taken from its "
+                         "folder");
+    generate->add_option("--mapping", geracao.mapeamento, "Mapping document (.kmf)");
+    generate->add_option("--out", geracao.diretorio, "Generation directory");
+    generate->add_option("--table-template", geracao.modelosTabela,
+                         "Table-class template (.tpt); may be repeated");
+    generate->add_option("--general-template", geracao.modelosGerais,
+                         "General template (.tpg); may be repeated");
+    generate
+        ->add_option("--overwrite", geracao.sobrescrita,
+                     "Existing files: ask, all (Yes To All) or none (No To All); default ask "
+                     "on a terminal, none otherwise")
+        ->check(CLI::IsMember({"ask", "all", "none"}));
+    generate->add_flag("--list", geracao.listar,
+                       "Print the files the run would write; write nothing");
+    generate->callback([&] {
+        const bool comDocumento = !geracao.documento.empty();
+        const bool avulso = !geracao.mapeamento.empty() || !geracao.diretorio.empty() ||
+                            !geracao.modelosTabela.empty() || !geracao.modelosGerais.empty();
+        if (comDocumento == avulso) {
+            throw CLI::ValidationError("generate", "give either a generation document or "
+                                                   "--mapping and --out with templates");
+        }
+        comando = [&] {
+            return ComandoGenerate(geracao, {std::cin, isatty(0) != 0, isatty(2) != 0}, saida,
+                                   erros);
+        };
+    });
+
+    TOpcoesEsquema esquema;
+    const auto conexao = [&esquema](CLI::App* sub) {
+        sub->add_option("--connection", esquema.conexao,
+                        "Connection string (Provider=SQLite;Data Source=FILE, or ODBC)")
+            ->required();
+        sub->add_option("--user", esquema.usuario, "User name for the connection");
+        sub->add_option("--password-env", esquema.variavelSenha,
+                        "Environment variable that holds the password");
+    };
+    const auto filtros = [&esquema](CLI::App* sub) {
+        sub->add_option("--database", esquema.baseDados, "Database (catalog) to read");
+        sub->add_option("--type", esquema.tipo, "Kind of tables to list")
+            ->check(CLI::IsMember({"all", "table", "view", "system"}));
+        sub->add_option("--schema", esquema.esquema, "List only the tables of this schema");
+    };
+    auto* databases = app.add_subcommand("databases", "Print the database names of a data "
+                                                      "source, one per line");
+    conexao(databases);
+    databases->callback([&] { comando = [&] { return ComandoDatabases(esquema, saida, erros); }; });
+
+    auto* tables = app.add_subcommand("tables", "Print the qualified names of the tables of a "
+                                                "database, one per line");
+    conexao(tables);
+    filtros(tables);
+    tables->callback([&] { comando = [&] { return ComandoTables(esquema, saida, erros); }; });
+
+    auto* import = app.add_subcommand("import", "Load tables and columns into a mapping "
+                                                "document (.kmf)");
+    conexao(import);
+    filtros(import);
+    import->add_option("--tables", esquema.tabelas,
+                       "Comma-separated qualified names to load (default: every listed table)");
+    import->add_option("--add-to", esquema.adicionaA,
+                       "Mapping document whose tables are kept; only missing tables are added");
+    import->add_option("--author", esquema.autor, "Author of the mapping")->required();
+    import->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
+    import->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
+    import->add_option("--log", esquema.log, "File to write the load log to");
+    import->callback([&] { comando = [&] { return ComandoImport(esquema, erros); }; });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& pedido) {
+        return app.exit(pedido, saida, erros);
+    } catch (const CLI::CallForAllHelp& pedido) {
+        return app.exit(pedido, saida, erros);
+    } catch (const CLI::ParseError& erro) {
+        app.exit(erro, saida, erros);
+        return 2;
+    }
+    return comando ? comando() : 2;
+}
+
+} // namespace fendril

@@ -1,0 +1,197 @@
+#include "cli/ComandosEsquema.h"
+
+#include "model/ArquivoTexto.h"
+#include "model/Erros.h"
+#include "model/Log.h"
+#include "schema/CargaColunas.h"
+#include "schema/DocumentoMapeamento.h"
+#include "schema/TColecao.h"
+#include "schema/TMostraTabelas.h"
+#include "schema/TSessaoConexoes.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <unordered_set>
+#include <utility>
+
+namespace fendril {
+
+namespace {
+
+// The password named by --password-env; empty without the option.
+std::string Senha(const TOpcoesEsquema& opcoes) {
+    if (opcoes.variavelSenha.empty()) {
+        return {};
+    }
+    const char* valor = std::getenv(opcoes.variavelSenha.c_str());
+    if (valor == nullptr) {
+        throw EErroGeral::Create("Environment Variable " + opcoes.variavelSenha + " Is Not Set !!");
+    }
+    return valor;
+}
+
+// The program's text of a failure, followed by the provider's when it adds something.
+std::string Mensagem(const std::exception& erro) {
+    if (const auto* geral = dynamic_cast<const EErroGeral*>(&erro)) {
+        const std::string proprio = geral->textoErro();
+        const std::string provedor = geral->what();
+        if (proprio.find(provedor) != std::string::npos) {
+            return proprio;
+        }
+        return proprio + ": " + provedor;
+    }
+    return erro.what();
+}
+
+TParametrosConexao Parametros(const TOpcoesEsquema& opcoes) {
+    return {opcoes.conexao, opcoes.usuario, Senha(opcoes), opcoes.baseDados};
+}
+
+TListaTextos SeparaVirgulas(const std::string& texto) {
+    TListaTextos nomes;
+    for (std::string nome : SeparaCampos(texto + ",", ",")) {
+        const auto inicio = nome.find_first_not_of(" \t");
+        if (inicio == std::string::npos) {
+            continue;
+        }
+        nome = nome.substr(inicio, nome.find_last_not_of(" \t") - inicio + 1);
+        nomes.push_back(std::move(nome));
+    }
+    return nomes;
+}
+
+// Prints each new status text on a line of its own.
+class TProgressoTexto {
+public:
+    explicit TProgressoTexto(std::ostream& erros) : m_erros(erros) {}
+    TProgresso Funcao() {
+        return [this](const std::string& texto, std::int32_t) {
+            if (!texto.empty() && texto != m_ultimo) {
+                m_erros << texto << '\n';
+                m_ultimo = texto;
+            }
+        };
+    }
+
+private:
+    std::ostream& m_erros;
+    std::string m_ultimo;
+};
+
+} // namespace
+
+int ComandoDatabases(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros) {
+    try {
+        TManipulaBaseDados leitor(opcoes.conexao, opcoes.usuario, Senha(opcoes));
+        leitor.Abre();
+        std::string texto;
+        for (auto& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
+            texto += c.getBaseDados().nome;
+            texto += '\n';
+        }
+        saida << texto;
+        return 0;
+    } catch (const std::exception& erro) {
+        erros << Mensagem(erro) << '\n';
+        return 1;
+    }
+}
+
+int ComandoTables(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros) {
+    try {
+        TMostraTabelas chooser(Parametros(opcoes), opcoes.baseDados);
+        std::string texto;
+        for (const std::string& nome :
+             chooser.PreencheLista(TMostraTabelas::TipoDaOpcao(opcoes.tipo), opcoes.esquema)) {
+            texto += nome;
+            texto += '\n';
+        }
+        saida << texto;
+        return 0;
+    } catch (const std::exception& erro) {
+        erros << Mensagem(erro) << '\n';
+        return 1;
+    }
+}
+
+int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
+    TCargaColunas carga;
+    int codigo = 0;
+    try {
+        const TParametrosConexao conexao = Parametros(opcoes);
+        // The listing and the load read through one connection.
+        TSessaoConexoes sessao;
+        TDescricaoMapeamento descricao;
+        const bool adiciona = !opcoes.adicionaA.empty();
+        TListaTextos existentes;
+        if (adiciona) {
+            TArquivoKMF documento;
+            documento.Abre(opcoes.adicionaA);
+            descricao = LeDocumentoMapeamento(documento);
+            carga.controlaColunas = std::move(descricao.controlaColunas);
+            carga.tiposProvider = descricao.tiposProvider;
+            if (carga.controlaColunas) {
+                existentes = std::as_const(*carga.controlaColunas).getNomesTabelas();
+            }
+        } else {
+            descricao.edit_data = DataAtual();
+            descricao.Edit_nome = std::filesystem::path(opcoes.saida).stem().string();
+        }
+
+        TListaTextos tabelas;
+        if (opcoes.tabelas) {
+            std::unordered_set<std::string> jaTem;
+            for (const std::string& nome : existentes) {
+                jaTem.insert(ChaveSemCaixa(nome));
+            }
+            for (const std::string& nome : SeparaVirgulas(*opcoes.tabelas)) {
+                if (jaTem.insert(ChaveSemCaixa(nome)).second) {
+                    tabelas.push_back(nome);
+                }
+            }
+        } else {
+            TMostraTabelas chooser(conexao, opcoes.baseDados, sessao.Fabrica());
+            chooser.excluidas = existentes;
+            tabelas =
+                chooser.PreencheLista(TMostraTabelas::TipoDaOpcao(opcoes.tipo), opcoes.esquema);
+        }
+
+        TProgressoTexto progresso(erros);
+        if (!tabelas.empty()) {
+            if (adiciona) {
+                ImportaNovaTabela(conexao, tabelas, carga, progresso.Funcao(), sessao.Fabrica());
+            } else {
+                CarregaControlaColunas(conexao, tabelas, carga, progresso.Funcao(),
+                                       sessao.Fabrica());
+            }
+        }
+
+        if (opcoes.nome) {
+            descricao.Edit_nome = *opcoes.nome;
+        }
+        descricao.Edit_autor = opcoes.autor;
+        descricao.edit_constring = opcoes.conexao;
+        descricao.edit_usuario = opcoes.usuario;
+        descricao.edit_Senha = conexao.senha;
+        descricao.combo_basedados = opcoes.baseDados;
+        descricao.controlaColunas = std::move(carga.controlaColunas);
+        descricao.tiposProvider = carga.tiposProvider;
+        MontaDocumentoMapeamento(descricao).Salva(opcoes.saida);
+    } catch (const std::exception& erro) {
+        erros << Mensagem(erro) << '\n';
+        carga.log.push_back(LinhaLog(Mensagem(erro)));
+        codigo = 1;
+    }
+    if (!opcoes.log.empty()) {
+        try {
+            GravaLinhasTexto(opcoes.log, carga.log);
+        } catch (const std::exception& erro) {
+            erros << Mensagem(erro) << '\n';
+            codigo = 1;
+        }
+    }
+    return codigo;
+}
+
+} // namespace fendril

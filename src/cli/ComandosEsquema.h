@@ -1,0 +1,36 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace fendril {
+
+// The options the schema commands share, as given on the command line.
+struct TOpcoesEsquema {
+    std::string conexao;
+    std::string usuario;
+    std::string variavelSenha; // name of the environment variable that holds the password
+    std::string baseDados;
+    std::string tipo = "all"; // all, table, view or system
+    std::string esquema;
+    std::optional<std::string> tabelas; // comma-separated qualified names
+    std::string adicionaA;              // mapping document to add the tables to
+    std::string autor;
+    std::optional<std::string> nome;
+    std::string saida;
+    std::string log;
+};
+
+// fendril-cli databases: prints the database names, one per line.
+int ComandoDatabases(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros);
+
+// fendril-cli tables: prints the qualified names the table chooser lists, one per line.
+int ComandoTables(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros);
+
+// fendril-cli import: loads tables into a mapping document (a new one, or the one named by
+// --add-to with the tables it lacks added) and saves it. Progress goes to `erros`; the
+// load log goes to --log. The document is written only when the whole load succeeded.
+int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros);
+
+} // namespace fendril

@@ -1,0 +1,501 @@
+#include "generation/TProcessaGeracao.h"
+
+#include "engine/TMontaCodigo.h"
+#include "model/ArquivoTexto.h"
+#include "model/Erros.h"
+#include "model/Log.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fendril {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int ModeloTabela = 1;
+constexpr int ModeloGeral = 2;
+
+bool Existe(const std::string& caminho) {
+    std::error_code erro;
+    return !caminho.empty() && fs::exists(caminho, erro);
+}
+
+std::string EntreAspas(const std::string& texto) {
+    return "\"" + texto + "\"";
+}
+
+// The first value of a key of section codigo; a missing key raises the list-index failure.
+std::string Codigo(const TArquivoKMF& documento, std::string_view chave) {
+    return ItemDaLista(documento.LeSecao("codigo", chave, false), 0);
+}
+
+int Porcento(std::size_t posicao, std::size_t quantidade) {
+    return static_cast<int>((posicao + 1) * 100 / quantidade);
+}
+
+std::string SemPontos(const std::string& nome) {
+    return SubstituiTodos(".", "", nome);
+}
+
+bool Contem(const std::string& texto, std::string_view parte) {
+    return texto.find(parte) != std::string::npos;
+}
+
+std::string TagDoNome(const TArquivoKMF& documento) {
+    return Codigo(documento, "cb_fname") == "1" ? "<tbalias>" : "<tbname>";
+}
+
+// Whether `caminho` is `base` or lies below it, both already canonical.
+bool Dentro(const fs::path& caminho, const fs::path& base) {
+    auto c = caminho.begin();
+    for (auto b = base.begin(); b != base.end(); ++b, ++c) {
+        if (c == caminho.end() || *c != *b) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string JuntaCaminho(const std::string& diretorio, const std::string& nome) {
+    if (!diretorio.empty() && (diretorio.back() == '/' || diretorio.back() == '\\')) {
+        return diretorio + nome;
+    }
+    return diretorio + "/" + nome;
+}
+
+void TProcessaGeracao::AdicionaModelosTabela(const TListaTextos& caminhos) {
+    m_modelosTabela.insert(m_modelosTabela.end(), caminhos.begin(), caminhos.end());
+}
+
+void TProcessaGeracao::AdicionaModelosGerais(const TListaTextos& caminhos) {
+    m_modelosGerais.insert(m_modelosGerais.end(), caminhos.begin(), caminhos.end());
+}
+
+void TProcessaGeracao::RegistraLog(const std::string& mensagem) {
+    m_log.push_back(LinhaLog(mensagem));
+}
+
+bool TProcessaGeracao::Prepara() {
+    if (!m_mapeamentoCarregado) {
+        try {
+            CarregaMapeamento();
+            m_mapeamentoCarregado = true;
+            m_erroMapeamento.clear();
+        } catch (const std::exception& erro) {
+            m_erroMapeamento = erro.what();
+        }
+    }
+    return m_mapeamentoCarregado;
+}
+
+void TProcessaGeracao::CarregaMapeamento() {
+    if (!Existe(caminhoMapeamento)) {
+        throw EErroGeral::Create("File Does Not Exist: " + EntreAspas(caminhoMapeamento));
+    }
+    m_mapeamento = TArquivoKMF();
+    m_mapeamento.Abre(caminhoMapeamento);
+    // A mapping without its database name, or with column lines that do not decode, is
+    // refused here, before any file is written.
+    const TListaTextos bases = m_mapeamento.LeSecao("descricao", "combo_basedados", false);
+    if (bases.empty()) {
+        throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
+                                 " Has No Database Name !!");
+    }
+    m_nomeBaseDados = bases.front();
+    try {
+        CarregaColunasHabilitadas();
+    } catch (const EErroGeral&) {
+        throw;
+    } catch (const std::exception& erro) {
+        throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
+                                 " Could Not Be Read: " + erro.what());
+    }
+}
+
+void TProcessaGeracao::CarregaColunasHabilitadas() {
+    const TListaTextos linhas = m_mapeamento.LeSecao("tabelasecolunas", "", true);
+    TControlaColunas todas(linhas.size());
+    todas.CarregaLinhas(linhas);
+
+    const TControlaColunas& leitura = todas;
+    TListaTextos habilitadas;
+    for (const std::string& tabela : leitura.getNomesTabelas()) {
+        for (const std::string& nome : leitura.getNomesColunas(tabela)) {
+            const TColuna* coluna = leitura.getColuna(tabela, nome);
+            if (coluna != nullptr && coluna->habilitado) {
+                habilitadas.push_back(coluna->Codifica());
+            }
+        }
+    }
+    m_colunas = std::make_unique<TControlaColunas>(habilitadas.size());
+    m_colunas->CarregaLinhas(habilitadas);
+}
+
+void TProcessaGeracao::CarregaModelo(const std::string& caminho, TArquivoKMF& documento) {
+    if (!Existe(caminho)) {
+        const std::string mensagem = "File Does Not Exist: " + EntreAspas(caminho);
+        RegistraLog(mensagem);
+        throw EErroGeral::Create(mensagem);
+    }
+    documento = TArquivoKMF();
+    try {
+        documento.Abre(caminho);
+    } catch (const EErroGeral& erro) {
+        RegistraLog("Loading Template " + caminho + " -> " + erro.textoErro());
+        throw EErroGeral::CreateCopia(erro);
+    } catch (const std::exception& erro) {
+        // A damaged document: the cipher's or the list's own failure.
+        RegistraLog("Loading Template " + caminho + " -> " + erro.what());
+        throw EErroGeral::Create(erro.what());
+    }
+    RegistraLog("Loading Template " + caminho + " -> OK");
+}
+
+TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::string& caminho) {
+    NomesTabela nomes;
+    try {
+        CarregaModelo(caminho, m_modeloTabela);
+        nomes.carregado = true;
+        const TArquivoKMF& d = m_modeloTabela;
+        nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) + Codigo(d, "edit_tablesufix") +
+                       "." + Codigo(d, "edit_tableextension");
+        nomes.classePai = Codigo(d, "edit_parparentclass");
+        const std::string prefixo = Codigo(d, "edit_parprefix");
+        const std::string sufixo = Codigo(d, "edit_parsufix");
+        const std::string extensao = Codigo(d, "edit_parextension");
+        if (!prefixo.empty() || !sufixo.empty() || !extensao.empty()) {
+            nomes.arquivoPai = prefixo + nomes.classePai + sufixo + "." + extensao;
+        }
+        const std::string make = Codigo(d, "edit_makeprefix");
+        const std::string extensaoMake = Codigo(d, "edit_makeextension");
+        if (!make.empty() || !extensaoMake.empty()) {
+            nomes.arquivoMake = make + "." + extensaoMake;
+        }
+    } catch (const std::exception&) {
+        // The names not formed yet stay empty.
+    }
+    return nomes;
+}
+
+TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::string& caminho) {
+    NomesGeral nomes;
+    try {
+        CarregaModelo(caminho, m_modeloGeral);
+        nomes.carregado = true;
+        const TArquivoKMF& d = m_modeloGeral;
+        switch (ParaInteiro(Codigo(d, "rg_file"))) {
+        case 0:
+            nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) +
+                           Codigo(d, "edit_tablesufix") + "." + Codigo(d, "edit_makeextension");
+            break;
+        case 1:
+            nomes.padrao = Codigo(d, "edit_makeprefix") + "." + Codigo(d, "edit_makeextension");
+            break;
+        default:
+            break;
+        }
+        nomes.classePai = Codigo(d, "edit_parparentclass");
+    } catch (const std::exception&) {
+    }
+    return nomes;
+}
+
+TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminhoModelo) {
+    if (tipo == ModeloTabela) {
+        return m_modeloTabela.LeSecao("tb_tipos", "", false);
+    }
+    const TListaTextos valores = m_modeloGeral.LeSecao("codigo", "edit_typesfile", false);
+    std::string caminho = valores.empty() ? std::string() : valores.front();
+    if (!caminho.empty() && fs::path(caminho).is_relative()) {
+        // A relative types file lies beside its template, so template sets can be moved.
+        caminho = (fs::path(caminhoModelo).parent_path() / caminho).string();
+    }
+    TListaTextos linhas;
+    if (Existe(caminho)) {
+        try {
+            linhas = LeLinhasTexto(caminho);
+            RegistraLog("Types File " + caminho + " -> OK");
+        } catch (const std::exception& erro) {
+            RegistraLog(erro.what());
+        }
+        for (const std::string& linha : linhas) {
+            if (SeparaCampos(linha, ";").size() != 3) {
+                RegistraLog("The File " + EntreAspas(caminho) + " Is Not Valid !!");
+                linhas.clear();
+                break;
+            }
+        }
+    } else if (!caminho.empty()) {
+        RegistraLog("The File " + EntreAspas(caminho) + " Does Not Exist !!");
+    } else {
+        RegistraLog("No Types File Specified !!");
+    }
+    return linhas;
+}
+
+std::unique_ptr<TControlaColunas>
+TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
+    const TControlaColunas& colunas = *m_colunas;
+    TListaTextos codificacoes;
+    for (const std::string& nome : colunas.getNomesColunas(tabela)) {
+        codificacoes.push_back(colunas.getColuna(tabela, nome)->Codifica());
+    }
+    auto conjunto = std::make_unique<TControlaColunas>(codificacoes.size());
+    conjunto->CarregaLinhas(codificacoes);
+    return conjunto;
+}
+
+TListaTextos TProcessaGeracao::ExpandeNome(const std::string& padrao) const {
+    const TControlaColunas& colunas = *m_colunas;
+    TListaTextos nomes;
+    if (Contem(padrao, "<tbname>")) {
+        for (const std::string& tabela : colunas.getNomesTabelas()) {
+            nomes.push_back(SubstituiTodos("<tbname>", SemPontos(tabela), padrao));
+        }
+    } else if (Contem(padrao, "<tbalias>")) {
+        for (const std::string& alias : colunas.getAliasTabelas()) {
+            nomes.push_back(SubstituiTodos("<tbalias>", SemPontos(alias), padrao));
+        }
+    } else {
+        nomes.push_back(padrao);
+    }
+    return nomes;
+}
+
+TListaTextos TProcessaGeracao::ListaArquivos() {
+    TListaTextos arquivos;
+    if (!m_mapeamentoCarregado) {
+        return arquivos;
+    }
+    const auto acrescenta = [this, &arquivos](const std::string& padrao) {
+        for (std::string& nome : ExpandeNome(padrao)) {
+            if (!nome.empty()) {
+                arquivos.push_back(std::move(nome));
+            }
+        }
+    };
+    for (const std::string& caminho : m_modelosTabela) {
+        const NomesTabela nomes = NomesModeloTabela(caminho);
+        acrescenta(nomes.padrao);
+        acrescenta(nomes.arquivoPai);
+        acrescenta(nomes.arquivoMake);
+    }
+    for (const std::string& caminho : m_modelosGerais) {
+        acrescenta(NomesModeloGeral(caminho).padrao);
+    }
+    return arquivos;
+}
+
+void TProcessaGeracao::Executa() {
+    if (!m_mapeamentoCarregado) {
+        return;
+    }
+    m_log.clear();
+    m_falhas = 0;
+    m_escritos = 0;
+    m_pulados = 0;
+    for (std::size_t i = 0; i < m_modelosTabela.size(); ++i) {
+        if (eventoModelo) {
+            eventoModelo(m_modelosTabela[i], Porcento(i, m_modelosTabela.size()), ModeloTabela);
+        }
+        GeraModeloTabela(m_modelosTabela[i]);
+    }
+    for (std::size_t i = 0; i < m_modelosGerais.size(); ++i) {
+        if (eventoModelo) {
+            eventoModelo(m_modelosGerais[i], Porcento(i, m_modelosGerais.size()), ModeloGeral);
+        }
+        GeraModeloGeral(m_modelosGerais[i]);
+    }
+    std::error_code erro;
+    if (fs::is_directory(diretorioGeracao, erro)) {
+        try {
+            GravaLinhasTexto(JuntaCaminho(diretorioGeracao, "log.txt"), m_log);
+        } catch (const std::exception&) {
+            // The log is a convenience; the files themselves are already in place.
+        }
+    }
+}
+
+void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
+    const NomesTabela nomes = NomesModeloTabela(caminho);
+    if (!nomes.carregado) {
+        return;
+    }
+    const TListaTextos tipos = CarregaTipos(ModeloTabela, caminho);
+    const auto gera = [&](const std::string& rotulo, auto&& passo) {
+        try {
+            passo();
+        } catch (const EErroGeral& erro) {
+            RegistraLog(caminho + rotulo + erro.textoErro());
+            ++m_falhas;
+        } catch (const std::exception& erro) {
+            RegistraLog(caminho + rotulo + erro.what());
+            ++m_falhas;
+        }
+    };
+    if (!nomes.padrao.empty()) {
+        gera("(Table Class) -> ", [&] {
+            const std::string texto =
+                "<rctable>" + Codigo(m_modeloTabela, "re_classeobjeto") + "</rctable>";
+            TMontaCodigo::VerificaTags(texto);
+            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
+        });
+    }
+    if (!nomes.classePai.empty()) {
+        gera("(Parent Class) -> ", [&] {
+            const std::string texto = Codigo(m_modeloTabela, "re_classepai");
+            TMontaCodigo::VerificaTags(texto);
+            if (!nomes.arquivoPai.empty()) {
+                GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto);
+            }
+        });
+    }
+    if (!nomes.arquivoMake.empty()) {
+        gera("(Make File) -> ", [&] {
+            const std::string texto = Codigo(m_modeloTabela, "re_make");
+            TMontaCodigo::VerificaTags(texto);
+            GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
+        });
+    }
+}
+
+void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
+    const NomesGeral nomes = NomesModeloGeral(caminho);
+    if (!nomes.carregado) {
+        return;
+    }
+    const TListaTextos tipos = CarregaTipos(ModeloGeral, caminho);
+    if (nomes.padrao.empty()) {
+        return;
+    }
+    try {
+        const std::string codigo = Codigo(m_modeloGeral, "re_classeobjeto");
+        if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
+            const std::string texto = "<rctable>" + codigo + "</rctable>";
+            TMontaCodigo::VerificaTags(texto);
+            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
+        } else {
+            TMontaCodigo::VerificaTags(codigo);
+            GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo);
+            if (eventoTabela) {
+                eventoTabela("", nomes.padrao, 0);
+            }
+        }
+    } catch (const EErroGeral& erro) {
+        RegistraLog(caminho + " -> " + erro.textoErro());
+        ++m_falhas;
+    } catch (const std::exception& erro) {
+        RegistraLog(caminho + " -> " + erro.what());
+        ++m_falhas;
+    }
+}
+
+void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
+                                             const std::string& classePai,
+                                             const TListaTextos& tipos, const std::string& texto) {
+    const TControlaColunas& colunas = *m_colunas;
+    const TListaTextos tabelas = colunas.getNomesTabelas();
+    const bool porNome = Contem(padrao, "<tbname>");
+    for (std::size_t i = 0; i < tabelas.size(); ++i) {
+        const std::string& tabela = tabelas[i];
+        const std::string identificador = porNome ? tabela : colunas.getTabela(tabela)->alias;
+        const std::string arquivo =
+            SubstituiTodos(porNome ? "<tbname>" : "<tbalias>", SemPontos(identificador), padrao);
+        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, texto);
+        if (eventoTabela) {
+            eventoTabela(identificador, arquivo, Porcento(i, tabelas.size()));
+        }
+    }
+}
+
+void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
+                                   const std::string& classePai, const TListaTextos& tipos,
+                                   const std::string& texto) {
+    TListaTextos linhas;
+    {
+        TMontaCodigo motor;
+        motor.AdicionaTipos(tipos);
+        motor.setControlaColunas(&colunas);
+        motor.nomeBaseDados = m_nomeBaseDados;
+        motor.classePai = classePai;
+        motor.AdicionaModelo({texto});
+        motor.Monta();
+        linhas = motor.getCodigo();
+    }
+    GravaArquivo(nome, linhas);
+}
+
+std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
+    std::string relativo = nome;
+    std::replace(relativo.begin(), relativo.end(), '\\', '/');
+    const bool unidade = relativo.size() >= 2 && relativo[1] == ':';
+    if (!relativo.empty() && (relativo.front() == '/' || unidade)) {
+        return "The File Name Leads Outside The Generation Directory !!";
+    }
+    const TListaTextos partes = SeparaCampos(relativo + "/", "/");
+    for (const std::string& parte : partes) {
+        if (parte == "..") {
+            return "The File Name Leads Outside The Generation Directory !!";
+        }
+    }
+    if (partes.empty() || partes.back().empty() || partes.back() == ".") {
+        return "The File Name Is Not Valid !!";
+    }
+    // A subfolder named by the template must not lead elsewhere through a link.
+    std::error_code erro;
+    const fs::path base = fs::canonical(diretorioGeracao, erro);
+    if (erro) {
+        return {}; // the save itself reports the missing directory
+    }
+    const fs::path pasta = fs::weakly_canonical(base / fs::path(relativo).parent_path(), erro);
+    if (erro || !Dentro(pasta, base)) {
+        return "The File Name Leads Outside The Generation Directory !!";
+    }
+    return {};
+}
+
+void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTextos& linhas) {
+    // Names from templates made elsewhere may separate folders with a backslash.
+    std::string nome = nomeDado;
+    std::replace(nome.begin(), nome.end(), '\\', '/');
+    const std::string caminho = JuntaCaminho(diretorioGeracao, nome);
+    const std::string problema = ProblemaNoNome(nome);
+    if (!problema.empty()) {
+        RegistraLog("File " + caminho + " -> " + problema);
+        ++m_falhas;
+        return;
+    }
+    if (Existe(caminho)) {
+        std::string resposta;
+        if (!m_simParaTodos && !m_naoParaTodos) {
+            if (perguntaSobrescrita) {
+                resposta =
+                    perguntaSobrescrita("Overwrite " + EntreAspas(ExtraiNome(caminho)) + " ?");
+            }
+            m_simParaTodos = resposta == "mr_yesall";
+            m_naoParaTodos = resposta == "mr_noall";
+        }
+        if (!m_simParaTodos && resposta != "mr_yes") {
+            ++m_pulados;
+            return;
+        }
+    }
+    try {
+        GravaLinhasTexto(caminho, linhas);
+    } catch (const EFalhaGravacao& falha) {
+        RegistraLog("File " + caminho + " -> " + falha.motivo());
+        ++m_falhas;
+        return;
+    }
+    RegistraLog("File " + caminho + " -> OK");
+    ++m_escritos;
+    if (eventoArquivo) {
+        eventoArquivo(caminho);
+    }
+}
+
+} // namespace fendril

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace fendril {
+
+// How log lines show the current date and time. The desktop program installs the user's
+// short date format (with a four-digit year) and long time format; without it the date is
+// day/month/year and the time hours:minutes:seconds.
+struct TFormatoDataHora {
+    std::function<std::string()> data;
+    std::function<std::string()> hora;
+};
+void DefineFormatoDataHora(TFormatoDataHora formato);
+
+// "[" + date + ";" + time + "]: " + mensagem
+std::string LinhaLog(std::string_view mensagem);
+
+// Today's date as documents keep it (the same format as log lines).
+std::string DataAtual();
+
+} // namespace fendril

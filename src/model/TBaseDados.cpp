@@ -1,0 +1,28 @@
+#include "model/TBaseDados.h"
+
+#include "model/Registro.h"
+#include "model/TLinhaEsquema.h"
+#include "model/Textos.h"
+
+namespace fendril {
+
+std::string TBaseDados::Codifica() const {
+    return "TBaseDados||" + nome + "=>|>";
+}
+
+void TBaseDados::Decodifica(std::string_view texto) {
+    const TListaTextos campos = SeparaCampos(PulaNomeTipo(texto, 12), "=>");
+    nome = ItemDaLista(campos, 0);
+}
+
+void TBaseDados::LeLinhaCatalogo(const TLinhaEsquema& linha) {
+    try {
+        if (!linha.Nulo(0)) {
+            nome = linha.Texto(0);
+        }
+    } catch (const std::exception&) {
+        nome.clear();
+    }
+}
+
+} // namespace fendril

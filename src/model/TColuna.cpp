@@ -1,0 +1,88 @@
+#include "model/TColuna.h"
+
+#include "model/Registro.h"
+#include "model/Textos.h"
+
+namespace fendril {
+
+TColuna::TColuna() : m_tabela(std::make_unique<TTabela>()) {}
+
+TColuna::~TColuna() {
+    // Unlink a chain of referenced columns one level at a time, so that a very deep chain
+    // read from a damaged document cannot exhaust the stack.
+    std::unique_ptr<TColuna> proxima = std::move(m_colunaEstrangeira);
+    while (proxima) {
+        proxima = std::move(proxima->m_colunaEstrangeira);
+    }
+}
+
+void TColuna::CriaColunaEstrangeira() {
+    if (!m_colunaEstrangeira) {
+        m_colunaEstrangeira = std::make_unique<TColuna>();
+    }
+}
+
+void TColuna::CopiaColunaEstrangeira(const TColuna& coluna) {
+    const std::string texto = coluna.Codifica(); // before: `coluna` may be our own reference
+    CriaColunaEstrangeira();
+    m_colunaEstrangeira->Decodifica(texto);
+}
+
+void TColuna::RemoveColunaEstrangeira() {
+    m_colunaEstrangeira.reset();
+}
+
+void TColuna::CodificaPropria(std::string& texto) const {
+    texto.append("TColuna||").append(nome).append("=>");
+    texto.append(std::to_string(getChavePrimaria())).append("=>");
+    texto.append(habilitado ? "1" : "0").append("=>");
+    texto.append(alias).append("=>");
+    texto.append(chaveEstrangeira ? "1" : "0").append("=>|>");
+    texto.append(m_tipoDado.Codifica());
+    texto.append(m_tabela->Codifica());
+}
+
+std::string TColuna::Codifica() const {
+    std::string texto;
+    texto.reserve(160);
+    const TColuna* coluna = this;
+    for (;;) {
+        coluna->CodificaPropria(texto);
+        if (!coluna->chaveEstrangeira || !coluna->m_colunaEstrangeira) {
+            break;
+        }
+        coluna = coluna->m_colunaEstrangeira.get();
+    }
+    texto.append("|>");
+    return texto;
+}
+
+void TColuna::DecodificaPropria(std::string_view parte) {
+    const TListaTextos campos = SeparaCampos(PulaNomeTipo(parte, 9), "=>");
+    nome = ItemDaLista(campos, 0);
+    setChavePrimaria(ParaInteiro(ItemDaLista(campos, 1)));
+    habilitado = ItemDaLista(campos, 2) == "1";
+    alias = ItemDaLista(campos, 3);
+    chaveEstrangeira = ItemDaLista(campos, 4) == "1";
+}
+
+void TColuna::Decodifica(std::string_view texto) {
+    // Cut at "|>", each level of referenced column takes four pieces: its own part, its
+    // type, its table and the table's database. A non-empty piece after them starts the
+    // next level, which replaces whatever referenced column that level had.
+    const TListaTextos partes = SeparaCampos(texto, "|>");
+    TColuna* coluna = this;
+    for (std::size_t base = 0;; base += 4) {
+        coluna->m_tipoDado.Decodifica(ItemDaLista(partes, base + 1) + "|>");
+        coluna->m_tabela->Decodifica(ItemDaLista(partes, base + 2) + "|>" +
+                                     ItemDaLista(partes, base + 3) + "|>");
+        coluna->DecodificaPropria(ItemDaLista(partes, base));
+        if (ItemDaLista(partes, base + 4).empty()) {
+            break;
+        }
+        coluna->m_colunaEstrangeira = std::make_unique<TColuna>();
+        coluna = coluna->m_colunaEstrangeira.get();
+    }
+}
+
+} // namespace fendril

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/TTabela.h"
+#include "model/TTipoDado.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace fendril {
+
+// Key role of a column.
+enum class TTipoColuna { tcChavePrimaria = 0, tcComum = 1 };
+
+// A column of a mapping. It owns its table (which owns its database), its data type and,
+// when it is a foreign key, a copy of the column it refers to.
+class TColuna {
+public:
+    TColuna();
+    ~TColuna();
+    TColuna(const TColuna&) = delete;
+    TColuna& operator=(const TColuna&) = delete;
+    TColuna(TColuna&&) noexcept = default;
+    TColuna& operator=(TColuna&&) noexcept = default;
+
+    std::string nome;
+    TTipoColuna tipoColuna = TTipoColuna::tcComum;
+    bool habilitado = true;
+    std::string alias;
+    bool chaveEstrangeira = false;
+
+    TTabela& getTabela() { return *m_tabela; }
+    const TTabela& getTabela() const { return *m_tabela; }
+    TTipoDado& getTipoDado() { return m_tipoDado; }
+    const TTipoDado& getTipoDado() const { return m_tipoDado; }
+    // The referenced column; null when absent.
+    TColuna* getColunaEstrangeira() { return m_colunaEstrangeira.get(); }
+    const TColuna* getColunaEstrangeira() const { return m_colunaEstrangeira.get(); }
+
+    // 1 for tcChavePrimaria, 0 for tcComum.
+    int getChavePrimaria() const { return tipoColuna == TTipoColuna::tcChavePrimaria ? 1 : 0; }
+    // 1 makes the column part of the primary key; any other value makes it common.
+    void setChavePrimaria(int valor) {
+        tipoColuna = valor == 1 ? TTipoColuna::tcChavePrimaria : TTipoColuna::tcComum;
+    }
+
+    // Creates an empty referenced column when there is none.
+    void CriaColunaEstrangeira();
+    // Makes the referenced column a deep copy of `coluna`.
+    void CopiaColunaEstrangeira(const TColuna& coluna);
+    void RemoveColunaEstrangeira();
+
+    // The column's own part, its type, its table with its database, then the referenced
+    // column's encoding when chaveEstrangeira is true, or "|>" otherwise.
+    std::string Codifica() const;
+    // Restores a column from an encoding. An encoding without a referenced column leaves
+    // the present one in place.
+    void Decodifica(std::string_view texto);
+
+private:
+    void CodificaPropria(std::string& texto) const;
+    void DecodificaPropria(std::string_view parte);
+
+    std::unique_ptr<TTabela> m_tabela;
+    TTipoDado m_tipoDado;
+    std::unique_ptr<TColuna> m_colunaEstrangeira;
+};
+
+} // namespace fendril

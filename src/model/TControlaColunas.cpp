@@ -1,0 +1,166 @@
+#include "model/TControlaColunas.h"
+
+#include "model/Erros.h"
+
+#include <unordered_set>
+#include <utility>
+
+namespace fendril {
+
+namespace {
+
+std::string ChaveColuna(std::string_view tabela, std::string_view coluna) {
+    std::string chave;
+    chave.reserve(tabela.size() + coluna.size() + 1);
+    chave.append(tabela).append(1, '\0').append(coluna);
+    return chave;
+}
+
+// Appends `valor` when the list holds no value equal to it without regard to case.
+void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vistos,
+                        const std::string& valor) {
+    if (vistos.insert(ChaveSemCaixa(valor)).second) {
+        lista.push_back(valor);
+    }
+}
+
+} // namespace
+
+TControlaColunas::TControlaColunas(std::size_t quantidade) {
+    Redimensiona(quantidade);
+}
+
+void TControlaColunas::Redimensiona(std::size_t n) {
+    m_indiceValido = false;
+    m_colunas.clear();
+    m_colunas.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        m_colunas.push_back(std::make_unique<TColuna>());
+    }
+}
+
+void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
+    m_indiceValido = false;
+    for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+        m_colunas[i]->Decodifica(ItemDaLista(linhas, i));
+    }
+}
+
+void TControlaColunas::CopiaColunas(const TArrColunas& colunas) {
+    m_indiceValido = false;
+    for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+        if (i >= colunas.size()) {
+            throw EListError(i);
+        }
+        m_colunas[i]->Decodifica(colunas[i]->Codifica());
+    }
+}
+
+TArrColunas& TControlaColunas::getColunas() {
+    m_indiceValido = false;
+    return m_colunas;
+}
+
+const TControlaColunas::Indice& TControlaColunas::indice() const {
+    if (m_indiceValido) {
+        return m_indice;
+    }
+    Indice novo;
+    std::unordered_set<std::string> tabelasVistas;
+    std::unordered_set<std::string> aliasVistos;
+    for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+        const TColuna& coluna = *m_colunas[i];
+        const TTabela& tabela = coluna.getTabela();
+        std::string nomeTabela = tabela.getNomeCompleto();
+        if (!nomeTabela.empty()) {
+            AcrescentaDistinto(novo.nomesTabelas, tabelasVistas, nomeTabela);
+        }
+        if (!tabela.alias.empty()) {
+            AcrescentaDistinto(novo.aliasTabelas, aliasVistos, tabela.alias);
+        }
+        novo.porAlias[tabela.alias].push_back(i);
+        novo.porColuna.try_emplace(ChaveColuna(nomeTabela, coluna.nome), i);
+        novo.porTabela[std::move(nomeTabela)].push_back(i);
+    }
+    m_indice = std::move(novo);
+    m_indiceValido = true;
+    return m_indice;
+}
+
+const TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) const {
+    const auto& porColuna = indice().porColuna;
+    const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
+    return achado == porColuna.end() ? nullptr : m_colunas[achado->second].get();
+}
+
+TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) {
+    TColuna* achado = const_cast<TColuna*>(std::as_const(*this).getColuna(tabela, coluna));
+    m_indiceValido = m_indiceValido && achado == nullptr;
+    return achado;
+}
+
+const TTabela* TControlaColunas::getTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? nullptr : &m_colunas[achado->second.front()]->getTabela();
+}
+
+TTabela* TControlaColunas::getTabela(std::string_view tabela) {
+    TTabela* achado = const_cast<TTabela*>(std::as_const(*this).getTabela(tabela));
+    m_indiceValido = m_indiceValido && achado == nullptr;
+    return achado;
+}
+
+TListaTextos TControlaColunas::getNomesTabelas() const {
+    return indice().nomesTabelas;
+}
+
+TListaTextos TControlaColunas::getAliasTabelas() const {
+    return indice().aliasTabelas;
+}
+
+TListaTextos TControlaColunas::NomesDistintos(const std::vector<std::size_t>* selecao) const {
+    TListaTextos nomes;
+    std::unordered_set<std::string> vistos;
+    if (selecao == nullptr) {
+        for (const auto& coluna : m_colunas) {
+            AcrescentaDistinto(nomes, vistos, coluna->nome);
+        }
+    } else {
+        for (const std::size_t i : *selecao) {
+            AcrescentaDistinto(nomes, vistos, m_colunas[i]->nome);
+        }
+    }
+    return nomes;
+}
+
+TListaTextos TControlaColunas::getNomesColunas(std::string_view tabela) const {
+    if (tabela.empty()) {
+        return NomesDistintos(nullptr);
+    }
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? TListaTextos() : NomesDistintos(&achado->second);
+}
+
+TListaTextos TControlaColunas::getNomesColunasAlias(std::string_view alias) const {
+    if (alias.empty()) {
+        return NomesDistintos(nullptr);
+    }
+    const auto& porAlias = indice().porAlias;
+    const auto achado = porAlias.find(std::string(alias));
+    return achado == porAlias.end() ? TListaTextos() : NomesDistintos(&achado->second);
+}
+
+void TControlaColunas::RemoveTabela(std::string_view tabela) {
+    // Removing moves the remaining columns rather than copying them through the encoding:
+    // the records are owned by the set alone, so the result is the same.
+    const auto removidos = std::erase_if(m_colunas, [tabela](const std::unique_ptr<TColuna>& c) {
+        return c->getTabela().getNomeCompleto() == tabela;
+    });
+    if (removidos > 0) {
+        m_indiceValido = false;
+    }
+}
+
+} // namespace fendril

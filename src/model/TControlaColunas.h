@@ -1,0 +1,86 @@
+#pragma once
+
+#include "model/TColuna.h"
+#include "model/Textos.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace fendril {
+
+using TArrColunas = std::vector<std::unique_ptr<TColuna>>;
+
+// The column set of one mapping: an ordered array of owned columns. Tables, their aliases
+// and column lists are not stored apart; they are whatever the columns' own table records
+// say, tables being recognised by their qualified name.
+//
+// Answers come from an index built on first use. Any handle that lets a caller change
+// columns (the non-const getColunas, getColuna and getTabela) makes the set rebuild the
+// index at the next question; read through a const set to keep it. A caller that keeps
+// a writable handle and changes names or aliases through it later calls InvalidaIndice.
+class TControlaColunas {
+public:
+    TControlaColunas() = default;
+    explicit TControlaColunas(std::size_t quantidade);
+    TControlaColunas(const TControlaColunas&) = delete;
+    TControlaColunas& operator=(const TControlaColunas&) = delete;
+
+    std::size_t quantidade() const { return m_colunas.size(); }
+
+    // Destroys every column, then holds n new ones.
+    void Redimensiona(std::size_t n);
+    // Decodes line i into column i, for every column of the set.
+    void CarregaLinhas(const TListaTextos& linhas);
+    // Column i becomes a deep copy of entry i, for every column of the set.
+    void CopiaColunas(const TArrColunas& colunas);
+
+    // The live array: change columns in place, never resize it.
+    TArrColunas& getColunas();
+    const TArrColunas& getColunas() const { return m_colunas; }
+
+    // The first column whose table's qualified name and whose nome equal the arguments
+    // exactly; null when there is none.
+    TColuna* getColuna(std::string_view tabela, std::string_view coluna);
+    const TColuna* getColuna(std::string_view tabela, std::string_view coluna) const;
+    // The table record of the first column of that qualified name; null when none.
+    TTabela* getTabela(std::string_view tabela);
+    const TTabela* getTabela(std::string_view tabela) const;
+
+    // Distinct qualified table names in order of first appearance (letter case ignored
+    // when telling them apart); an empty name is left out.
+    TListaTextos getNomesTabelas() const;
+    // Distinct non-empty table aliases, in order of first appearance.
+    TListaTextos getAliasTabelas() const;
+    // Distinct column names of the columns of that table (exact match), or of every column
+    // when the argument is empty; an empty column name is listed once.
+    TListaTextos getNomesColunas(std::string_view tabela) const;
+    // The same, selecting the columns by their table's alias.
+    TListaTextos getNomesColunasAlias(std::string_view alias) const;
+
+    // Removes every column of that table; the others keep their order.
+    void RemoveTabela(std::string_view tabela);
+
+    // Tells the set that names or aliases were changed through a handle it gave out earlier.
+    void InvalidaIndice() { m_indiceValido = false; }
+
+private:
+    struct Indice {
+        TListaTextos nomesTabelas;
+        TListaTextos aliasTabelas;
+        std::unordered_map<std::string, std::vector<std::size_t>> porTabela; // exact name
+        std::unordered_map<std::string, std::vector<std::size_t>> porAlias;  // exact alias
+        std::unordered_map<std::string, std::size_t> porColuna;              // name + '\0' + column
+    };
+
+    const Indice& indice() const;
+    TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;
+
+    TArrColunas m_colunas;
+    mutable Indice m_indice;
+    mutable bool m_indiceValido = false;
+};
+
+} // namespace fendril

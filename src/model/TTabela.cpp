@@ -1,0 +1,52 @@
+#include "model/TTabela.h"
+
+#include "model/Registro.h"
+#include "model/TLinhaEsquema.h"
+#include "model/Textos.h"
+
+namespace fendril {
+
+TTabela::TTabela() : m_baseDados(std::make_unique<TBaseDados>()) {}
+
+void TTabela::setBaseDados(std::unique_ptr<TBaseDados> baseDados) {
+    m_baseDados = baseDados ? std::move(baseDados) : std::make_unique<TBaseDados>();
+}
+
+std::string TTabela::getNomeCompleto() const {
+    return esquema.empty() ? nome : esquema + "." + nome;
+}
+
+std::string TTabela::Codifica() const {
+    std::string texto;
+    texto.reserve(40 + nome.size() + esquema.size() + tipo.size() + alias.size());
+    texto.append("TTabela||").append(nome).append("=>").append(esquema).append("=>");
+    texto.append(tipo).append("=>").append(alias).append("=>|>");
+    texto.append(m_baseDados->Codifica());
+    return texto;
+}
+
+void TTabela::Decodifica(std::string_view texto) {
+    const TListaTextos partes = SeparaCampos(texto, "|>");
+    m_baseDados->Decodifica(ItemDaLista(partes, 1));
+    const TListaTextos campos = SeparaCampos(PulaNomeTipo(ItemDaLista(partes, 0), 9), "=>");
+    nome = ItemDaLista(campos, 0);
+    esquema = ItemDaLista(campos, 1);
+    tipo = ItemDaLista(campos, 2);
+    alias = ItemDaLista(campos, 3);
+}
+
+void TTabela::LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinhaEsquema& linha) {
+    setBaseDados(std::move(baseDados));
+    const auto le = [&linha](int ordinal) -> std::string {
+        try {
+            return linha.Nulo(ordinal) ? std::string() : linha.Texto(ordinal);
+        } catch (const std::exception&) {
+            return {};
+        }
+    };
+    esquema = le(1);
+    nome = le(2);
+    tipo = le(3);
+}
+
+} // namespace fendril

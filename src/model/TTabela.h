@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/TBaseDados.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace fendril {
+
+class TLinhaEsquema;
+
+// A table. Two table records with the same qualified name are the same table.
+class TTabela {
+public:
+    TTabela();
+
+    std::string esquema; // TABLE_SCHEMA; may be empty
+    std::string nome;    // TABLE_NAME
+    std::string tipo;    // "TABLE", "VIEW", ... as the provider reports it
+    std::string alias;   // given by the user
+
+    TBaseDados& getBaseDados() { return *m_baseDados; }
+    const TBaseDados& getBaseDados() const { return *m_baseDados; }
+    // Takes ownership of `baseDados`, discarding the previous database record.
+    void setBaseDados(std::unique_ptr<TBaseDados> baseDados);
+
+    // esquema + "." + nome, or nome alone when esquema is empty.
+    std::string getNomeCompleto() const;
+
+    // "TTabela||" + nome, esquema, tipo, alias (each + "=>") + "|>" + the database's encoding.
+    std::string Codifica() const;
+    void Decodifica(std::string_view texto);
+
+    // Takes `baseDados` and fields 1, 2 and 3 (schema, name, type) of a TABLES row; a
+    // value that cannot be read as text leaves its own field empty.
+    void LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinhaEsquema& linha);
+
+private:
+    std::unique_ptr<TBaseDados> m_baseDados;
+};
+
+} // namespace fendril

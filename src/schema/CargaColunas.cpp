@@ -1,0 +1,106 @@
+#include "schema/CargaColunas.h"
+
+#include "schema/TManipulaColunas.h"
+#include "schema/TSessaoConexoes.h"
+
+#include <cmath>
+#include <utility>
+
+namespace fendril {
+
+std::int32_t Porcentagem(std::size_t n, std::size_t total) {
+    if (total == 0) {
+        return 0;
+    }
+    const double valor = static_cast<double>(n) / static_cast<double>(total) * 100.0;
+    return static_cast<std::int32_t>(std::nearbyint(valor));
+}
+
+std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) {
+    const std::size_t ponto = nome.find('.');
+    if (ponto == std::string::npos) {
+        return {std::string(), nome};
+    }
+    return {nome.substr(0, ponto), nome.substr(ponto + 1)};
+}
+
+void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                            TCargaColunas& carga, const TProgresso& progresso,
+                            const TFabricaConexao& fabrica) {
+    const auto informa = [&progresso](const std::string& texto, std::int32_t porcentagem) {
+        if (progresso) {
+            progresso(texto, porcentagem);
+        }
+    };
+    informa("Loading Tables And Columns. Wait...", 0);
+    carga.log.clear();
+    TSessaoConexoes sessao(fabrica);
+    TManipulaColunas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
+                            conexao.nomeBaseDados, sessao.Fabrica());
+    TListaTextos tipos;
+    CarregaTiposProvider(conexao.stringConexao, conexao.usuario, conexao.senha, tipos,
+                         sessao.Fabrica());
+    carga.tiposProvider = tipos;
+    leitor.setTiposProvider(carga.tiposProvider);
+
+    TArrColunas colunasLidas;
+    for (std::size_t i = 0; i < tabelas.size(); ++i) {
+        const auto [esquema, tabela] = SeparaNomeCompleto(tabelas[i]);
+        leitor.Abre(1, tabela);
+        TColecaoColunas& colunas = leitor.getColecao();
+        while (!colunas.getFim()) {
+            if (colunas.getColuna().getTabela().esquema == esquema) {
+                colunasLidas.push_back(colunas.TomaColuna());
+            }
+            colunas.Proximo();
+        }
+        carga.log.push_back("### " + tabelas[i] + " ###");
+        carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
+        leitor.Fecha();
+        const std::int32_t porcentagem = Porcentagem(i + 1, tabelas.size());
+        informa("Loading Tables And Columns. Wait...(" + std::to_string(porcentagem) + "%)",
+                porcentagem);
+    }
+    auto controlaColunas = std::make_unique<TControlaColunas>(colunasLidas.size());
+    TArrColunas& destino = controlaColunas->getColunas();
+    for (std::size_t i = 0; i < colunasLidas.size(); ++i) {
+        destino[i] = std::move(colunasLidas[i]);
+    }
+    carga.controlaColunas = std::move(controlaColunas);
+    informa("", 0);
+}
+
+void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                       TCargaColunas& carga, const TProgresso& progresso,
+                       const TFabricaConexao& fabrica) {
+    if (progresso) {
+        progresso("Loading New Tables. Wait...", 0);
+    }
+    TArrColunas antigas;
+    if (carga.controlaColunas) {
+        for (const auto& coluna : std::as_const(*carga.controlaColunas).getColunas()) {
+            auto copia = std::make_unique<TColuna>();
+            copia->Decodifica(coluna->Codifica());
+            antigas.push_back(std::move(copia));
+        }
+    }
+    try {
+        CarregaControlaColunas(conexao, tabelas, carga, progresso, fabrica);
+    } catch (...) {
+        if (progresso) {
+            progresso("", 0);
+        }
+        throw;
+    }
+    for (auto& coluna : carga.controlaColunas->getColunas()) {
+        antigas.push_back(std::move(coluna));
+    }
+    auto todas = std::make_unique<TControlaColunas>(antigas.size());
+    todas->CopiaColunas(antigas);
+    carga.controlaColunas = std::move(todas);
+    if (progresso) {
+        progresso("", 0);
+    }
+}
+
+} // namespace fendril

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/TControlaColunas.h"
+#include "model/Textos.h"
+#include "schema/FonteEsquema.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace fendril {
+
+// The connection a mapping reads its database through.
+struct TParametrosConexao {
+    std::string stringConexao;
+    std::string usuario;
+    std::string senha;
+    std::string nomeBaseDados; // made default on every reading's connection; may be empty
+};
+
+// Receives the status text of a long step after each item ("... Wait...(50%)"), so that a
+// window can repaint or a command line can print it.
+using TProgresso = std::function<void(const std::string& status, std::int32_t porcentagem)>;
+
+// n / total × 100 rounded to the nearest integer, halves to even.
+std::int32_t Porcentagem(std::size_t n, std::size_t total);
+
+// What a mapping holds from its loads: the column set (absent until the first load), the
+// provider-type list and the log of the last load.
+struct TCargaColunas {
+    std::unique_ptr<TControlaColunas> controlaColunas;
+    TListaTextos tiposProvider;
+    TListaTextos log;
+};
+
+// Load Tables And Columns: reads the provider types, then the columns of every qualified
+// name of `tabelas` ("schema.table", or a bare name for a table without schema), keeping
+// only the columns of that schema, and replaces the column set with them. The log is
+// rebuilt as the load goes. A failure a reader raises (a connection refused, a column that
+// cannot be built) ends the load and leaves the column set as it was.
+//
+// The readings share one connection per load (TSessaoConexoes), so the source is asked
+// for each rowset once however many tables are read.
+void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                            TCargaColunas& carga, const TProgresso& progresso = {},
+                            const TFabricaConexao& fabrica = FabricaPadrao());
+
+// Add Remaining Tables: loads `tabelas` as above and keeps the previous columns before the
+// new ones.
+void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                       TCargaColunas& carga, const TProgresso& progresso = {},
+                       const TFabricaConexao& fabrica = FabricaPadrao());
+
+// Splits a qualified name at its first ".": the schema (empty without a ".") and the table.
+std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome);
+
+} // namespace fendril

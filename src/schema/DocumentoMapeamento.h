@@ -1,0 +1,36 @@
+#pragma once
+
+#include "documents/TArquivoKMF.h"
+#include "model/TControlaColunas.h"
+#include "model/Textos.h"
+
+#include <memory>
+#include <string>
+
+namespace fendril {
+
+// The values the mapping window shows, as plain data: the seven description fields keyed
+// by the names of their controls, the column set and the provider-type list.
+struct TDescricaoMapeamento {
+    std::string Edit_nome;
+    std::string Edit_autor;
+    std::string edit_data; // the mapping's date as the user's short date text
+    std::string edit_constring;
+    std::string edit_usuario;
+    std::string edit_Senha;
+    std::string combo_basedados;
+    std::unique_ptr<TControlaColunas> controlaColunas; // absent until loaded
+    TListaTextos tiposProvider;
+};
+
+// The mapping document of a description: header = author, the seven description entries
+// in order, one "tabelasecolunas" line per column when the mapping has at least one table,
+// then one "tipos"/"tiposprovider" entry per provider type. Raises EErroGeral
+// "An Author Name Must Be Given !!" when the author is empty.
+TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
+
+// The reverse: the seven description fields (a missing one raises EListError), the column
+// set when the document has column lines, and the provider-type list.
+TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento);
+
+} // namespace fendril

@@ -1,0 +1,233 @@
+#include "schema/FonteEsquema.h"
+
+#include "model/Erros.h"
+#include "model/Textos.h"
+#include "schema/StringConexao.h"
+#include "schema/TConexaoODBC.h"
+#include "schema/TConexaoSQLite.h"
+
+#include <charconv>
+
+namespace fendril {
+
+int ColunasDoEsquema(TEsquema esquema) {
+    switch (esquema) {
+    case TEsquema::adSchemaCatalogs:
+        return 2;
+    case TEsquema::adSchemaTables:
+        return 9;
+    case TEsquema::adSchemaColumns:
+        return 28;
+    case TEsquema::adSchemaPrimaryKeys:
+        return 8;
+    case TEsquema::adSchemaForeignKeys:
+        return 18;
+    case TEsquema::adSchemaProviderTypes:
+        return 21;
+    }
+    return 0;
+}
+
+std::vector<int> OrdinaisDasRestricoes(TEsquema esquema) {
+    switch (esquema) {
+    case TEsquema::adSchemaCatalogs:
+        return {0};
+    case TEsquema::adSchemaTables:
+    case TEsquema::adSchemaColumns:
+        return {0, 1, 2, 3};
+    case TEsquema::adSchemaPrimaryKeys:
+        return {0, 1, 2};
+    case TEsquema::adSchemaForeignKeys:
+        return {0, 1, 2, 6, 7, 8};
+    case TEsquema::adSchemaProviderTypes:
+        return {1, 19};
+    }
+    return {};
+}
+
+namespace {
+
+// The provider is chosen when the connection is opened, from the connection string.
+class TConexaoProvider : public TConexao {
+public:
+    void Open(const std::string& stringConexao, const std::string& usuario,
+              const std::string& senha) override {
+        Close();
+        std::unique_ptr<TConexao> conexao;
+        if (EhProviderSQLite(stringConexao)) {
+            conexao = std::make_unique<TConexaoSQLite>();
+        } else {
+            conexao = std::make_unique<TConexaoODBC>();
+        }
+        conexao->Open(stringConexao, usuario, senha);
+        m_conexao = std::move(conexao);
+    }
+    void DefaultDatabase(const std::string& nome) override { Aberta().DefaultDatabase(nome); }
+    std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override {
+        return Aberta().OpenSchema(esquema, restricoes);
+    }
+    void Close() override {
+        if (m_conexao) {
+            m_conexao->Close();
+            m_conexao.reset();
+        }
+    }
+
+private:
+    TConexao& Aberta() {
+        if (!m_conexao) {
+            throw Exception("Operation is not allowed when the object is closed.");
+        }
+        return *m_conexao;
+    }
+
+    std::unique_ptr<TConexao> m_conexao;
+};
+
+const char* const kSemRegistroAtual = "Either BOF or EOF is True, or the current record has been "
+                                      "deleted. Requested operation requires a current record.";
+
+} // namespace
+
+std::unique_ptr<TConexao> CriaConexaoPadrao() {
+    return std::make_unique<TConexaoProvider>();
+}
+
+TFabricaConexao FabricaPadrao() {
+    return &CriaConexaoPadrao;
+}
+
+TRowsetMemoria::TRowsetMemoria(std::shared_ptr<const TDadosRowset> dados, int colunas,
+                               std::optional<std::vector<std::size_t>> selecao)
+    : m_dados(std::move(dados)), m_colunas(colunas), m_selecao(std::move(selecao)) {}
+
+std::size_t TRowsetMemoria::Quantidade() const {
+    return m_selecao ? m_selecao->size() : m_dados->linhas.size();
+}
+
+void TRowsetMemoria::MoveNext() {
+    if (Eof()) {
+        throw Exception(kSemRegistroAtual);
+    }
+    ++m_posicao;
+}
+
+const TValor& TRowsetMemoria::Valor(int ordinal) const {
+    if (Eof()) {
+        throw Exception(kSemRegistroAtual);
+    }
+    if (ordinal < 0 || ordinal >= m_colunas) {
+        throw Exception("Item cannot be found in the collection corresponding to the requested "
+                        "name or ordinal.");
+    }
+    const std::size_t indice = m_selecao ? (*m_selecao)[m_posicao] : m_posicao;
+    const TLinhaValores& linha = m_dados->linhas[indice];
+    static const TValor nulo;
+    const auto i = static_cast<std::size_t>(ordinal);
+    return i < linha.size() ? linha[i] : nulo;
+}
+
+bool TRowsetMemoria::Nulo(int ordinal) const {
+    return Valor(ordinal).nulo;
+}
+
+std::string TRowsetMemoria::Texto(int ordinal) const {
+    const TValor& valor = Valor(ordinal);
+    if (valor.nulo) {
+        throw Exception("Invalid use of Null");
+    }
+    return valor.texto;
+}
+
+std::int64_t TRowsetMemoria::Inteiro(int ordinal) const {
+    const std::string texto = Texto(ordinal);
+    std::int64_t numero = 0;
+    const char* fim = texto.data() + texto.size();
+    const auto [ptr, erro] = std::from_chars(texto.data(), fim, numero);
+    if (erro != std::errc() || ptr != fim) {
+        throw Exception("Type mismatch");
+    }
+    return numero;
+}
+
+bool TRowsetMemoria::Booleano(int ordinal) const {
+    const std::string texto = Texto(ordinal);
+    if (MesmoTextoSemCaixa(texto, "true")) {
+        return true;
+    }
+    if (MesmoTextoSemCaixa(texto, "false")) {
+        return false;
+    }
+    return Inteiro(ordinal) != 0;
+}
+
+TRowsetIndexado::TRowsetIndexado(TEsquema esquema, std::shared_ptr<const TDadosRowset> dados)
+    : m_esquema(esquema), m_dados(std::move(dados)),
+      m_indices(static_cast<std::size_t>(ColunasDoEsquema(esquema))) {}
+
+std::unique_ptr<TRowset> TRowsetIndexado::Seleciona(const TFiltro& restricoes) {
+    const int colunas = ColunasDoEsquema(m_esquema);
+    const std::vector<int> ordinais = OrdinaisDasRestricoes(m_esquema);
+    std::vector<std::pair<int, std::string>> filtros;
+    for (std::size_t i = 0; i < restricoes.size(); ++i) {
+        if (!restricoes[i] || restricoes[i]->empty()) {
+            continue;
+        }
+        if (i >= ordinais.size()) {
+            throw Exception("Restriction " + std::to_string(i + 1) +
+                            " is not supported by this schema rowset.");
+        }
+        filtros.emplace_back(ordinais[i], *restricoes[i]);
+    }
+    if (filtros.empty()) {
+        return std::make_unique<TRowsetMemoria>(m_dados, colunas);
+    }
+    const auto [ordinal, valor] = filtros.front();
+    auto& indice = m_indices[static_cast<std::size_t>(ordinal)];
+    if (!indice) {
+        indice = std::make_unique<std::unordered_map<std::string, std::vector<std::size_t>>>();
+        for (std::size_t i = 0; i < m_dados->linhas.size(); ++i) {
+            const TLinhaValores& linha = m_dados->linhas[i];
+            const auto o = static_cast<std::size_t>(ordinal);
+            if (o < linha.size() && !linha[o].nulo) {
+                (*indice)[linha[o].texto].push_back(i);
+            }
+        }
+    }
+    std::vector<std::size_t> selecao;
+    if (const auto achado = indice->find(valor); achado != indice->end()) {
+        for (const std::size_t i : achado->second) {
+            const TLinhaValores& linha = m_dados->linhas[i];
+            bool passa = true;
+            for (std::size_t f = 1; f < filtros.size() && passa; ++f) {
+                const auto o = static_cast<std::size_t>(filtros[f].first);
+                passa = o < linha.size() && !linha[o].nulo && linha[o].texto == filtros[f].second;
+            }
+            if (passa) {
+                selecao.push_back(i);
+            }
+        }
+    }
+    return std::make_unique<TRowsetMemoria>(m_dados, colunas, std::move(selecao));
+}
+
+std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TFiltro& restricoes) {
+    Lido& lido = m_esquemas[static_cast<int>(esquema)];
+    if (!lido.rowset && lido.falha.empty()) {
+        try {
+            lido.rowset = std::make_unique<TRowsetIndexado>(
+                esquema, std::make_shared<const TDadosRowset>(LeEsquema(esquema)));
+        } catch (const std::exception& erro) {
+            lido.falha = erro.what();
+            if (lido.falha.empty()) {
+                lido.falha = "Unknown error";
+            }
+        }
+    }
+    if (!lido.rowset) {
+        throw Exception(lido.falha);
+    }
+    return lido.rowset->Seleciona(restricoes);
+}
+
+} // namespace fendril

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "model/TLinhaEsquema.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace fendril {
+
+// The schema rowsets the readers ask for, with the values ADO gives their constants.
+enum class TEsquema {
+    adSchemaCatalogs = 1,
+    adSchemaColumns = 4,
+    adSchemaTables = 20,
+    adSchemaProviderTypes = 22,
+    adSchemaForeignKeys = 27,
+    adSchemaPrimaryKeys = 28,
+};
+
+// Column counts of the standard layouts, and the ordinal each restriction slot filters on.
+int ColunasDoEsquema(TEsquema esquema);
+std::vector<int> OrdinaisDasRestricoes(TEsquema esquema);
+
+// OLE DB type indicators (DBTYPE codes) the providers report.
+namespace dbtype {
+inline constexpr int DBTYPE_I2 = 2, DBTYPE_I4 = 3, DBTYPE_R4 = 4, DBTYPE_R8 = 5, DBTYPE_CY = 6,
+                     DBTYPE_DATE = 7, DBTYPE_BSTR = 8, DBTYPE_BOOL = 11, DBTYPE_VARIANT = 12,
+                     DBTYPE_DECIMAL = 14, DBTYPE_I1 = 16, DBTYPE_UI1 = 17, DBTYPE_UI2 = 18,
+                     DBTYPE_UI4 = 19, DBTYPE_I8 = 20, DBTYPE_UI8 = 21, DBTYPE_GUID = 72,
+                     DBTYPE_BYTES = 128, DBTYPE_STR = 129, DBTYPE_WSTR = 130, DBTYPE_NUMERIC = 131,
+                     DBTYPE_DBDATE = 133, DBTYPE_DBTIME = 134, DBTYPE_DBTIMESTAMP = 135;
+} // namespace dbtype
+
+// One value of a rowset: Null, or a text the getters convert.
+struct TValor {
+    bool nulo = true;
+    std::string texto;
+
+    static TValor Nulo() { return {}; }
+    static TValor De(std::string texto) { return {false, std::move(texto)}; }
+    static TValor De(std::int64_t numero) { return {false, std::to_string(numero)}; }
+    static TValor DeBooleano(bool valor) { return {false, valor ? "1" : "0"}; }
+};
+
+using TLinhaValores = std::vector<TValor>;
+
+// The rows of one rowset, held in memory. Every provider delivers its rowsets this way.
+struct TDadosRowset {
+    std::vector<TLinhaValores> linhas;
+};
+
+// The restriction list of a schema request: one slot per restriction column, in the
+// standard order. An absent or empty slot restricts nothing; an empty list restricts
+// nothing at all. Restrictions match exactly (letter case counts, no pattern characters).
+using TFiltro = std::vector<std::optional<std::string>>;
+
+// A schema rowset, walked forward from its first row. The row interface reads the current
+// row; reading while BOF or EOF is true raises. (Bof and Eof are ADO's BOF and EOF, renamed
+// because <cstdio> defines EOF as a macro.)
+class TRowset : public TLinhaEsquema {
+public:
+    virtual bool Bof() const = 0;
+    virtual bool Eof() const = 0;
+    virtual void MoveFirst() = 0;
+    virtual void MoveNext() = 0;
+    virtual void Close() = 0;
+};
+
+// A connection to a data source.
+class TConexao {
+public:
+    virtual ~TConexao() = default;
+
+    // Opens the connection; raises an Exception carrying the provider's message on failure.
+    virtual void Open(const std::string& stringConexao, const std::string& usuario,
+                      const std::string& senha) = 0;
+    // Makes a catalog the default database; raises when the source rejects it.
+    virtual void DefaultDatabase(const std::string& nome) = 0;
+    // The rowset of a schema, standing on its first row (or at its end when empty), holding
+    // only the rows the restrictions select. Raises when the schema is not supported.
+    virtual std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) = 0;
+    virtual void Close() = 0;
+};
+
+using TFabricaConexao = std::function<std::unique_ptr<TConexao>()>;
+
+// Rows of a rowset held once per connection, indexed on demand by the value of a column,
+// so that restricted requests are answered without asking the source again.
+class TRowsetIndexado {
+public:
+    TRowsetIndexado(TEsquema esquema, std::shared_ptr<const TDadosRowset> dados);
+
+    std::unique_ptr<TRowset> Seleciona(const TFiltro& restricoes);
+
+private:
+    TEsquema m_esquema;
+    std::shared_ptr<const TDadosRowset> m_dados;
+    std::vector<std::unique_ptr<std::unordered_map<std::string, std::vector<std::size_t>>>>
+        m_indices;
+};
+
+// Base of the real providers: each rowset is read whole from the source the first time it
+// is asked for (or its failure is remembered), and every request, restricted or not, is
+// answered from that copy. A reading that asks for one table at a time thus costs the
+// source one catalog read per rowset and connection.
+class TConexaoCatalogo : public TConexao {
+public:
+    std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override;
+
+protected:
+    // The whole rowset, unrestricted, at the standard ordinals. Raises when unsupported.
+    virtual TDadosRowset LeEsquema(TEsquema esquema) = 0;
+    // Forgets every rowset read so far (the default database changed, or a new Open).
+    void EsqueceEsquemas() { m_esquemas.clear(); }
+
+private:
+    struct Lido {
+        std::unique_ptr<TRowsetIndexado> rowset;
+        std::string falha;
+    };
+    std::unordered_map<int, Lido> m_esquemas;
+};
+
+// The connection the readers use unless told otherwise: it chooses its provider from the
+// connection string when opened (native SQLite for "Provider=SQLite", ODBC otherwise).
+std::unique_ptr<TConexao> CriaConexaoPadrao();
+TFabricaConexao FabricaPadrao();
+
+// A rowset over rows held in memory, optionally a selection of them.
+class TRowsetMemoria : public TRowset {
+public:
+    TRowsetMemoria(std::shared_ptr<const TDadosRowset> dados, int colunas,
+                   std::optional<std::vector<std::size_t>> selecao = std::nullopt);
+
+    bool Bof() const override { return m_posicao == 0 && Quantidade() == 0; }
+    bool Eof() const override { return m_posicao >= Quantidade(); }
+    void MoveFirst() override { m_posicao = 0; }
+    void MoveNext() override;
+    void Close() override {}
+
+    bool Nulo(int ordinal) const override;
+    std::string Texto(int ordinal) const override;
+    std::int64_t Inteiro(int ordinal) const override;
+    bool Booleano(int ordinal) const override;
+
+private:
+    std::size_t Quantidade() const;
+    const TValor& Valor(int ordinal) const;
+
+    std::shared_ptr<const TDadosRowset> m_dados;
+    int m_colunas;
+    std::optional<std::vector<std::size_t>> m_selecao;
+    std::size_t m_posicao = 0;
+};
+
+} // namespace fendril

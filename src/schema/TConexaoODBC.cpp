@@ -1,0 +1,738 @@
+#include "schema/TConexaoODBC.h"
+
+#include "model/Erros.h"
+#include "model/Textos.h"
+#include "schema/StringConexao.h"
+#include "schema/TiposSQLite.h"
+
+#include <algorithm>
+#include <set>
+#include <sql.h>
+#include <sqlext.h>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+namespace fendril {
+
+int TipoOLEDeSQL(int tipoSQL, bool semSinal) {
+    switch (tipoSQL) {
+    case SQL_CHAR:
+    case SQL_VARCHAR:
+    case SQL_LONGVARCHAR:
+        return dbtype::DBTYPE_STR;
+    case SQL_WCHAR:
+    case SQL_WVARCHAR:
+    case SQL_WLONGVARCHAR:
+        return dbtype::DBTYPE_WSTR;
+    case SQL_DECIMAL:
+    case SQL_NUMERIC:
+        return dbtype::DBTYPE_NUMERIC;
+    case SQL_SMALLINT:
+        return semSinal ? dbtype::DBTYPE_UI2 : dbtype::DBTYPE_I2;
+    case SQL_INTEGER:
+        return semSinal ? dbtype::DBTYPE_UI4 : dbtype::DBTYPE_I4;
+    case SQL_TINYINT:
+        return semSinal ? dbtype::DBTYPE_UI1 : dbtype::DBTYPE_I1;
+    case SQL_BIGINT:
+        return semSinal ? dbtype::DBTYPE_UI8 : dbtype::DBTYPE_I8;
+    case SQL_REAL:
+        return dbtype::DBTYPE_R4;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+        return dbtype::DBTYPE_R8;
+    case SQL_BIT:
+        return dbtype::DBTYPE_BOOL;
+    case SQL_BINARY:
+    case SQL_VARBINARY:
+    case SQL_LONGVARBINARY:
+        return dbtype::DBTYPE_BYTES;
+    case SQL_TYPE_DATE:
+    case SQL_DATE:
+        return dbtype::DBTYPE_DBDATE;
+    case SQL_TYPE_TIME:
+    case SQL_TIME:
+        return dbtype::DBTYPE_DBTIME;
+    case SQL_TYPE_TIMESTAMP:
+    case SQL_TIMESTAMP:
+        return dbtype::DBTYPE_DBTIMESTAMP;
+    case SQL_GUID:
+        return dbtype::DBTYPE_GUID;
+    default:
+        // Intervals and driver-specific types reach OLE DB consumers as text.
+        return dbtype::DBTYPE_STR;
+    }
+}
+
+namespace {
+
+using TLinhasODBC = std::vector<std::vector<TValor>>;
+
+std::string Diagnostico(SQLSMALLINT tipo, SQLHANDLE handle) {
+    std::string texto;
+    for (SQLSMALLINT i = 1;; ++i) {
+        SQLCHAR estado[6] = {};
+        SQLCHAR mensagem[1024] = {};
+        SQLINTEGER nativo = 0;
+        SQLSMALLINT tamanho = 0;
+        const SQLRETURN r = SQLGetDiagRec(tipo, handle, i, estado, &nativo, mensagem,
+                                          static_cast<SQLSMALLINT>(sizeof mensagem), &tamanho);
+        if (!SQL_SUCCEEDED(r)) {
+            break;
+        }
+        if (!texto.empty()) {
+            texto += ' ';
+        }
+        texto += reinterpret_cast<const char*>(mensagem);
+    }
+    return texto.empty() ? "ODBC call failed" : texto;
+}
+
+void Verifica(SQLRETURN r, SQLSMALLINT tipo, SQLHANDLE handle) {
+    if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
+        throw Exception(Diagnostico(tipo, handle));
+    }
+}
+
+// A statement handle, freed when it goes away.
+class TComandoODBC {
+public:
+    explicit TComandoODBC(SQLHDBC conexao) {
+        fendril::Verifica(SQLAllocHandle(SQL_HANDLE_STMT, conexao, &m_handle), SQL_HANDLE_DBC,
+                          conexao);
+    }
+    ~TComandoODBC() { SQLFreeHandle(SQL_HANDLE_STMT, m_handle); }
+    TComandoODBC(const TComandoODBC&) = delete;
+    TComandoODBC& operator=(const TComandoODBC&) = delete;
+
+    SQLHSTMT handle() const { return m_handle; }
+    void Verifica(SQLRETURN r) const { fendril::Verifica(r, SQL_HANDLE_STMT, m_handle); }
+
+    // Every row of the result, each value read as text.
+    TLinhasODBC Linhas() {
+        SQLSMALLINT colunas = 0;
+        Verifica(SQLNumResultCols(m_handle, &colunas));
+        TLinhasODBC linhas;
+        for (;;) {
+            const SQLRETURN r = SQLFetch(m_handle);
+            if (r == SQL_NO_DATA) {
+                break;
+            }
+            Verifica(r);
+            std::vector<TValor> linha(static_cast<std::size_t>(colunas));
+            for (SQLSMALLINT c = 1; c <= colunas; ++c) {
+                linha[static_cast<std::size_t>(c - 1)] = Valor(static_cast<SQLUSMALLINT>(c));
+            }
+            linhas.push_back(std::move(linha));
+        }
+        SQLCloseCursor(m_handle);
+        return linhas;
+    }
+
+private:
+    TValor Valor(SQLUSMALLINT coluna) {
+        std::string texto;
+        char buffer[512];
+        for (;;) {
+            SQLLEN indicador = 0;
+            const SQLRETURN r = SQLGetData(m_handle, coluna, SQL_C_CHAR, buffer,
+                                           static_cast<SQLLEN>(sizeof buffer), &indicador);
+            if (r == SQL_NO_DATA) {
+                break;
+            }
+            Verifica(r);
+            if (indicador == SQL_NULL_DATA) {
+                return TValor::Nulo();
+            }
+            if (r == SQL_SUCCESS_WITH_INFO &&
+                (indicador == SQL_NO_TOTAL || indicador >= static_cast<SQLLEN>(sizeof buffer))) {
+                texto.append(buffer, sizeof buffer - 1);
+                continue;
+            }
+            texto.append(buffer, static_cast<std::size_t>(indicador));
+            break;
+        }
+        return TValor::De(std::move(texto));
+    }
+
+    SQLHSTMT m_handle = SQL_NULL_HSTMT;
+};
+
+// A text argument of a catalog function; a null pointer for an absent one.
+struct TArgumento {
+    std::optional<std::string> texto;
+    SQLCHAR* ptr() { return texto ? reinterpret_cast<SQLCHAR*>(texto->data()) : nullptr; }
+    SQLSMALLINT tamanho() const { return texto ? static_cast<SQLSMALLINT>(SQL_NTS) : 0; }
+};
+
+TArgumento Arg(const std::string& texto) {
+    return {texto};
+}
+TArgumento ArgOuNulo(const std::string& texto) {
+    return texto.empty() ? TArgumento{} : TArgumento{texto};
+}
+
+std::optional<std::int64_t> Numero(const TValor& valor) {
+    if (valor.nulo) {
+        return std::nullopt;
+    }
+    try {
+        return static_cast<std::int64_t>(std::stoll(valor.texto));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+const TValor& Campo(const std::vector<TValor>& linha, std::size_t ordinal) {
+    static const TValor nulo;
+    return ordinal < linha.size() ? linha[ordinal] : nulo;
+}
+
+std::string MinusculasAscii(std::string texto) {
+    for (char& c : texto) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return texto;
+}
+
+// Column `sequencia` (from 1) of a table's primary key; Null when it has none.
+TValor ColunaDaPrimaria(SQLHDBC conexao, const TValor& esquema, const std::string& tabela,
+                        std::int64_t sequencia) {
+    TComandoODBC comando(conexao);
+    TArgumento esq = esquema.nulo ? TArgumento{} : ArgOuNulo(esquema.texto);
+    TArgumento nome = Arg(tabela);
+    comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(), esq.tamanho(),
+                                    nome.ptr(), nome.tamanho()));
+    for (const auto& l : comando.Linhas()) {
+        if (Numero(Campo(l, 4)).value_or(0) == sequencia) {
+            return Campo(l, 3);
+        }
+    }
+    return TValor::Nulo();
+}
+
+bool EhSistemaPostgreSQL(const std::string& esquema) {
+    return esquema == "pg_catalog" || esquema == "information_schema" ||
+           esquema.rfind("pg_toast", 0) == 0 || esquema.rfind("pg_temp", 0) == 0;
+}
+
+} // namespace
+
+struct TConexaoODBC::Estado {
+    SQLHENV ambiente = SQL_NULL_HENV;
+    SQLHDBC conexao = SQL_NULL_HDBC;
+    bool conectada = false;
+    std::string sgbd;     // SQL_DBMS_NAME
+    std::string catalogo; // the catalog the connection works in; may be empty
+    bool comCatalogos = false;
+
+    struct TTabelaODBC {
+        std::string catalogo;
+        std::string esquema;
+        std::string nome;
+        std::string tipo;
+    };
+    std::vector<TTabelaODBC> tabelas;
+    bool tabelasLidas = false;
+
+    bool SQLite() const { return sgbd.rfind("SQLite", 0) == 0; }
+    bool PostgreSQL() const { return sgbd == "PostgreSQL"; }
+
+    std::string Info(SQLUSMALLINT tipo) const {
+        char texto[256] = {};
+        SQLSMALLINT tamanho = 0;
+        if (!SQL_SUCCEEDED(SQLGetInfo(conexao, tipo, texto, static_cast<SQLSMALLINT>(sizeof texto),
+                                      &tamanho))) {
+            return {};
+        }
+        return texto;
+    }
+
+    std::string CatalogoAtual() const {
+        char texto[512] = {};
+        SQLINTEGER tamanho = 0;
+        if (!SQL_SUCCEEDED(SQLGetConnectAttr(conexao, SQL_ATTR_CURRENT_CATALOG, texto,
+                                             static_cast<SQLINTEGER>(sizeof texto), &tamanho))) {
+            return {};
+        }
+        return texto;
+    }
+
+    void Libera() {
+        if (conexao != SQL_NULL_HDBC) {
+            if (conectada) {
+                SQLDisconnect(conexao);
+            }
+            SQLFreeHandle(SQL_HANDLE_DBC, conexao);
+            conexao = SQL_NULL_HDBC;
+        }
+        if (ambiente != SQL_NULL_HENV) {
+            SQLFreeHandle(SQL_HANDLE_ENV, ambiente);
+            ambiente = SQL_NULL_HENV;
+        }
+        conectada = false;
+        tabelas.clear();
+        tabelasLidas = false;
+    }
+
+    // A value of a catalog column: the driver's, or the connection's catalog where a
+    // driver without catalogs reports none.
+    TValor Catalogo(const TValor& valor) const {
+        if (!valor.nulo && !valor.texto.empty()) {
+            return valor;
+        }
+        return catalogo.empty() ? TValor::Nulo() : TValor::De(catalogo);
+    }
+
+    static TValor Esquema(const TValor& valor) {
+        return valor.nulo || valor.texto.empty() ? TValor::Nulo() : valor;
+    }
+
+    const std::vector<TTabelaODBC>& Tabelas() {
+        if (tabelasLidas) {
+            return tabelas;
+        }
+        TComandoODBC comando(conexao);
+        TArgumento esquema = Arg("%");
+        TArgumento tabela = Arg("%");
+        comando.Verifica(SQLTables(comando.handle(), nullptr, 0, esquema.ptr(), esquema.tamanho(),
+                                   tabela.ptr(), tabela.tamanho(), nullptr, 0));
+        for (const auto& linha : comando.Linhas()) {
+            TTabelaODBC t;
+            t.catalogo = Catalogo(Campo(linha, 0)).texto;
+            t.esquema = Campo(linha, 1).texto;
+            t.nome = Campo(linha, 2).texto;
+            t.tipo = Campo(linha, 3).texto;
+            if (Campo(linha, 2).nulo || t.tipo.find("INDEX") != std::string::npos ||
+                t.tipo.find("SEQUENCE") != std::string::npos ||
+                (PostgreSQL() && EhSistemaPostgreSQL(t.esquema))) {
+                continue;
+            }
+            if (SQLite() && MinusculasAscii(t.nome).rfind("sqlite_", 0) == 0) {
+                t.tipo = "SYSTEM TABLE";
+            }
+            tabelas.push_back(std::move(t));
+        }
+        // The order of the OLE DB TABLES rowset.
+        std::stable_sort(tabelas.begin(), tabelas.end(),
+                         [](const TTabelaODBC& a, const TTabelaODBC& b) {
+                             return std::tie(a.tipo, a.catalogo, a.esquema, a.nome) <
+                                    std::tie(b.tipo, b.catalogo, b.esquema, b.nome);
+                         });
+        tabelasLidas = true;
+        return tabelas;
+    }
+
+    // The tables whose keys are read: every table that is not a view.
+    std::vector<const TTabelaODBC*> TabelasComChaves() {
+        std::vector<const TTabelaODBC*> lista;
+        for (const TTabelaODBC& t : Tabelas()) {
+            if (t.tipo.find("VIEW") == std::string::npos) {
+                lista.push_back(&t);
+            }
+        }
+        return lista;
+    }
+
+    std::set<std::pair<std::string, std::string>> NomesTabelas() {
+        std::set<std::pair<std::string, std::string>> nomes;
+        for (const TTabelaODBC& t : Tabelas()) {
+            nomes.emplace(t.esquema, t.nome);
+        }
+        return nomes;
+    }
+
+    TLinhasODBC Consulta(const char* sql) {
+        TComandoODBC comando(conexao);
+        comando.Verifica(SQLExecDirect(
+            comando.handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), SQL_NTS));
+        return comando.Linhas();
+    }
+};
+
+TConexaoODBC::TConexaoODBC() : m_estado(std::make_unique<Estado>()) {}
+
+TConexaoODBC::~TConexaoODBC() {
+    Close();
+}
+
+void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usuario,
+                        const std::string& senha) {
+    Close();
+    Estado& e = *m_estado;
+    std::string texto = StringODBC(stringConexao);
+    const TStringConexao pares(texto);
+    const auto acrescenta = [&texto](const std::string& par) {
+        if (!texto.empty() && texto.back() != ';') {
+            texto += ';';
+        }
+        texto += par;
+    };
+    // The SQLite driver creates a missing database file unless told not to.
+    if (MinusculasAscii(pares.Valor("Driver").value_or("")).find("sqlite") != std::string::npos &&
+        !pares.Valor("NoCreat")) {
+        acrescenta("NoCreat=1");
+    }
+    if (!usuario.empty()) {
+        acrescenta("UID=" + ValorODBC(usuario));
+    }
+    if (!senha.empty()) {
+        acrescenta("PWD=" + ValorODBC(senha));
+    }
+    try {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &e.ambiente))) {
+            throw Exception("The ODBC driver manager could not be initialised");
+        }
+        Verifica(SQLSetEnvAttr(e.ambiente, SQL_ATTR_ODBC_VERSION,
+                               reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+                 SQL_HANDLE_ENV, e.ambiente);
+        Verifica(SQLAllocHandle(SQL_HANDLE_DBC, e.ambiente, &e.conexao), SQL_HANDLE_ENV,
+                 e.ambiente);
+        // Metadata is all that is read; a driver that honours it is kept from writing.
+        SQLSetConnectAttr(e.conexao, SQL_ATTR_ACCESS_MODE,
+                          reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+        SQLCHAR saida[1024];
+        SQLSMALLINT tamanho = 0;
+        const SQLRETURN r =
+            SQLDriverConnect(e.conexao, nullptr, reinterpret_cast<SQLCHAR*>(texto.data()),
+                             static_cast<SQLSMALLINT>(texto.size()), saida,
+                             static_cast<SQLSMALLINT>(sizeof saida), &tamanho, SQL_DRIVER_NOPROMPT);
+        Verifica(r, SQL_HANDLE_DBC, e.conexao);
+        e.conectada = true;
+        e.sgbd = e.Info(SQL_DBMS_NAME);
+        e.comCatalogos = e.Info(SQL_CATALOG_NAME) == "Y" && !e.SQLite();
+        e.catalogo = e.SQLite() ? std::string("main") : e.CatalogoAtual();
+    } catch (...) {
+        e.Libera();
+        throw;
+    }
+}
+
+void TConexaoODBC::DefaultDatabase(const std::string& nome) {
+    Estado& e = *m_estado;
+    if (!e.conectada) {
+        throw Exception("Operation is not allowed when the object is closed.");
+    }
+    if (nome == e.catalogo || (e.SQLite() && MesmoTextoSemCaixa(nome, e.catalogo))) {
+        return;
+    }
+    if (e.SQLite()) {
+        throw Exception("Unknown database \"" + nome +
+                        "\": an SQLite file holds the database "
+                        "\"main\" only");
+    }
+    std::string valor = nome;
+    Verifica(SQLSetConnectAttr(e.conexao, SQL_ATTR_CURRENT_CATALOG,
+                               reinterpret_cast<SQLPOINTER>(valor.data()),
+                               static_cast<SQLINTEGER>(valor.size())),
+             SQL_HANDLE_DBC, e.conexao);
+    // Some drivers (psqlODBC) accept the attribute and stay in their database; a catalog
+    // that did not become current is refused rather than read as an empty one.
+    const std::string atual = e.CatalogoAtual();
+    if (!atual.empty() && atual != nome) {
+        throw Exception("Database \"" + nome + "\" cannot be made the default of this "
+                        "connection, which works in \"" + atual + "\"");
+    }
+    e.catalogo = nome;
+    e.tabelas.clear();
+    e.tabelasLidas = false;
+    EsqueceEsquemas();
+}
+
+void TConexaoODBC::Close() {
+    m_estado->Libera();
+    EsqueceEsquemas();
+}
+
+TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
+    Estado& e = *m_estado;
+    if (!e.conectada) {
+        throw Exception("Operation is not allowed when the object is closed.");
+    }
+    TDadosRowset dados;
+    // Rows as long as the fields filled here; the fields after them read as Null.
+    const auto nova = [esquema] {
+        switch (esquema) {
+        case TEsquema::adSchemaColumns:
+            return TLinhaValores(18);
+        case TEsquema::adSchemaForeignKeys:
+            return TLinhaValores(17);
+        default:
+            return TLinhaValores(static_cast<std::size_t>(ColunasDoEsquema(esquema)));
+        }
+    };
+    switch (esquema) {
+    case TEsquema::adSchemaCatalogs: {
+        std::vector<std::string> nomes;
+        if (e.comCatalogos) {
+            TComandoODBC comando(e.conexao);
+            TArgumento todos = Arg(SQL_ALL_CATALOGS);
+            TArgumento vazio = Arg("");
+            comando.Verifica(SQLTables(comando.handle(), todos.ptr(), todos.tamanho(), vazio.ptr(),
+                                       vazio.tamanho(), vazio.ptr(), vazio.tamanho(), vazio.ptr(),
+                                       vazio.tamanho()));
+            for (const auto& linha : comando.Linhas()) {
+                const TValor& nome = Campo(linha, 0);
+                if (!nome.nulo && !nome.texto.empty() &&
+                    std::find(nomes.begin(), nomes.end(), nome.texto) == nomes.end()) {
+                    nomes.push_back(nome.texto);
+                }
+            }
+        }
+        if (nomes.empty() && !e.catalogo.empty()) {
+            nomes.push_back(e.catalogo);
+        }
+        for (const std::string& nome : nomes) {
+            TLinhaValores linha = nova();
+            linha[0] = TValor::De(nome);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    }
+    case TEsquema::adSchemaTables:
+        for (const auto& t : e.Tabelas()) {
+            TLinhaValores linha = nova();
+            linha[0] = e.Catalogo(TValor::De(t.catalogo));
+            linha[1] = Estado::Esquema(TValor::De(t.esquema));
+            linha[2] = TValor::De(t.nome);
+            linha[3] = TValor::De(t.tipo);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    case TEsquema::adSchemaColumns: {
+        const auto nomes = e.NomesTabelas();
+        std::set<std::string> esquemas;
+        for (const auto& [esq, nome] : nomes) {
+            esquemas.insert(esq);
+        }
+        std::string escape = e.Info(SQL_SEARCH_PATTERN_ESCAPE);
+        for (const std::string& esq : esquemas) {
+            TComandoODBC comando(e.conexao);
+            TArgumento argEsquema;
+            if (!esq.empty()) {
+                std::string padrao;
+                for (const char c : esq) {
+                    if (!escape.empty() && (c == '_' || c == '%' || escape.find(c) == 0)) {
+                        padrao += escape;
+                    }
+                    padrao += c;
+                }
+                argEsquema = Arg(padrao);
+            }
+            TArgumento todas = Arg("%");
+            comando.Verifica(SQLColumns(comando.handle(), nullptr, 0, argEsquema.ptr(),
+                                        argEsquema.tamanho(), todas.ptr(), todas.tamanho(),
+                                        todas.ptr(), todas.tamanho()));
+            for (const auto& l : comando.Linhas()) {
+                const std::string& esquemaLinha = Campo(l, 1).texto;
+                if (nomes.count({esquemaLinha, Campo(l, 2).texto}) == 0) {
+                    continue;
+                }
+                TLinhaValores linha = nova();
+                linha[0] = e.Catalogo(Campo(l, 0));
+                linha[1] = Estado::Esquema(Campo(l, 1));
+                linha[2] = Campo(l, 2);
+                linha[3] = Campo(l, 3);
+                linha[6] = Campo(l, 16);
+                linha[7] = TValor::DeBooleano(!Campo(l, 12).nulo);
+                linha[8] = Campo(l, 12);
+                linha[10] = TValor::DeBooleano(Numero(Campo(l, 10)).value_or(1) != 0);
+                const std::string nomeTipo = Campo(l, 5).texto;
+                if (e.SQLite()) {
+                    // The SQLite driver reports numeric types and their sizes wrongly; the
+                    // declared type it passes on as TYPE_NAME says what the column is.
+                    PreencheTipoColuna(linha, InterpretaTipoSQLite(nomeTipo));
+                } else {
+                    int tipoSQL = static_cast<int>(Numero(Campo(l, 4)).value_or(SQL_VARCHAR));
+                    if (e.PostgreSQL() && nomeTipo == "bool") {
+                        tipoSQL = SQL_BIT; // psqlODBC reports booleans as text by default
+                    }
+                    TTipoDeclarado tipo;
+                    tipo.tipoOLE = TipoOLEDeSQL(tipoSQL, false);
+                    const auto tamanho = Numero(Campo(l, 6));
+                    const auto digitos = Numero(Campo(l, 8));
+                    switch (tipo.tipoOLE) {
+                    case dbtype::DBTYPE_STR:
+                    case dbtype::DBTYPE_WSTR:
+                    case dbtype::DBTYPE_BYTES:
+                        tipo.tamanho = tamanho;
+                        break;
+                    case dbtype::DBTYPE_NUMERIC:
+                        tipo.precisao = tamanho;
+                        tipo.escala = digitos.value_or(0);
+                        break;
+                    case dbtype::DBTYPE_DBDATE:
+                    case dbtype::DBTYPE_DBTIME:
+                    case dbtype::DBTYPE_DBTIMESTAMP:
+                        tipo.precisaoDataHora = digitos.value_or(0);
+                        break;
+                    case dbtype::DBTYPE_BOOL:
+                    case dbtype::DBTYPE_GUID:
+                        break;
+                    default:
+                        tipo.precisao = tamanho;
+                        break;
+                    }
+                    PreencheTipoColuna(linha, tipo);
+                }
+                dados.linhas.push_back(std::move(linha));
+            }
+        }
+        break;
+    }
+    case TEsquema::adSchemaPrimaryKeys: {
+        TLinhasODBC linhas;
+        if (e.PostgreSQL()) {
+            // One catalog query instead of one request per table.
+            const auto nomes = e.NomesTabelas();
+            for (auto& l : e.Consulta(
+                     "SELECT current_database(), n.nspname, c.relname, a.attname, k.ord "
+                     "FROM pg_catalog.pg_constraint con "
+                     "JOIN pg_catalog.pg_class c ON c.oid = con.conrelid "
+                     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+                     "CROSS JOIN LATERAL unnest(con.conkey) WITH ORDINALITY AS k(attnum, ord) "
+                     "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND "
+                     "a.attnum = k.attnum WHERE con.contype = 'p' "
+                     "ORDER BY n.nspname, c.relname, k.ord")) {
+                if (nomes.count({Campo(l, 1).texto, Campo(l, 2).texto}) != 0) {
+                    linhas.push_back(std::move(l));
+                }
+            }
+        } else {
+            for (const auto* t : e.TabelasComChaves()) {
+                TComandoODBC comando(e.conexao);
+                TArgumento esq = ArgOuNulo(t->esquema);
+                TArgumento nome = Arg(t->nome);
+                comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(),
+                                                esq.tamanho(), nome.ptr(), nome.tamanho()));
+                for (auto& l : comando.Linhas()) {
+                    l.resize(5);
+                    l[2] = TValor::De(t->nome);
+                    l[4] = Campo(l, 4);
+                    linhas.push_back(std::move(l));
+                }
+            }
+        }
+        for (const auto& l : linhas) {
+            TLinhaValores linha = nova();
+            linha[0] = e.Catalogo(Campo(l, 0));
+            linha[1] = Estado::Esquema(Campo(l, 1));
+            linha[2] = Campo(l, 2);
+            linha[3] = Campo(l, 3);
+            linha[6] = Campo(l, 4);
+            linha[7] = Campo(l, 5);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    }
+    case TEsquema::adSchemaForeignKeys: {
+        // Rows in ODBC's SQLForeignKeys layout (0-based): PK cat, schema, table, column,
+        // FK cat, schema, table, column, KEY_SEQ, UPDATE_RULE, DELETE_RULE, FK_NAME, PK_NAME.
+        TLinhasODBC linhas;
+        if (e.PostgreSQL()) {
+            const auto nomes = e.NomesTabelas();
+            for (auto& l : e.Consulta(
+                     "SELECT current_database(), n2.nspname, c2.relname, a2.attname, "
+                     "current_database(), n1.nspname, c1.relname, a1.attname, k.ord, "
+                     "NULL, NULL, con.conname, NULL "
+                     "FROM pg_catalog.pg_constraint con "
+                     "JOIN pg_catalog.pg_class c1 ON c1.oid = con.conrelid "
+                     "JOIN pg_catalog.pg_namespace n1 ON n1.oid = c1.relnamespace "
+                     "JOIN pg_catalog.pg_class c2 ON c2.oid = con.confrelid "
+                     "JOIN pg_catalog.pg_namespace n2 ON n2.oid = c2.relnamespace "
+                     "CROSS JOIN LATERAL unnest(con.conkey, con.confkey) WITH ORDINALITY "
+                     "AS k(fk, pk, ord) "
+                     "JOIN pg_catalog.pg_attribute a1 ON a1.attrelid = c1.oid AND a1.attnum = k.fk "
+                     "JOIN pg_catalog.pg_attribute a2 ON a2.attrelid = c2.oid AND a2.attnum = k.pk "
+                     "WHERE con.contype = 'f' "
+                     "ORDER BY n1.nspname, c1.relname, con.conname, k.ord")) {
+                if (nomes.count({Campo(l, 5).texto, Campo(l, 6).texto}) != 0) {
+                    linhas.push_back(std::move(l));
+                }
+            }
+        } else {
+            std::unordered_map<std::string, std::string> nomesSQLite;
+            if (e.SQLite()) {
+                for (const auto& t : e.Tabelas()) {
+                    nomesSQLite.emplace(MinusculasAscii(t.nome), t.nome);
+                }
+            }
+            for (const auto* t : e.TabelasComChaves()) {
+                TComandoODBC comando(e.conexao);
+                TArgumento esq = ArgOuNulo(t->esquema);
+                TArgumento nome = Arg(t->nome);
+                comando.Verifica(SQLForeignKeys(comando.handle(), nullptr, 0, nullptr, 0, nullptr,
+                                                0, nullptr, 0, esq.ptr(), esq.tamanho(), nome.ptr(),
+                                                nome.tamanho()));
+                for (auto& l : comando.Linhas()) {
+                    l.resize(13);
+                    if (const auto achado = nomesSQLite.find(MinusculasAscii(l[2].texto));
+                        achado != nomesSQLite.end()) {
+                        // SQLite gives the referenced table as the key names it.
+                        l[2] = TValor::De(achado->second);
+                    }
+                    if (l[3].nulo && !l[2].nulo) {
+                        // A key written without its columns refers to the primary key.
+                        l[3] =
+                            ColunaDaPrimaria(e.conexao, l[1], l[2].texto, Numero(l[8]).value_or(1));
+                    }
+                    linhas.push_back(std::move(l));
+                }
+            }
+        }
+        for (const auto& l : linhas) {
+            TLinhaValores linha = nova();
+            linha[0] = e.Catalogo(Campo(l, 0));
+            linha[1] = Estado::Esquema(Campo(l, 1));
+            linha[2] = Campo(l, 2);
+            linha[3] = Campo(l, 3);
+            linha[6] = e.Catalogo(Campo(l, 4));
+            linha[7] = Estado::Esquema(Campo(l, 5));
+            linha[8] = Campo(l, 6);
+            linha[9] = Campo(l, 7);
+            linha[12] = Campo(l, 8);
+            linha[13] = Campo(l, 9);
+            linha[14] = Campo(l, 10);
+            linha[15] = Campo(l, 12);
+            linha[16] = Campo(l, 11);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    }
+    case TEsquema::adSchemaProviderTypes: {
+        if (e.SQLite()) {
+            // Columns are typed from their declared types, so the types are the same.
+            return TiposProviderSQLite();
+        }
+        TComandoODBC comando(e.conexao);
+        comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));
+        std::set<int> vistos;
+        for (const auto& l : comando.Linhas()) {
+            int tipoSQL = static_cast<int>(Numero(Campo(l, 1)).value_or(SQL_VARCHAR));
+            if (e.PostgreSQL() && Campo(l, 0).texto == "bool") {
+                tipoSQL = SQL_BIT;
+            }
+            const bool semSinal = Numero(Campo(l, 9)).value_or(0) != 0;
+            const int tipoOLE = TipoOLEDeSQL(tipoSQL, semSinal);
+            TLinhaValores linha = nova();
+            linha[0] = Campo(l, 0);
+            linha[1] = TValor::De(std::int64_t{tipoOLE});
+            for (std::size_t i = 2; i <= 14; ++i) {
+                linha[i] = Campo(l, i);
+            }
+            linha[6] = TValor::DeBooleano(Numero(Campo(l, 6)).value_or(1) != 0);
+            linha[18] =
+                TValor::DeBooleano(tipoSQL == SQL_LONGVARCHAR || tipoSQL == SQL_WLONGVARCHAR ||
+                                   tipoSQL == SQL_LONGVARBINARY);
+            linha[19] = TValor::DeBooleano(vistos.insert(tipoOLE).second);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    }
+    }
+    return dados;
+}
+
+} // namespace fendril

@@ -1,0 +1,310 @@
+#include "schema/TConexaoSQLite.h"
+
+#include "model/Erros.h"
+#include "model/Textos.h"
+#include "schema/StringConexao.h"
+#include "schema/TiposSQLite.h"
+
+#include <algorithm>
+#include <sqlite3.h>
+#include <unordered_map>
+
+namespace fendril {
+
+namespace {
+
+const char* const kCatalogo = "main";
+
+// A prepared statement, finalized when it goes away.
+class TComando {
+public:
+    TComando(sqlite3* banco, const char* sql) {
+        if (sqlite3_prepare_v2(banco, sql, -1, &m_comando, nullptr) != SQLITE_OK) {
+            const std::string mensagem = sqlite3_errmsg(banco);
+            sqlite3_finalize(m_comando);
+            m_comando = nullptr;
+            throw Exception(mensagem);
+        }
+    }
+    ~TComando() { sqlite3_finalize(m_comando); }
+    TComando(const TComando&) = delete;
+    TComando& operator=(const TComando&) = delete;
+
+    void Liga(const std::string& texto) {
+        sqlite3_reset(m_comando);
+        sqlite3_bind_text(m_comando, 1, texto.c_str(), static_cast<int>(texto.size()),
+                          SQLITE_TRANSIENT);
+    }
+    // True while there is a row; raises on an error.
+    bool Passo() {
+        const int resultado = sqlite3_step(m_comando);
+        if (resultado == SQLITE_ROW) {
+            return true;
+        }
+        if (resultado == SQLITE_DONE) {
+            return false;
+        }
+        throw Exception(sqlite3_errmsg(sqlite3_db_handle(m_comando)));
+    }
+    TValor Valor(int coluna) const {
+        if (sqlite3_column_type(m_comando, coluna) == SQLITE_NULL) {
+            return TValor::Nulo();
+        }
+        const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(m_comando, coluna));
+        return TValor::De(
+            std::string(texto, static_cast<std::size_t>(sqlite3_column_bytes(m_comando, coluna))));
+    }
+    std::string Texto(int coluna) const { return Valor(coluna).texto; }
+    std::int64_t Inteiro(int coluna) const { return sqlite3_column_int64(m_comando, coluna); }
+
+private:
+    sqlite3_stmt* m_comando = nullptr;
+};
+
+// A row as long as the fields this provider fills; the fields after them read as Null.
+TLinhaValores NovaLinha(TEsquema esquema) {
+    switch (esquema) {
+    case TEsquema::adSchemaColumns:
+        return TLinhaValores(18);
+    case TEsquema::adSchemaForeignKeys:
+        return TLinhaValores(15);
+    default:
+        return TLinhaValores(static_cast<std::size_t>(ColunasDoEsquema(esquema)));
+    }
+}
+
+std::string MinusculasAscii(std::string texto) {
+    for (char& c : texto) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return texto;
+}
+
+} // namespace
+
+TConexaoSQLite::~TConexaoSQLite() {
+    Close();
+}
+
+void TConexaoSQLite::Open(const std::string& stringConexao, const std::string&,
+                          const std::string&) {
+    Close();
+    const TStringConexao pares(stringConexao);
+    const std::string caminho = pares.Valor("Data Source").value_or("");
+    if (caminho.empty()) {
+        throw Exception("No Data Source was given in the connection string");
+    }
+    sqlite3* banco = nullptr;
+    const int resultado = sqlite3_open_v2(caminho.c_str(), &banco,
+                                          SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (resultado != SQLITE_OK) {
+        const std::string mensagem =
+            banco != nullptr ? sqlite3_errmsg(banco) : sqlite3_errstr(resultado);
+        sqlite3_close(banco);
+        throw Exception(mensagem + ": " + caminho);
+    }
+    m_banco = banco;
+    // A file that is not a database opens without complaint; reading its schema tells.
+    try {
+        TComando comando(m_banco, "SELECT count(*) FROM sqlite_schema");
+        comando.Passo();
+    } catch (const Exception& erro) {
+        Close();
+        throw Exception(std::string(erro.what()) + ": " + caminho);
+    }
+}
+
+void TConexaoSQLite::DefaultDatabase(const std::string& nome) {
+    if (!MesmoTextoSemCaixa(nome, kCatalogo)) {
+        throw Exception("Unknown database \"" + nome +
+                        "\": an SQLite file holds the database "
+                        "\"main\" only");
+    }
+}
+
+void TConexaoSQLite::Close() {
+    if (m_banco != nullptr) {
+        sqlite3_close(m_banco);
+        m_banco = nullptr;
+    }
+    m_tabelas.clear();
+    m_tabelasLidas = false;
+    m_colunas.clear();
+    m_colunasLidas = false;
+    EsqueceEsquemas();
+}
+
+const std::vector<TConexaoSQLite::TTabelaSQLite>& TConexaoSQLite::Tabelas() {
+    if (m_banco == nullptr) {
+        throw Exception("Operation is not allowed when the object is closed.");
+    }
+    if (!m_tabelasLidas) {
+        TComando comando(m_banco, "SELECT name, type FROM sqlite_schema "
+                                  "WHERE type IN ('table', 'view')");
+        while (comando.Passo()) {
+            TTabelaSQLite tabela;
+            tabela.nome = comando.Texto(0);
+            const std::string tipo = comando.Texto(1);
+            if (MinusculasAscii(tabela.nome).rfind("sqlite_", 0) == 0) {
+                tabela.tipo = "SYSTEM TABLE";
+            } else {
+                tabela.tipo = tipo == "view" ? "VIEW" : "TABLE";
+            }
+            m_tabelas.push_back(std::move(tabela));
+        }
+        // The order of the OLE DB TABLES rowset: by type, then by name.
+        std::sort(m_tabelas.begin(), m_tabelas.end(),
+                  [](const TTabelaSQLite& a, const TTabelaSQLite& b) {
+                      return a.tipo != b.tipo ? a.tipo < b.tipo : a.nome < b.nome;
+                  });
+        m_tabelasLidas = true;
+    }
+    return m_tabelas;
+}
+
+const std::vector<TConexaoSQLite::TColunaSQLite>& TConexaoSQLite::Colunas(std::size_t tabela) {
+    if (!m_colunasLidas) {
+        const auto& tabelas = Tabelas();
+        m_colunas.assign(tabelas.size(), {});
+        TComando comando(m_banco, "SELECT cid, name, type, \"notnull\", dflt_value, pk "
+                                  "FROM pragma_table_info(?1)");
+        for (std::size_t t = 0; t < tabelas.size(); ++t) {
+            comando.Liga(tabelas[t].nome);
+            try {
+                while (comando.Passo()) {
+                    TColunaSQLite coluna;
+                    coluna.cid = comando.Inteiro(0);
+                    coluna.nome = comando.Valor(1);
+                    coluna.tipo = comando.Texto(2);
+                    coluna.naoNulo = comando.Inteiro(3) != 0;
+                    coluna.padrao = comando.Valor(4);
+                    coluna.chave = comando.Inteiro(5);
+                    m_colunas[t].push_back(std::move(coluna));
+                }
+            } catch (const Exception&) {
+                // A view whose definition no longer compiles has no columns to offer; the
+                // other tables are still read.
+                m_colunas[t].clear();
+            }
+        }
+        m_colunasLidas = true;
+    }
+    return m_colunas[tabela];
+}
+
+TDadosRowset TConexaoSQLite::LeEsquema(TEsquema esquema) {
+    TDadosRowset dados;
+    const auto catalogo = TValor::De(kCatalogo);
+    switch (esquema) {
+    case TEsquema::adSchemaCatalogs: {
+        TLinhaValores linha = NovaLinha(esquema);
+        linha[0] = catalogo;
+        dados.linhas.push_back(std::move(linha));
+        break;
+    }
+    case TEsquema::adSchemaTables:
+        for (const TTabelaSQLite& tabela : Tabelas()) {
+            TLinhaValores linha = NovaLinha(esquema);
+            linha[0] = catalogo;
+            linha[2] = TValor::De(tabela.nome);
+            linha[3] = TValor::De(tabela.tipo);
+            dados.linhas.push_back(std::move(linha));
+        }
+        break;
+    case TEsquema::adSchemaColumns: {
+        const auto& tabelas = Tabelas();
+        for (std::size_t t = 0; t < tabelas.size(); ++t) {
+            for (const TColunaSQLite& coluna : Colunas(t)) {
+                TLinhaValores linha = NovaLinha(esquema);
+                linha[0] = catalogo;
+                linha[2] = TValor::De(tabelas[t].nome);
+                linha[3] = coluna.nome;
+                linha[6] = TValor::De(coluna.cid + 1);
+                linha[7] = TValor::DeBooleano(!coluna.padrao.nulo);
+                linha[8] = coluna.padrao;
+                linha[10] = TValor::DeBooleano(!coluna.naoNulo);
+                PreencheTipoColuna(linha, InterpretaTipoSQLite(coluna.tipo));
+                dados.linhas.push_back(std::move(linha));
+            }
+        }
+        break;
+    }
+    case TEsquema::adSchemaPrimaryKeys: {
+        const auto& tabelas = Tabelas();
+        for (std::size_t t = 0; t < tabelas.size(); ++t) {
+            if (tabelas[t].tipo == "VIEW") {
+                continue;
+            }
+            std::vector<std::pair<std::int64_t, TValor>> chave;
+            for (const TColunaSQLite& coluna : Colunas(t)) {
+                if (coluna.chave > 0) {
+                    chave.emplace_back(coluna.chave, coluna.nome);
+                }
+            }
+            std::sort(chave.begin(), chave.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (const auto& [ordem, nome] : chave) {
+                TLinhaValores linha = NovaLinha(esquema);
+                linha[0] = catalogo;
+                linha[2] = TValor::De(tabelas[t].nome);
+                linha[3] = nome;
+                linha[6] = TValor::De(ordem);
+                dados.linhas.push_back(std::move(linha));
+            }
+        }
+        break;
+    }
+    case TEsquema::adSchemaForeignKeys: {
+        // Referenced tables are named as the key was written; SQLite matches names without
+        // regard to ASCII case, so the rowset gives the names the tables really have.
+        std::unordered_map<std::string, std::size_t> indices;
+        const auto& tabelas = Tabelas();
+        for (std::size_t t = 0; t < tabelas.size(); ++t) {
+            indices.emplace(MinusculasAscii(tabelas[t].nome), t);
+        }
+        TComando chaves(m_banco, "SELECT id, seq, \"table\", \"from\", \"to\", on_update, "
+                                 "on_delete FROM pragma_foreign_key_list(?1)");
+        for (const TTabelaSQLite& tabela : tabelas) {
+            if (tabela.tipo == "VIEW") {
+                continue;
+            }
+            chaves.Liga(tabela.nome);
+            while (chaves.Passo()) {
+                std::string referida = chaves.Texto(2);
+                TValor colunaReferida = chaves.Valor(4);
+                if (const auto indice = indices.find(MinusculasAscii(referida));
+                    indice != indices.end()) {
+                    referida = tabelas[indice->second].nome;
+                    if (colunaReferida.nulo) {
+                        // A key written without its columns refers to the primary key.
+                        for (const TColunaSQLite& coluna : Colunas(indice->second)) {
+                            if (coluna.chave == chaves.Inteiro(1) + 1) {
+                                colunaReferida = coluna.nome;
+                            }
+                        }
+                    }
+                }
+                TLinhaValores linha = NovaLinha(esquema);
+                linha[0] = catalogo;
+                linha[2] = TValor::De(referida);
+                linha[3] = colunaReferida;
+                linha[6] = catalogo;
+                linha[8] = TValor::De(tabela.nome);
+                linha[9] = chaves.Valor(3);
+                linha[12] = TValor::De(chaves.Inteiro(1) + 1);
+                linha[13] = chaves.Valor(5);
+                linha[14] = chaves.Valor(6);
+                dados.linhas.push_back(std::move(linha));
+            }
+        }
+        break;
+    }
+    case TEsquema::adSchemaProviderTypes:
+        return TiposProviderSQLite();
+    }
+    return dados;
+}
+
+} // namespace fendril

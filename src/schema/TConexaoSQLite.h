@@ -1,0 +1,54 @@
+#pragma once
+
+#include "schema/FonteEsquema.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace fendril {
+
+// The native SQLite provider ("Provider=SQLite;Data Source=PATH"). The file is opened read
+// only and never created. SQLite has no catalogs: its one database is offered as the
+// catalog "main", which is also the only name DefaultDatabase accepts.
+class TConexaoSQLite : public TConexaoCatalogo {
+public:
+    TConexaoSQLite() = default;
+    ~TConexaoSQLite() override;
+
+    void Open(const std::string& stringConexao, const std::string& usuario,
+              const std::string& senha) override;
+    void DefaultDatabase(const std::string& nome) override;
+    void Close() override;
+
+protected:
+    TDadosRowset LeEsquema(TEsquema esquema) override;
+
+private:
+    struct TTabelaSQLite {
+        std::string nome;
+        std::string tipo; // "TABLE", "VIEW" or "SYSTEM TABLE"
+    };
+    // What pragma table_info says of a column.
+    struct TColunaSQLite {
+        std::int64_t cid = 0;
+        TValor nome;
+        std::string tipo;
+        bool naoNulo = false;
+        TValor padrao;
+        std::int64_t chave = 0; // position in the primary key, 0 when not part of it
+    };
+    const std::vector<TTabelaSQLite>& Tabelas();
+    // The columns of table i of Tabelas(); read once for every table.
+    const std::vector<TColunaSQLite>& Colunas(std::size_t tabela);
+
+    sqlite3* m_banco = nullptr;
+    std::vector<TTabelaSQLite> m_tabelas;
+    bool m_tabelasLidas = false;
+    std::vector<std::vector<TColunaSQLite>> m_colunas;
+    bool m_colunasLidas = false;
+};
+
+} // namespace fendril

@@ -1,0 +1,388 @@
+#include "schema/TManipulaColunas.h"
+
+#include "model/Erros.h"
+#include "model/Log.h"
+#include "schema/TManipulaTabelas.h"
+
+#include <limits>
+
+namespace fendril {
+
+namespace {
+
+// A text field for comparisons that must not fail on Null: Null reads as "".
+std::string TextoOuVazio(const TLinhaEsquema& linha, int ordinal) {
+    return linha.Nulo(ordinal) ? std::string() : linha.Texto(ordinal);
+}
+
+// A text field set only when not Null, left empty when it cannot be read.
+void LeCampo(const TLinhaEsquema& linha, int ordinal, std::string& campo) {
+    try {
+        if (!linha.Nulo(ordinal)) {
+            campo = linha.Texto(ordinal);
+        }
+    } catch (const std::exception&) {
+        campo.clear();
+    }
+}
+
+std::int32_t InteiroOuMenosUm(const TLinhaEsquema& linha, int ordinal) {
+    if (linha.Nulo(ordinal)) {
+        return -1;
+    }
+    const std::int64_t valor = linha.Inteiro(ordinal);
+    if (valor > std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (valor < std::numeric_limits<std::int32_t>::min()) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(valor);
+}
+
+TFiltro Filtro(const std::string& filtro, std::size_t slots, int slot) {
+    if (filtro.empty()) {
+        return {};
+    }
+    TFiltro restricoes(slots);
+    if (slot >= 0) {
+        restricoes[static_cast<std::size_t>(slot)] = filtro;
+    }
+    return restricoes;
+}
+
+} // namespace
+
+TColecaoColunas::TColecaoColunas()
+    : m_fabrica(FabricaPadrao()), m_coluna(std::make_unique<TColuna>()) {}
+
+void TColecaoColunas::setTiposProvider(const TListaTextos& tipos) {
+    m_tiposProvider = tipos;
+    m_camposTipos.clear();
+    m_camposTipos.reserve(tipos.size());
+    for (const std::string& entrada : m_tiposProvider) {
+        m_camposTipos.push_back(SeparaCampos(entrada, ";"));
+    }
+}
+
+void TColecaoColunas::setCatalogos(std::unique_ptr<TRowset> recordset) {
+    m_catalogos.setRecordset(std::move(recordset));
+}
+void TColecaoColunas::setTabelas(std::unique_ptr<TRowset> recordset) {
+    m_tabelas.setRecordset(std::move(recordset));
+}
+void TColecaoColunas::setChavesPrimarias(std::unique_ptr<TRowset> recordset) {
+    m_chavesPrimarias.setRecordset(std::move(recordset));
+}
+void TColecaoColunas::setChavesEstrangeiras(std::unique_ptr<TRowset> recordset) {
+    m_chavesEstrangeiras.setRecordset(std::move(recordset));
+}
+
+void TColecaoColunas::setConexao(std::string stringConexao, std::string usuario, std::string senha,
+                                 std::string nomeBaseDados, TFabricaConexao fabrica) {
+    m_stringConexao = std::move(stringConexao);
+    m_usuario = std::move(usuario);
+    m_senha = std::move(senha);
+    m_nomeBaseDados = std::move(nomeBaseDados);
+    m_fabrica = std::move(fabrica);
+}
+
+std::unique_ptr<TColuna> TColecaoColunas::TomaColuna() {
+    std::unique_ptr<TColuna> coluna = std::move(m_coluna);
+    m_coluna = std::make_unique<TColuna>();
+    if (!coluna->chaveEstrangeira) {
+        coluna->RemoveColunaEstrangeira();
+    }
+    return coluna;
+}
+
+void TColecaoColunas::MontaAtual() {
+    if (!getFim()) {
+        try {
+            m_coluna = MontaColuna();
+        } catch (const std::exception& erro) {
+            throw EErroGeral::CreateDeExcecao(erro,
+                                              "Colecao Colunas: Problemas na Montagem da Coluna");
+        }
+    }
+}
+
+std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
+    auto coluna = std::make_unique<TColuna>();
+    const TLinhaEsquema& linha = Linha();
+    TTabela& tabela = coluna->getTabela();
+
+    m_tabelas.Primeiro();
+    if (m_tabelas.getQuantidade() > 0) {
+        const TLinhaEsquema& tabelas = *m_tabelas.getRecordset();
+        const std::string nomeTabela = linha.Texto(2);
+        const std::string esquema = TextoOuVazio(linha, 1);
+        while (!m_tabelas.getFim()) {
+            if (tabelas.Texto(2) == nomeTabela && TextoOuVazio(tabelas, 1) == esquema) {
+                LeCampo(tabelas, 2, tabela.nome);
+                LeCampo(tabelas, 1, tabela.esquema);
+                LeCampo(tabelas, 3, tabela.tipo);
+                break;
+            }
+            m_tabelas.Proximo();
+        }
+    }
+
+    m_catalogos.Primeiro();
+    if (m_catalogos.getQuantidade() > 0) {
+        const TLinhaEsquema& catalogos = *m_catalogos.getRecordset();
+        if (m_tabelas.getRecordset() == nullptr) {
+            throw Exception("Operation is not allowed when the object is closed.");
+        }
+        const TLinhaEsquema& tabelas = *m_tabelas.getRecordset();
+        while (!m_catalogos.getFim()) {
+            if (catalogos.Texto(0) == tabelas.Texto(0)) {
+                tabela.getBaseDados().LeLinhaCatalogo(catalogos);
+                break;
+            }
+            m_catalogos.Proximo();
+        }
+    }
+
+    coluna->nome = linha.Texto(3);
+    TChaves chaves = ProcuraChaves(tabela.esquema, tabela.nome, coluna->nome);
+    if (chaves.estrangeira) {
+        coluna->CopiaColunaEstrangeira(*chaves.coluna);
+    } else {
+        // A copy of a blank column is a new blank column; making one is all it takes.
+        coluna->CriaColunaEstrangeira();
+    }
+    PreencheTipoDado(*coluna);
+    coluna->chaveEstrangeira = chaves.estrangeira;
+    coluna->tipoColuna = chaves.primaria ? TTipoColuna::tcChavePrimaria : TTipoColuna::tcComum;
+    return coluna;
+}
+
+TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esquema,
+                                                        const std::string& tabela,
+                                                        const std::string& coluna) {
+    TChaves chaves;
+    chaves.coluna = std::make_unique<TColuna>();
+
+    m_chavesPrimarias.Primeiro();
+    if (m_chavesPrimarias.getQuantidade() > 0) {
+        const TLinhaEsquema& linha = *m_chavesPrimarias.getRecordset();
+        while (!m_chavesPrimarias.getFim()) {
+            if (linha.Texto(3) == coluna && linha.Texto(2) == tabela &&
+                TextoOuVazio(linha, 1) == esquema) {
+                chaves.primaria = true;
+                break;
+            }
+            m_chavesPrimarias.Proximo();
+        }
+    }
+
+    m_chavesEstrangeiras.Primeiro();
+    if (m_chavesEstrangeiras.getQuantidade() > 0) {
+        const TLinhaEsquema& linha = *m_chavesEstrangeiras.getRecordset();
+        while (!m_chavesEstrangeiras.getFim()) {
+            if (linha.Texto(9) == coluna && linha.Texto(8) == tabela &&
+                TextoOuVazio(linha, 7) == esquema) {
+                chaves.estrangeira = true;
+                const std::string esquemaReferido = TextoOuVazio(linha, 1);
+                TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
+                                        m_fabrica);
+                leitor.Abre(1, linha.Texto(2));
+                // The referenced table is the TABLES row of that name in the referenced
+                // schema; an empty table when there is none.
+                TColecaoTabelas& tabelas = leitor.getColecao();
+                while (!tabelas.getFim()) {
+                    if (tabelas.getTabela().esquema == esquemaReferido) {
+                        chaves.coluna->getTabela().Decodifica(tabelas.getTabela().Codifica());
+                        break;
+                    }
+                    tabelas.Proximo();
+                }
+                chaves.coluna->nome = linha.Texto(3);
+                break;
+            }
+            m_chavesEstrangeiras.Proximo();
+        }
+    }
+    return chaves;
+}
+
+void TColecaoColunas::PreencheTipoDado(TColuna& coluna) const {
+    const TLinhaEsquema& linha = Linha();
+    if (linha.Nulo(11)) {
+        return;
+    }
+    const std::int32_t tamanho = InteiroOuMenosUm(linha, 13);
+    const std::int32_t precisao = InteiroOuMenosUm(linha, 15);
+    const std::int32_t escala = InteiroOuMenosUm(linha, 16);
+    const std::int32_t precisaoDataHora = InteiroOuMenosUm(linha, 17);
+    const std::int32_t tipoOLE = InteiroOuMenosUm(linha, 11);
+    const std::string codigo = std::to_string(tipoOLE);
+    TTipoDado tipo;
+    for (const TListaTextos& campos : m_camposTipos) {
+        if (!campos.empty() && campos[0] == codigo) {
+            tipo.nome = ItemDaLista(campos, 1);
+            tipo.tamanho = tamanho;
+            tipo.precisao = precisao;
+            tipo.escala = escala;
+            tipo.precisaoDataHora = precisaoDataHora;
+            tipo.tipoOLE = tipoOLE;
+            tipo.melhorCorrespondencia = ItemDaLista(campos, 2);
+            break;
+        }
+    }
+    // A plain record: assigning it gives what a copy through its encoding gives.
+    coluna.getTipoDado() = tipo;
+}
+
+TManipulaColunas::TManipulaColunas(std::string stringConexao, std::string usuario,
+                                   std::string senha, std::string nomeBaseDados,
+                                   TFabricaConexao fabrica)
+    : m_stringConexao(std::move(stringConexao)), m_colecao(std::make_unique<TColecaoColunas>()),
+      m_usuario(std::move(usuario)), m_senha(std::move(senha)),
+      m_nomeBaseDados(std::move(nomeBaseDados)), m_fabrica(std::move(fabrica)) {}
+
+TManipulaColunas::~TManipulaColunas() {
+    Fecha();
+}
+
+TFiltro TManipulaColunas::MontaFiltroCatalogos(const std::string& filtro, std::uint8_t tipoFiltro) {
+    return Filtro(filtro, 1, tipoFiltro == 3 ? 0 : -1);
+}
+
+TFiltro TManipulaColunas::MontaFiltroTabelas(const std::string& filtro, std::uint8_t tipoFiltro) {
+    static const int slots[] = {-1, 2, 1, 0};
+    return Filtro(filtro, 4, tipoFiltro < 4 ? slots[tipoFiltro] : -1);
+}
+
+TFiltro TManipulaColunas::MontaFiltroChavesPrimarias(const std::string& filtro,
+                                                     std::uint8_t tipoFiltro) {
+    static const int slots[] = {-1, 2, 1, 0};
+    return Filtro(filtro, 3, tipoFiltro < 4 ? slots[tipoFiltro] : -1);
+}
+
+TFiltro TManipulaColunas::MontaFiltroChavesEstrangeiras(const std::string& filtro,
+                                                        std::uint8_t tipoFiltro) {
+    static const int slots[] = {-1, 5, 4, 3};
+    return Filtro(filtro, 6, tipoFiltro < 4 ? slots[tipoFiltro] : -1);
+}
+
+TFiltro TManipulaColunas::MontaFiltroColunas(const std::string& filtro, std::uint8_t tipoFiltro) {
+    static const int slots[] = {3, 2, 1, 0};
+    return Filtro(filtro, 4, tipoFiltro < 4 ? slots[tipoFiltro] : -1);
+}
+
+void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) {
+    m_log.clear();
+    if (m_conectado) {
+        Fecha();
+    }
+    m_colecao = std::make_unique<TColecaoColunas>();
+    m_conectado = false;
+    m_conexao = AbreConexao(m_fabrica, m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
+                            "TManipulaColunas: Open Connection Error. OLE Message :", m_log);
+
+    const auto passo = [this](const char* rotulo, auto&& acao, auto&& esvazia) {
+        try {
+            acao();
+            RegistraLog(std::string(rotulo) + "OK");
+        } catch (const std::exception& erro) {
+            esvazia();
+            RegistraLog(std::string(rotulo) + erro.what());
+        }
+    };
+    TColecaoColunas& c = *m_colecao;
+    passo(
+        "Database -> ",
+        [&] {
+            c.setCatalogos(m_conexao->OpenSchema(TEsquema::adSchemaCatalogs,
+                                                 MontaFiltroCatalogos(filtro, tipoFiltro)));
+        },
+        [&] { c.setCatalogos(nullptr); });
+    passo(
+        "Tables -> ",
+        [&] {
+            c.setTabelas(m_conexao->OpenSchema(TEsquema::adSchemaTables,
+                                               MontaFiltroTabelas(filtro, tipoFiltro)));
+        },
+        [&] { c.setTabelas(nullptr); });
+    passo(
+        "Primary Keys -> ",
+        [&] {
+            c.setChavesPrimarias(m_conexao->OpenSchema(
+                TEsquema::adSchemaPrimaryKeys, MontaFiltroChavesPrimarias(filtro, tipoFiltro)));
+        },
+        [&] { c.setChavesPrimarias(nullptr); });
+    passo(
+        "Foreign Keys -> ",
+        [&] {
+            c.setChavesEstrangeiras(m_conexao->OpenSchema(
+                TEsquema::adSchemaForeignKeys, MontaFiltroChavesEstrangeiras(filtro, tipoFiltro)));
+        },
+        [&] { c.setChavesEstrangeiras(nullptr); });
+    RegistraLog("Provider Types -> OK");
+    passo(
+        "Columns -> ",
+        [&] {
+            c.setTiposProvider(m_tiposProvider);
+            c.setRecordset(m_conexao->OpenSchema(TEsquema::adSchemaColumns,
+                                                 MontaFiltroColunas(filtro, tipoFiltro)));
+            c.setConexao(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados, m_fabrica);
+            c.MontaAtual();
+        },
+        // A first column that cannot be built leaves no rows to walk, so that a caller
+        // never takes the blank default column for a column of the table.
+        [&] { c.setRecordset(nullptr); });
+    m_conectado = true;
+}
+
+void TManipulaColunas::Fecha() {
+    if (m_conectado) {
+        m_colecao = std::make_unique<TColecaoColunas>();
+        FechaConexao(m_conexao);
+        m_conectado = false;
+    }
+}
+
+TColecaoColunas& TManipulaColunas::getColecao() {
+    if (!m_conectado) {
+        throw EErroGeral::Create("TManipulaColunas: Connection Closed");
+    }
+    return *m_colecao;
+}
+
+void TManipulaColunas::RegistraLog(const std::string& texto) {
+    m_log.push_back(LinhaLog(texto));
+}
+
+void CarregaTiposProvider(const std::string& stringConexao, const std::string& usuario,
+                          const std::string& senha, TListaTextos& tiposProvider,
+                          const TFabricaConexao& fabrica) {
+    std::unique_ptr<TConexao> conexao = fabrica();
+    conexao->Open(stringConexao, usuario, senha);
+    struct Fecha {
+        std::unique_ptr<TConexao>& conexao;
+        ~Fecha() { FechaConexao(conexao); }
+    } fecha{conexao};
+    TColecao cursor;
+    cursor.setRecordset(conexao->OpenSchema(TEsquema::adSchemaProviderTypes, {}));
+    cursor.MontaAtual();
+    tiposProvider.clear();
+    TListaTextos melhores;
+    TListaTextos outros;
+    const TLinhaEsquema* linha = cursor.getRecordset();
+    while (!cursor.getFim()) {
+        const std::string nome = linha->Nulo(0) ? std::string() : linha->Texto(0);
+        const std::int64_t tipo = linha->Nulo(1) ? -1 : linha->Inteiro(1);
+        const std::string parametros = linha->Nulo(5) ? std::string() : linha->Texto(5);
+        const bool melhor = linha->Nulo(19) ? true : linha->Booleano(19);
+        std::string entrada =
+            std::to_string(tipo) + ";" + nome + ";" + (melhor ? "1" : "0") + ";" + parametros + ";";
+        (melhor ? melhores : outros).push_back(std::move(entrada));
+        cursor.Proximo();
+    }
+    tiposProvider = std::move(melhores);
+    tiposProvider.insert(tiposProvider.end(), outros.begin(), outros.end());
+}
+
+} // namespace fendril

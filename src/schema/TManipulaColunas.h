@@ -1,0 +1,114 @@
+#pragma once
+
+#include "model/TColuna.h"
+#include "schema/TColecao.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fendril {
+
+// The columns of a COLUMNS rowset, each completed with its table, database, key roles,
+// foreign link and provider data type from the other rowsets of the same reading.
+//
+// A column is matched with its table and its keys by schema as well as by name, so that
+// tables of the same name in two schemas keep their own columns and keys (Null and empty
+// schemas count as the same).
+class TColecaoColunas : public TColecao {
+public:
+    TColecaoColunas();
+
+    void setCatalogos(std::unique_ptr<TRowset> recordset);
+    void setTabelas(std::unique_ptr<TRowset> recordset);
+    void setChavesPrimarias(std::unique_ptr<TRowset> recordset);
+    void setChavesEstrangeiras(std::unique_ptr<TRowset> recordset);
+    void setTiposProvider(const TListaTextos& tipos);
+    // The connection parameters the foreign-table lookups open their table readers with.
+    void setConexao(std::string stringConexao, std::string usuario, std::string senha,
+                    std::string nomeBaseDados, TFabricaConexao fabrica);
+
+    const TColuna& getColuna() const { return *m_coluna; }
+    // Hands the current column over to the caller, leaving a default one in its place: what a
+    // caller that keeps the column's encoding and decodes it later would get, without the
+    // round trip (a referenced column the encoding would not carry is dropped).
+    std::unique_ptr<TColuna> TomaColuna();
+    // Builds the current column; a failure is raised as EErroGeral "Colecao Colunas:
+    // Problemas na Montagem da Coluna" carrying the underlying message.
+    void MontaAtual() override;
+    std::unique_ptr<TColuna> MontaColuna();
+
+    struct TChaves {
+        std::unique_ptr<TColuna> coluna;
+        bool estrangeira = false;
+        bool primaria = false;
+    };
+    TChaves ProcuraChaves(const std::string& esquema, const std::string& tabela,
+                          const std::string& coluna);
+    void PreencheTipoDado(TColuna& coluna) const;
+
+private:
+    std::string m_stringConexao;
+    std::string m_usuario;
+    std::string m_senha;
+    std::string m_nomeBaseDados;
+    TFabricaConexao m_fabrica;
+    TColecao m_catalogos;
+    TColecao m_tabelas;
+    TColecao m_chavesPrimarias;
+    TColecao m_chavesEstrangeiras;
+    std::unique_ptr<TColuna> m_coluna;
+    TListaTextos m_tiposProvider;
+    // The fields of each provider-type line, cut once rather than once per column.
+    std::vector<TListaTextos> m_camposTipos;
+};
+
+// Reads the columns of the tables a filter selects (tipoFiltro 0 column name, 1 table
+// name, 2 schema, 3 catalog), with their keys and types.
+class TManipulaColunas {
+public:
+    TManipulaColunas(std::string stringConexao, std::string usuario, std::string senha,
+                     std::string nomeBaseDados, TFabricaConexao fabrica = FabricaPadrao());
+    ~TManipulaColunas();
+    TManipulaColunas(const TManipulaColunas&) = delete;
+    TManipulaColunas& operator=(const TManipulaColunas&) = delete;
+
+    void setTiposProvider(const TListaTextos& tipos) { m_tiposProvider = tipos; }
+    void Abre(std::uint8_t tipoFiltro, const std::string& filtro);
+
+    static TFiltro MontaFiltroCatalogos(const std::string& filtro, std::uint8_t tipoFiltro);
+    static TFiltro MontaFiltroTabelas(const std::string& filtro, std::uint8_t tipoFiltro);
+    static TFiltro MontaFiltroChavesPrimarias(const std::string& filtro, std::uint8_t tipoFiltro);
+    static TFiltro MontaFiltroChavesEstrangeiras(const std::string& filtro,
+                                                 std::uint8_t tipoFiltro);
+    static TFiltro MontaFiltroColunas(const std::string& filtro, std::uint8_t tipoFiltro);
+
+    void Fecha();
+    // The cursor while open; EErroGeral "TManipulaColunas: Connection Closed" otherwise.
+    TColecaoColunas& getColecao();
+    void RegistraLog(const std::string& texto);
+    const TListaTextos& getLog() const { return m_log; }
+
+private:
+    std::string m_stringConexao;
+    std::unique_ptr<TConexao> m_conexao;
+    bool m_conectado = false;
+    std::unique_ptr<TColecaoColunas> m_colecao;
+    std::string m_usuario;
+    std::string m_senha;
+    std::string m_nomeBaseDados;
+    TListaTextos m_log;
+    TListaTextos m_tiposProvider;
+    TFabricaConexao m_fabrica;
+};
+
+// The provider-type list of a data source: one line DATA_TYPE;TYPE_NAME;flag;CREATE_PARAMS;
+// per type, best-matching types first, each group in the source's order. Failures are not
+// caught: one to connect or to get the rowset leaves `tiposProvider` unchanged, one while
+// walking the rows leaves it empty.
+void CarregaTiposProvider(const std::string& stringConexao, const std::string& usuario,
+                          const std::string& senha, TListaTextos& tiposProvider,
+                          const TFabricaConexao& fabrica = FabricaPadrao());
+
+} // namespace fendril

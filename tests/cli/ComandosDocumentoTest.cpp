@@ -1,0 +1,106 @@
+#include "cli/Aplicacao.h"
+#include "support/ArquivosTemporarios.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
+
+namespace fendril {
+namespace {
+
+struct Resultado {
+    int codigo;
+    std::string saida;
+    std::string erros;
+};
+
+Resultado Executa(std::vector<std::string> argumentos) {
+    argumentos.insert(argumentos.begin(), "fendril-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : argumentos) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream saida;
+    std::ostringstream erros;
+    const int codigo = ExecutaCli(static_cast<int>(argv.size()), argv.data(), saida, erros);
+    return {codigo, saida.str(), erros.str()};
+}
+
+class ComandosDocumento : public testing::Test {
+protected:
+    teste::PastaTemporaria m_pasta;
+};
+
+TEST_F(ComandosDocumento, PackThenDumpPrintsTheTextBack) {
+    const std::string texto = "Author \\x01\n"
+                              "descricao||Edit_nome||Orders||\n"
+                              "\n"
+                              "modelo||re_classeobjeto||a || b\\r\\nline two\\t\\\\x||\n"
+                              "tabelasecolunas||TColuna||id=>1=>1=>=>0=>|>\n";
+    teste::EscreveArquivo(m_pasta.arquivo("doc.txt"), texto);
+    const Resultado pack =
+        Executa({"pack", m_pasta.arquivo("doc.txt"), "-o", m_pasta.arquivo("doc.kmf")});
+    ASSERT_EQ(pack.codigo, 0) << pack.erros;
+    EXPECT_EQ(teste::LeArquivo(m_pasta.arquivo("doc.kmf")).find("Orders"), std::string::npos)
+        << "the stored lines are scrambled";
+
+    const Resultado dump = Executa({"dump", m_pasta.arquivo("doc.kmf")});
+    ASSERT_EQ(dump.codigo, 0) << dump.erros;
+    EXPECT_EQ(dump.saida, texto);
+}
+
+TEST_F(ComandosDocumento, PackAcceptsCrLfLines) {
+    teste::EscreveArquivo(m_pasta.arquivo("doc.txt"), "H\r\na||b||c||\r\nlast");
+    ASSERT_EQ(Executa({"pack", m_pasta.arquivo("doc.txt"), "-o", m_pasta.arquivo("d.kmf")}).codigo,
+              0);
+    EXPECT_EQ(Executa({"dump", m_pasta.arquivo("d.kmf")}).saida, "H\na||b||c||\nlast\n");
+}
+
+TEST_F(ComandosDocumento, FailuresPrintTheMessageAndExitOne) {
+    const std::string ausente = m_pasta.arquivo("missing.kmf");
+    const Resultado dump = Executa({"dump", ausente});
+    EXPECT_EQ(dump.codigo, 1);
+    EXPECT_EQ(dump.erros, "Could Not Open File " + ausente + "\n");
+
+    teste::EscreveArquivo(m_pasta.arquivo("bad.kmf"), "header\r\n12Fndrl\r\nnot=valid\r\n");
+    const Resultado danificado = Executa({"dump", m_pasta.arquivo("bad.kmf")});
+    EXPECT_EQ(danificado.codigo, 1);
+    EXPECT_EQ(danificado.erros, "Blowfish: Error converting from Base64 - invalid character\n");
+
+    teste::EscreveArquivo(m_pasta.arquivo("esc.txt"), "H\nbad \\q escape\n");
+    const Resultado pack =
+        Executa({"pack", m_pasta.arquivo("esc.txt"), "-o", m_pasta.arquivo("esc.kmf")});
+    EXPECT_EQ(pack.codigo, 1);
+    EXPECT_NE(pack.erros.find("esc.txt:2: "), std::string::npos) << pack.erros;
+}
+
+TEST_F(ComandosDocumento, CheckReportsTheTagCheck) {
+    teste::EscreveArquivo(m_pasta.arquivo("ok.txt"), "<rctable><simplecol>x</simplecol></rctable>");
+    const Resultado bom = Executa({"check", m_pasta.arquivo("ok.txt")});
+    EXPECT_EQ(bom.codigo, 0);
+    EXPECT_EQ(bom.saida, "No Crossed Tags Present !!\n");
+
+    teste::EscreveArquivo(m_pasta.arquivo("crossed.txt"),
+                          "<simplecol><prkcol></simplecol></prkcol>");
+    const Resultado cruzado = Executa({"check", m_pasta.arquivo("crossed.txt")});
+    EXPECT_EQ(cruzado.codigo, 1);
+    EXPECT_EQ(cruzado.erros, "Syntax Error: Crossed Tags Present \n");
+
+    teste::EscreveArquivo(m_pasta.arquivo("count.txt"), "<prkcol>");
+    EXPECT_EQ(Executa({"check", m_pasta.arquivo("count.txt")}).erros,
+              "Syntax Error: Number of Opening and Closing Tags Does Not Match !!\n");
+}
+
+TEST(LinhaDeComando, UsageErrorsExitTwoAndHelpExitsZero) {
+    EXPECT_EQ(Executa({}).codigo, 2);
+    EXPECT_EQ(Executa({"frobnicate"}).codigo, 2);
+    EXPECT_EQ(Executa({"dump", "--bogus", "x"}).codigo, 2);
+    EXPECT_EQ(Executa({"pack", "only-input"}).codigo, 2);
+    const Resultado ajuda = Executa({"--help"});
+    EXPECT_EQ(ajuda.codigo, 0);
+    EXPECT_NE(ajuda.saida.find("dump"), std::string::npos);
+    EXPECT_EQ(Executa({"check", "--help"}).codigo, 0);
+}
+
+} // namespace
+} // namespace fendril

@@ -1,0 +1,138 @@
+#include "cli/Aplicacao.h"
+#include "documents/TArquivoKMF.h"
+#include "schema/DocumentoMapeamento.h"
+#include "support/ArquivosTemporarios.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sstream>
+#include <vector>
+
+namespace fendril {
+namespace {
+
+struct Resultado {
+    int codigo;
+    std::string saida;
+    std::string erros;
+};
+
+Resultado Executa(std::vector<std::string> argumentos) {
+    argumentos.insert(argumentos.begin(), "fendril-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : argumentos) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream saida;
+    std::ostringstream erros;
+    const int codigo = ExecutaCli(static_cast<int>(argv.size()), argv.data(), saida, erros);
+    return {codigo, saida.str(), erros.str()};
+}
+
+class ComandosEsquema : public testing::Test {
+protected:
+    void SetUp() override {
+        sqlite3* banco = nullptr;
+        ASSERT_EQ(sqlite3_open(m_banco.c_str(), &banco), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(banco, teste::LeArquivo(FENDRIL_SHOP_SQL).c_str(), nullptr, nullptr,
+                               nullptr),
+                  SQLITE_OK);
+        sqlite3_close(banco);
+    }
+
+    TDescricaoMapeamento Abre(const std::string& caminho) {
+        TArquivoKMF documento;
+        documento.Abre(caminho);
+        return LeDocumentoMapeamento(documento);
+    }
+
+    teste::PastaTemporaria m_pasta;
+    std::string m_banco = m_pasta.arquivo("shop.db");
+    std::string m_conexao = "Provider=SQLite;Data Source=" + m_banco;
+};
+
+TEST_F(ComandosEsquema, DatabasesAndTablesPrintOneNamePerLine) {
+    EXPECT_EQ(Executa({"databases", "--connection", m_conexao}).saida, "main\n");
+    const Resultado views = Executa({"tables", "--connection", m_conexao, "--type", "view"});
+    EXPECT_EQ(views.codigo, 0);
+    EXPECT_EQ(views.saida, "order_totals\n");
+    EXPECT_EQ(Executa({"tables", "--connection", m_conexao, "--type", "tables"}).codigo, 2);
+}
+
+TEST_F(ComandosEsquema, ImportWritesTheMappingAndTheLog) {
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    const std::string log = m_pasta.arquivo("load.log");
+    const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana", "-o", kmf,
+                                 "--log", log, "--database", "main"});
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_NE(r.erros.find("Loading Tables And Columns. Wait...(100%)\n"), std::string::npos);
+    const TDescricaoMapeamento d = Abre(kmf);
+    EXPECT_EQ(d.Edit_nome, "shop");
+    EXPECT_EQ(d.Edit_autor, "Ana");
+    EXPECT_EQ(d.edit_constring, m_conexao);
+    EXPECT_EQ(d.combo_basedados, "main");
+    EXPECT_EQ(d.edit_data.size(), 10u);
+    ASSERT_TRUE(d.controlaColunas);
+    EXPECT_EQ(d.controlaColunas->getNomesTabelas().size(), 9u);
+    EXPECT_FALSE(d.tiposProvider.empty());
+    const std::string texto = teste::LeArquivo(log);
+    EXPECT_EQ(texto.rfind("### addresses ###\r\n", 0), 0u);
+    EXPECT_NE(texto.find("]: Columns -> OK\r\n"), std::string::npos);
+}
+
+TEST_F(ComandosEsquema, AddToKeepsTheMappingAndAddsOnlyMissingTables) {
+    const std::string primeiro = m_pasta.arquivo("first.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--name", "Shop",
+                       "--tables", "orders, customers", "-o", primeiro})
+                  .codigo,
+              0);
+    const std::string segundo = m_pasta.arquivo("second.kmf");
+    const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana", "--add-to",
+                                 primeiro, "--tables", "CUSTOMERS,products", "-o", segundo});
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    const TDescricaoMapeamento d = Abre(segundo);
+    EXPECT_EQ(d.Edit_nome, "Shop");
+    EXPECT_EQ(d.controlaColunas->getNomesTabelas(),
+              (TListaTextos{"orders", "customers", "products"}));
+}
+
+TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
+    const std::string kmf = m_pasta.arquivo("out.kmf");
+    const std::string ausente = m_pasta.arquivo("absent.db");
+    const Resultado semArquivo =
+        Executa({"import", "--connection", "Provider=SQLite;Data Source=" + ausente, "--author",
+                 "Ana", "-o", kmf});
+    EXPECT_EQ(semArquivo.codigo, 1);
+    EXPECT_EQ(semArquivo.erros, "TManipulaTabelas: Open Connection Error. OLE Message :unable to "
+                                "open database file: " +
+                                    ausente + "\n");
+    EXPECT_FALSE(std::filesystem::exists(kmf));
+    EXPECT_FALSE(std::filesystem::exists(ausente));
+
+    const Resultado tabelaRuim =
+        Executa({"import", "--connection", m_conexao, "--database", "nowhere", "--author", "Ana",
+                 "--tables", "orders", "-o", kmf});
+    EXPECT_EQ(tabelaRuim.codigo, 1);
+    EXPECT_NE(tabelaRuim.erros.find("\nTManipulaColunas: Open Connection Error. OLE Message :"
+                                    "Unknown database \"nowhere\""),
+              std::string::npos)
+        << tabelaRuim.erros;
+    EXPECT_FALSE(std::filesystem::exists(kmf));
+
+    EXPECT_EQ(Executa({"import", "--connection", m_conexao, "-o", kmf}).codigo, 2);
+    EXPECT_FALSE(std::filesystem::exists(kmf));
+}
+
+TEST_F(ComandosEsquema, PasswordComesFromTheNamedVariableOnly) {
+    unsetenv("FENDRIL_TEST_NO_SUCH_VARIABLE");
+    const Resultado r = Executa({"databases", "--connection", m_conexao, "--password-env",
+                                 "FENDRIL_TEST_NO_SUCH_VARIABLE"});
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_EQ(r.erros, "Environment Variable FENDRIL_TEST_NO_SUCH_VARIABLE Is Not Set !!\n");
+    EXPECT_EQ(Executa({"databases", "--connection", m_conexao, "--password", "x"}).codigo, 2);
+}
+
+} // namespace
+} // namespace fendril

@@ -1,0 +1,143 @@
+#include "cli/ComandosGeracao.h"
+
+#include "cli/ComandosCompor.h"
+#include "documents/TArquivoKMF.h"
+#include "model/TColuna.h"
+#include "support/ArquivosTemporarios.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fendril {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A project folder: a mapping of two tables, a table-class template and a general
+// template built with compose from plain descriptions, and a generation document that
+// names them by relative paths.
+class ProjetoGeracao : public testing::Test {
+protected:
+    ProjetoGeracao() : m_projeto(m_pasta.caminho() / "project") {
+        fs::create_directories(m_projeto / "out");
+        TArquivoKMF mapa;
+        mapa.cabecalho = "Ann";
+        mapa.AdicionaEntrada("descricao", "combo_basedados", "shop");
+        for (const char* tabela : {"customers", "orders"}) {
+            TColuna coluna;
+            coluna.getTabela().nome = tabela;
+            coluna.nome = "id";
+            coluna.setChavePrimaria(1);
+            coluna.getTipoDado().nome = "INTEGER";
+            mapa.AdicionaLinha("tabelasecolunas", coluna.Codifica());
+        }
+        mapa.Salva((m_projeto / "shop.kmf").string());
+
+        Escreve("class.txt", "struct <tbname> {<prkcol> <colvartype> <colname>;</prkcol> };");
+        Escreve("types.txt", "INTEGER;long;0;\n");
+        Escreve("cpp.desc", "Edit_autor = Ann\n"
+                            "edit_tableextension = h\n"
+                            "re_classeobjeto = @class.txt\n"
+                            "tb_tipos = @types.txt\n");
+        Escreve("list.desc", "rg_file = 1\n"
+                             "edit_makeprefix = tables\n"
+                             "edit_makeextension = md\n"
+                             "re_classeobjeto = <tbcount>:<rctable> <tbname></rctable>\n");
+        Escreve("gen.desc", "Edit_autor = Ann\n"
+                            "edit_mapfile = shop.kmf\n"
+                            "gerdir = out\n"
+                            "cb_fendril = cpp.tpt\n"
+                            "cb_fendril = cpp.tpt;0\n"
+                            "cb_templ = list.tpg\n");
+        std::ostringstream erros;
+        for (const auto& [descricao, documento] : {std::pair{"cpp.desc", "cpp.tpt"},
+                                                   {"list.desc", "list.tpg"},
+                                                   {"gen.desc", "gen.kgf"}}) {
+            EXPECT_EQ(ComandoCompose((m_projeto / descricao).string(),
+                                     (m_projeto / documento).string(), erros),
+                      0)
+                << erros.str();
+        }
+    }
+
+    void Escreve(const std::string& nome, const std::string& conteudo) {
+        teste::EscreveArquivo((m_projeto / nome).string(), conteudo);
+    }
+
+    int Gera(TOpcoesGeracao opcoes, const std::string& respostas = "") {
+        std::istringstream entrada(respostas);
+        m_saida.str("");
+        m_erros.str("");
+        return ComandoGenerate(opcoes, {entrada, !respostas.empty(), false}, m_saida, m_erros);
+    }
+
+    teste::PastaTemporaria m_pasta;
+    fs::path m_projeto;
+    std::ostringstream m_saida;
+    std::ostringstream m_erros;
+};
+
+TEST_F(ProjetoGeracao, MovedProjectStillGeneratesFromRelativePaths) {
+    const fs::path movido = m_pasta.caminho() / "moved";
+    fs::rename(m_projeto, movido);
+    TOpcoesGeracao opcoes;
+    opcoes.documento = (movido / "gen.kgf").string();
+
+    opcoes.listar = true;
+    ASSERT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_EQ(m_saida.str(), "customers.h\norders.h\ntables.md\n");
+    EXPECT_FALSE(fs::exists(movido / "out" / "customers.h"));
+
+    opcoes.listar = false;
+    ASSERT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_EQ(teste::LeArquivo((movido / "out" / "customers.h").string()),
+              "struct customers { long id; };\r\n");
+    EXPECT_EQ(teste::LeArquivo((movido / "out" / "tables.md").string()), "2: customers orders\r\n");
+    EXPECT_NE(m_saida.str().find("3 written, 0 skipped, 0 failed"), std::string::npos);
+}
+
+TEST_F(ProjetoGeracao, ExistingFilesAreKeptUnlessTheAnswerSaysOtherwise) {
+    TOpcoesGeracao opcoes;
+    opcoes.documento = (m_projeto / "gen.kgf").string();
+    ASSERT_EQ(Gera(opcoes), 0);
+
+    // Without a terminal nothing is overwritten, and the run says so.
+    Escreve("out/tables.md", "mine");
+    EXPECT_EQ(Gera(opcoes), 1);
+    EXPECT_NE(m_erros.str().find("Some Files Could Not Be Created. View Log For Details. \n" +
+                                 (m_projeto / "out" / "log.txt").string()),
+              std::string::npos);
+    EXPECT_EQ(teste::LeArquivo((m_projeto / "out" / "tables.md").string()), "mine");
+
+    // On a terminal the question is asked; "a" answers Yes To All.
+    EXPECT_EQ(Gera(opcoes, "maybe\na\n"), 0) << m_erros.str();
+    EXPECT_NE(m_erros.str().find("Overwrite \"customers.h\" ?"), std::string::npos);
+    EXPECT_EQ(m_erros.str().find("Overwrite \"orders.h\" ?"), std::string::npos);
+
+    opcoes.sobrescrita = "all";
+    EXPECT_EQ(Gera(opcoes), 0);
+}
+
+TEST_F(ProjetoGeracao, IncompleteSetUpsAreUsageErrors) {
+    TOpcoesGeracao opcoes;
+    opcoes.mapeamento = (m_projeto / "shop.kmf").string();
+    opcoes.diretorio = (m_projeto / "out").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(), "At Least One Template Must Be Specified !!\n");
+
+    opcoes.modelosGerais = {(m_projeto / "list.tpg").string()};
+    opcoes.mapeamento = (m_projeto / "none.kmf").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(), "File Does Not Exist: \"" + opcoes.mapeamento + "\"\n");
+}
+
+TEST(ResolveCaminho, RelativeToTheDocumentAbsoluteAsItIs) {
+    EXPECT_EQ(ResolveCaminho("/p/q", "out"), "/p/q/out");
+    EXPECT_EQ(ResolveCaminho("/p/q", "..\\t\\a.tpt"), "/p/t/a.tpt");
+    EXPECT_EQ(ResolveCaminho("/p/q", "/abs/x.kmf"), "/abs/x.kmf");
+    EXPECT_EQ(ResolveCaminho("/p/q", ""), "");
+}
+
+} // namespace
+} // namespace fendril

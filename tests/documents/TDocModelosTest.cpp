@@ -1,0 +1,113 @@
+#include "documents/TDocModelos.h"
+
+#include "model/Erros.h"
+#include "support/ArquivosTemporarios.h"
+
+#include <gtest/gtest.h>
+
+namespace fendril {
+namespace {
+
+TEST(TDocModeloTabela, NewTemplateStoresSeventeenEntriesAndOneEmptyTypesRow) {
+    TDocModeloTabela modelo;
+    EXPECT_THROW(modelo.getArquivo(), EErroGeral);
+    modelo.autor = "Ann";
+    const TArquivoKMF documento = modelo.getArquivo();
+    EXPECT_EQ(documento.cabecalho, "Ann");
+    const TListaTextos& linhas = documento.getLinhas();
+    ASSERT_EQ(linhas.size(), 18u);
+    EXPECT_EQ(linhas[0], "descricao||Edit_nome||||");
+    EXPECT_EQ(linhas[3], "descricao||memo_comentario||||");
+    EXPECT_EQ(linhas[4], "codigo||edit_tableprefix||||");
+    EXPECT_EQ(linhas[13], "codigo||re_classeobjeto||||");
+    EXPECT_EQ(linhas[16], "codigo||cb_fname||0||");
+    EXPECT_EQ(linhas[17], "tb_tipos||tipos||;;;||");
+}
+
+TEST(TDocModeloTabela, RoundTripKeepsTextsAndTypesRows) {
+    TDocModeloTabela modelo;
+    modelo.autor = "Ann";
+    modelo.classeObjeto = "class <tbname> {\r\n\tint x = a || b;\r\n}\r\n";
+    modelo.make = "all: x|";
+    modelo.tablePrefix = "T";
+    modelo.nomePorAlias = true;
+    modelo.tipos = {{"int", "Integer", "0"}, {}, {"varchar", "String", ""}};
+
+    teste::PastaTemporaria pasta;
+    modelo.getArquivo().Salva(pasta.arquivo("t.tpt"));
+    TArquivoKMF lido;
+    lido.Abre(pasta.arquivo("t.tpt"));
+    TDocModeloTabela copia;
+    copia.setArquivo(lido);
+    EXPECT_EQ(copia.classeObjeto, modelo.classeObjeto);
+    EXPECT_EQ(copia.make, modelo.make);
+    EXPECT_EQ(copia.tablePrefix, "T");
+    EXPECT_TRUE(copia.nomePorAlias);
+    EXPECT_EQ(copia.tipos, modelo.tipos);
+}
+
+TEST(TDocModeloTabela, DocumentWithoutTypesRowsKeepsTheTable) {
+    TDocModeloTabela modelo;
+    modelo.autor = "Ann";
+    TArquivoKMF documento = modelo.getArquivo();
+    documento.getLinhas().pop_back();
+    TDocModeloTabela lido;
+    lido.tipos = {{"a", "b", "c"}, {"d", "e", "f"}};
+    lido.setArquivo(documento);
+    EXPECT_EQ(lido.tipos.size(), 2u);
+
+    documento.getLinhas().push_back("tb_tipos||tipos||two;fields;||");
+    EXPECT_THROW(lido.setArquivo(documento), EListError);
+}
+
+TEST(TDocModeloGeral, SavedWithoutAuthorAndReadBack) {
+    TDocModeloGeral modelo;
+    modelo.arquivoTipos = "/x/types.txt";
+    modelo.classeObjeto = "<rctable><tbname>\r\n</rctable>";
+    modelo.arquivoUnico = 1;
+    modelo.makePrefix = "all";
+    const TArquivoKMF documento = modelo.getArquivo();
+    EXPECT_EQ(documento.cabecalho, "");
+    ASSERT_EQ(documento.getLinhas().size(), 9u);
+    EXPECT_EQ(documento.getLinhas()[0], "codigo||edit_typesfile||/x/types.txt||");
+    EXPECT_EQ(documento.getLinhas()[6], "codigo||rg_file||1||");
+    TDocModeloGeral copia;
+    copia.setArquivo(documento);
+    EXPECT_EQ(copia.arquivoUnico, 1);
+    EXPECT_EQ(copia.classeObjeto, modelo.classeObjeto);
+    EXPECT_EQ(copia.makePrefix, "all");
+}
+
+TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
+    TDocGeracao geracao;
+    geracao.autor = "Ann";
+    TArquivoKMF vazio = geracao.getArquivo();
+    ASSERT_EQ(vazio.getLinhas().size(), 8u);
+    EXPECT_EQ(vazio.getLinhas()[4], "geracao||edit_mapfile||||");
+    EXPECT_EQ(vazio.getLinhas()[7], "geracao||gerdir||||");
+
+    geracao.modelosTabela = {{"/a.tpt", true}, {"/b.tpt", false}};
+    geracao.modelosGerais = {{"/c.tpg", true}};
+    const TArquivoKMF documento = geracao.getArquivo();
+    EXPECT_EQ(documento.getLinhas()[8], "geracao||cb_fendril||/a.tpt;1;||");
+    EXPECT_EQ(documento.getLinhas()[9], "geracao||cb_fendril||/b.tpt;0;||");
+    EXPECT_EQ(documento.getLinhas()[10], "geracao||cb_templ||/c.tpg;1;||");
+    TDocGeracao lido;
+    lido.setArquivo(documento);
+    EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
+    EXPECT_EQ(lido.modelosGerais, geracao.modelosGerais);
+}
+
+TEST(ArquivoTipos, LoadingStopsAtTheFirstShortLine) {
+    teste::PastaTemporaria pasta;
+    teste::EscreveArquivo(pasta.arquivo("types.txt"),
+                          "int;integer;0;\r\nfloat;double;\r\nx;y;z;\r\n");
+    const std::vector<TLinhaTipos> tipos = CarregaArquivoTipos(pasta.arquivo("types.txt"));
+    ASSERT_EQ(tipos.size(), 3u);
+    EXPECT_EQ(tipos[0], (TLinhaTipos{"int", "integer", "0"}));
+    EXPECT_EQ(tipos[1], TLinhaTipos{});
+    EXPECT_EQ(tipos[2], TLinhaTipos{});
+}
+
+} // namespace
+} // namespace fendril

@@ -1,0 +1,389 @@
+#include "generation/TProcessaGeracao.h"
+
+#include "documents/TDocModelos.h"
+#include "model/ArquivoTexto.h"
+#include "model/TColuna.h"
+#include "support/ArquivosTemporarios.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fendril {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Col {
+    std::string esquema;
+    std::string tabela;
+    std::string nome;
+    std::string aliasTabela = "";
+    bool chave = false;
+    bool habilitado = true;
+    std::string tipo = "int";
+};
+
+class Geracao : public testing::Test {
+protected:
+    Geracao() { fs::create_directory(saida()); }
+
+    std::string saida() const { return m_pasta.arquivo("out"); }
+    std::string arquivoSaida(const std::string& nome) const { return saida() + "/" + nome; }
+
+    // A mapping document of database "shop" holding the columns in order.
+    std::string Mapeamento(const std::vector<Col>& colunas, bool comBase = true) {
+        TArquivoKMF documento;
+        documento.cabecalho = "tester";
+        if (comBase) {
+            documento.AdicionaEntrada("descricao", "combo_basedados", "shop");
+        }
+        for (const Col& c : colunas) {
+            TColuna coluna;
+            coluna.getTabela().esquema = c.esquema;
+            coluna.getTabela().nome = c.tabela;
+            coluna.getTabela().alias = c.aliasTabela;
+            coluna.nome = c.nome;
+            coluna.setChavePrimaria(c.chave ? 1 : 0);
+            coluna.habilitado = c.habilitado;
+            coluna.getTipoDado().nome = c.tipo;
+            coluna.getTipoDado().precisaoDataHora = -1;
+            documento.AdicionaLinha("tabelasecolunas", coluna.Codifica());
+        }
+        const std::string caminho = m_pasta.arquivo("map.kmf");
+        documento.Salva(caminho);
+        return caminho;
+    }
+
+    std::string ModeloTabela(const TDocModeloTabela& modelo, const std::string& nome = "t.tpt") {
+        const std::string caminho = m_pasta.arquivo(nome);
+        modelo.getArquivo().Salva(caminho);
+        return caminho;
+    }
+
+    std::string ModeloGeral(const TDocModeloGeral& modelo, const std::string& nome = "g.tpg") {
+        const std::string caminho = m_pasta.arquivo(nome);
+        modelo.getArquivo().Salva(caminho);
+        return caminho;
+    }
+
+    static TDocModeloTabela ModeloBasico() {
+        TDocModeloTabela modelo;
+        modelo.autor = "tester";
+        modelo.tablePrefix = "T";
+        modelo.tableExtension = "pas";
+        modelo.classeObjeto = "class <tbname> <tbcount>";
+        return modelo;
+    }
+
+    // A run over the mapping with the templates; answers questions from `respostas`.
+    TProcessaGeracao& Run(const std::string& mapeamento, const TListaTextos& tabela,
+                          const TListaTextos& gerais = {}) {
+        m_processa = std::make_unique<TProcessaGeracao>();
+        m_processa->caminhoMapeamento = mapeamento;
+        m_processa->diretorioGeracao = saida();
+        m_processa->AdicionaModelosTabela(tabela);
+        m_processa->AdicionaModelosGerais(gerais);
+        m_processa->perguntaSobrescrita = [this](const std::string& pergunta) {
+            m_perguntas.push_back(pergunta);
+            if (m_respostas.empty()) {
+                return std::string();
+            }
+            std::string resposta = m_respostas.front();
+            m_respostas.erase(m_respostas.begin());
+            return resposta;
+        };
+        return *m_processa;
+    }
+
+    // The log's messages, without their date and time.
+    TListaTextos Mensagens() const {
+        TListaTextos mensagens;
+        for (const std::string& linha : m_processa->getLog()) {
+            mensagens.push_back(linha.substr(linha.find("]: ") + 3));
+        }
+        return mensagens;
+    }
+
+    std::string Conteudo(const std::string& nome) const {
+        return teste::LeArquivo(arquivoSaida(nome));
+    }
+
+    teste::PastaTemporaria m_pasta;
+    std::unique_ptr<TProcessaGeracao> m_processa;
+    TListaTextos m_respostas;
+    TListaTextos m_perguntas;
+};
+
+TEST_F(Geracao, TableClassFilesAreNamedByTableOrAlias) {
+    const std::string mapa = Mapeamento({{"dbo", "Customers", "id", "Cli.Ente", true}});
+    TDocModeloTabela porAlias = ModeloBasico();
+    porAlias.nomePorAlias = true;
+    TProcessaGeracao& run =
+        Run(mapa, {ModeloTabela(ModeloBasico()), ModeloTabela(porAlias, "alias.tpt")});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"TdboCustomers.pas", "TCliEnte.pas"}));
+    run.Executa();
+    EXPECT_EQ(Conteudo("TdboCustomers.pas"), "class dbo.Customers 1\r\n");
+    EXPECT_TRUE(fs::exists(arquivoSaida("TCliEnte.pas")));
+}
+
+TEST_F(Geracao, EmptyMakeAndParentFileNamesWriteNothing) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.parentClass = "Base";
+    modelo.classeObjeto = "class <tbname> : <parentclass>";
+    modelo.classePai = "never written";
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {ModeloTabela(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"Ta.pas"}));
+    run.Executa();
+    EXPECT_EQ(Conteudo("Ta.pas"), "class a : Base\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(saida()), fs::directory_iterator()), 2)
+        << "Ta.pas and log.txt only";
+}
+
+TEST_F(Geracao, DisabledTablesGetNoFileAndDoNotCount) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.parentClass = "Base";
+    modelo.parExtension = "pas";
+    modelo.classePai = "tables: <tbcount><rctable> <tbname></rctable>";
+    modelo.makePrefix = "build";
+    modelo.makeExtension = "mk";
+    modelo.make = "<rctable><tbname>.o </rctable>";
+    const std::string mapa = Mapeamento({{"", "a", "x"},
+                                         {"", "b", "y"},
+                                         {"", "c", "z", "", false, false},
+                                         {"", "a", "w", "", false, false}});
+    TProcessaGeracao& run = Run(mapa, {ModeloTabela(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"Ta.pas", "Tb.pas", "Base.pas", "build.mk"}));
+    run.Executa();
+    EXPECT_EQ(Conteudo("Base.pas"), "tables: 2 a b\r\n");
+    EXPECT_EQ(Conteudo("build.mk"), "a.o b.o \r\n");
+    EXPECT_FALSE(fs::exists(arquivoSaida("Tc.pas")));
+    EXPECT_EQ(run.escritos(), 4);
+}
+
+TEST_F(Geracao, OverwriteAnswersLastForTheWholeRun) {
+    const std::string mapa = Mapeamento({{"", "a", "x"}, {"", "b", "y"}, {"", "c", "z"}});
+    const std::string modelo = ModeloTabela(ModeloBasico());
+    struct Caso {
+        TListaTextos respostas;
+        int perguntas;
+        int escritos;
+    };
+    // Each run writes the three files twice (the template is listed twice); they exist
+    // from an earlier run.
+    for (const Caso& caso : {Caso{{"mr_yesall"}, 1, 6}, Caso{{"mr_noall"}, 1, 0},
+                             Caso{{"mr_yes", "mr_no", "mr_yes", "mr_no", "", "mr_yes"}, 6, 3}}) {
+        for (const char* nome : {"Ta.pas", "Tb.pas", "Tc.pas"}) {
+            teste::EscreveArquivo(arquivoSaida(nome), "old");
+        }
+        m_respostas = caso.respostas;
+        m_perguntas.clear();
+        TProcessaGeracao& run = Run(mapa, {modelo, modelo});
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        EXPECT_EQ(static_cast<int>(m_perguntas.size()), caso.perguntas);
+        EXPECT_EQ(run.escritos(), caso.escritos);
+        EXPECT_EQ(m_perguntas.front(), "Overwrite \"Ta.pas\" ?");
+    }
+}
+
+TEST_F(Geracao, NoToAllStillWritesNewFiles) {
+    const std::string mapa = Mapeamento({{"", "a", "x"}, {"", "b", "y"}});
+    teste::EscreveArquivo(arquivoSaida("Ta.pas"), "old");
+    m_respostas = {"mr_noall"};
+    TProcessaGeracao& run = Run(mapa, {ModeloTabela(ModeloBasico())});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Conteudo("Ta.pas"), "old");
+    EXPECT_TRUE(fs::exists(arquivoSaida("Tb.pas")));
+    EXPECT_EQ(run.pulados(), 1);
+}
+
+TEST_F(Geracao, CrossedTagsSkipOnlyTheTableClassFiles) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.classeObjeto = "<simplecol><prkcol></simplecol></prkcol>";
+    modelo.parentClass = "Base";
+    modelo.parExtension = "pas";
+    modelo.classePai = "parent";
+    modelo.makePrefix = "m";
+    modelo.make = "make";
+    const std::string caminho = ModeloTabela(modelo);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {caminho});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    const TListaTextos log = Mensagens();
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_EQ(log[0], "Loading Template " + caminho + " -> OK");
+    EXPECT_EQ(log[1], caminho + "(Table Class) -> Syntax Error: Crossed Tags Present ");
+    EXPECT_EQ(log[2], "File " + arquivoSaida("Base.pas") + " -> OK");
+    EXPECT_EQ(log[3], "File " + arquivoSaida("m.") + " -> OK");
+    EXPECT_FALSE(fs::exists(arquivoSaida("Ta.pas")));
+    EXPECT_EQ(run.falhas(), 1);
+}
+
+TEST_F(Geracao, GeneralTemplateTypesFileRules) {
+    const std::string mapa = Mapeamento({{"", "a", "x"}});
+    TDocModeloGeral modelo;
+    modelo.arquivoUnico = 1;
+    modelo.makePrefix = "all";
+    modelo.makeExtension = "txt";
+    modelo.classeObjeto = "<rctable><simplecol>[<colvartype>]</simplecol></rctable>";
+
+    struct Caso {
+        std::string conteudo; // of the types file; "-" for no file
+        std::string nome;
+        TListaTextos linhasTipos;
+        std::string saida;
+    };
+    const std::string tipos = m_pasta.arquivo("types.txt");
+    for (const Caso& caso : {
+             Caso{"int;integer;0;\nfloat;double;0.0;\n",
+                  tipos,
+                  {"Types File " + tipos + " -> OK"},
+                  "[integer]\r\n"},
+             Caso{"int;integer;0;\n\nfloat;double;0.0;\n",
+                  tipos,
+                  {"Types File " + tipos + " -> OK", "The File \"" + tipos + "\" Is Not Valid !!"},
+                  "[]\r\n"},
+             Caso{"int;integer;0\n",
+                  tipos,
+                  {"Types File " + tipos + " -> OK", "The File \"" + tipos + "\" Is Not Valid !!"},
+                  "[]\r\n"},
+             Caso{"-", tipos, {"The File \"" + tipos + "\" Does Not Exist !!"}, "[]\r\n"},
+             Caso{"-", "", {"No Types File Specified !!"}, "[]\r\n"},
+         }) {
+        fs::remove(tipos);
+        if (caso.conteudo != "-") {
+            teste::EscreveArquivo(tipos, caso.conteudo);
+        }
+        modelo.arquivoTipos = caso.nome;
+        const std::string caminho = ModeloGeral(modelo);
+        m_respostas = {"mr_yesall"};
+        TProcessaGeracao& run = Run(mapa, {}, {caminho});
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        TListaTextos esperado = {"Loading Template " + caminho + " -> OK"};
+        esperado.insert(esperado.end(), caso.linhasTipos.begin(), caso.linhasTipos.end());
+        esperado.push_back("File " + arquivoSaida("all.txt") + " -> OK");
+        EXPECT_EQ(Mensagens(), esperado);
+        EXPECT_EQ(Conteudo("all.txt"), caso.saida);
+    }
+}
+
+TEST_F(Geracao, GroupFileWithoutNameFailsAndIsLogged) {
+    TDocModeloGeral modelo;
+    modelo.arquivoUnico = 1;
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {}, {ModeloGeral(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"."}));
+    run.Executa();
+    EXPECT_EQ(Mensagens().back(),
+              "File " + arquivoSaida(".") + " -> The File Name Is Not Valid !!");
+    EXPECT_EQ(run.falhas(), 1);
+}
+
+TEST_F(Geracao, MissingTemplateLogsAndProducesNothing) {
+    const std::string ausente = m_pasta.arquivo("missing.tpg");
+    TDocModeloGeral modelo;
+    modelo.arquivoUnico = 1;
+    modelo.makePrefix = "x";
+    const std::string presente = ModeloGeral(modelo);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {}, {presente, ausente});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Mensagens().back(), "File Does Not Exist: \"" + ausente + "\"");
+}
+
+TEST_F(Geracao, EventsReportPercents) {
+    const std::string mapa =
+        Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}, {"", "d", "x"}});
+    TProcessaGeracao& run =
+        Run(mapa, {ModeloTabela(ModeloBasico()), ModeloTabela(ModeloBasico(), "2.tpt"),
+                   ModeloTabela(ModeloBasico(), "3.tpt")});
+    std::vector<int> modelos;
+    std::vector<int> tabelas;
+    TListaTextos escritos;
+    run.eventoModelo = [&](const std::string&, int p, int tipo) {
+        EXPECT_EQ(tipo, 1);
+        modelos.push_back(p);
+    };
+    run.eventoTabela = [&](const std::string&, const std::string&, int p) { tabelas.push_back(p); };
+    run.eventoArquivo = [&](const std::string& c) { escritos.push_back(c); };
+    m_respostas = {"mr_yesall"};
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(modelos, (std::vector<int>{33, 66, 100}));
+    EXPECT_EQ(std::vector<int>(tabelas.begin(), tabelas.begin() + 4),
+              (std::vector<int>{25, 50, 75, 100}));
+    EXPECT_EQ(escritos.front(), arquivoSaida("Ta.pas"));
+}
+
+TEST_F(Geracao, NamesThatLeaveTheDirectoryAreRefused) {
+    fs::create_directory(arquivoSaida("src"));
+    fs::create_directory(m_pasta.arquivo("elsewhere"));
+    fs::create_directory_symlink(m_pasta.arquivo("elsewhere"), arquivoSaida("link"));
+    struct Caso {
+        std::string prefixo;
+        std::string alias;
+        bool escrito;
+    };
+    for (const Caso& caso :
+         {Caso{"", "../../x", false}, Caso{"/tmp/", "abs", false}, Caso{"..\\", "up", false},
+          Caso{"link/", "a", false}, Caso{"src/", "ok", true}, Caso{"src\\", "ok2", true}}) {
+        TDocModeloTabela modelo = ModeloBasico();
+        modelo.tablePrefix = caso.prefixo;
+        modelo.nomePorAlias = true;
+        TProcessaGeracao& run =
+            Run(Mapeamento({{"", "t", "x", caso.alias}}), {ModeloTabela(modelo)});
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        EXPECT_EQ(run.escritos(), caso.escrito ? 1 : 0) << caso.prefixo << caso.alias;
+        if (!caso.escrito) {
+            EXPECT_NE(Mensagens().back().find(
+                          " -> The File Name Leads Outside The Generation Directory !!"),
+                      std::string::npos)
+                << Mensagens().back();
+        }
+    }
+    EXPECT_TRUE(fs::exists(arquivoSaida("src/ok.pas")));
+    EXPECT_TRUE(fs::is_empty(m_pasta.arquivo("elsewhere")));
+}
+
+TEST_F(Geracao, UnloadableMappingsEndTheRunWithAMessage) {
+    TProcessaGeracao& semArquivo = Run(m_pasta.arquivo("none.kmf"), {});
+    EXPECT_FALSE(semArquivo.Prepara());
+    EXPECT_EQ(semArquivo.erroMapeamento(),
+              "File Does Not Exist: \"" + m_pasta.arquivo("none.kmf") + "\"");
+    EXPECT_TRUE(semArquivo.ListaArquivos().empty());
+
+    TProcessaGeracao& semBase = Run(Mapeamento({{"", "a", "x"}}, false), {});
+    EXPECT_FALSE(semBase.Prepara());
+    EXPECT_NE(semBase.erroMapeamento().find("Has No Database Name !!"), std::string::npos);
+
+    TArquivoKMF danificado;
+    danificado.AdicionaEntrada("descricao", "combo_basedados", "shop");
+    danificado.AdicionaLinha("tabelasecolunas", "TColuna||broken");
+    danificado.Salva(m_pasta.arquivo("bad.kmf"));
+    TProcessaGeracao& ruim = Run(m_pasta.arquivo("bad.kmf"), {});
+    EXPECT_FALSE(ruim.Prepara());
+    EXPECT_NE(ruim.erroMapeamento().find("Could Not Be Read: "), std::string::npos);
+    ruim.Executa();
+    EXPECT_FALSE(fs::exists(arquivoSaida("log.txt")));
+}
+
+TEST_F(Geracao, LogFileHoldsTheRun) {
+    const std::string caminho = ModeloTabela(ModeloBasico());
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {caminho});
+    ASSERT_TRUE(run.Prepara());
+    run.ListaArquivos();
+    run.Executa();
+    const TListaTextos log = LeLinhasTexto(arquivoSaida("log.txt"));
+    ASSERT_EQ(log.size(), 2u) << "the listing's own log lines are discarded";
+    EXPECT_EQ(log[0].front(), '[');
+    EXPECT_NE(log[1].find("]: File " + arquivoSaida("Ta.pas") + " -> OK"), std::string::npos);
+}
+
+} // namespace
+} // namespace fendril

@@ -1,0 +1,207 @@
+#include "model/Erros.h"
+#include "model/TColuna.h"
+#include "model/TLinhaEsquema.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+namespace fendril {
+namespace {
+
+const char* const ColunaNova =
+    "TColuna||=>0=>1=>=>0=>|>TTipoDado||=>0=>0=>0=>0=>0=>=>|>TTabela||=>=>=>=>|>TBaseDados||=>|>|>";
+
+const char* const ColunaId = "TColuna||ID=>1=>1=>Id=>0=>|>TTipoDado||int=>-1=>10=>0=>3=>-1=>1=>|>"
+                             "TTabela||Customers=>dbo=>TABLE=>Cliente=>|>TBaseDados||Shop=>|>|>";
+
+TColuna CriaColunaId() {
+    TColuna coluna;
+    coluna.nome = "ID";
+    coluna.setChavePrimaria(1);
+    coluna.alias = "Id";
+    TTipoDado& tipo = coluna.getTipoDado();
+    tipo.nome = "int";
+    tipo.tamanho = -1;
+    tipo.precisao = 10;
+    tipo.escala = 0;
+    tipo.tipoOLE = 3;
+    tipo.precisaoDataHora = -1;
+    tipo.melhorCorrespondencia = "1";
+    TTabela& tabela = coluna.getTabela();
+    tabela.nome = "Customers";
+    tabela.esquema = "dbo";
+    tabela.tipo = "TABLE";
+    tabela.alias = "Cliente";
+    tabela.getBaseDados().nome = "Shop";
+    return coluna;
+}
+
+TEST(TColuna, NewColumnEncodesAsAllDefaultsAndCountsAsDateColumn) {
+    const TColuna coluna;
+    EXPECT_EQ(coluna.Codifica(), ColunaNova);
+    EXPECT_TRUE(coluna.getTipoDado().EhData());
+    EXPECT_EQ(coluna.getColunaEstrangeira(), nullptr);
+}
+
+TEST(TColuna, EncodesTheDocumentedExampleAndDecodesItBack) {
+    EXPECT_EQ(CriaColunaId().Codifica(), ColunaId);
+    TColuna copia;
+    copia.Decodifica(ColunaId);
+    EXPECT_EQ(copia.Codifica(), ColunaId);
+    EXPECT_EQ(copia.getTabela().getNomeCompleto(), "dbo.Customers");
+    EXPECT_EQ(copia.getTipoDado().getTamanho(), 10);
+}
+
+TEST(TColuna, DecodingIgnoresTheTypeName) {
+    std::string outro = ColunaId;
+    outro.replace(0, 9, "XXXXXXXXX");
+    TColuna coluna;
+    coluna.Decodifica(outro);
+    EXPECT_EQ(coluna.Codifica(), ColunaId);
+}
+
+TEST(TColuna, ReferencedColumnIsEncodedOnlyForForeignKeys) {
+    TColuna coluna = CriaColunaId();
+    coluna.CriaColunaEstrangeira();
+    coluna.getColunaEstrangeira()->nome = "Ref";
+    EXPECT_EQ(coluna.Codifica(), ColunaId);
+
+    TColuna nova;
+    nova.Decodifica(coluna.Codifica());
+    EXPECT_EQ(nova.getColunaEstrangeira(), nullptr);
+}
+
+TEST(TColuna, DecodingWithoutReferenceKeepsAnExistingOne) {
+    TColuna coluna;
+    coluna.CriaColunaEstrangeira();
+    coluna.getColunaEstrangeira()->nome = "Kept";
+    coluna.Decodifica(ColunaId);
+    ASSERT_NE(coluna.getColunaEstrangeira(), nullptr);
+    EXPECT_EQ(coluna.getColunaEstrangeira()->nome, "Kept");
+}
+
+TEST(TColuna, TwoLevelsOfForeignKeysSurviveTheRoundTrip) {
+    TColuna alvo;
+    alvo.nome = "CountryId";
+    alvo.getTabela().nome = "Countries";
+
+    TColuna meio;
+    meio.nome = "CustomerId";
+    meio.getTabela().nome = "Customers";
+    meio.getTabela().esquema = "dbo";
+    meio.chaveEstrangeira = true;
+    meio.CopiaColunaEstrangeira(alvo);
+
+    TColuna coluna;
+    coluna.nome = "Customer";
+    coluna.getTabela().nome = "Orders";
+    coluna.chaveEstrangeira = true;
+    coluna.CopiaColunaEstrangeira(meio);
+
+    const std::string texto = coluna.Codifica();
+    TColuna copia;
+    copia.Decodifica(texto);
+    EXPECT_EQ(copia.Codifica(), texto);
+    ASSERT_NE(copia.getColunaEstrangeira(), nullptr);
+    EXPECT_EQ(copia.getColunaEstrangeira()->getTabela().getNomeCompleto(), "dbo.Customers");
+    ASSERT_NE(copia.getColunaEstrangeira()->getColunaEstrangeira(), nullptr);
+    EXPECT_EQ(copia.getColunaEstrangeira()->getColunaEstrangeira()->nome, "CountryId");
+}
+
+TEST(TColuna, VeryDeepReferenceChainsNeitherOverflowNorLoseLevels) {
+    std::string texto;
+    const int niveis = 50000;
+    for (int i = 0; i < niveis; ++i) {
+        texto += "TColuna||c=>0=>1=>=>1=>|>TTipoDado||=>0=>0=>0=>0=>0=>=>|>"
+                 "TTabela||t=>=>=>=>|>TBaseDados||=>|>";
+    }
+    texto += "|>";
+    TColuna coluna;
+    coluna.Decodifica(texto);
+    EXPECT_EQ(coluna.Codifica(), texto);
+}
+
+TEST(TColuna, KeyRoleFromIntegers) {
+    TColuna coluna;
+    for (const int valor : {2, -1, 0}) {
+        coluna.setChavePrimaria(valor);
+        EXPECT_EQ(coluna.tipoColuna, TTipoColuna::tcComum);
+        EXPECT_EQ(coluna.getChavePrimaria(), 0);
+    }
+    coluna.setChavePrimaria(1);
+    EXPECT_EQ(coluna.tipoColuna, TTipoColuna::tcChavePrimaria);
+    EXPECT_EQ(coluna.getChavePrimaria(), 1);
+}
+
+TEST(TColuna, DamagedEncodingsRaiseListAndConversionFailures) {
+    TColuna coluna;
+    EXPECT_THROW(coluna.Decodifica(""), EListError);
+    EXPECT_THROW(coluna.Decodifica("TColuna||a=>|>TTipoDado||=>|>"), EListError);
+    std::string numeroRuim = ColunaId;
+    numeroRuim.replace(numeroRuim.find("=>10=>"), 6, "=>1x=>");
+    EXPECT_THROW(coluna.Decodifica(numeroRuim), EConvertError);
+}
+
+TEST(TTabela, QualifiedName) {
+    TTabela tabela;
+    tabela.nome = "Customers";
+    EXPECT_EQ(tabela.getNomeCompleto(), "Customers");
+    tabela.esquema = "dbo";
+    EXPECT_EQ(tabela.getNomeCompleto(), "dbo.Customers");
+}
+
+TEST(TTipoDado, DerivedLengthAndPrecision) {
+    TTipoDado tipo;
+    tipo.tamanho = -1;
+    tipo.precisao = 10;
+    EXPECT_EQ(tipo.getTamanho(), 10);
+    tipo.precisao = -1;
+    tipo.precisaoDataHora = 3;
+    EXPECT_EQ(tipo.getPrecisao(), 3);
+    tipo.tamanho = 50;
+    EXPECT_EQ(tipo.getTamanho(), 50);
+}
+
+// A row of fixed values; a field missing from the map is Null, "!bad" cannot be read.
+class LinhaFixa : public TLinhaEsquema {
+public:
+    explicit LinhaFixa(std::map<int, std::string> valores) : m_valores(std::move(valores)) {}
+    bool Nulo(int ordinal) const override { return !m_valores.contains(ordinal); }
+    std::string Texto(int ordinal) const override {
+        const std::string& valor = m_valores.at(ordinal);
+        if (valor == "!bad") {
+            throw Exception("cannot read");
+        }
+        return valor;
+    }
+    std::int64_t Inteiro(int) const override { return 0; }
+    bool Booleano(int) const override { return false; }
+
+private:
+    std::map<int, std::string> m_valores;
+};
+
+TEST(LeituraDeLinhas, CatalogRowNullKeepsNameAndUnreadableEmptiesIt) {
+    TBaseDados base;
+    base.LeLinhaCatalogo(LinhaFixa({{0, "shop"}}));
+    EXPECT_EQ(base.nome, "shop");
+    base.LeLinhaCatalogo(LinhaFixa({}));
+    EXPECT_EQ(base.nome, "shop");
+    base.LeLinhaCatalogo(LinhaFixa({{0, "!bad"}}));
+    EXPECT_EQ(base.nome, "");
+}
+
+TEST(LeituraDeLinhas, TablesRowReadsEachFieldOnItsOwn) {
+    TTabela tabela;
+    auto base = std::make_unique<TBaseDados>();
+    base->nome = "shop";
+    tabela.LeLinhaTabelas(std::move(base), LinhaFixa({{2, "orders"}, {3, "TABLE"}}));
+    EXPECT_EQ(tabela.getBaseDados().nome, "shop");
+    EXPECT_EQ(tabela.esquema, "");
+    EXPECT_EQ(tabela.nome, "orders");
+    EXPECT_EQ(tabela.tipo, "TABLE");
+}
+
+} // namespace
+} // namespace fendril

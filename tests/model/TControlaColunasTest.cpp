@@ -1,0 +1,136 @@
+#include "model/TControlaColunas.h"
+
+#include <gtest/gtest.h>
+
+namespace fendril {
+namespace {
+
+struct Col {
+    const char* esquema;
+    const char* tabela;
+    const char* coluna;
+    const char* alias = "";
+};
+
+// A set holding one column per entry, in order.
+void Preenche(TControlaColunas& conjunto, std::initializer_list<Col> colunas) {
+    conjunto.Redimensiona(colunas.size());
+    std::size_t i = 0;
+    for (const Col& c : colunas) {
+        TColuna& coluna = *conjunto.getColunas()[i++];
+        coluna.getTabela().esquema = c.esquema;
+        coluna.getTabela().nome = c.tabela;
+        coluna.getTabela().alias = c.alias;
+        coluna.nome = c.coluna;
+    }
+}
+
+TEST(TControlaColunas, EmptySetAnswersEmpty) {
+    TControlaColunas conjunto;
+    EXPECT_EQ(conjunto.quantidade(), 0u);
+    EXPECT_TRUE(conjunto.getNomesTabelas().empty());
+    EXPECT_TRUE(conjunto.getAliasTabelas().empty());
+    EXPECT_TRUE(conjunto.getNomesColunas("").empty());
+    EXPECT_TRUE(conjunto.getNomesColunasAlias("").empty());
+    EXPECT_EQ(conjunto.getColuna("a", "b"), nullptr);
+    EXPECT_EQ(conjunto.getTabela("a"), nullptr);
+    conjunto.RemoveTabela("a");
+    EXPECT_EQ(conjunto.quantidade(), 0u);
+}
+
+TEST(TControlaColunas, CreateWithNHoldsNewColumns) {
+    const TControlaColunas conjunto(3);
+    ASSERT_EQ(conjunto.getColunas().size(), 3u);
+    EXPECT_TRUE(conjunto.getColunas()[2]->habilitado);
+}
+
+TEST(TControlaColunas, TablesInOrderOfFirstAppearance) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"dbo", "A", "x"}, {"dbo", "B", "y"}, {"dbo", "A", "z"}});
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"dbo.A", "dbo.B"}));
+    EXPECT_EQ(conjunto.getNomesColunas("dbo.A"), (TListaTextos{"x", "z"}));
+}
+
+TEST(TControlaColunas, DistinctListsIgnoreCaseButSelectionsAreExact) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"dbo", "Customers", "id", "Cli"},
+                        {"dbo", "CUSTOMERS", "name", "CLI"},
+                        {"dbo", "Customers", "ID"}});
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"dbo.Customers"}));
+    EXPECT_EQ(conjunto.getAliasTabelas(), (TListaTextos{"Cli"}));
+    EXPECT_EQ(conjunto.getNomesColunas("dbo.Customers"), (TListaTextos{"id"}));
+    EXPECT_EQ(conjunto.getNomesColunas("dbo.CUSTOMERS"), (TListaTextos{"name"}));
+    const TTabela* segunda = conjunto.getTabela("dbo.CUSTOMERS");
+    ASSERT_NE(segunda, nullptr);
+    EXPECT_EQ(segunda->nome, "CUSTOMERS");
+    EXPECT_EQ(conjunto.getNomesColunasAlias("CLI"), (TListaTextos{"name"}));
+    EXPECT_EQ(conjunto.getNomesColunasAlias(""), (TListaTextos{"id", "name"}));
+}
+
+TEST(TControlaColunas, GetColunaFindsTheFirstOccurrence) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"", "T", "a", "first"}, {"", "T", "a", "second"}});
+    const TControlaColunas& leitura = conjunto;
+    ASSERT_NE(leitura.getColuna("T", "a"), nullptr);
+    EXPECT_EQ(leitura.getColuna("T", "a")->getTabela().alias, "first");
+    EXPECT_EQ(leitura.getColuna("T", "A"), nullptr);
+    EXPECT_EQ(leitura.getNomesColunas("T"), (TListaTextos{"a"}));
+}
+
+TEST(TControlaColunas, NamelessTableIsNotListedButItsColumnIs) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"", "", "orphan"}, {"", "T", ""}});
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"T"}));
+    EXPECT_EQ(conjunto.getNomesColunas(""), (TListaTextos{"orphan", ""}));
+}
+
+TEST(TControlaColunas, RemoveTabelaRemovesExactlyThatTable) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"dbo", "Orders", "a"},
+                        {"", "Orders", "b"},
+                        {"dbo", "Orders", "c"},
+                        {"dbo", "Items", "d"}});
+    conjunto.RemoveTabela("dbo.Orders");
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"Orders", "dbo.Items"}));
+    EXPECT_EQ(conjunto.getNomesColunas(""), (TListaTextos{"b", "d"}));
+    conjunto.RemoveTabela("Unknown");
+    EXPECT_EQ(conjunto.quantidade(), 2u);
+    conjunto.RemoveTabela("Orders");
+    conjunto.RemoveTabela("dbo.Items");
+    EXPECT_EQ(conjunto.quantidade(), 0u);
+}
+
+TEST(TControlaColunas, ChangesThroughTheLiveArrayAreSeenByLaterQuestions) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"", "T", "a"}});
+    EXPECT_TRUE(conjunto.getAliasTabelas().empty());
+    conjunto.getColunas()[0]->getTabela().alias = "Tee";
+    conjunto.getColunas()[0]->alias = "Ay";
+    EXPECT_EQ(conjunto.getColuna("T", "a")->alias, "Ay");
+    EXPECT_EQ(conjunto.getAliasTabelas(), (TListaTextos{"Tee"}));
+
+    // A record handed out by getTabela may be renamed too.
+    conjunto.getTabela("T")->nome = "U";
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"U"}));
+}
+
+TEST(TControlaColunas, CarregaLinhasAndCopiaColunasMakeDeepCopies) {
+    TControlaColunas origem;
+    Preenche(origem, {{"dbo", "A", "x"}, {"", "B", "y"}});
+    TListaTextos linhas;
+    for (const auto& coluna : origem.getColunas()) {
+        linhas.push_back(coluna->Codifica());
+    }
+    TControlaColunas carregado(2);
+    carregado.CarregaLinhas(linhas);
+    TControlaColunas copiado(2);
+    copiado.CopiaColunas(origem.getColunas());
+    origem.getColunas()[0]->nome = "changed";
+    for (const TControlaColunas* conjunto : {&carregado, &copiado}) {
+        EXPECT_EQ(conjunto->getNomesTabelas(), (TListaTextos{"dbo.A", "B"}));
+        EXPECT_EQ(conjunto->getColunas()[0]->Codifica(), linhas[0]);
+    }
+}
+
+} // namespace
+} // namespace fendril

@@ -1,0 +1,256 @@
+#include "FonteTeste.h"
+#include "model/Erros.h"
+#include "schema/CargaColunas.h"
+#include "schema/DocumentoMapeamento.h"
+#include "schema/StringConexao.h"
+#include "schema/TMostraTabelas.h"
+
+#include <gtest/gtest.h>
+
+namespace fendril {
+namespace {
+
+using namespace teste;
+using TE = TEsquema;
+
+class Carga : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FixaDataHora();
+        fonte->Adiciona(TE::adSchemaCatalogs, Catalogo("shop"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", nullptr, "plain"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "orders"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "Customers"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "archive", "orders"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "summary", "VIEW"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sys", "catalog", "SYSTEM TABLE"));
+        fonte->Adiciona(TE::adSchemaTables, Tabela("other", "zeta", "elsewhere"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", nullptr, "plain", "a"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "orders", "id"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "orders", "customer"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "orders", "seller"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "Customers", "id"));
+        fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "archive", "orders", "old"));
+        fonte->Adiciona(TE::adSchemaPrimaryKeys, Primaria("shop", "sales", "orders", "id"));
+        fonte->Adiciona(TE::adSchemaForeignKeys,
+                        Estrangeira("sales", "Customers", "id", "sales", "orders", "customer"));
+        fonte->Adiciona(TE::adSchemaForeignKeys,
+                        Estrangeira(nullptr, "plain", "a", "sales", "orders", "seller"));
+        fonte->Adiciona(TE::adSchemaProviderTypes, TipoProvider("int", 3, nullptr, true));
+    }
+
+    std::vector<std::string> NomesColunas(const TControlaColunas& colunas) {
+        std::vector<std::string> nomes;
+        for (const auto& c : colunas.getColunas()) {
+            nomes.push_back(c->getTabela().getNomeCompleto() + "." + c->nome);
+        }
+        return nomes;
+    }
+
+    std::shared_ptr<TFonteFixa> fonte = std::make_shared<TFonteFixa>();
+    TFabricaConexao fabrica = FabricaFixa(fonte);
+    TParametrosConexao conexao{"cs", "u", "p", ""};
+};
+
+TEST_F(Carga, LoadKeepsTheColumnsOfEachNamedSchemaInListOrder) {
+    TCargaColunas carga;
+    std::vector<std::string> progresso;
+    CarregaControlaColunas(
+        conexao, {"sales.orders", "plain", "archive.orders"}, carga,
+        [&](const std::string& texto, std::int32_t) { progresso.push_back(texto); }, fabrica);
+    ASSERT_TRUE(carga.controlaColunas);
+    EXPECT_EQ(NomesColunas(*carga.controlaColunas),
+              (std::vector<std::string>{"sales.orders.id", "sales.orders.customer",
+                                        "sales.orders.seller", "plain.a", "archive.orders.old"}));
+    EXPECT_EQ(carga.tiposProvider, TListaTextos{"3;int;1;;"});
+    EXPECT_EQ(progresso,
+              (std::vector<std::string>{"Loading Tables And Columns. Wait...",
+                                        "Loading Tables And Columns. Wait...(33%)",
+                                        "Loading Tables And Columns. Wait...(67%)",
+                                        "Loading Tables And Columns. Wait...(100%)", ""}));
+    const TListaTextos leitura = {L("Database -> OK"),       L("Tables -> OK"),
+                                  L("Primary Keys -> OK"),   L("Foreign Keys -> OK"),
+                                  L("Provider Types -> OK"), L("Columns -> OK")};
+    TListaTextos esperado;
+    for (const char* nome : {"sales.orders", "plain", "archive.orders"}) {
+        esperado.push_back(std::string("### ") + nome + " ###");
+        esperado.insert(esperado.end(), leitura.begin(), leitura.end());
+    }
+    EXPECT_EQ(carga.log, esperado);
+    const TColuna* seller = carga.controlaColunas->getColuna("sales.orders", "seller");
+    ASSERT_NE(seller, nullptr);
+    EXPECT_TRUE(seller->chaveEstrangeira);
+    EXPECT_EQ(seller->getColunaEstrangeira()->getTabela().getNomeCompleto(), "plain");
+    EXPECT_EQ(carga.controlaColunas->getColuna("sales.orders", "id")->getChavePrimaria(), 1);
+}
+
+TEST_F(Carga, ReadingsShareOneConnectionPerLoad) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders", "plain", "archive.orders"}, carga, {},
+                           fabrica);
+    EXPECT_EQ(fonte->aberturas, 1);
+}
+
+TEST_F(Carga, FailedLoadKeepsThePreviousColumns) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"plain"}, carga, {}, fabrica);
+    fonte->falhaAbertura = "server went away";
+    EXPECT_THROW(CarregaControlaColunas(conexao, {"sales.orders"}, carga, {}, fabrica), Exception);
+    EXPECT_EQ(NomesColunas(*carga.controlaColunas), std::vector<std::string>{"plain.a"});
+}
+
+TEST_F(Carga, AddingTablesKeepsTheOldColumnsFirst) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders"}, carga, {}, fabrica);
+    carga.controlaColunas->getColunas()[0]->alias = "Id";
+    ImportaNovaTabela(conexao, {"plain"}, carga, {}, fabrica);
+    EXPECT_EQ(NomesColunas(*carga.controlaColunas),
+              (std::vector<std::string>{"sales.orders.id", "sales.orders.customer",
+                                        "sales.orders.seller", "plain.a"}));
+    EXPECT_EQ(carga.controlaColunas->getColunas()[0]->alias, "Id");
+}
+
+TEST(Porcentagem, RoundsHalvesToEven) {
+    EXPECT_EQ(Porcentagem(1, 8), 12);
+    EXPECT_EQ(Porcentagem(3, 8), 38);
+    EXPECT_EQ(Porcentagem(1, 200), 0);
+    EXPECT_EQ(Porcentagem(3, 200), 2);
+    EXPECT_EQ(Porcentagem(2, 3), 67);
+}
+
+TEST_F(Carga, ChooserFiltersByTypeAndSchemaAndFillsTheSchemaList) {
+    struct Caso {
+        const char* opcao;
+        const char* esquema;
+        std::vector<std::string> esperado;
+    };
+    const std::vector<Caso> casos = {
+        {"All",
+         "",
+         {"plain", "sales.orders", "sales.Customers", "archive.orders", "sales.summary",
+          "sys.catalog"}},
+        {"Simple Tables", "All", {"plain", "sales.orders", "sales.Customers", "archive.orders"}},
+        {"Views", "All", {"sales.summary"}},
+        {"System Tables", "All", {"sys.catalog"}},
+        {"Simple Tables", "sales", {"sales.orders", "sales.Customers"}},
+    };
+    for (const Caso& caso : casos) {
+        TMostraTabelas chooser(conexao, "shop", fabrica);
+        EXPECT_EQ(chooser.PreencheLista(TMostraTabelas::TipoDaOpcao(caso.opcao), caso.esquema),
+                  caso.esperado)
+            << caso.opcao << " " << caso.esquema;
+    }
+    TMostraTabelas chooser(conexao, "shop", fabrica);
+    chooser.PreencheLista("", "");
+    EXPECT_EQ(chooser.getEsquemas(), (TListaTextos{"archive", "sales", "sys"}));
+    EXPECT_EQ(chooser.getTextoEsquema(), "All");
+    EXPECT_EQ(chooser.getLog(),
+              (TListaTextos{"### Loading Tables ###", L("Database -> OK"), L("Tables -> OK")}));
+}
+
+TEST_F(Carga, ChooserLeavesOutExcludedNamesWhateverTheirCase) {
+    TMostraTabelas chooser(conexao, "shop", fabrica);
+    chooser.excluidas = {"SALES.ORDERS", "Plain"};
+    EXPECT_EQ(chooser.PreencheLista("TABLE", "All"),
+              (TListaTextos{"sales.Customers", "archive.orders"}));
+}
+
+TEST_F(Carga, ChooserLinksTablesToTheTablesTheyReferTo) {
+    TMostraTabelas chooser(conexao, "shop", fabrica);
+    chooser.checaEstrangeiras = true;
+    chooser.PreencheLista("TABLE", "All");
+    EXPECT_EQ(chooser.getRelacoes(),
+              (TListaTextos{"sales.Customers->sales.orders->", "plain->sales.orders->"}));
+    std::vector<TMostraTabelas::TItem> itens = {
+        {"plain", false}, {"sales.orders", false}, {"sales.Customers", false}, {"x", false}};
+    chooser.MarcaPais("sales.orders", true, itens);
+    EXPECT_TRUE(itens[0].marcado);
+    EXPECT_FALSE(itens[1].marcado);
+    EXPECT_TRUE(itens[2].marcado);
+    EXPECT_FALSE(itens[3].marcado);
+    chooser.MarcaPais("sales.orders", false, itens);
+    EXPECT_FALSE(itens[0].marcado || itens[2].marcado);
+    EXPECT_NE(std::find(chooser.getLog().begin(), chooser.getLog().end(),
+                        "### Loading Foreign Tables of sales.orders ###"),
+              chooser.getLog().end());
+}
+
+TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders", "plain"}, carga, {}, fabrica);
+    TDescricaoMapeamento descricao;
+    descricao.Edit_nome = "Shop";
+    descricao.Edit_autor = "Ana";
+    descricao.edit_data = "01/02/2026";
+    descricao.edit_constring = "Provider=SQLite;Data Source=shop.db";
+    descricao.edit_usuario = "u";
+    descricao.edit_Senha = "p;|x";
+    descricao.combo_basedados = "main";
+    descricao.tiposProvider = carga.tiposProvider;
+    const std::string primeira = carga.controlaColunas->getColunas()[0]->Codifica();
+    descricao.controlaColunas = std::move(carga.controlaColunas);
+
+    const TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
+    EXPECT_EQ(documento.cabecalho, "Ana");
+    const TListaTextos& linhas = documento.getLinhas();
+    ASSERT_EQ(linhas.size(), 7u + 4u + 1u);
+    EXPECT_EQ(linhas[0], "descricao||Edit_nome||Shop||");
+    EXPECT_EQ(linhas[1], "descricao||Edit_autor||Ana||");
+    EXPECT_EQ(linhas[2], "descricao||edit_data||01/02/2026||");
+    EXPECT_EQ(linhas[3], "descricao||edit_constring||Provider=SQLite;Data Source=shop.db||");
+    EXPECT_EQ(linhas[4], "descricao||edit_usuario||u||");
+    EXPECT_EQ(linhas[6], "descricao||combo_basedados||main||");
+    EXPECT_EQ(linhas[7], "tabelasecolunas||" + primeira);
+    EXPECT_EQ(linhas[11], "tipos||tiposprovider||3;int;1;;||");
+
+    const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
+    EXPECT_EQ(lida.edit_Senha, "p;|x");
+    EXPECT_EQ(lida.combo_basedados, "main");
+    ASSERT_TRUE(lida.controlaColunas);
+    ASSERT_EQ(lida.controlaColunas->quantidade(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(lida.controlaColunas->getColunas()[i]->Codifica(),
+                  descricao.controlaColunas->getColunas()[i]->Codifica());
+    }
+    EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
+}
+
+TEST(DocumentoMapeamento, NewMappingHasSevenDescriptionLinesOnly) {
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    descricao.controlaColunas = std::make_unique<TControlaColunas>(1); // a column of no table
+    EXPECT_EQ(MontaDocumentoMapeamento(descricao).getLinhas().size(), 7u);
+    descricao.Edit_autor.clear();
+    try {
+        MontaDocumentoMapeamento(descricao);
+        FAIL();
+    } catch (const EErroGeral& erro) {
+        EXPECT_EQ(erro.textoErro(), "An Author Name Must Be Given !!");
+    }
+    TArquivoKMF incompleto;
+    incompleto.AdicionaEntrada("descricao", "Edit_nome", "x");
+    EXPECT_THROW(LeDocumentoMapeamento(incompleto), EListError);
+}
+
+TEST(StringConexao, KeysIgnoreCaseAndValuesMayBeQuoted) {
+    const TStringConexao pares(
+        " provider = SQLite ; DATA SOURCE=\"C:\\a;b \"\"c\"\".db\";Extended='x=1;y'");
+    EXPECT_EQ(pares.Valor("Provider"), "SQLite");
+    EXPECT_EQ(pares.Valor("data source"), "C:\\a;b \"c\".db");
+    EXPECT_EQ(pares.Valor("extended"), "x=1;y");
+    EXPECT_FALSE(pares.Valor("user id"));
+    EXPECT_TRUE(EhProviderSQLite("PROVIDER=sqlite;Data Source=x"));
+    EXPECT_FALSE(EhProviderSQLite("Driver=SQLite3;Database=x"));
+}
+
+TEST(StringConexao, OdbcStringDropsALeadingMsdasqlProviderOnly) {
+    EXPECT_EQ(StringODBC("Provider=MSDASQL.1;DSN=shop"), "DSN=shop");
+    EXPECT_EQ(StringODBC("provider=msdasql;Driver=x;Database=y"), "Driver=x;Database=y");
+    EXPECT_EQ(StringODBC("DSN=shop"), "DSN=shop");
+    EXPECT_EQ(StringODBC("DSN=shop;Provider=MSDASQL"), "DSN=shop;Provider=MSDASQL");
+    EXPECT_EQ(ValorODBC("plain"), "plain");
+    EXPECT_EQ(ValorODBC("a;b}c"), "{a;b}}c}");
+}
+
+} // namespace
+} // namespace fendril

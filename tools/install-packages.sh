@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages listed in tools/packages.txt that are missing. Does nothing
+# (and asks no server) when all of them are there already.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+missing=()
+while read -r package; do
+  [[ -z "$package" || "$package" == \#* ]] && continue
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done < tools/packages.txt
+# ccache only speeds rebuilds up; take it when the package can be had.
+if ! command -v ccache >/dev/null 2>&1; then
+  missing+=(ccache)
+fi
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

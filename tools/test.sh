@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything with warnings as errors and runs every test: the unit and integration
+# tests, then the fuzz targets for a bounded time. Ends with ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-packages.sh
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
+
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci
