@@ -11,6 +11,10 @@ while read -r package; do
     missing+=("$package")
   fi
 done < tools/packages.txt
+# The example's checks compile the generated Python; any python3 on the PATH will do.
+if ! command -v python3 >/dev/null 2>&1; then
+  missing+=(python3)
+fi
 # ccache only speeds rebuilds up; take it when the package can be had.
 if ! command -v ccache >/dev/null 2>&1; then
   missing+=(ccache)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds fendril-cli and runs the main job on the example the repository ships: packs the
-# sample document from its text form and prints it back.
+# Builds fendril-cli and runs the main job: the shop example's generation. It builds the
+# example's SQLite database, imports its mapping, packs the C++, Python, SQL and Markdown
+# template sets with the generation document, and generates every file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,10 +9,10 @@ tools/install-packages.sh
 
 cmake --preset release >/dev/null
 cmake --build --preset release --target fendril-cli
-cli=build/release/src/cli/fendril-cli
+cli=$PWD/build/release/src/cli/fendril-cli
 
-out=build/example
-mkdir -p "$out"
-"$cli" pack examples/sample/mapping.kmf.txt -o "$out/mapping.kmf"
-echo "Packed examples/sample/mapping.kmf.txt into $out/mapping.kmf; its content:"
-"$cli" dump "$out/mapping.kmf"
+out=$PWD/build/example
+examples/shop/make-example.sh "$cli" "$out"
+examples/shop/build-generation.sh "$cli" "$out"
+"$cli" generate "$out/shop.kgf" --overwrite all
+echo "The generated files are in $out/generated (log: $out/generated/log.txt)."

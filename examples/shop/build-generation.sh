@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Packs the shop's template sets and its generation document into OUTDIR, beside the
+# mapping that make-example.sh writes there:
+#   examples/shop/build-generation.sh FENDRIL_CLI OUTDIR
+# Afterwards `fendril-cli generate OUTDIR/shop.kgf` writes OUTDIR/generated/.
+set -euo pipefail
+
+cli=${1:?path to fendril-cli}
+saida=${2:?output directory}
+aqui=$(cd "$(dirname "$0")" && pwd)
+
+mkdir -p "$saida/templates" "$saida/generated"
+"$cli" compose "$aqui/templates/cpp/classes.desc" -o "$saida/templates/cpp-classes.tpt"
+"$cli" compose "$aqui/templates/python/modules.desc" -o "$saida/templates/python-modules.tpg"
+"$cli" compose "$aqui/templates/python/package.desc" -o "$saida/templates/python-package.tpg"
+"$cli" compose "$aqui/templates/sql/ddl.desc" -o "$saida/templates/sql-ddl.tpg"
+"$cli" compose "$aqui/templates/markdown/dictionary.desc" -o "$saida/templates/markdown-dictionary.tpg"
+# A general template names its types file relative to itself.
+cp "$aqui/templates/python/python-types.txt" "$aqui/templates/sql/sql-types.txt" "$saida/templates/"
+"$cli" compose "$aqui/shop.gen.desc" -o "$saida/shop.kgf"
