@@ -124,19 +124,22 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     import->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
     import->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
     import->add_option("--log", esquema.log, "File to write the load log to");
-    import->callback([&] { comando = [&] { return ComandoImport(esquema, erros); }; });
+    import->callback([&] { comando = [&] { return ComandoImport(esquema, erros);
+};
+} // namespace fendril
+);
 
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& pedido) {
-        return app.exit(pedido, saida, erros);
-    } catch (const CLI::CallForAllHelp& pedido) {
-        return app.exit(pedido, saida, erros);
-    } catch (const CLI::ParseError& erro) {
-        app.exit(erro, saida, erros);
-        return 2;
-    }
-    return comando ? comando() : 2;
+try {
+    app.parse(argc, argv);
+} catch (const CLI::CallForHelp& pedido) {
+    return app.exit(pedido, saida, erros);
+} catch (const CLI::CallForAllHelp& pedido) {
+    return app.exit(pedido, saida, erros);
+} catch (const CLI::ParseError& erro) {
+    app.exit(erro, saida, erros);
+    return 2;
+}
+return comando ? comando() : 2;
 }
 
 } // namespace fendril

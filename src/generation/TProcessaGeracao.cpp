@@ -485,7 +485,7 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
         }
     }
     try {
-        GravaLinhasTexto(caminho, linhas);
+        GravaLinhasTexto(caminho, linhas, TDurabilidade::Completo);
     } catch (const EFalhaGravacao& falha) {
         RegistraLog("File " + caminho + " -> " + falha.motivo());
         ++m_falhas;

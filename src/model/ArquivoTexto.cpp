@@ -179,7 +179,8 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
 // file and leaves what was at `caminho` untouched.
 } // namespace
 
-void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas) {
+void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
+                      TDurabilidade durabilidade) {
     const std::string destino = DestinoReal(caminho);
 
     struct stat anterior {};
@@ -213,7 +214,7 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas) {
     if (existia && S_ISREG(anterior.st_mode)) {
         ::fchmod(descritor, anterior.st_mode & 07777);
     }
-    if (::fsync(descritor) != 0) {
+    if (durabilidade == TDurabilidade::NoDisco && ::fsync(descritor) != 0) {
         desiste(errno);
     }
     const int resultadoClose = ::close(descritor);
@@ -224,7 +225,9 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas) {
     if (::rename(temporario.c_str(), destino.c_str()) != 0) {
         desiste(errno);
     }
-    SincronizaPasta(destino);
+    if (durabilidade == TDurabilidade::NoDisco) {
+        SincronizaPasta(destino);
+    }
 }
 
 // The whole content of a file; false when it cannot be opened or read (a folder, say).

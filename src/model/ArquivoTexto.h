@@ -24,11 +24,17 @@ private:
     std::string m_motivo;
 };
 
+// How far a write goes before it returns: NoDisco waits until the file and its folder are
+// on disk (documents, which only the user can remake); Completo only until the complete file
+// has replaced the old one (generated files, which the next run remakes).
+enum class TDurabilidade { NoDisco, Completo };
+
 // Writes the lines, each followed by CR LF, to a temporary file beside the target and puts
-// it in the target's place only once it is complete and on disk, so a failure never leaves
-// a half-written or missing file where a good one was. A symbolic link is followed (the file
+// it in the target's place only once it is complete, so a failure never leaves a
+// half-written or missing file where a good one was. A symbolic link is followed (the file
 // it points at is replaced), an existing file keeps its permission bits, and a device or a
 // pipe is written directly. Raises EFalhaGravacao.
-void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas);
+void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
+                      TDurabilidade durabilidade = TDurabilidade::NoDisco);
 
 } // namespace fendril

@@ -1,9 +1,11 @@
 #include "schema/CargaColunas.h"
 
+#include "model/ArquivoTexto.h"
 #include "schema/TManipulaColunas.h"
 #include "schema/TSessaoConexoes.h"
 
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 namespace fendril {
@@ -14,6 +16,19 @@ std::int32_t Porcentagem(std::size_t n, std::size_t total) {
     }
     const double valor = static_cast<double>(n) / static_cast<double>(total) * 100.0;
     return static_cast<std::int32_t>(std::nearbyint(valor));
+}
+
+std::string CaminhoLogCarga(const std::string& diretorioInstalado) {
+    return (std::filesystem::path(diretorioInstalado) / "Fendrillog.txt").string();
+}
+
+void GravaLogCarga(const std::string& diretorioInstalado, const TListaTextos& log) {
+    GravaLinhasTexto(CaminhoLogCarga(diretorioInstalado), log);
+}
+
+void ApagaLogCarga(const std::string& diretorioInstalado) {
+    std::error_code erro;
+    std::filesystem::remove(CaminhoLogCarga(diretorioInstalado), erro);
 }
 
 std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) {

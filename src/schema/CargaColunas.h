@@ -52,6 +52,14 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
                        TCargaColunas& carga, const TProgresso& progresso = {},
                        const TFabricaConexao& fabrica = FabricaPadrao());
 
+// The load log file of the installation directory, "Fendrillog.txt".
+std::string CaminhoLogCarga(const std::string& diretorioInstalado);
+// Writes a load or listing log there, replacing the previous file (lines end in CR LF).
+void GravaLogCarga(const std::string& diretorioInstalado, const TListaTextos& log);
+// Removes it, as the mapping window and the table chooser do when they open; a missing file
+// is no failure.
+void ApagaLogCarga(const std::string& diretorioInstalado);
+
 // Splits a qualified name at its first ".": the schema (empty without a ".") and the table.
 std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome);
 

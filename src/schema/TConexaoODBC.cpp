@@ -295,7 +295,14 @@ struct TConexaoODBC::Estado {
             return tabelas;
         }
         TComandoODBC comando(conexao);
-        TArgumento esquema = Arg("%");
+        // Every schema ("%": a driver that has schemas otherwise shows only its default
+        // one); no schema argument at all for a driver without schemas.
+        SQLUINTEGER usoEsquemas = 0;
+        const bool semEsquemas =
+            SQL_SUCCEEDED(SQLGetInfo(conexao, SQL_SCHEMA_USAGE, &usoEsquemas,
+                                     static_cast<SQLSMALLINT>(sizeof usoEsquemas), nullptr)) &&
+            usoEsquemas == 0;
+        TArgumento esquema = semEsquemas ? TArgumento{} : Arg("%");
         TArgumento tabela = Arg("%");
         comando.Verifica(SQLTables(comando.handle(), nullptr, 0, esquema.ptr(), esquema.tamanho(),
                                    tabela.ptr(), tabela.tamanho(), nullptr, 0));
@@ -432,8 +439,10 @@ void TConexaoODBC::DefaultDatabase(const std::string& nome) {
     // that did not become current is refused rather than read as an empty one.
     const std::string atual = e.CatalogoAtual();
     if (!atual.empty() && atual != nome) {
-        throw Exception("Database \"" + nome + "\" cannot be made the default of this "
-                        "connection, which works in \"" + atual + "\"");
+        throw Exception("Database \"" + nome +
+                        "\" cannot be made the default of this "
+                        "connection, which works in \"" +
+                        atual + "\"");
     }
     e.catalogo = nome;
     e.tabelas.clear();
@@ -608,9 +617,10 @@ TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
                 comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(),
                                                 esq.tamanho(), nome.ptr(), nome.tamanho()));
                 for (auto& l : comando.Linhas()) {
-                    l.resize(5);
+                    if (l.size() < 6) {
+                        l.resize(6);
+                    }
                     l[2] = TValor::De(t->nome);
-                    l[4] = Campo(l, 4);
                     linhas.push_back(std::move(l));
                 }
             }
@@ -667,7 +677,9 @@ TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
                                                 0, nullptr, 0, esq.ptr(), esq.tamanho(), nome.ptr(),
                                                 nome.tamanho()));
                 for (auto& l : comando.Linhas()) {
-                    l.resize(13);
+                    if (l.size() < 13) {
+                        l.resize(13);
+                    }
                     if (const auto achado = nomesSQLite.find(MinusculasAscii(l[2].texto));
                         achado != nomesSQLite.end()) {
                         // SQLite gives the referenced table as the key names it.

@@ -367,7 +367,8 @@ void CarregaTiposProvider(const std::string& stringConexao, const std::string& u
     TColecao cursor;
     cursor.setRecordset(conexao->OpenSchema(TEsquema::adSchemaProviderTypes, {}));
     cursor.MontaAtual();
-    tiposProvider.clear();
+    // The list is replaced only once every row was read, so that a failing walk does not
+    // leave the mapping without its types.
     TListaTextos melhores;
     TListaTextos outros;
     const TLinhaEsquema* linha = cursor.getRecordset();

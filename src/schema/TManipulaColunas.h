@@ -105,8 +105,8 @@ private:
 
 // The provider-type list of a data source: one line DATA_TYPE;TYPE_NAME;flag;CREATE_PARAMS;
 // per type, best-matching types first, each group in the source's order. Failures are not
-// caught: one to connect or to get the rowset leaves `tiposProvider` unchanged, one while
-// walking the rows leaves it empty.
+// caught, and any of them (to connect, to get the rowset, or while walking its rows) leaves
+// `tiposProvider` unchanged.
 void CarregaTiposProvider(const std::string& stringConexao, const std::string& usuario,
                           const std::string& senha, TListaTextos& tiposProvider,
                           const TFabricaConexao& fabrica = FabricaPadrao());

@@ -134,4 +134,15 @@ void TMostraTabelas::MarcaPais(const std::string& nome, bool estado,
     }
 }
 
+std::string getNomeTabelaAccess(const std::string& nome) {
+    if (nome.find(' ') == std::string::npos) {
+        return nome;
+    }
+    const std::size_t ponto = nome.find('.');
+    if (ponto == std::string::npos) {
+        return "[" + nome + "]";
+    }
+    return nome.substr(0, ponto + 1) + "[" + nome.substr(ponto + 1) + "]";
+}
+
 } // namespace fendril

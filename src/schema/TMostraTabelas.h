@@ -60,4 +60,9 @@ private:
     std::string m_textoEsquema;
 };
 
+// How the table data window names a table in its query ("select * from " + the result): a
+// name without a space is used as it is; otherwise the part after the first "." (the whole
+// name when there is none) is put in square brackets and the schema stays bare.
+std::string getNomeTabelaAccess(const std::string& nome);
+
 } // namespace fendril

@@ -4,7 +4,9 @@
 #include "schema/DocumentoMapeamento.h"
 #include "schema/StringConexao.h"
 #include "schema/TMostraTabelas.h"
+#include "support/ArquivosTemporarios.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace fendril {
@@ -108,6 +110,23 @@ TEST_F(Carga, AddingTablesKeepsTheOldColumnsFirst) {
               (std::vector<std::string>{"sales.orders.id", "sales.orders.customer",
                                         "sales.orders.seller", "plain.a"}));
     EXPECT_EQ(carga.controlaColunas->getColunas()[0]->alias, "Id");
+}
+
+TEST(LogCarga, WrittenAsFendrillogWithCrLfAndRemoved) {
+    teste::PastaTemporaria pasta;
+    const std::string dir = pasta.caminho().string();
+    GravaLogCarga(dir, {"### a ###", "x"});
+    EXPECT_EQ(teste::LeArquivo(pasta.arquivo("Fendrillog.txt")), "### a ###\r\nx\r\n");
+    ApagaLogCarga(dir);
+    EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("Fendrillog.txt")));
+    ApagaLogCarga(dir);
+}
+
+TEST(TMostraTabelas, QueryNamesBracketTheTablePartOfNamesWithSpaces) {
+    EXPECT_EQ(getNomeTabelaAccess("dbo.Orders"), "dbo.Orders");
+    EXPECT_EQ(getNomeTabelaAccess("dbo.Order Lines"), "dbo.[Order Lines]");
+    EXPECT_EQ(getNomeTabelaAccess("Order Lines"), "[Order Lines]");
+    EXPECT_EQ(getNomeTabelaAccess("my schema.t x"), "my schema.[t x]");
 }
 
 TEST(Porcentagem, RoundsHalvesToEven) {

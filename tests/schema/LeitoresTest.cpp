@@ -430,6 +430,11 @@ TEST_F(Leitores, ProviderTypesPutBestMatchesFirst) {
     EXPECT_EQ(tipos, (TListaTextos{"129;varchar;1;max length;", "-1;;1;;", "129;char;0;length;",
                                    "129;text;0;;"}));
 
+    fonte->Adiciona(TE::adSchemaProviderTypes, TipoProvider("odd", {}, nullptr, true));
+    fonte->rowsets[TE::adSchemaProviderTypes].linhas.back()[1] = TValor::De("not a number");
+    EXPECT_THROW(CarregaTiposProvider("cs", "", "", tipos, fabrica), Exception);
+    EXPECT_EQ(tipos.size(), 4u) << "a failing walk keeps the list";
+
     fonte->falhas[TE::adSchemaProviderTypes] = "no types";
     EXPECT_THROW(CarregaTiposProvider("cs", "", "", tipos, fabrica), Exception);
     EXPECT_EQ(tipos.size(), 4u);

@@ -120,6 +120,32 @@ TEST_F(SQLite, MissingFileIsAnErrorAndIsNeverCreated) {
     }
 }
 
+TEST(ConexaoFalha, ProviderMessagesFollowTheReadersText) {
+    struct Caso {
+        const char* conexao;
+        const char* mensagem;
+    };
+    const Caso casos[] = {
+        {"DSN=fendril_no_such_source",
+         "[unixODBC][Driver Manager]Data source name not found and no default driver specified"},
+        {"Provider=MSDASQL.1;Driver=/nonexistent/driver.so",
+         "[unixODBC][Driver Manager]Can't open lib '/nonexistent/driver.so' : file not found"},
+        {"Provider=SQLite", "No Data Source was given in the connection string"},
+    };
+    for (const Caso& caso : casos) {
+        TManipulaBaseDados leitor(caso.conexao, "", "");
+        try {
+            leitor.Abre();
+            ADD_FAILURE() << caso.conexao;
+        } catch (const EErroGeral& erro) {
+            EXPECT_STREQ(erro.what(), caso.mensagem);
+            EXPECT_EQ(erro.textoErro(), std::string("TManipulaBaseDados: Open Connection Error. "
+                                                    "OLE Message :") +
+                                            caso.mensagem);
+        }
+    }
+}
+
 TEST_F(SQLite, FileThatIsNotADatabaseFailsToOpen) {
     const std::string texto = pasta.arquivo("notes.db");
     EscreveArquivo(texto, "this is not a database, only some text long enough to look at....");

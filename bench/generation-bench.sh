@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Times `fendril-cli generate` of the shop's C++ and Markdown templates over a mapping of
+# N tables (15 columns each: a key, two foreign keys, a date, eleven others), and compares
+# it with `cp -r` of the folder it produced.
+#   bench/generation-bench.sh [FENDRIL_CLI] [TABLES]
+# FENDRIL_CLI defaults to build/release/src/cli/fendril-cli; TABLES to 2000.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cli=$(realpath "${1:-build/release/src/cli/fendril-cli}")
+n=${2:-2000}
+[[ -x "$cli" ]] || { echo "fendril-cli not found; build the release preset or give its path" >&2; exit 2; }
+
+work=$(mktemp -d /tmp/fendril-gen-bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+awk -v n="$n" 'BEGIN {
+  for (i = 1; i <= n; i++) {
+    a = (i > 1) ? i - 1 : 1; b = (i > 2) ? i - 2 : 1;
+    printf "CREATE TABLE t%05d (id integer NOT NULL PRIMARY KEY, ", i;
+    printf "ref_a integer REFERENCES t%05d (id), ref_b integer REFERENCES t%05d (id), ", a, b;
+    printf "created date, ";
+    for (c = 1; c <= 11; c++) printf "c%02d varchar(40)%s", c, (c < 11 ? ", " : "");
+    printf ");\n";
+  }
+}' | sqlite3 "$work/big.db"
+"$cli" import --connection "Provider=SQLite;Data Source=$work/big.db" --database main \
+  --author bench -o "$work/big.kmf" 2>/dev/null
+
+examples/shop/build-generation.sh "$cli" "$work" >/dev/null
+mkdir -p "$work/out"
+start=$(date +%s.%N)
+"$cli" generate --mapping "$work/big.kmf" --out "$work/out" \
+  --table-template "$work/templates/cpp-classes.tpt" \
+  --general-template "$work/templates/markdown-dictionary.tpg" --overwrite all >/dev/null
+end=$(date +%s.%N)
+sync
+copy_start=$(date +%s.%N)
+cp -r "$work/out" "$work/copy"
+sync
+copy_end=$(date +%s.%N)
+
+files=$(find "$work/out" -type f | wc -l)
+bytes=$(du -sb "$work/out" | cut -f1)
+awk -v g="$(echo "$end - $start" | bc)" -v c="$(echo "$copy_end - $copy_start" | bc)" \
+    -v f="$files" -v b="$bytes" -v n="$n" 'BEGIN {
+  printf "%d tables: generate %.3f s (%d files, %d bytes); cp -r %.3f s; ratio %.2f\n", n, g, f, b, c, g / c
+}'
