@@ -6,11 +6,9 @@
 #include "model/Log.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <ostream>
-#include <sstream>
 
 namespace fendril {
 
@@ -29,13 +27,11 @@ std::string Apara(const std::string& texto) {
 }
 
 std::string LeConteudo(const fs::path& caminho) {
-    std::ifstream arquivo(caminho, std::ios::binary);
-    if (!arquivo) {
+    std::string conteudo;
+    if (!LeConteudoArquivo(caminho.string(), conteudo)) {
         throw EErroGeral::Create("Could Not Open File " + caminho.string());
     }
-    std::ostringstream conteudo;
-    conteudo << arquivo.rdbuf();
-    return conteudo.str();
+    return conteudo;
 }
 
 bool Marca(const std::string& valor) {

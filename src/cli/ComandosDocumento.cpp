@@ -3,46 +3,21 @@
 #include "cli/TextoEscapado.h"
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
+#include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace fendril {
 
 namespace {
 
 std::string LeArquivoInteiro(const std::string& caminho) {
-    std::ifstream arquivo(caminho, std::ios::binary);
-    if (!arquivo) {
+    std::string conteudo;
+    if (!LeConteudoArquivo(caminho, conteudo)) {
         throw EErroGeral::Create("Could Not Open File " + caminho);
     }
-    std::ostringstream conteudo;
-    conteudo << arquivo.rdbuf();
-    if (arquivo.bad()) {
-        throw EErroGeral::Create("Could Not Read File " + caminho);
-    }
-    return conteudo.str();
-}
-
-// Lines ending in LF or CR LF; a last line without a line break still counts.
-TListaTextos SeparaLinhasTexto(const std::string& conteudo) {
-    TListaTextos linhas;
-    std::size_t inicio = 0;
-    while (inicio < conteudo.size()) {
-        std::size_t fim = conteudo.find('\n', inicio);
-        const std::size_t proximo = fim == std::string::npos ? conteudo.size() : fim + 1;
-        if (fim == std::string::npos) {
-            fim = conteudo.size();
-        }
-        if (fim > inicio && conteudo[fim - 1] == '\r') {
-            --fim;
-        }
-        linhas.push_back(conteudo.substr(inicio, fim - inicio));
-        inicio = proximo;
-    }
-    return linhas;
+    return conteudo;
 }
 
 } // namespace
@@ -66,7 +41,7 @@ int ComandoDump(const std::string& arquivo, std::ostream& saida, std::ostream& e
 
 int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostream& erros) {
     try {
-        const TListaTextos linhas = SeparaLinhasTexto(LeArquivoInteiro(texto));
+        const TListaTextos linhas = CortaLinhasLF(LeArquivoInteiro(texto));
         TArquivoKMF documento;
         for (std::size_t i = 0; i < linhas.size(); ++i) {
             std::string bytes;

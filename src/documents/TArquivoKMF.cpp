@@ -64,25 +64,6 @@ std::string Desescapa(std::string_view campo) {
     throw EErroGeral::Create("Could Not Open File " + caminho);
 }
 
-// The lines of a text: cut at every LF, one CR before it dropped. A final line break adds
-// no empty line; a last line without one is kept.
-TListaTextos CortaLinhas(std::string_view texto) {
-    TListaTextos linhas;
-    while (!texto.empty()) {
-        const std::size_t fim = texto.find('\n');
-        std::string_view linha = texto.substr(0, fim);
-        if (!linha.empty() && linha.back() == '\r') {
-            linha.remove_suffix(1);
-        }
-        linhas.emplace_back(linha);
-        if (fim == std::string_view::npos) {
-            break;
-        }
-        texto.remove_prefix(fim + 1);
-    }
-    return linhas;
-}
-
 } // namespace
 
 void TArquivoKMF::AdicionaEntrada(std::string_view secao, std::string_view chave,
@@ -191,7 +172,7 @@ void TArquivoKMF::Abre(const std::string& caminho) {
     if (!LeConteudoArquivo(caminho, conteudo)) {
         FalhaAoAbrir(caminho);
     }
-    TListaTextos linhas = CortaLinhas(conteudo);
+    TListaTextos linhas = CortaLinhasLF(conteudo);
     conteudo = std::string();
     m_linhas = DesembaralhaLinhas(linhas);
     // The header is never checked, but keeping it lets a document be shown or saved again

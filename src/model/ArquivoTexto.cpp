@@ -37,6 +37,23 @@ TListaTextos LeLinhasTexto(const std::string& caminho) {
     return linhas;
 }
 
+TListaTextos CortaLinhasLF(std::string_view texto) {
+    TListaTextos linhas;
+    while (!texto.empty()) {
+        const std::size_t fim = texto.find('\n');
+        std::string_view linha = texto.substr(0, fim);
+        if (!linha.empty() && linha.back() == '\r') {
+            linha.remove_suffix(1);
+        }
+        linhas.emplace_back(linha);
+        if (fim == std::string_view::npos) {
+            break;
+        }
+        texto.remove_prefix(fim + 1);
+    }
+    return linhas;
+}
+
 EFalhaGravacao::EFalhaGravacao(const std::string& caminho, std::string motivo)
     : Exception("Could Not Write File " + caminho + " (" + motivo + ")"),
       m_motivo(std::move(motivo)) {}

@@ -4,12 +4,17 @@
 #include "model/Textos.h"
 
 #include <string>
+#include <string_view>
 
 namespace fendril {
 
 // The lines of a plain text file; lines end with CR LF, CR or LF. Raises EErroGeral
 // "Could Not Open File " + path when it cannot be read.
 TListaTextos LeLinhasTexto(const std::string& caminho);
+
+// The lines of a text cut at every LF, one CR before it dropped. A final line break adds
+// no empty line; a last line without one is kept.
+TListaTextos CortaLinhasLF(std::string_view texto);
 
 // The whole content of a file; false when it cannot be opened or read (a folder, say).
 bool LeConteudoArquivo(const std::string& caminho, std::string& conteudo);

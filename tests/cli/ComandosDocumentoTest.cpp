@@ -1,5 +1,5 @@
-#include "cli/Aplicacao.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/ExecutaCli.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -8,22 +8,11 @@
 namespace fendril {
 namespace {
 
-struct Resultado {
-    int codigo;
-    std::string saida;
-    std::string erros;
-};
+using Resultado = teste::ResultadoCli;
+using teste::ExecutaCli;
 
 Resultado Executa(std::vector<std::string> argumentos) {
-    argumentos.insert(argumentos.begin(), "fendril-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : argumentos) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream saida;
-    std::ostringstream erros;
-    const int codigo = ExecutaCli(static_cast<int>(argv.size()), argv.data(), saida, erros);
-    return {codigo, saida.str(), erros.str()};
+    return ExecutaCli(std::move(argumentos));
 }
 
 class ComandosDocumento : public testing::Test {

@@ -1,7 +1,7 @@
-#include "cli/Aplicacao.h"
 #include "documents/TArquivoKMF.h"
 #include "schema/DocumentoMapeamento.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/ExecutaCli.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,22 +13,11 @@
 namespace fendril {
 namespace {
 
-struct Resultado {
-    int codigo;
-    std::string saida;
-    std::string erros;
-};
+using Resultado = teste::ResultadoCli;
+using teste::ExecutaCli;
 
 Resultado Executa(std::vector<std::string> argumentos) {
-    argumentos.insert(argumentos.begin(), "fendril-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : argumentos) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream saida;
-    std::ostringstream erros;
-    const int codigo = ExecutaCli(static_cast<int>(argv.size()), argv.data(), saida, erros);
-    return {codigo, saida.str(), erros.str()};
+    return ExecutaCli(std::move(argumentos));
 }
 
 class ComandosEsquema : public testing::Test {
