@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `fendril-cli generate` of the shop's C++ and Markdown templates over a mapping of
 # N tables (15 columns each: a key, two foreign keys, a date, eleven others), and compares
-# it with `cp -r` of the folder it produced.
+# it with `cp -r` of the folder it produced; both times include writing the files to disk
+# (sync).
 #   bench/generation-bench.sh [FENDRIL_CLI] [TABLES]
 # FENDRIL_CLI defaults to build/release/src/cli/fendril-cli; TABLES to 2000.
 set -euo pipefail
@@ -11,8 +12,8 @@ cli=$(realpath "${1:-build/release/src/cli/fendril-cli}")
 n=${2:-2000}
 [[ -x "$cli" ]] || { echo "fendril-cli not found; build the release preset or give its path" >&2; exit 2; }
 
-work=$(mktemp -d /tmp/fendril-gen-bench.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d "${TMPDIR:-/tmp}/fendril-gen-bench.XXXXXX")
+[[ -n "${KEEP:-}" ]] || trap 'rm -rf "$work"' EXIT
 
 awk -v n="$n" 'BEGIN {
   for (i = 1; i <= n; i++) {
@@ -33,8 +34,8 @@ start=$(date +%s.%N)
 "$cli" generate --mapping "$work/big.kmf" --out "$work/out" \
   --table-template "$work/templates/cpp-classes.tpt" \
   --general-template "$work/templates/markdown-dictionary.tpg" --overwrite all >/dev/null
-end=$(date +%s.%N)
 sync
+end=$(date +%s.%N)
 copy_start=$(date +%s.%N)
 cp -r "$work/out" "$work/copy"
 sync

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <unordered_set>
 
 namespace fendril {
 
@@ -109,9 +110,9 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         erros << processa.erroMapeamento() << '\n';
         return 2;
     }
-    TListaTextos pendentes = processa.ListaArquivos();
+    const TListaTextos listados = processa.ListaArquivos();
     if (opcoes.listar) {
-        for (const std::string& nome : pendentes) {
+        for (const std::string& nome : listados) {
             saida << nome << '\n';
         }
         return 0;
@@ -131,11 +132,12 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         return PerguntaNoTerminal(terminal, erros, pergunta);
     };
     // Every file written is crossed off the list; what remains was not written.
+    std::unordered_multiset<std::string> pendentes;
+    for (const std::string& nome : listados) {
+        pendentes.insert(JuntaCaminho(opcoes.diretorio, nome));
+    }
     processa.eventoArquivo = [&](const std::string& caminho) {
-        const auto achado = std::find_if(pendentes.begin(), pendentes.end(), [&](const auto& n) {
-            return JuntaCaminho(opcoes.diretorio, n) == caminho;
-        });
-        if (achado != pendentes.end()) {
+        if (const auto achado = pendentes.find(caminho); achado != pendentes.end()) {
             pendentes.erase(achado);
         }
         saida << caminho << '\n';

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
+#include <vector>
 
 namespace fendril {
 
@@ -121,18 +123,28 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
     TControlaColunas todas(linhas.size());
     todas.CarregaLinhas(linhas);
 
+    // The enabled columns, table by table, each column of a table once. They are moved
+    // rather than copied through their encoding: the set that read them is discarded.
     const TControlaColunas& leitura = todas;
-    TListaTextos habilitadas;
+    std::unordered_map<const TColuna*, std::size_t> posicoes;
+    for (std::size_t i = 0; i < leitura.getColunas().size(); ++i) {
+        posicoes.emplace(leitura.getColunas()[i].get(), i);
+    }
+    std::vector<std::size_t> habilitadas;
     for (const std::string& tabela : leitura.getNomesTabelas()) {
         for (const std::string& nome : leitura.getNomesColunas(tabela)) {
             const TColuna* coluna = leitura.getColuna(tabela, nome);
             if (coluna != nullptr && coluna->habilitado) {
-                habilitadas.push_back(coluna->Codifica());
+                habilitadas.push_back(posicoes.at(coluna));
             }
         }
     }
     m_colunas = std::make_unique<TControlaColunas>(habilitadas.size());
-    m_colunas->CarregaLinhas(habilitadas);
+    TArrColunas& origem = todas.getColunas();
+    TArrColunas& destino = m_colunas->getColunas();
+    for (std::size_t i = 0; i < habilitadas.size(); ++i) {
+        std::swap(destino[i], origem[habilitadas[i]]);
+    }
 }
 
 void TProcessaGeracao::CarregaModelo(const std::string& caminho, TArquivoKMF& documento) {
@@ -446,12 +458,16 @@ std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
         return "The File Name Is Not Valid !!";
     }
     // A subfolder named by the template must not lead elsewhere through a link.
+    const fs::path subpasta = fs::path(relativo).parent_path();
+    if (subpasta.empty()) {
+        return {};
+    }
     std::error_code erro;
     const fs::path base = fs::canonical(diretorioGeracao, erro);
     if (erro) {
         return {}; // the save itself reports the missing directory
     }
-    const fs::path pasta = fs::weakly_canonical(base / fs::path(relativo).parent_path(), erro);
+    const fs::path pasta = fs::weakly_canonical(base / subpasta, erro);
     if (erro || !Dentro(pasta, base)) {
         return "The File Name Leads Outside The Generation Directory !!";
     }

@@ -11,7 +11,7 @@ std::string TBaseDados::Codifica() const {
 }
 
 void TBaseDados::Decodifica(std::string_view texto) {
-    const TListaTextos campos = SeparaCampos(PulaNomeTipo(texto, 12), "=>");
+    const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(texto, 12), "=>");
     nome = ItemDaLista(campos, 0);
 }
 

@@ -58,7 +58,7 @@ std::string TColuna::Codifica() const {
 }
 
 void TColuna::DecodificaPropria(std::string_view parte) {
-    const TListaTextos campos = SeparaCampos(PulaNomeTipo(parte, 9), "=>");
+    const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(parte, 9), "=>");
     nome = ItemDaLista(campos, 0);
     setChavePrimaria(ParaInteiro(ItemDaLista(campos, 1)));
     habilitado = ItemDaLista(campos, 2) == "1";
@@ -70,12 +70,14 @@ void TColuna::Decodifica(std::string_view texto) {
     // Cut at "|>", each level of referenced column takes four pieces: its own part, its
     // type, its table and the table's database. A non-empty piece after them starts the
     // next level, which replaces whatever referenced column that level had.
-    const TListaTextos partes = SeparaCampos(texto, "|>");
+    // The pieces are decoded where they lie: cutting a piece with its "|>" again would only
+    // give the piece back.
+    const TListaVistas partes = SeparaCamposVista(texto, "|>");
     TColuna* coluna = this;
     for (std::size_t base = 0;; base += 4) {
-        coluna->m_tipoDado.Decodifica(ItemDaLista(partes, base + 1) + "|>");
-        coluna->m_tabela->Decodifica(ItemDaLista(partes, base + 2) + "|>" +
-                                     ItemDaLista(partes, base + 3) + "|>");
+        coluna->m_tipoDado.Decodifica(ItemDaLista(partes, base + 1));
+        coluna->m_tabela->DecodificaPartes(ItemDaLista(partes, base + 2),
+                                           ItemDaLista(partes, base + 3));
         coluna->DecodificaPropria(ItemDaLista(partes, base));
         if (ItemDaLista(partes, base + 4).empty()) {
             break;

@@ -26,9 +26,13 @@ std::string TTabela::Codifica() const {
 }
 
 void TTabela::Decodifica(std::string_view texto) {
-    const TListaTextos partes = SeparaCampos(texto, "|>");
-    m_baseDados->Decodifica(ItemDaLista(partes, 1));
-    const TListaTextos campos = SeparaCampos(PulaNomeTipo(ItemDaLista(partes, 0), 9), "=>");
+    const TListaVistas partes = SeparaCamposVista(texto, "|>");
+    DecodificaPartes(ItemDaLista(partes, 0), ItemDaLista(partes, 1));
+}
+
+void TTabela::DecodificaPartes(std::string_view propria, std::string_view baseDados) {
+    m_baseDados->Decodifica(baseDados);
+    const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(propria, 9), "=>");
     nome = ItemDaLista(campos, 0);
     esquema = ItemDaLista(campos, 1);
     tipo = ItemDaLista(campos, 2);

@@ -31,6 +31,8 @@ public:
     // "TTabela||" + nome, esquema, tipo, alias (each + "=>") + "|>" + the database's encoding.
     std::string Codifica() const;
     void Decodifica(std::string_view texto);
+    // Decodes the two parts of an encoding cut at "|>": the table's own and its database's.
+    void DecodificaPartes(std::string_view propria, std::string_view baseDados);
 
     // Takes `baseDados` and fields 1, 2 and 3 (schema, name, type) of a TABLES row; a
     // value that cannot be read as text leaves its own field empty.

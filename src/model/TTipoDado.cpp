@@ -16,7 +16,7 @@ std::string TTipoDado::Codifica() const {
 }
 
 void TTipoDado::Decodifica(std::string_view texto) {
-    const TListaTextos campos = SeparaCampos(PulaNomeTipo(texto, 11), "=>");
+    const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(texto, 11), "=>");
     nome = ItemDaLista(campos, 0);
     tamanho = ParaInteiro(ItemDaLista(campos, 1));
     precisao = ParaInteiro(ItemDaLista(campos, 2));

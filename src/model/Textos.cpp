@@ -8,18 +8,24 @@
 
 namespace fendril {
 
-TListaTextos SeparaCampos(std::string_view texto, std::string_view separador) {
-    TListaTextos pecas;
+TListaVistas SeparaCamposVista(std::string_view texto, std::string_view separador) {
+    TListaVistas pecas;
     if (separador.empty()) {
         return pecas;
     }
+    pecas.reserve(8); // a record's fields, in one allocation
     std::size_t inicio = 0;
     for (std::size_t pos = texto.find(separador); pos != std::string_view::npos;
          pos = texto.find(separador, inicio)) {
-        pecas.emplace_back(texto.substr(inicio, pos - inicio));
+        pecas.push_back(texto.substr(inicio, pos - inicio));
         inicio = pos + separador.size();
     }
     return pecas;
+}
+
+TListaTextos SeparaCampos(std::string_view texto, std::string_view separador) {
+    const TListaVistas vistas = SeparaCamposVista(texto, separador);
+    return TListaTextos(vistas.begin(), vistas.end());
 }
 
 namespace {
@@ -218,6 +224,13 @@ std::int32_t ParaInteiro(std::string_view texto) {
         throw EConvertError("'" + std::string(texto) + "' is not a valid integer value");
     }
     return valor;
+}
+
+std::string_view ItemDaLista(const TListaVistas& lista, std::size_t indice) {
+    if (indice >= lista.size()) {
+        throw EListError(indice);
+    }
+    return lista[indice];
 }
 
 const std::string& ItemDaLista(const TListaTextos& lista, std::size_t indice) {

@@ -14,6 +14,10 @@ using TListaTextos = std::vector<std::string>;
 // without the separator gives an empty list. Matching is exact.
 TListaTextos SeparaCampos(std::string_view texto, std::string_view separador);
 
+// The same pieces as views into `texto`, for readers that only look at them.
+using TListaVistas = std::vector<std::string_view>;
+TListaVistas SeparaCamposVista(std::string_view texto, std::string_view separador);
+
 // Every occurrence of `padrao` replaced by `substituto`, searching again from the start
 // after each replacement, so occurrences formed across the edge of an inserted text are
 // replaced too ("ab" -> "a" turns "abb" into "a").
@@ -50,5 +54,6 @@ std::int32_t ParaInteiro(std::string_view texto);
 
 // Entry `indice` of a list; EListError when the list is shorter.
 const std::string& ItemDaLista(const TListaTextos& lista, std::size_t indice);
+std::string_view ItemDaLista(const TListaVistas& lista, std::size_t indice);
 
 } // namespace fendril
