@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/packages.txt that are missing. Does nothing
-# (and asks no server) when all of them are there already.
+# Installs the Debian packages listed in tools/packages.txt and tools/packages-gui.txt that
+# are missing (the GUI's only with --gui). Does nothing, and asks no server, when all of them
+# are there already.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+lists=(tools/packages.txt)
+[[ "${1:-}" == "--gui" ]] && lists+=(tools/packages-gui.txt)
 
 missing=()
 while read -r package; do
@@ -10,7 +14,7 @@ while read -r package; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$package")
   fi
-done < tools/packages.txt
+done < <(cat "${lists[@]}")
 # The example's checks compile the generated Python; any python3 on the PATH will do.
 if ! command -v python3 >/dev/null 2>&1; then
   missing+=(python3)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test: the unit and integration
-# tests, then the fuzz targets for a bounded time. Ends with ctest's summary.
+# tests (the desktop program's on Qt's offscreen platform), then the fuzz targets for a
+# bounded time. Ends with ctest's summary.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-packages.sh
+tools/install-packages.sh --gui
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -1,0 +1,22 @@
+// The desktop program: the application object, the main window maximised, the event loop.
+
+#include "ui/Aplicacao.h"
+#include "ui/TFormTelaPrincipal.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+int main(int argc, char* argv[]) {
+    QApplication aplicacao(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Fendril"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Fendril"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/fendril.png")));
+    fendril::IniciaAplicacao();
+    fendril::TFormTelaPrincipal principal;
+    // Without a window manager (a bare X server) maximising does nothing; the screen's
+    // free area is then the size.
+    principal.setGeometry(QApplication::primaryScreen()->availableGeometry());
+    principal.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+#include "ui/Aplicacao.h"
+
+#include "model/Log.h"
+#include "ui/TFormModeloGeral.h"
+#include "ui/Texto.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace fendril {
+
+namespace {
+
+// The short date format with its year widened to four digits.
+QString formatoDataCurta() {
+    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QStringLiteral("yyyy")))
+        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return formato;
+}
+
+} // namespace
+
+void IniciaAplicacao() {
+    const QString formatoData = formatoDataCurta();
+    const QString formatoHora = QLocale().timeFormat(QLocale::LongFormat);
+    DefineFormatoDataHora(
+        {[formatoData] { return deQString(QLocale().toString(QDate::currentDate(), formatoData)); },
+         [formatoHora] {
+             return deQString(QLocale().toString(QTime::currentTime(), formatoHora));
+         }});
+    RegistraModeloGeral();
+}
+
+} // namespace fendril

@@ -1,0 +1,122 @@
+#include "ui/Dialogos.h"
+
+#include <QFileDialog>
+#include <QWidget>
+
+namespace fendril {
+
+namespace {
+
+struct EstadoRespostas {
+    bool ligado = false;
+    std::deque<QMessageBox::StandardButton> respostas;
+    std::deque<QStringList> arquivos;
+    QStringList mensagens;
+    QStringList titulosArquivo;
+};
+
+EstadoRespostas& estado() {
+    static EstadoRespostas e;
+    return e;
+}
+
+QStringList proximaListaArquivos(const QString& titulo, const QString& filtro) {
+    EstadoRespostas& e = estado();
+    e.titulosArquivo.append(titulo + QLatin1Char('|') + filtro);
+    if (e.arquivos.empty())
+        return {};
+    QStringList lista = e.arquivos.front();
+    e.arquivos.pop_front();
+    return lista;
+}
+
+} // namespace
+
+QString Dialogos::FiltroQt(const QString& filtro) {
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList filtros;
+    for (qsizetype i = 0; i + 1 < partes.size(); i += 2)
+        filtros.append(partes[i]);
+    return filtros.join(QStringLiteral(";;"));
+}
+
+void Dialogos::Mensagem(QWidget* pai, const QString& texto) {
+    EstadoRespostas& e = estado();
+    if (e.ligado) {
+        e.mensagens.append(texto);
+        return;
+    }
+    QMessageBox::information(pai, QStringLiteral("Fendril"), texto);
+}
+
+QMessageBox::StandardButton Dialogos::Pergunta(QWidget* pai, const QString& texto,
+                                               QMessageBox::StandardButtons botoes) {
+    EstadoRespostas& e = estado();
+    if (e.ligado) {
+        e.mensagens.append(texto);
+        if (e.respostas.empty())
+            return botoes.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
+        const QMessageBox::StandardButton resposta = e.respostas.front();
+        e.respostas.pop_front();
+        return resposta;
+    }
+    return QMessageBox::warning(pai, QStringLiteral("Fendril"), texto, botoes);
+}
+
+QStringList Dialogos::AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro) {
+    if (estado().ligado)
+        return proximaListaArquivos(titulo, filtro);
+    return QFileDialog::getOpenFileNames(pai, titulo, QString(), FiltroQt(filtro));
+}
+
+QString Dialogos::AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro) {
+    if (estado().ligado) {
+        const QStringList lista = proximaListaArquivos(titulo, filtro);
+        return lista.isEmpty() ? QString() : lista.first();
+    }
+    return QFileDialog::getOpenFileName(pai, titulo, QString(), FiltroQt(filtro));
+}
+
+QString Dialogos::SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
+                               const QString& diretorioInicial) {
+    if (estado().ligado) {
+        const QStringList lista = proximaListaArquivos(titulo, filtro);
+        return lista.isEmpty() ? QString() : lista.first();
+    }
+    return QFileDialog::getSaveFileName(pai, titulo, diretorioInicial, FiltroQt(filtro));
+}
+
+void Dialogos::setModoResposta(bool ligado) {
+    estado().ligado = ligado;
+}
+bool Dialogos::modoResposta() {
+    return estado().ligado;
+}
+void Dialogos::ProximaResposta(QMessageBox::StandardButton resposta) {
+    estado().respostas.push_back(resposta);
+}
+void Dialogos::ProximosArquivos(const QStringList& arquivos) {
+    estado().arquivos.push_back(arquivos);
+}
+
+QStringList Dialogos::TomaMensagens() {
+    QStringList lista;
+    lista.swap(estado().mensagens);
+    return lista;
+}
+
+QStringList Dialogos::TomaTitulosArquivo() {
+    QStringList lista;
+    lista.swap(estado().titulosArquivo);
+    return lista;
+}
+
+void Dialogos::Limpa() {
+    EstadoRespostas& e = estado();
+    e.respostas.clear();
+    e.arquivos.clear();
+    e.mensagens.clear();
+    e.titulosArquivo.clear();
+}
+
+} // namespace fendril

@@ -1,0 +1,48 @@
+#pragma once
+
+// Every message box, question and file dialog of the program goes through here, so that
+// tests can answer them without a person: in answering mode nothing is shown, each call
+// takes the next queued answer (or a refusal when none is queued) and the texts shown are
+// recorded.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+class QWidget;
+
+namespace fendril {
+
+class Dialogos {
+public:
+    // A message with an OK button (an error or a report).
+    static void Mensagem(QWidget* pai, const QString& texto);
+    // A warning question; returns the button chosen.
+    static QMessageBox::StandardButton Pergunta(QWidget* pai, const QString& texto,
+                                                QMessageBox::StandardButtons botoes);
+    // Filters are written "Description|pattern|Description|pattern"; the first is preselected.
+    static QStringList AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro);
+    static QString AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro);
+    // Asks before overwriting an existing file.
+    static QString SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
+                                const QString& diretorioInicial = QString());
+
+    // --- Answering mode, for tests ---
+    static void setModoResposta(bool ligado);
+    static bool modoResposta();
+    // Answers of the next questions, in order.
+    static void ProximaResposta(QMessageBox::StandardButton resposta);
+    // Answers of the next file dialogs, in order (an empty list is a cancel).
+    static void ProximosArquivos(const QStringList& arquivos);
+    // Texts of the messages and questions shown since the last call, and the titles and
+    // filters the file dialogs were opened with.
+    static QStringList TomaMensagens();
+    static QStringList TomaTitulosArquivo();
+    static void Limpa();
+
+    // Filter text in the form "Description|pattern|..." turned into Qt's ";;" form.
+    static QString FiltroQt(const QString& filtro);
+};
+
+} // namespace fendril

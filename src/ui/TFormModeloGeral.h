@@ -1,0 +1,97 @@
+#pragma once
+
+// The general template window (".tpg"): one code editor with its tag tree, tool bar and
+// status bar, and the Settings page with the types file and the naming of the output.
+
+#include "ui/TEditorTags.h"
+#include "ui/TJanelaFilha.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QPlainTextEdit;
+class QToolBar;
+class QTreeWidget;
+
+namespace fendril {
+
+class TFormModeloGeral : public TJanelaFilha {
+    Q_OBJECT
+public:
+    explicit TFormModeloGeral(TFormTelaPrincipal& principal);
+
+    QString extensao() const override { return QStringLiteral("tpg"); }
+    TArquivoKMF getArquivo() const override;
+    void setArquivo(const TArquivoKMF& documento) override;
+    bool ExecutaComando(const QString& comando) override;
+    void AlternaBarra(const QString& item) override;
+
+    void InsereString(const QString& texto, bool bloco);
+    // Recomputes the file-name preview for the current mode; the document becomes modified.
+    void PreencheExtensao();
+
+    // Commands.
+    void but_abrirClick();
+    void but_salvarClick();
+    void but_printClick();
+    void but_cortarClick();
+    void but_copiarClick();
+    void but_colarClick();
+    void but_undoClick();
+    void but_marcartudoClick();
+    void but_cruzadosClick();
+    void but_refreshClick();
+    void but_mostratagsClick();
+    void OvcAttachedButton1Click();
+
+    // Event handlers.
+    void arvoreDblClick();
+    void rg_fileClick();
+
+    TRealceTags* realce() const { return m_realce; }
+    bool modoInsercao() const { return m_indicador.modoInsercao(); }
+    QString textoPainel(int painel) const;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void criaPaginaCodigo(QWidget* pagina);
+    void criaPaginaSettings(QWidget* pagina);
+    void AplicaModo();
+    void re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado);
+    QString previewPorTabela() const;
+
+    QTabWidget* m_pcontrol = nullptr;
+    QToolBar* m_cbCode = nullptr;
+    QAction* m_acaoRealce = nullptr;
+    QSplitter* m_divisor = nullptr;
+    QTreeWidget* m_arvore = nullptr;
+    QPlainTextEdit* m_editor = nullptr;
+    QStatusBar* m_barra = nullptr;
+    QLabel* m_paineis[3] = {nullptr, nullptr, nullptr};
+    QLineEdit* m_typesFile = nullptr;
+    QButtonGroup* m_rgFile = nullptr;
+    QLineEdit* m_tablePrefix = nullptr;
+    QLineEdit* m_tableSufix = nullptr;
+    QCheckBox* m_cbFname = nullptr;
+    QLineEdit* m_makePrefix = nullptr;
+    QLineEdit* m_makeExtension = nullptr;
+    QLineEdit* m_makeFname = nullptr;
+    QLineEdit* m_parentClass = nullptr;
+    QLabel* m_rotuloPrefix = nullptr;
+    QLabel* m_rotuloSufix = nullptr;
+    QLabel* m_rotuloName = nullptr;
+    TRealceTags* m_realce = nullptr;
+    TIndicadorInsercao m_indicador;
+};
+
+// Registers the window as the factory of the ".tpg" kind.
+void RegistraModeloGeral();
+
+} // namespace fendril

@@ -1,0 +1,134 @@
+#pragma once
+
+// The main window: a multiple-document frame holding one child window per document. It
+// creates and opens children by kind, saves and closes them through TJanelaFilha, keeps
+// the recent-files list and the view settings, and forwards the tool commands of its
+// menus and tool tabs to the active child of the right kind.
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+
+namespace fendril {
+
+class TJanelaFilha;
+struct TTipoDocumento;
+
+class TFormTelaPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormTelaPrincipal(QWidget* pai = nullptr);
+    ~TFormTelaPrincipal() override;
+
+    // --- Documents ---
+    // Opens each path into a new child of every kind whose ".ext" the path contains.
+    void AbreArquivo(const QStringList& caminhos);
+    // A new, empty child window of the kind; nullptr when that kind's window is not built.
+    TJanelaFilha* NovoDocumento(const QString& extensao);
+    void Mapeamento2Click();
+    void Modelo1Click();
+    void GeneralTemplate1Click();
+    void Generation1Click();
+    void AbirMapeamento1Click();
+    void SalvaArquivo(TJanelaFilha* filha);
+    void Salvar1Click();
+    void SalvarComo1Click();
+    void SalvarTodos1Click();
+    void Fechar1Click();
+    void FecharTodos1Click();
+    void Sair1Click();
+    void ExitAndSaveMenuSettings1Click();
+
+    TJanelaFilha* filhaAtiva() const;
+    // The open children in the frame's order (those that agreed to close left out).
+    std::vector<TJanelaFilha*> filhas() const;
+    QMdiArea* mdiArea() const { return m_mdi; }
+    // Runs a forwarded command on the active child when it is of the kind.
+    void ExecutaFerramenta(const QString& extensao, const QString& comando);
+
+    // --- Installation directory ---
+    QString getDiretorioInstalado();
+    QString diretorioInstalado() const { return m_diretorioInstalado; }
+    // A file of the installation directory.
+    QString caminhoInstalado(const QString& nome) const;
+    // The folder the next save dialog starts in.
+    void setDiretorioInicialSalvar(const QString& diretorio) { m_diretorioSalvar = diretorio; }
+
+    // --- Recent files ---
+    void GravaRecentes(const QString& caminho);
+    void ColocaNoMenu();
+    void RecenteClick(QAction* entrada);
+    const QStringList& recentes() const { return m_recentes; }
+    QMenu* menuReabrir() const { return m_menuReabrir; }
+
+    // --- View settings ---
+    bool ItemMarcado(const QString& item) const;
+    // Toggles a view item through its own command, as its menu item does.
+    void AlternaItemVista(const QString& item);
+    void SalvaSettings();
+    void LeSettings();
+    void ViewDefault();
+    // Positions of the three bands in the tool area: ToolBar3, ToolBar2, guias.
+    QToolBar* banda(const QString& nome) const;
+    QTabWidget* guias() const { return m_guias; }
+
+    // --- Help and about ---
+    void Contents1Click();
+    void About1Click();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    struct TItemVista {
+        QString nome;
+        QString gemeo;
+        QString legenda;
+        enum Tipo { Guias, Guia, Barra } tipo;
+        QString extensao;
+        bool inicio;
+        bool padrao;
+        bool marcado = false;
+        QAction* acao = nullptr;
+        QAction* acaoGemea = nullptr;
+    };
+
+    void FormShow();
+    void criaMenus();
+    void criaBandas();
+    void criaItensVista();
+    QMenu* criaSubmenuVista(QMenu* menu, const TTipoDocumento& tipo, bool noMenuJanelas);
+    void AplicaItemVista(TItemVista& item, bool marcado);
+    TItemVista* itemVista(const QString& nome);
+    const TItemVista* itemVista(const QString& nome) const;
+    void MontaListaJanelas();
+    void ladoALado(bool vertical);
+    void PosicionaBandas(const std::vector<std::pair<QToolBar*, QPoint>>& posicoes);
+    bool mostraErro(const std::exception& erro);
+
+    QMdiArea* m_mdi = nullptr;
+    QMenu* m_menuJanelas = nullptr;
+    QMenu* m_menuReabrir = nullptr;
+    QMenu* m_popView = nullptr;
+    QList<QAction*> m_listaJanelas;
+    QToolBar* m_toolBar3 = nullptr;
+    QToolBar* m_toolBar2 = nullptr;
+    QToolBar* m_bandaGuias = nullptr;
+    QTabWidget* m_guias = nullptr;
+    QString m_diretorioInstalado;
+    QString m_diretorioSalvar;
+    QStringList m_recentes;
+    QList<QAction*> m_itensRecentes;
+    std::vector<TItemVista> m_itensVista;
+    bool m_mostrada = false;
+};
+
+} // namespace fendril

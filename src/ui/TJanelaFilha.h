@@ -1,0 +1,63 @@
+#pragma once
+
+// The contract between the main window and its child windows: the document path and the
+// caption that shows it, saving and opening the section document, the modified marker,
+// the close prompt, the forwarded tool commands and the tool-bar view items.
+
+#include "documents/TArquivoKMF.h"
+
+#include <QMdiSubWindow>
+#include <QString>
+
+namespace fendril {
+
+class TFormTelaPrincipal;
+
+class TJanelaFilha : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit TJanelaFilha(TFormTelaPrincipal& principal);
+
+    // The extension of the window's kind ("tpg"), which names its entry in TiposDocumento.
+    virtual QString extensao() const = 0;
+
+    // The path becomes the document's; the caption becomes its last component, which
+    // also clears the modified marker.
+    void setNomeArq(const QString& caminho);
+    QString gettNomeArq() const { return m_nomeArq; }
+    // getArquivo, written to the path, then setNomeArq. Raises EErroGeral.
+    void SalvaArquivoKMF(const QString& caminho);
+    // Reads the document at the path, setArquivo, then setNomeArq. Raises EErroGeral
+    // and the conversion and lookup failures of setArquivo.
+    void AbreArquivoKMF(const QString& caminho);
+
+    virtual TArquivoKMF getArquivo() const = 0;
+    virtual void setArquivo(const TArquivoKMF& documento) = 0;
+
+    // Runs a forwarded tool command by the child's handler name; false when unknown.
+    virtual bool ExecutaComando(const QString& comando) = 0;
+    // Inverts the visibility of the tool bar that the view item governs.
+    virtual void AlternaBarra(const QString& item) { Q_UNUSED(item); }
+
+    // The caption carries " *" after the file name.
+    bool modificado() const;
+    void MarcaModificado();
+
+    // Whether the last close was refused because saving failed (Close All stops there).
+    bool falhouAoSalvarNoFechamento() const { return m_falhaNoFechamento; }
+    // Whether the window agreed to close (it is then destroyed soon after).
+    bool fechada() const { return m_fechada; }
+
+protected:
+    // FormClose: the close prompt when the document is modified.
+    void closeEvent(QCloseEvent* evento) override;
+    TFormTelaPrincipal& principal() const { return m_principal; }
+
+private:
+    TFormTelaPrincipal& m_principal;
+    QString m_nomeArq;
+    bool m_falhaNoFechamento = false;
+    bool m_fechada = false;
+};
+
+} // namespace fendril

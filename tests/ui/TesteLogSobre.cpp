@@ -1,0 +1,72 @@
+// The log viewer, the about box and the help window.
+
+#include "AmbienteUi.h"
+#include "model/ArquivoTexto.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormAjuda.h"
+#include "ui/TFormMostraLog.h"
+#include "ui/Texto.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBrowser>
+
+using namespace fendril;
+using namespace fendril::teste;
+
+class TesteLogSobre : public QObject {
+    Q_OBJECT
+private slots:
+    // Before any log was written the viewer is empty and captioned "Log"; later it shows
+    // the file's lines.
+    void visorDeLog() {
+        Ambiente ambiente;
+        TFormMostraLog visor;
+        visor.caminhoLog = ambiente.caminho(QStringLiteral("Fendrillog.txt"));
+        visor.FormShow();
+        QCOMPARE(visor.windowTitle(), QStringLiteral("Log"));
+        QVERIFY(visor.memo()->toPlainText().isEmpty());
+        QVERIFY(visor.memo()->isReadOnly());
+        GravaLinhasTexto(deQString(visor.caminhoLog), {"[1;2]: one", "[3;4]: two"});
+        TFormMostraLog outro;
+        outro.caminhoLog = visor.caminhoLog;
+        outro.FormShow();
+        QCOMPARE(outro.memo()->toPlainText(), QStringLiteral("[1;2]: one\n[3;4]: two"));
+    }
+
+    void sobre() {
+        Ambiente ambiente;
+        TFormAbout sobre;
+        QCOMPARE(sobre.windowTitle(), QStringLiteral("About..."));
+        QCOMPARE(sobre.findChild<QLabel*>(QStringLiteral("ProductName"))->text(),
+                 QStringLiteral("Fendril"));
+        QVERIFY(sobre.findChild<QLabel*>(QStringLiteral("ProductName"))->font().bold());
+        QCOMPARE(sobre.findChild<QLabel*>(QStringLiteral("Version"))->text(),
+                 QStringLiteral("v1.0"));
+        sobre.show();
+        sobre.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+        QCOMPARE(sobre.result(), int(QDialog::Accepted));
+        QVERIFY(!sobre.isVisible());
+    }
+
+    // "Contents" without the help file says so; with it, the guide is shown.
+    void ajuda() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        Acao(principal.get(), QStringLiteral("Contents1"))->trigger();
+        const QStringList mensagens = Dialogos::TomaMensagens();
+        QCOMPARE(mensagens.size(), 1);
+        QVERIFY(mensagens.first().contains(QStringLiteral("fendril.html")));
+        GravaLinhasTexto(deQString(ambiente.caminho(QStringLiteral("fendril.html"))),
+                         {"<html><body><h1>Fendril User Guide</h1></body></html>"});
+        Acao(principal.get(), QStringLiteral("but_ajuda"))->trigger();
+        auto* janela = principal->findChild<TFormAjuda*>();
+        QVERIFY(janela);
+        QVERIFY(janela->navegador()->toPlainText().contains(QStringLiteral("Fendril User Guide")));
+        janela->close();
+    }
+};
+
+QTEST_MAIN(TesteLogSobre)
+#include "TesteLogSobre.moc"

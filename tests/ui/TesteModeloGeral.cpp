@@ -1,0 +1,338 @@
+// The general template window: its start state, the mode change and the preview, the
+// modified marker, tag insertion and highlighting, the coherence check and the document.
+
+#include "AmbienteUi.h"
+#include "documents/TDocModelos.h"
+#include "model/ArquivoTexto.h"
+#include "ui/TFormModeloGeral.h"
+#include "ui/Texto.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace fendril;
+using namespace fendril::teste;
+
+namespace {
+
+TFormModeloGeral* NovaJanela(TFormTelaPrincipal& principal) {
+    auto* janela = qobject_cast<TFormModeloGeral*>(principal.NovoDocumento(QStringLiteral("tpg")));
+    QCoreApplication::processEvents();
+    return janela;
+}
+
+template <typename T> T* Controle(QObject* janela, const QString& nome) {
+    T* controle = janela->findChild<T*>(nome);
+    if (!controle)
+        qFatal("no control named %s", qPrintable(nome));
+    return controle;
+}
+
+QTreeWidgetItem* NoDaArvore(QTreeWidget* arvore, const QString& texto) {
+    const auto achados = arvore->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
+    return achados.isEmpty() ? nullptr : achados.first();
+}
+
+} // namespace
+
+class TesteModeloGeral : public QObject {
+    Q_OBJECT
+private slots:
+    // A new window: caption, the "Code" page, the first mode with "Name" disabled, the tag
+    // tree hidden, "Insert" in the status bar.
+    void janelaNova() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 0);
+        QVERIFY(Controle<QRadioButton>(janela, QStringLiteral("rg_file_0"))->isChecked());
+        QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix"))->isEnabled());
+        QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix"))->isEnabled());
+        QVERIFY(Controle<QTreeWidget>(janela, QStringLiteral("arvore"))->isHidden());
+        QCOMPARE(janela->textoPainel(0), QStringLiteral("Insert"));
+        QVERIFY(!janela->realce()->ativo());
+        QVERIFY(!janela->modificado());
+    }
+
+    // Switching to one file per group empties the naming edits, swaps the enabled
+    // controls and marks the document modified.
+    void mudancaDeModo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* prefixo = Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix"));
+        auto* extensao = Controle<QLineEdit>(janela, QStringLiteral("edit_makeextension"));
+        QTest::keyClicks(prefixo, QStringLiteral("T"));
+        QTest::keyClicks(extensao, QStringLiteral("java"));
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
+        QTest::mouseClick(Controle<QRadioButton>(janela, QStringLiteral("rg_file_1")),
+                          Qt::LeftButton);
+        QVERIFY(janela->modificado());
+        QVERIFY(prefixo->text().isEmpty());
+        QVERIFY(extensao->text().isEmpty());
+        QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text().isEmpty());
+        QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix"))->isEnabled());
+        QVERIFY(!prefixo->isEnabled());
+        QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix"))->isEnabled());
+        QVERIFY(!Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->isEnabled());
+
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix")),
+                         QStringLiteral("all"));
+        QTest::keyClicks(extensao, QStringLiteral("sql"));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text(),
+                 QStringLiteral("all.sql"));
+    }
+
+    // The first mode's preview: prefix, table tag, suffix, "." and extension.
+    void preview() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix")),
+                         QStringLiteral("T"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix")),
+                         QStringLiteral("Dao"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeextension")),
+                         QStringLiteral("java"));
+        auto* previa = Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"));
+        QCOMPARE(previa->text(), QStringLiteral("T<tbname>Dao.java"));
+        Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
+        QCOMPARE(previa->text(), QStringLiteral("T<tbalias>Dao.java"));
+        QVERIFY(janela->modificado());
+        QVERIFY(previa->isReadOnly());
+    }
+
+    // Paste from the tool bar leaves the caption; typing a character marks it; Ctrl alone
+    // (a copy) does not.
+    void marcaModificado() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        QApplication::clipboard()->setText(QStringLiteral("<tbname>"));
+        Controle<QAction>(janela, QStringLiteral("but_colar"))->trigger();
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<tbname>"));
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QTest::keyClicks(editor, QStringLiteral("a"));
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg *"));
+    }
+
+    // The Insert key flips the indicator.
+    void insercaoSobrescrita() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        QTest::keyClick(editor, Qt::Key_Insert);
+        QCOMPARE(janela->textoPainel(0), QStringLiteral("Overwrite"));
+        QVERIFY(!janela->modoInsercao());
+        QVERIFY(editor->overwriteMode());
+        QTest::keyClick(editor, Qt::Key_Insert);
+        QCOMPARE(janela->textoPainel(0), QStringLiteral("Insert"));
+    }
+
+    // Double-clicking a block leaf inserts both tags as blocks; a group inserts nothing.
+    void insercaoDeBloco() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        auto* arvore = Controle<QTreeWidget>(janela, QStringLiteral("arvore"));
+        QVERIFY(!arvore->isHidden());
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("Table Tags")));
+        janela->arvoreDblClick();
+        QVERIFY(!janela->modificado());
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<simplecol>")));
+        janela->arvoreDblClick();
+        QVERIFY(janela->modificado());
+        TDocModeloGeral doc;
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.classeObjeto, std::string("\r\n<simplecol>\r\n\r\n</simplecol>\r\n"));
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->textCursor().position(), editor->toPlainText().size());
+
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<tbname>")));
+        janela->arvoreDblClick();
+        QVERIFY(editor->toPlainText().endsWith(QStringLiteral("</simplecol>\n<tbname>")));
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        QVERIFY(arvore->isHidden());
+    }
+
+    // Highlighting is off at first; switched on, a typed tag is bold blue, a block tag
+    // bold green, and a changed tag goes back to plain.
+    void realce() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        const QColor normal = editor->palette().color(QPalette::Text);
+        QTest::keyClicks(editor, QStringLiteral("<tbname> <rctable>"));
+        QCOMPARE(janela->realce()->corEm(1), normal);
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        QCOMPARE(janela->realce()->corEm(0), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(7), TRealceTags::corComum());
+        QVERIFY(janela->realce()->negritoEm(3));
+        QCOMPARE(janela->realce()->corEm(8), normal);
+        QCOMPARE(janela->realce()->corEm(9), TRealceTags::corIterativa());
+        editor->moveCursor(QTextCursor::Start);
+        editor->moveCursor(QTextCursor::Right);
+        QTest::keyClicks(editor, QStringLiteral("x"));
+        QCOMPARE(janela->realce()->corEm(1), normal);
+        // The colours are not part of the text.
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<xtbname> <rctable>"));
+    }
+
+    // Refresh Highlighting over a 5,000-line template stays quick and clears its progress.
+    void realceGrande() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        QStringList linhas;
+        for (int i = 0; i < 5000; ++i)
+            linhas.append(
+                QStringLiteral("    public <colvartype> <colname>; // <simplecol> %1").arg(i));
+        editor->setPlainText(linhas.join(QLatin1Char('\n')));
+        QElapsedTimer relogio;
+        relogio.start();
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        qInfo("switch on: %lld ms", relogio.elapsed());
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        qInfo("refresh: %lld ms", relogio.elapsed());
+        QVERIFY2(relogio.elapsed() < 10000, "highlighting 5,000 lines took too long");
+        QVERIFY(janela->textoPainel(2).isEmpty());
+        const int posicao =
+            static_cast<int>(editor->toPlainText().lastIndexOf(QStringLiteral("<colname>")));
+        QCOMPARE(janela->realce()->corEm(posicao), TRealceTags::corComum());
+        relogio.restart();
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor, QStringLiteral(" <tbname>"));
+        QVERIFY2(relogio.elapsed() < 2000, "typing into a 5,000-line template is slow");
+    }
+
+    // The coherence check: an open block is reported, a text without tags passes.
+    void coerencia() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        editor->setPlainText(QStringLiteral("plain text"));
+        Controle<QAction>(janela, QStringLiteral("but_cruzados"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("No Crossed Tags Present !!")});
+        editor->setPlainText(QStringLiteral("<simplecol>\n<colname>"));
+        Controle<QAction>(janela, QStringLiteral("but_cruzados"))->trigger();
+        const QStringList mensagens = Dialogos::TomaMensagens();
+        QCOMPARE(mensagens.size(), 1);
+        QVERIFY(mensagens.first() != QStringLiteral("No Crossed Tags Present !!"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<simplecol>\n<colname>"));
+        QVERIFY(!janela->modificado());
+    }
+
+    // The document out and back in: every value, the mode and the preview; no header.
+    void documento() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        Controle<QRadioButton>(janela, QStringLiteral("rg_file_1"))->click();
+        Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix"))
+            ->setText(QStringLiteral("schema"));
+        Controle<QLineEdit>(janela, QStringLiteral("edit_makeextension"))
+            ->setText(QStringLiteral("sql"));
+        Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile"))
+            ->setText(QStringLiteral("/t/types.txt"));
+        Controle<QLineEdit>(janela, QStringLiteral("edit_parparentclass"))
+            ->setText(QStringLiteral("TBase"));
+        Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"))
+            ->setPlainText(QStringLiteral("line 1\nline 2 <dbname>"));
+        const QString caminho = ambiente.caminho(QStringLiteral("doc.tpg"));
+        janela->SalvaArquivoKMF(caminho);
+        const TArquivoKMF salvo = janela->getArquivo();
+        QVERIFY(salvo.cabecalho.empty());
+        TDocModeloGeral doc;
+        doc.setArquivo(salvo);
+        QCOMPARE(doc.arquivoUnico, 1);
+        QCOMPARE(doc.makePrefix, std::string("schema"));
+        QCOMPARE(doc.classeObjeto, std::string("line 1\r\nline 2 <dbname>"));
+
+        principal->AbreArquivo({caminho});
+        auto* aberta = qobject_cast<TFormModeloGeral*>(principal->filhaAtiva());
+        QVERIFY(aberta != janela);
+        QVERIFY(!aberta->modificado());
+        QVERIFY(Controle<QRadioButton>(aberta, QStringLiteral("rg_file_1"))->isChecked());
+        QVERIFY(Controle<QLineEdit>(aberta, QStringLiteral("edit_makeprefix"))->isEnabled());
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_makefname"))->text(),
+                 QStringLiteral("schema.sql"));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_typesfile"))->text(),
+                 QStringLiteral("/t/types.txt"));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_parparentclass"))->text(),
+                 QStringLiteral("TBase"));
+        QCOMPARE(Controle<QPlainTextEdit>(aberta, QStringLiteral("re_classeobjeto"))->toPlainText(),
+                 QStringLiteral("line 1\nline 2 <dbname>"));
+    }
+
+    // Open Text File replaces the text, Save To File writes it with CR LF, "..." fills
+    // the types file; none of them marks the document modified.
+    void arquivosDeTexto() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        const QString entrada = ambiente.caminho(QStringLiteral("in.txt"));
+        GravaLinhasTexto(deQString(entrada), {"first <tbname>", "second"});
+        Dialogos::ProximosArquivos({entrada});
+        Controle<QAction>(janela, QStringLiteral("but_abrir"))->trigger();
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("first <tbname>\nsecond"));
+        QVERIFY(!janela->modificado());
+
+        const QString saida = ambiente.caminho(QStringLiteral("out.txt"));
+        Dialogos::ProximosArquivos({saida});
+        Controle<QAction>(janela, QStringLiteral("but_salvar"))->trigger();
+        QCOMPARE(Conteudo(saida), QByteArray("first <tbname>\r\nsecond\r\n"));
+        QVERIFY(!janela->modificado());
+
+        Dialogos::ProximosArquivos({entrada});
+        Controle<QToolButton>(janela, QStringLiteral("OvcAttachedButton1"))->click();
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile"))->text(), entrada);
+        QVERIFY(!janela->modificado());
+        QTest::mouseClick(Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile")),
+                          Qt::LeftButton);
+        QVERIFY(janela->modificado());
+    }
+
+    // The code tool bar follows the main window's item when the window opens, and the
+    // item toggles the active window's bar.
+    void barraDeFerramentas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
+        TFormModeloGeral* oculta = NovaJanela(*principal);
+        QVERIFY(Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->trigger();
+        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
+        QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
+        TFormModeloGeral* visivel = NovaJanela(*principal);
+        QVERIFY(!Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        // The pop-up twin: same mark, same command, on the active window only.
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar4"))->trigger();
+        QVERIFY(Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->isChecked());
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
+    }
+};
+
+QTEST_MAIN(TesteModeloGeral)
+#include "TesteModeloGeral.moc"

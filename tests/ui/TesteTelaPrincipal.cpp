@@ -1,0 +1,378 @@
+// The main window's document commands: New, Open, Save, Save As, Save All, the recent
+// list, Close and Exit with the close prompt, and the forwarding of tool commands.
+
+#include "AmbienteUi.h"
+#include "model/ArquivoTexto.h"
+#include "ui/TFormModeloGeral.h"
+#include "ui/Texto.h"
+
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QToolBar>
+
+using namespace fendril;
+using namespace fendril::teste;
+
+namespace {
+
+const QString filtroGeral =
+    QStringLiteral("General Template Files (*.tpg)|*.TPG|All Files (*.*)|*.*");
+
+// A general template document written through a window, with `texto` as its code.
+QString CriaModelo(TFormTelaPrincipal& principal, const QString& caminho, const QString& texto) {
+    TJanelaFilha* filha = principal.NovoDocumento(QStringLiteral("tpg"));
+    filha->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"))->setPlainText(texto);
+    filha->SalvaArquivoKMF(caminho);
+    filha->close();
+    QCoreApplication::processEvents();
+    return caminho;
+}
+
+void Modifica(TJanelaFilha* filha) {
+    auto* editor = filha->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
+    QTest::keyClicks(editor, QStringLiteral("x"));
+}
+
+} // namespace
+
+class TesteTelaPrincipal : public QObject {
+    Q_OBJECT
+private slots:
+    // The window is titled and offers the four New commands; kinds without a window yet
+    // do nothing.
+    void inicio() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        QCOMPARE(principal->windowTitle(), QStringLiteral("Fendril"));
+        QCOMPARE(principal->diretorioInstalado(), QDir::currentPath());
+        QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar3")));
+        QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar2")));
+        QVERIFY(principal->findChild<QTabWidget*>(QStringLiteral("guias")));
+        Acao(principal.get(), QStringLiteral("Mapeamento2Click"))->trigger();
+        QVERIFY(principal->filhas().empty());
+    }
+
+    // New gives a window named after its kind, the active one.
+    void novo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        Acao(principal.get(), QStringLiteral("GeneralTemplate1Click"))->trigger();
+        Acao(principal.get(), QStringLiteral("but_novo_tpg"))->trigger();
+        QCOMPARE(principal->filhas().size(), 2u);
+        TJanelaFilha* ativa = principal->filhaAtiva();
+        QVERIFY(ativa == principal->filhas().back());
+        QCOMPARE(ativa->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(ativa->gettNomeArq(), QStringLiteral("noname.tpg"));
+        QVERIFY(!ativa->modificado());
+    }
+
+    // Save on a new document asks for a name and gives it the kind's extension.
+    void salvarNovoTrocaExtensao() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TJanelaFilha* filha = principal->NovoDocumento(QStringLiteral("tpg"));
+        Modifica(filha);
+        QVERIFY(filha->modificado());
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("model.txt"))});
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(),
+                 QStringList{QStringLiteral("Save...|") + filtroGeral});
+        QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("model.tpg"))));
+        QVERIFY(!QFileInfo::exists(ambiente.caminho(QStringLiteral("model.txt"))));
+        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+        QVERIFY(principal->recentes().isEmpty());
+
+        // The file exists now: Save writes it without a dialog.
+        Modifica(filha);
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty());
+        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+
+        // A cancelled dialog saves nothing.
+        TJanelaFilha* outra = principal->NovoDocumento(QStringLiteral("tpg"));
+        Modifica(outra);
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QVERIFY(outra->modificado());
+    }
+
+    // Save As under another kind's extension writes the general template's.
+    void salvarComo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TJanelaFilha* filha = principal->NovoDocumento(QStringLiteral("tpg"));
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("part.tpt"))});
+        Acao(principal.get(), QStringLiteral("SalvarComo1"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(),
+                 QStringList{QStringLiteral("Save As...|") + filtroGeral});
+        QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("part.tpg"))));
+        QCOMPARE(filha->gettNomeArq(), ambiente.caminho(QStringLiteral("part.tpg")));
+    }
+
+    // Save All saves every window in order, asking for each new one's name.
+    void salvarTodos() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("um"))});
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("dois"))});
+        Acao(principal.get(), QStringLiteral("SalvarTodos1"))->trigger();
+        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("um.tpg"));
+        QCOMPARE(principal->filhas()[1]->windowTitle(), QStringLiteral("dois.tpg"));
+        QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("um.tpg"))));
+        QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("dois.tpg"))));
+    }
+
+    // Open reads the files chosen into windows of their kind and records them.
+    void abrir() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        const QString a = CriaModelo(*principal, ambiente.caminho(QStringLiteral("a.tpg")),
+                                     QStringLiteral("<tbname>"));
+        const QString b = CriaModelo(*principal, ambiente.caminho(QStringLiteral("b.tpg")),
+                                     QStringLiteral("<dbname>"));
+        QVERIFY(principal->filhas().empty());
+        Dialogos::ProximosArquivos({a, b});
+        Acao(principal.get(), QStringLiteral("AbirMapeamento1"))->trigger();
+        QVERIFY(Dialogos::TomaTitulosArquivo().first().startsWith(
+            QStringLiteral("Open...|Mapping Files (*.kmf)|*.KMF|Fendril Template Files")));
+        QCOMPARE(principal->filhas().size(), 2u);
+        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("a.tpg"));
+        auto* editor =
+            principal->filhas()[1]->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<dbname>"));
+        QVERIFY(!principal->filhas()[1]->modificado());
+        QCOMPARE(principal->recentes(), (QStringList{b, a}));
+    }
+
+    // The extension test is case-sensitive: "model.TPG" opens nothing and is not recorded.
+    void abrirCaixaDiferente() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        CriaModelo(*principal, ambiente.caminho(QStringLiteral("model.TPG")), QString());
+        principal->AbreArquivo({ambiente.caminho(QStringLiteral("model.TPG"))});
+        QVERIFY(principal->filhas().empty());
+        QVERIFY(principal->recentes().isEmpty());
+    }
+
+    // A document that cannot be read: the message, the empty window stays, nothing recorded,
+    // the rest of the call not processed.
+    void abrirFalha() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        const QString bom =
+            CriaModelo(*principal, ambiente.caminho(QStringLiteral("bom.tpg")), QString());
+        const QString falta = ambiente.caminho(QStringLiteral("falta.tpg"));
+        principal->AbreArquivo({falta, bom});
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("Could Not Open File ") + falta});
+        QCOMPARE(principal->filhas().size(), 1u);
+        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("noname.tpg"));
+        QVERIFY(principal->recentes().isEmpty());
+    }
+
+    // The recent list: letter case ignored, first spelling kept, newest first, 10 entries,
+    // "Reopen" numbered 1 to 10; a Reopen entry opens its file.
+    void recentes() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        QStringList caminhos;
+        for (int i = 1; i <= 11; ++i)
+            caminhos.append(CriaModelo(
+                *principal, ambiente.caminho(QStringLiteral("m%1.tpg").arg(i)), QString()));
+        principal->GravaRecentes(caminhos[0]);
+        principal->GravaRecentes(caminhos[1]);
+        principal->GravaRecentes(caminhos[0].toUpper());
+        QCOMPARE(principal->recentes(), (QStringList{caminhos[0], caminhos[1]}));
+        for (int i = 2; i < 11; ++i)
+            principal->GravaRecentes(caminhos[i]);
+        QCOMPARE(principal->recentes().size(), 10);
+        QCOMPARE(principal->recentes().first(), caminhos[10]);
+        QCOMPARE(principal->recentes().last(), caminhos[0]);
+        const QList<QAction*> entradas = principal->menuReabrir()->actions();
+        QCOMPARE(entradas.size(), 10);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(entradas[i]->text(),
+                     QString::number(i + 1) + QStringLiteral(": ") + principal->recentes()[i]);
+        entradas[9]->trigger();
+        QCOMPARE(principal->filhas().size(), 1u);
+        QCOMPARE(principal->recentes().first(), caminhos[0]);
+    }
+
+    // The close prompt: Cancel keeps the window, No closes without saving, Yes saves first.
+    void fecharComPergunta() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        const QString caminho = CriaModelo(*principal, ambiente.caminho(QStringLiteral("c.tpg")),
+                                           QStringLiteral("antes"));
+        principal->AbreArquivo({caminho});
+        TJanelaFilha* filha = principal->filhaAtiva();
+        Modifica(filha);
+
+        Dialogos::ProximaResposta(QMessageBox::Cancel);
+        Acao(principal.get(), QStringLiteral("Fechar1"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("The File \"c.tpg\" Has Been Changed. Do You Want "
+                                            "To Save The Current Changes ?")});
+        QCOMPARE(principal->filhas().size(), 1u);
+
+        Dialogos::ProximaResposta(QMessageBox::No);
+        Acao(principal.get(), QStringLiteral("Fechar1"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens().size(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(principal->filhas().empty());
+        principal->AbreArquivo({caminho});
+        auto* editor =
+            principal->filhaAtiva()->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("antes"));
+
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor, QStringLiteral("!"));
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        Acao(principal.get(), QStringLiteral("Fechar1"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens().size(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(principal->filhas().empty());
+        principal->AbreArquivo({caminho});
+        editor =
+            principal->filhaAtiva()->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("antes!"));
+
+        // A window that is not modified closes without asking.
+        Acao(principal.get(), QStringLiteral("Fechar1"))->trigger();
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+    }
+
+    // Exit with a modified window answered Cancel keeps both open and writes no recent
+    // list; answered No, the program ends and the list is written.
+    void sair() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        const QString caminho =
+            CriaModelo(*principal, ambiente.caminho(QStringLiteral("s.tpg")), QString());
+        principal->AbreArquivo({caminho});
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        Modifica(principal->filhaAtiva());
+
+        Dialogos::ProximaResposta(QMessageBox::Cancel);
+        Acao(principal.get(), QStringLiteral("Sair1"))->trigger();
+        QVERIFY(principal->isVisible());
+        QCOMPARE(principal->filhas().size(), 1u);
+        QVERIFY(!QFileInfo::exists(ambiente.caminho(QStringLiteral("recent.txt"))));
+
+        Dialogos::ProximaResposta(QMessageBox::No);
+        Acao(principal.get(), QStringLiteral("Sair1"))->trigger();
+        QVERIFY(!principal->isVisible());
+        QCOMPARE(LeLinhasTexto(deQString(ambiente.caminho(QStringLiteral("recent.txt")))),
+                 TListaTextos{deQString(caminho)});
+
+        // The next start reads the list back.
+        auto segunda = NovaPrincipal();
+        QCOMPARE(segunda->recentes(), QStringList{caminho});
+        QCOMPARE(segunda->menuReabrir()->actions().size(), 1);
+    }
+
+    // Close All: a window answered Cancel stays, the others close.
+    void fecharTodos() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TJanelaFilha* primeira = principal->NovoDocumento(QStringLiteral("tpg"));
+        Modifica(primeira);
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        Dialogos::ProximaResposta(QMessageBox::Cancel);
+        Acao(principal.get(), QStringLiteral("FecharTodos1"))->trigger();
+        QCOMPARE(principal->filhas().size(), 1u);
+        QVERIFY(principal->filhas()[0] == primeira);
+    }
+
+    // A save that fails in the close prompt keeps that window open, and Close All stops
+    // there: the windows after it are not asked. A failed Save keeps the marker.
+    void fecharComFalhaAoSalvar() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        QDir(ambiente.pasta()).mkdir(QStringLiteral("some"));
+        const QString caminho =
+            CriaModelo(*principal, ambiente.caminho(QStringLiteral("some/f.tpg")), QString());
+        principal->AbreArquivo({caminho});
+        TJanelaFilha* primeira = principal->filhaAtiva();
+        Modifica(primeira);
+        TJanelaFilha* segunda = principal->NovoDocumento(QStringLiteral("tpg"));
+        Modifica(segunda);
+        QVERIFY(QDir(ambiente.caminho(QStringLiteral("some"))).removeRecursively());
+
+        principal->mdiArea()->setActiveSubWindow(primeira);
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("none/x"))});
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens().size(), 1);
+        QVERIFY(primeira->modificado());
+        QCOMPARE(primeira->gettNomeArq(), caminho);
+
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        Acao(principal.get(), QStringLiteral("FecharTodos1"))->trigger();
+        const QStringList mensagens = Dialogos::TomaMensagens();
+        QCOMPARE(mensagens.size(), 2); // the question, then the save failure
+        QVERIFY(mensagens[0].startsWith(QStringLiteral("The File \"f.tpg\"")));
+        QCOMPARE(principal->filhas().size(), 2u);
+
+        // Exit likewise keeps the main window open.
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        principal->close();
+        QVERIFY(principal->isVisible());
+    }
+
+    // The "Windows" menu lists the open windows, the active one checked.
+    void listaDeJanelas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        principal->NovoDocumento(QStringLiteral("tpg"))->setNomeArq(QStringLiteral("b.tpg"));
+        auto* menu = principal->findChild<QMenu*>(QStringLiteral("Janelas1"));
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        QStringList janelas;
+        for (QAction* acao : menu->actions())
+            if (acao->isCheckable() && acao->text().contains(QStringLiteral(".tpg")))
+                janelas.append(acao->text() +
+                               (acao->isChecked() ? QStringLiteral("+") : QString()));
+        QCOMPARE(janelas,
+                 (QStringList{QStringLiteral("1 noname.tpg"), QStringLiteral("2 b.tpg+")}));
+    }
+
+    // A tool command reaches the active window of its kind only.
+    void encaminhamento() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        Acao(principal.get(), QStringLiteral("CheckIterativeTagsCoerence2Click"))->trigger();
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        Acao(principal.get(), QStringLiteral("CheckIterativeTagsCoerence2Click"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("No Crossed Tags Present !!")});
+        Acao(principal.get(), QStringLiteral("but_cruzadosemgeneralClick"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("No Crossed Tags Present !!")});
+        // A mapping command does nothing on a general template.
+        Acao(principal.get(), QStringLiteral("but_conectarClick"))->trigger();
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+    }
+
+    // Tiling side by side puts the windows next to each other.
+    void ladoALado() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        principal->NovoDocumento(QStringLiteral("tpg"));
+        Acao(principal.get(), QStringLiteral("Tile1"))->trigger();
+        const auto filhas = principal->filhas();
+        QCOMPARE(filhas[0]->y(), filhas[1]->y());
+        QVERIFY(filhas[0]->x() < filhas[1]->x());
+        Acao(principal.get(), QStringLiteral("TileVertically1"))->trigger();
+        QCOMPARE(filhas[0]->x(), filhas[1]->x());
+        QVERIFY(filhas[0]->y() < filhas[1]->y());
+    }
+};
+
+QTEST_MAIN(TesteTelaPrincipal)
+#include "TesteTelaPrincipal.moc"
