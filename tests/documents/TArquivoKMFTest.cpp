@@ -158,6 +158,10 @@ struct CasoEscape {
     bool escapado;
 };
 
+void PrintTo(const CasoEscape& caso, std::ostream* saida) {
+    *saida << testing::PrintToString(caso.valor);
+}
+
 class EscapeDeValores : public testing::TestWithParam<CasoEscape> {};
 
 TEST_P(EscapeDeValores, ValueReadsBackExactly) {

@@ -30,6 +30,10 @@ struct Vetor {
     const char* cifrado;
 };
 
+void PrintTo(const Vetor& vetor, std::ostream* saida) {
+    *saida << vetor.chave << "/" << vetor.claro;
+}
+
 // The published ECB test data for Blowfish (Eric Young): key, clear and cipher bytes.
 constexpr Vetor VetoresECB[] = {
     {"0000000000000000", "0000000000000000", "4EF997456198DD78"},

@@ -102,6 +102,11 @@ struct CasoMedidas {
     const char* esperado; // "<collength>|<colprecision>|<colscale>"
 };
 
+// Names the case in test listings (the default prints the bytes, addresses included).
+void PrintTo(const CasoMedidas& caso, std::ostream* saida) {
+    *saida << caso.descricao;
+}
+
 class Medidas : public ::testing::TestWithParam<CasoMedidas> {};
 
 TEST_P(Medidas, LengthPrecisionScale) {

@@ -26,6 +26,10 @@ struct CasoSubstitui {
     const char* esperado;
 };
 
+void PrintTo(const CasoSubstitui& caso, std::ostream* saida) {
+    *saida << caso.padrao << " -> " << caso.substituto << " in " << caso.texto;
+}
+
 class SubstituiTodosTest : public testing::TestWithParam<CasoSubstitui> {};
 
 TEST_P(SubstituiTodosTest, GivesTheRepeatedSearchResult) {
