@@ -1,6 +1,8 @@
 #include "ui/Dialogos.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QWidget>
 
 namespace fendril {
@@ -84,6 +86,20 @@ QString Dialogos::SalvaArquivo(QWidget* pai, const QString& titulo, const QStrin
         return lista.isEmpty() ? QString() : lista.first();
     }
     return QFileDialog::getSaveFileName(pai, titulo, diretorioInicial, FiltroQt(filtro));
+}
+
+bool Dialogos::Imprime(QWidget* pai, QPrinter& impressora) {
+    if (estado().ligado) {
+        const QStringList lista =
+            proximaListaArquivos(QStringLiteral("Print"), impressora.docName());
+        if (lista.isEmpty())
+            return false;
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(lista.first());
+        return true;
+    }
+    QPrintDialog dialogo(&impressora, pai);
+    return dialogo.exec() == QDialog::Accepted;
 }
 
 void Dialogos::setModoResposta(bool ligado) {

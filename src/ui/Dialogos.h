@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <deque>
 
+class QPrinter;
 class QWidget;
 
 namespace fendril {
@@ -27,6 +28,10 @@ public:
     // Asks before overwriting an existing file.
     static QString SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
                                 const QString& diretorioInicial = QString());
+    // The platform's print dialog for `impressora`; true when the user chose to print. In
+    // answering mode the next queued file answer is the PDF file printed to (an empty list
+    // is a cancel), and "Print|" + the print job's title is recorded with the file dialogs.
+    static bool Imprime(QWidget* pai, QPrinter& impressora);
 
     // --- Answering mode, for tests ---
     static void setModoResposta(bool ligado);

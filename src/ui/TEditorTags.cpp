@@ -1,6 +1,7 @@
 #include "ui/TEditorTags.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -9,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace fendril {
 
@@ -96,18 +98,187 @@ void InsereTexto(QPlainTextEdit* editor, const QString& texto, bool bloco) {
 // ------------------------------------------------------------------ highlighting
 
 TRealceTags::TRealceTags(QPlainTextEdit* editor, QStringList tagsComuns, QStringList tagsIterativas)
-    : QSyntaxHighlighter(editor->document()), m_editor(editor), m_tagsComuns(std::move(tagsComuns)),
-      m_tagsIterativas(std::move(tagsIterativas)) {}
+    : QSyntaxHighlighter(static_cast<QObject*>(editor)), m_editor(editor),
+      m_tagsComuns(std::move(tagsComuns)), m_tagsIterativas(std::move(tagsIterativas)) {
+    QTextDocument* documento = editor->document();
+    m_texto = editor->toPlainText();
+    m_cores.assign(static_cast<std::size_t>(m_texto.size()), Plano);
+    // Connected before the highlighter's own connection, so the colours have moved with
+    // the text before any block is drawn again.
+    connect(documento, &QTextDocument::contentsChange, this, &TRealceTags::textoMudou);
+    setDocument(documento);
+}
+
+// The colours move with the text. What changed is found by comparing the text before and
+// after (the positions the document reports also cover changes of the drawn formats only).
+void TRealceTags::textoMudou(int, int, int) {
+    if (m_redesenhando)
+        return;
+    const QString novo = m_editor->toPlainText();
+    const auto antigo = static_cast<qsizetype>(m_texto.size());
+    const auto atual = static_cast<qsizetype>(novo.size());
+    qsizetype prefixo = 0;
+    const qsizetype menor = std::min(antigo, atual);
+    while (prefixo < menor && m_texto[prefixo] == novo[prefixo])
+        ++prefixo;
+    qsizetype sufixo = 0;
+    while (sufixo < menor - prefixo && m_texto[antigo - 1 - sufixo] == novo[atual - 1 - sufixo])
+        ++sufixo;
+    m_cores.resize(static_cast<std::size_t>(antigo), Plano);
+    m_cores.erase(m_cores.begin() + prefixo, m_cores.begin() + (antigo - sufixo));
+    m_cores.insert(m_cores.begin() + prefixo, static_cast<std::size_t>(atual - sufixo - prefixo),
+                   Plano);
+    m_texto = novo;
+}
 
 void TRealceTags::setAtivo(bool ativo) {
     if (m_ativo == ativo)
         return;
     m_ativo = ativo;
-    rehighlight();
+    if (!ativo) {
+        std::fill(m_cores.begin(), m_cores.end(), Plano);
+        m_redesenhando = true;
+        rehighlight();
+        m_redesenhando = false;
+    }
+}
+
+void TRealceTags::pinta(int inicio, int fim, unsigned char cor) {
+    std::fill(m_cores.begin() + inicio, m_cores.begin() + fim + 1, cor);
+    m_sujoInicio = m_sujoInicio < 0 ? inicio : std::min(m_sujoInicio, inicio);
+    m_sujoFim = std::max(m_sujoFim, fim);
+}
+
+void TRealceTags::redesenhaPendentes() {
+    if (m_sujoInicio < 0)
+        return;
+    m_redesenhando = true;
+    QTextDocument* documento = m_editor->document();
+    const QTextBlock ultimo = documento->findBlock(m_sujoFim);
+    for (QTextBlock bloco = documento->findBlock(m_sujoInicio); bloco.isValid();
+         bloco = bloco.next()) {
+        rehighlightBlock(bloco);
+        if (bloco == ultimo)
+            break;
+    }
+    m_sujoInicio = m_sujoFim = -1;
+    m_redesenhando = false;
+}
+
+// palavraReservada: the span from `inicio` to `fim` inclusive against the word lists.
+void TRealceTags::palavraReservada(const QString& texto, int inicio, int fim) {
+    const QStringView palavra = QStringView(texto).mid(inicio, fim - inicio + 1);
+    auto marcado = [this, fim] { return m_cores[static_cast<std::size_t>(fim)] != Plano; };
+    auto verifica = [&](const QStringList& palavras, unsigned char cor) {
+        for (const QString& tag : palavras) {
+            if (palavra != tag) {
+                if (marcado())
+                    pinta(inicio, fim, Plano);
+            } else {
+                if (!marcado())
+                    pinta(inicio, fim, cor);
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!verifica(m_tagsComuns, Comum))
+        verifica(m_tagsIterativas, Iterativa);
+}
+
+namespace {
+
+// The four searches of a check: the last "<" and ">" at or before a position, the first at
+// or after it (-1 when there is none).
+struct TVizinhos {
+    int lb, rb, lf, rf;
+};
+
+// Rules a to d: the spans checked around a position, in order.
+template <typename Verifica>
+void verificaVizinhos(const TVizinhos& v, int tamanho, Verifica&& verifica) {
+    if (v.rb == -1 && v.lf == -1 && v.lb < v.rf)
+        verifica(std::max(v.lb, 0), v.rf);
+    if (v.rb != -1 && v.lb < v.rb)
+        verifica(std::max(v.lb, 0), v.rb);
+    if (v.lf != -1 && v.lf < v.rf)
+        verifica(v.lf, v.rf);
+    if (v.lb == -1 && v.rb == -1 && v.lf == -1 && v.rf == -1 && tamanho > 0)
+        verifica(0, tamanho - 1);
+}
+
+} // namespace
+
+void TRealceTags::palavraAtual(int posicao) {
+    if (!m_ativo)
+        return;
+    const QString texto = m_texto;
+    const auto tamanho = static_cast<int>(texto.size());
+    if (posicao < 0 || posicao > tamanho || tamanho == 0)
+        return;
+    // At the end of the text (after an insertion) the backward searches start at the last
+    // character and the forward ones find nothing.
+    const int atras = std::min(posicao, tamanho - 1);
+    const TVizinhos v{static_cast<int>(texto.lastIndexOf(QLatin1Char('<'), atras)),
+                      static_cast<int>(texto.lastIndexOf(QLatin1Char('>'), atras)),
+                      static_cast<int>(texto.indexOf(QLatin1Char('<'), posicao)),
+                      static_cast<int>(texto.indexOf(QLatin1Char('>'), posicao))};
+    verificaVizinhos(v, tamanho,
+                     [&](int inicio, int fim) { palavraReservada(texto, inicio, fim); });
+    redesenhaPendentes();
+}
+
+void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
+    if (!m_ativo)
+        return;
+    const QString texto = m_texto;
+    const auto n = static_cast<int>(texto.size());
+    // The searches of every position at once, in two passes.
+    std::vector<int> lb(static_cast<std::size_t>(n)), rb(lb.size()), lf(lb.size()), rf(lb.size());
+    int ultimoMenor = -1;
+    int ultimoMaior = -1;
+    for (int i = 0; i < n; ++i) {
+        if (texto[i] == QLatin1Char('<'))
+            ultimoMenor = i;
+        if (texto[i] == QLatin1Char('>'))
+            ultimoMaior = i;
+        lb[static_cast<std::size_t>(i)] = ultimoMenor;
+        rb[static_cast<std::size_t>(i)] = ultimoMaior;
+    }
+    int proximoMenor = -1;
+    int proximoMaior = -1;
+    for (int i = n - 1; i >= 0; --i) {
+        if (texto[i] == QLatin1Char('<'))
+            proximoMenor = i;
+        if (texto[i] == QLatin1Char('>'))
+            proximoMaior = i;
+        lf[static_cast<std::size_t>(i)] = proximoMenor;
+        rf[static_cast<std::size_t>(i)] = proximoMaior;
+    }
+    QElapsedTimer relogio;
+    relogio.start();
+    for (int i = 0; i < n; ++i) {
+        const QChar anterior = i > 0 ? texto[i - 1] : QChar();
+        if (i == 0 || anterior == QLatin1Char('\n') || anterior == QLatin1Char(' ') ||
+            anterior.isNull()) {
+            const auto k = static_cast<std::size_t>(i);
+            verificaVizinhos({lb[k], rb[k], lf[k], rf[k]}, n,
+                             [&](int inicio, int fim) { palavraReservada(texto, inicio, fim); });
+        }
+        if (progresso && relogio.elapsed() >= 40) {
+            progresso(i, n);
+            relogio.restart();
+        }
+    }
+    if (progresso)
+        progresso(n, n);
+    redesenhaPendentes();
 }
 
 void TRealceTags::highlightBlock(const QString& texto) {
-    if (!m_ativo)
+    const int inicio = currentBlock().position();
+    const auto tamanho = static_cast<int>(texto.size());
+    if (inicio + tamanho > static_cast<int>(m_cores.size()))
         return;
     QTextCharFormat comum;
     comum.setForeground(corComum());
@@ -115,50 +286,29 @@ void TRealceTags::highlightBlock(const QString& texto) {
     QTextCharFormat iterativa;
     iterativa.setForeground(corIterativa());
     iterativa.setFontWeight(QFont::Bold);
-    qsizetype inicio = texto.indexOf(QLatin1Char('<'));
-    while (inicio >= 0) {
-        const qsizetype fim = texto.indexOf(QLatin1Char('>'), inicio);
-        if (fim < 0)
-            break;
-        const qsizetype outro = texto.indexOf(QLatin1Char('<'), inicio + 1);
-        if (outro >= 0 && outro < fim) {
-            inicio = outro;
-            continue;
-        }
-        const QString palavra = texto.mid(inicio, fim - inicio + 1);
-        const int comeco = static_cast<int>(inicio);
-        const int tamanho = static_cast<int>(fim - inicio + 1);
-        if (m_tagsComuns.contains(palavra))
-            setFormat(comeco, tamanho, comum);
-        else if (m_tagsIterativas.contains(palavra))
-            setFormat(comeco, tamanho, iterativa);
-        inicio = texto.indexOf(QLatin1Char('<'), fim + 1);
+    int i = 0;
+    while (i < tamanho) {
+        const unsigned char cor = m_cores[static_cast<std::size_t>(inicio + i)];
+        int j = i + 1;
+        while (j < tamanho && m_cores[static_cast<std::size_t>(inicio + j)] == cor)
+            ++j;
+        if (cor != Plano)
+            setFormat(i, j - i, cor == Comum ? comum : iterativa);
+        i = j;
     }
-}
-
-void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
-    if (!m_ativo)
-        return;
-    QTextDocument* documento = m_editor->document();
-    const int n = documento->characterCount() - 1;
-    int contador = 0;
-    for (QTextBlock bloco = documento->begin(); bloco.isValid(); bloco = bloco.next()) {
-        rehighlightBlock(bloco);
-        if (progresso && ++contador % 100 == 1)
-            progresso(bloco.position(), n);
-    }
-    if (progresso)
-        progresso(n, n);
 }
 
 QColor TRealceTags::corEm(int posicao) const {
-    const QTextBlock bloco = m_editor->document()->findBlock(posicao);
-    const int relativa = posicao - bloco.position();
-    for (const QTextLayout::FormatRange& faixa : bloco.layout()->formats())
-        if (relativa >= faixa.start && relativa < faixa.start + faixa.length &&
-            faixa.format.hasProperty(QTextFormat::ForegroundBrush))
-            return faixa.format.foreground().color();
-    return m_editor->palette().color(QPalette::Text);
+    if (posicao < 0 || posicao >= static_cast<int>(m_cores.size()))
+        return m_editor->palette().color(QPalette::Text);
+    switch (m_cores[static_cast<std::size_t>(posicao)]) {
+    case Comum:
+        return corComum();
+    case Iterativa:
+        return corIterativa();
+    default:
+        return m_editor->palette().color(QPalette::Text);
+    }
 }
 
 bool TRealceTags::negritoEm(int posicao) const {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QSyntaxHighlighter>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -29,19 +30,25 @@ void InsereTagDaArvore(const QTreeWidgetItem* no,
 // selection and the caret ends after it.
 void InsereTexto(QPlainTextEdit* editor, const QString& texto, bool bloco);
 
-// Tag highlighting: a span from "<" to the next ">" with no other "<" or ">" inside that
-// equals a word of `tagsComuns` is painted bold blue, one of `tagsIterativas` bold green,
-// everything else plain. The colours live in the editor's layout only: they are not part
-// of the text, the undo history or the saved document. Off until switched on.
+// Tag highlighting. The colours of the characters are kept beside the text (plain, bold
+// blue, bold green) and shown by the editor's layout only: they are not part of the text,
+// the undo history or the saved document, and typed or inserted characters are plain.
+// Only the checks below paint: `palavraAtual`(position) checks the spans around a
+// position (the tag that ends before it, the tag that starts after it), and Refresh
+// checks around the start of every word. Off until switched on; off paints nothing.
 class TRealceTags : public QSyntaxHighlighter {
     Q_OBJECT
 public:
     TRealceTags(QPlainTextEdit* editor, QStringList tagsComuns, QStringList tagsIterativas);
 
     bool ativo() const { return m_ativo; }
+    // Switching off returns every character to plain.
     void setAtivo(bool ativo);
-    // Refresh Highlighting: re-scans the whole text; `progresso`(position, length) is
-    // called while scanning so a status text can move.
+    // The check around a position (0-based character index); nothing when off.
+    void palavraAtual(int posicao);
+    // Refresh Highlighting: checks around position 0 and every position that follows a
+    // line break, a blank or a NUL; `progresso`(position, length) is called while
+    // scanning (often enough for a status text to move).
     void Atualiza(const std::function<void(int, int)>& progresso);
 
     // The colour painted at a character position (plain text gives the plain colour).
@@ -55,10 +62,21 @@ protected:
     void highlightBlock(const QString& texto) override;
 
 private:
+    enum : unsigned char { Plano = 0, Comum = 1, Iterativa = 2 };
+    void textoMudou(int posicao, int removidos, int adicionados);
+    void palavraReservada(const QString& texto, int inicio, int fim);
+    void pinta(int inicio, int fim, unsigned char cor);
+    void redesenhaPendentes();
+
     QPlainTextEdit* m_editor;
     QStringList m_tagsComuns;
     QStringList m_tagsIterativas;
     bool m_ativo = false;
+    QString m_texto;                    // the text the colours belong to
+    std::vector<unsigned char> m_cores; // one per character of that text
+    bool m_redesenhando = false;
+    int m_sujoInicio = -1; // characters repainted since the last redraw
+    int m_sujoFim = -1;
 };
 
 // The insert/overwrite indicator of a window: one mode for the window's editors; each

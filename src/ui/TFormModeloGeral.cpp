@@ -22,7 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSplitter>
@@ -122,12 +122,16 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     QFont negrito = tags->font();
     negrito.setBold(true);
     tags->setFont(negrito);
-    // Highlighting starts off; this switch turns it on and off.
+    // Highlighting starts off; this switch turns it on (followed by a Refresh) and off.
     m_acaoRealce = m_cbCode->addAction(QStringLiteral("Highlight Tags"));
     m_acaoRealce->setObjectName(QStringLiteral("but_realce"));
     m_acaoRealce->setCheckable(true);
-    connect(m_acaoRealce, &QAction::toggled, this,
-            [this](bool ligado) { m_realce->setAtivo(ligado); });
+    connect(m_acaoRealce, &QAction::toggled, this, [this](bool ligado) {
+        m_realce->setAtivo(ligado);
+        // Switched on, the text is checked at once, as Refresh does.
+        if (ligado)
+            but_refreshClick();
+    });
     layout->addWidget(m_cbCode);
 
     m_divisor = new QSplitter(Qt::Horizontal, pagina);
@@ -364,8 +368,7 @@ void TFormModeloGeral::but_salvarClick() {
 void TFormModeloGeral::but_printClick() {
     QPrinter impressora;
     impressora.setDocName(windowTitle());
-    QPrintDialog dialogo(&impressora, this);
-    if (Dialogos::modoResposta() || dialogo.exec() != QDialog::Accepted)
+    if (!Dialogos::Imprime(this, impressora))
         return;
     m_editor->print(&impressora);
 }
@@ -399,11 +402,23 @@ void TFormModeloGeral::but_cruzadosClick() {
 }
 
 void TFormModeloGeral::but_refreshClick() {
-    m_pcontrol->setFocus();
-    m_realce->Atualiza([this](int posicao, int total) {
-        m_paineis[2]->setText(QStringLiteral("Analysing Position %1/%2").arg(posicao).arg(total));
-        QApplication::processEvents();
-    });
+    // The text stays as it is while the scan lets other events through.
+    const bool soLeitura = m_editor->isReadOnly();
+    m_editor->setReadOnly(true);
+    const QPointer<QLabel> painel = m_paineis[2];
+    try {
+        m_realce->Atualiza([painel](int posicao, int total) {
+            if (painel)
+                painel->setText(QStringLiteral("Analysing Position %1/%2").arg(posicao).arg(total));
+            QApplication::processEvents();
+        });
+    } catch (...) {
+        m_editor->setReadOnly(soLeitura);
+        m_paineis[2]->clear();
+        m_editor->setFocus();
+        throw;
+    }
+    m_editor->setReadOnly(soLeitura);
     m_paineis[2]->clear();
     m_editor->setFocus();
 }
@@ -432,6 +447,7 @@ void TFormModeloGeral::OvcAttachedButton1Click() {
 void TFormModeloGeral::InsereString(const QString& texto, bool bloco) {
     InsereTexto(m_editor, texto, bloco);
     MarcaModificado();
+    m_realce->palavraAtual(m_editor->textCursor().position());
 }
 
 void TFormModeloGeral::arvoreDblClick() {
@@ -447,9 +463,12 @@ QString TFormModeloGeral::textoPainel(int painel) const {
 // ------------------------------------------------------------------ key and mouse events
 
 void TFormModeloGeral::re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado) {
+    const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
+    const int cursor = m_editor->textCursor().position();
+    if (semTeclado != Qt::ControlModifier && semTeclado != Qt::ShiftModifier && cursor != 0)
+        m_realce->palavraAtual(cursor - 1);
     if (tecla == Qt::Key_Insert)
         m_indicador.AlternaModo(m_editor, m_paineis[0]);
-    const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
     const bool soCtrlOuAlt = semTeclado == Qt::ControlModifier || semTeclado == Qt::AltModifier;
     const bool teclaDeEstado =
         tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt;

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -171,28 +173,68 @@ private slots:
         QVERIFY(arvore->isHidden());
     }
 
-    // Highlighting is off at first; switched on, a typed tag is bold blue, a block tag
-    // bold green, and a changed tag goes back to plain.
+    // Highlighting is off at first and paints nothing; switched on, the ">" of a typed tag
+    // paints it bold blue, and changing it to another word repaints it plain.
     void realce() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
         auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
         const QColor normal = editor->palette().color(QPalette::Text);
-        QTest::keyClicks(editor, QStringLiteral("<tbname> <rctable>"));
+        QTest::keyClicks(editor, QStringLiteral("<tbname>"));
         QCOMPARE(janela->realce()->corEm(1), normal);
+        // Switching it on runs Refresh.
         Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        QCOMPARE(janela->realce()->corEm(1), TRealceTags::corComum());
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("<tbname"));
+        QCOMPARE(janela->realce()->corEm(0), normal);
+        QTest::keyClicks(editor, QStringLiteral(">"));
         QCOMPARE(janela->realce()->corEm(0), TRealceTags::corComum());
         QCOMPARE(janela->realce()->corEm(7), TRealceTags::corComum());
         QVERIFY(janela->realce()->negritoEm(3));
+        // A key released with Ctrl alone held checks nothing.
+        editor->moveCursor(QTextCursor::Left);
+        editor->textCursor().insertText(QStringLiteral("x"));
+        QKeyEvent soltaComCtrl(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
+        QApplication::sendEvent(editor, &soltaComCtrl);
+        QCOMPARE(janela->realce()->corEm(0), TRealceTags::corComum());
+        QTest::keyRelease(editor, Qt::Key_Right);
+        QCOMPARE(janela->realce()->corEm(0), normal);
         QCOMPARE(janela->realce()->corEm(8), normal);
-        QCOMPARE(janela->realce()->corEm(9), TRealceTags::corIterativa());
-        editor->moveCursor(QTextCursor::Start);
-        editor->moveCursor(QTextCursor::Right);
-        QTest::keyClicks(editor, QStringLiteral("x"));
-        QCOMPARE(janela->realce()->corEm(1), normal);
         // The colours are not part of the text.
-        QCOMPARE(editor->toPlainText(), QStringLiteral("<xtbname> <rctable>"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<tbnamex>"));
+        // A block inserted from the tree is painted green.
+        editor->clear();
+        janela->InsereString(QStringLiteral("<simplecol>"), true);
+        QCOMPARE(janela->realce()->corEm(11), TRealceTags::corIterativa());
+        QCOMPARE(janela->realce()->corEm(12), normal);
+    }
+
+    // Refresh checks around the start of the text and of every word: the tag after a word
+    // start is painted, a tag glued to the end of another word is not.
+    void realceRefresh() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        const QColor normal = editor->palette().color(QPalette::Text);
+        const QString texto = QStringLiteral("a <tbname> <rctable>b<colname>\n<colalias>");
+        editor->setPlainText(texto);
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        QCOMPARE(janela->realce()->corEm(2), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(9), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(10), normal);
+        QCOMPARE(janela->realce()->corEm(11), TRealceTags::corIterativa());
+        QCOMPARE(janela->realce()->corEm(21), normal);
+        QCOMPARE(janela->realce()->corEm(31), TRealceTags::corComum());
+        QCOMPARE(editor->toPlainText(), texto);
+        QVERIFY(janela->textoPainel(2).isEmpty());
+        QVERIFY(!editor->isReadOnly());
+        // Switched off, everything is plain again.
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        QCOMPARE(janela->realce()->corEm(2), normal);
     }
 
     // Refresh Highlighting over a 5,000-line template stays quick and clears its progress.
@@ -311,6 +353,28 @@ private slots:
         QTest::mouseClick(Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile")),
                           Qt::LeftButton);
         QVERIFY(janela->modificado());
+    }
+
+    // Print prints the editor's text under the window caption and leaves the document as
+    // it was; a cancelled print dialog prints nothing.
+    void imprime() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"))
+            ->setPlainText(QStringLiteral("<rctable>\n</rctable>"));
+        Dialogos::TomaTitulosArquivo();
+        const QString pdf = ambiente.caminho(QStringLiteral("print.pdf"));
+        Dialogos::ProximosArquivos({});
+        Controle<QAction>(janela, QStringLiteral("but_print"))->trigger();
+        QVERIFY(!QFileInfo::exists(pdf));
+        Dialogos::ProximosArquivos({pdf});
+        Controle<QAction>(janela, QStringLiteral("but_print"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(), QStringList({QStringLiteral("Print|noname.tpg"),
+                                                              QStringLiteral("Print|noname.tpg")}));
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QVERIFY(Conteudo(pdf).startsWith("%PDF"));
+        QVERIFY(!janela->modificado());
     }
 
     // The code tool bar follows the main window's item when the window opens, and the
