@@ -446,24 +446,30 @@ std::vector<TJanelaFilha*> TFormTelaPrincipal::filhas() const {
     return lista;
 }
 
+QString TFormTelaPrincipal::EscolheCaminhoSalvar(const TJanelaFilha& filha, const QString& titulo) {
+    const TTipoDocumento* tipo = TipoPorExtensao(filha.extensao());
+    const QString escolhido =
+        Dialogos::SalvaArquivo(this, titulo, tipo->filtroSalvar, m_diretorioSalvar);
+    if (escolhido.isEmpty())
+        return {};
+    // The extension rule applies to the file name; the folders keep their dots.
+    const QFileInfo info(escolhido);
+    const QString nome =
+        paraQString(TrocaExtensao(deQString(info.fileName()), deQString(tipo->extensao)));
+    return QDir(info.path()).filePath(nome);
+}
+
 void TFormTelaPrincipal::SalvaArquivo(TJanelaFilha* filha) {
     if (!filha)
         return;
-    const TTipoDocumento* tipo = TipoPorExtensao(filha->extensao());
     const QString caminho = filha->gettNomeArq();
     if (QFileInfo(caminho).isFile()) {
         filha->SalvaArquivoKMF(caminho);
         return;
     }
-    const QString escolhido = Dialogos::SalvaArquivo(this, QStringLiteral("Save..."),
-                                                     tipo->filtroSalvar, m_diretorioSalvar);
-    if (escolhido.isEmpty())
-        return;
-    // The extension rule applies to the file name; the folders keep their dots.
-    const QFileInfo info(escolhido);
-    const QString nome =
-        paraQString(TrocaExtensao(deQString(info.fileName()), deQString(tipo->extensao)));
-    filha->SalvaArquivoKMF(QDir(info.path()).filePath(nome));
+    const QString escolhido = EscolheCaminhoSalvar(*filha, QStringLiteral("Save..."));
+    if (!escolhido.isEmpty())
+        filha->SalvaArquivoKMF(escolhido);
 }
 
 void TFormTelaPrincipal::Salvar1Click() {
@@ -478,16 +484,11 @@ void TFormTelaPrincipal::SalvarComo1Click() {
     TJanelaFilha* filha = filhaAtiva();
     if (!filha)
         return;
-    const TTipoDocumento* tipo = TipoPorExtensao(filha->extensao());
-    const QString escolhido = Dialogos::SalvaArquivo(this, QStringLiteral("Save As..."),
-                                                     tipo->filtroSalvar, m_diretorioSalvar);
+    const QString escolhido = EscolheCaminhoSalvar(*filha, QStringLiteral("Save As..."));
     if (escolhido.isEmpty())
         return;
-    const QFileInfo info(escolhido);
-    const QString nome =
-        paraQString(TrocaExtensao(deQString(info.fileName()), deQString(tipo->extensao)));
     try {
-        filha->SalvaArquivoKMF(QDir(info.path()).filePath(nome));
+        filha->SalvaArquivoKMF(escolhido);
     } catch (const std::exception& erro) {
         mostraErro(erro);
     }

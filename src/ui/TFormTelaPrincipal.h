@@ -38,6 +38,9 @@ public:
     void Generation1Click();
     void AbirMapeamento1Click();
     void SalvaArquivo(TJanelaFilha* filha);
+    // Asks where to save a child's document; the kind's extension replaces the chosen
+    // name's. Empty when the user cancels.
+    QString EscolheCaminhoSalvar(const TJanelaFilha& filha, const QString& titulo);
     void Salvar1Click();
     void SalvarComo1Click();
     void SalvarTodos1Click();
