@@ -26,14 +26,6 @@ std::string Apara(const std::string& texto) {
     return texto.substr(inicio, texto.find_last_not_of(" \t\r") - inicio + 1);
 }
 
-std::string LeConteudo(const fs::path& caminho) {
-    std::string conteudo;
-    if (!LeConteudoArquivo(caminho.string(), conteudo)) {
-        throw EErroGeral::Create("Could Not Open File " + caminho.string());
-    }
-    return conteudo;
-}
-
 bool Marca(const std::string& valor) {
     if (valor != "0" && valor != "1") {
         throw EErroGeral::Create("Expected 0 Or 1, Found \"" + valor + "\"");
@@ -90,7 +82,7 @@ void Aplica(const std::string& descricao, const std::map<std::string, TAtribuido
             if (valor.starts_with("@@")) {
                 valor.erase(0, 1);
             } else if (valor.starts_with('@')) {
-                valor = LeConteudo(pasta / valor.substr(1));
+                valor = LeTextoArquivo((pasta / valor.substr(1)).string());
             }
             achada->second(valor);
         } catch (const std::exception& erro) {

@@ -10,18 +10,6 @@
 
 namespace fendril {
 
-namespace {
-
-std::string LeArquivoInteiro(const std::string& caminho) {
-    std::string conteudo;
-    if (!LeConteudoArquivo(caminho, conteudo)) {
-        throw EErroGeral::Create("Could Not Open File " + caminho);
-    }
-    return conteudo;
-}
-
-} // namespace
-
 int ComandoDump(const std::string& arquivo, std::ostream& saida, std::ostream& erros) {
     try {
         TArquivoKMF documento;
@@ -41,7 +29,7 @@ int ComandoDump(const std::string& arquivo, std::ostream& saida, std::ostream& e
 
 int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostream& erros) {
     try {
-        const TListaTextos linhas = CortaLinhasLF(LeArquivoInteiro(texto));
+        const TListaTextos linhas = CortaLinhasLF(LeTextoArquivo(texto));
         TArquivoKMF documento;
         for (std::size_t i = 0; i < linhas.size(); ++i) {
             std::string bytes;
@@ -66,7 +54,7 @@ int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostre
 
 int ComandoCheck(const std::string& arquivo, std::ostream& saida, std::ostream& erros) {
     try {
-        TMontaCodigo::VerificaTags(LeArquivoInteiro(arquivo));
+        TMontaCodigo::VerificaTags(LeTextoArquivo(arquivo));
         saida << "No Crossed Tags Present !!\n";
         return 0;
     } catch (const std::exception& erro) {

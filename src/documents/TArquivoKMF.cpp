@@ -148,6 +148,10 @@ TListaTextos TArquivoKMF::LeSecao(std::string_view secao, std::string_view chave
     return resultado;
 }
 
+std::string TArquivoKMF::LePrimeiro(std::string_view secao, std::string_view chave) const {
+    return ItemDaLista(LeSecao(secao, chave, false), 0);
+}
+
 void TArquivoKMF::Salva(const std::string& caminho) {
     // Scrambling comes first: a document too large to be keyed fails before any file is
     // touched.

@@ -29,6 +29,10 @@ public:
     // section or key matches every line.
     TListaTextos LeSecao(std::string_view secao, std::string_view chave, bool resto) const;
 
+    // The first value of a key, as windows read their controls: LeSecao(section, key, false)
+    // and its first result; a missing key raises the list-index failure.
+    std::string LePrimeiro(std::string_view secao, std::string_view chave) const;
+
     // Writes the document scrambled. The file is written beside the target and put in its
     // place only once complete, so a failure leaves any previous file as it was; failures
     // raise EErroGeral "Não Foi Possível Salvar: " + path (+ the system's reason).

@@ -8,11 +8,6 @@ namespace fendril {
 
 namespace {
 
-// The first value of a key; a missing key raises the list-index failure.
-std::string Primeiro(const TArquivoKMF& documento, std::string_view secao, std::string_view chave) {
-    return ItemDaLista(documento.LeSecao(secao, chave, false), 0);
-}
-
 void ExigeAutor(const std::string& autor) {
     if (autor.empty()) {
         throw EErroGeral::Create("An Author Name Must Be Given !!");
@@ -57,23 +52,23 @@ TArquivoKMF TDocModeloTabela::getArquivo() const {
 }
 
 void TDocModeloTabela::setArquivo(const TArquivoKMF& documento) {
-    nome = Primeiro(documento, "descricao", "Edit_nome");
-    autor = Primeiro(documento, "descricao", "Edit_autor");
-    data = Primeiro(documento, "descricao", "edit_data");
-    comentario = Primeiro(documento, "descricao", "memo_comentario");
-    tablePrefix = Primeiro(documento, "codigo", "edit_tableprefix");
-    tableSufix = Primeiro(documento, "codigo", "edit_tablesufix");
-    tableExtension = Primeiro(documento, "codigo", "edit_tableextension");
-    parentClass = Primeiro(documento, "codigo", "edit_parparentclass");
-    parPrefix = Primeiro(documento, "codigo", "edit_parprefix");
-    parSufix = Primeiro(documento, "codigo", "edit_parsufix");
-    parExtension = Primeiro(documento, "codigo", "edit_parextension");
-    makePrefix = Primeiro(documento, "codigo", "edit_makeprefix");
-    makeExtension = Primeiro(documento, "codigo", "edit_makeextension");
-    classeObjeto = Primeiro(documento, "codigo", "re_classeobjeto");
-    classePai = Primeiro(documento, "codigo", "re_classepai");
-    make = Primeiro(documento, "codigo", "re_make");
-    nomePorAlias = Primeiro(documento, "codigo", "cb_fname") == "1";
+    nome = documento.LePrimeiro("descricao", "Edit_nome");
+    autor = documento.LePrimeiro("descricao", "Edit_autor");
+    data = documento.LePrimeiro("descricao", "edit_data");
+    comentario = documento.LePrimeiro("descricao", "memo_comentario");
+    tablePrefix = documento.LePrimeiro("codigo", "edit_tableprefix");
+    tableSufix = documento.LePrimeiro("codigo", "edit_tablesufix");
+    tableExtension = documento.LePrimeiro("codigo", "edit_tableextension");
+    parentClass = documento.LePrimeiro("codigo", "edit_parparentclass");
+    parPrefix = documento.LePrimeiro("codigo", "edit_parprefix");
+    parSufix = documento.LePrimeiro("codigo", "edit_parsufix");
+    parExtension = documento.LePrimeiro("codigo", "edit_parextension");
+    makePrefix = documento.LePrimeiro("codigo", "edit_makeprefix");
+    makeExtension = documento.LePrimeiro("codigo", "edit_makeextension");
+    classeObjeto = documento.LePrimeiro("codigo", "re_classeobjeto");
+    classePai = documento.LePrimeiro("codigo", "re_classepai");
+    make = documento.LePrimeiro("codigo", "re_make");
+    nomePorAlias = documento.LePrimeiro("codigo", "cb_fname") == "1";
 
     const TListaTextos linhas = documento.LeSecao("tb_tipos", "tipos", false);
     if (linhas.empty()) {
@@ -103,15 +98,15 @@ TArquivoKMF TDocModeloGeral::getArquivo() const {
 }
 
 void TDocModeloGeral::setArquivo(const TArquivoKMF& documento) {
-    arquivoUnico = ParaInteiro(Primeiro(documento, "codigo", "rg_file"));
-    arquivoTipos = Primeiro(documento, "codigo", "edit_typesfile");
-    classeObjeto = Primeiro(documento, "codigo", "re_classeobjeto");
-    makePrefix = Primeiro(documento, "codigo", "edit_makeprefix");
-    tablePrefix = Primeiro(documento, "codigo", "edit_tableprefix");
-    tableSufix = Primeiro(documento, "codigo", "edit_tablesufix");
-    makeExtension = Primeiro(documento, "codigo", "edit_makeextension");
-    parentClass = Primeiro(documento, "codigo", "edit_parparentclass");
-    nomePorAlias = Primeiro(documento, "codigo", "cb_fname") == "1";
+    arquivoUnico = ParaInteiro(documento.LePrimeiro("codigo", "rg_file"));
+    arquivoTipos = documento.LePrimeiro("codigo", "edit_typesfile");
+    classeObjeto = documento.LePrimeiro("codigo", "re_classeobjeto");
+    makePrefix = documento.LePrimeiro("codigo", "edit_makeprefix");
+    tablePrefix = documento.LePrimeiro("codigo", "edit_tableprefix");
+    tableSufix = documento.LePrimeiro("codigo", "edit_tablesufix");
+    makeExtension = documento.LePrimeiro("codigo", "edit_makeextension");
+    parentClass = documento.LePrimeiro("codigo", "edit_parparentclass");
+    nomePorAlias = documento.LePrimeiro("codigo", "cb_fname") == "1";
 }
 
 TArquivoKMF TDocGeracao::getArquivo() const {
@@ -153,14 +148,14 @@ std::vector<TModeloMarcado> LeModelos(const TArquivoKMF& documento, std::string_
 } // namespace
 
 void TDocGeracao::setArquivo(const TArquivoKMF& documento) {
-    nome = Primeiro(documento, "descricao", "Edit_nome");
-    autor = Primeiro(documento, "descricao", "Edit_autor");
-    data = Primeiro(documento, "descricao", "edit_data");
-    comentario = Primeiro(documento, "descricao", "memo_comentario");
-    pathRaiz = Primeiro(documento, "geracao", "pathraiz");
-    pathMontado = Primeiro(documento, "geracao", "pathmontado");
-    diretorioGeracao = Primeiro(documento, "geracao", "gerdir");
-    arquivoMapeamento = Primeiro(documento, "geracao", "edit_mapfile");
+    nome = documento.LePrimeiro("descricao", "Edit_nome");
+    autor = documento.LePrimeiro("descricao", "Edit_autor");
+    data = documento.LePrimeiro("descricao", "edit_data");
+    comentario = documento.LePrimeiro("descricao", "memo_comentario");
+    pathRaiz = documento.LePrimeiro("geracao", "pathraiz");
+    pathMontado = documento.LePrimeiro("geracao", "pathmontado");
+    diretorioGeracao = documento.LePrimeiro("geracao", "gerdir");
+    arquivoMapeamento = documento.LePrimeiro("geracao", "edit_mapfile");
     modelosTabela = LeModelos(documento, "cb_fendril");
     modelosGerais = LeModelos(documento, "cb_templ");
 }

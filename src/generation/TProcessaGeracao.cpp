@@ -30,7 +30,7 @@ std::string EntreAspas(const std::string& texto) {
 
 // The first value of a key of section codigo; a missing key raises the list-index failure.
 std::string Codigo(const TArquivoKMF& documento, std::string_view chave) {
-    return ItemDaLista(documento.LeSecao("codigo", chave, false), 0);
+    return documento.LePrimeiro("codigo", chave);
 }
 
 int Porcento(std::size_t posicao, std::size_t quantidade) {

@@ -15,11 +15,16 @@
 
 namespace fendril {
 
-TListaTextos LeLinhasTexto(const std::string& caminho) {
+std::string LeTextoArquivo(const std::string& caminho) {
     std::string conteudo;
     if (!LeConteudoArquivo(caminho, conteudo)) {
         throw EErroGeral::Create("Could Not Open File " + caminho);
     }
+    return conteudo;
+}
+
+TListaTextos LeLinhasTexto(const std::string& caminho) {
+    const std::string conteudo = LeTextoArquivo(caminho);
     TListaTextos linhas;
     std::size_t inicio = 0;
     for (std::size_t i = 0; i < conteudo.size(); ++i) {

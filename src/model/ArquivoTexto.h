@@ -16,6 +16,9 @@ TListaTextos LeLinhasTexto(const std::string& caminho);
 // no empty line; a last line without one is kept.
 TListaTextos CortaLinhasLF(std::string_view texto);
 
+// The whole content of a file; EErroGeral "Could Not Open File " + path when it cannot be read.
+std::string LeTextoArquivo(const std::string& caminho);
+
 // The whole content of a file; false when it cannot be opened or read (a folder, say).
 bool LeConteudoArquivo(const std::string& caminho, std::string& conteudo);
 

@@ -44,7 +44,7 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
 TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento) {
     TDescricaoMapeamento descricao;
     const auto le = [&documento](const char* chave) {
-        return ItemDaLista(documento.LeSecao(kDescricao, chave, false), 0);
+        return documento.LePrimeiro(kDescricao, chave);
     };
     descricao.Edit_nome = le("Edit_nome");
     descricao.Edit_autor = le("Edit_autor");
