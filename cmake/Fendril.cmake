@@ -31,3 +31,21 @@ function(fendril_test name)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                        DISCOVERY_TIMEOUT 30)
 endfunction()
+
+# fendril_ui_test(NAME SOURCE [DEPENDS ...])
+# A QtTest program driving the real windows on Qt's offscreen platform. Window tests share
+# tests/ui/AmbienteUi.h and link the whole desktop program.
+function(fendril_ui_test name source)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  add_executable(${name} ${source})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}
+                                             ${PROJECT_SOURCE_DIR}/tests/ui)
+  target_link_libraries(${name} PRIVATE fendril::desktop fendril::testsupport Qt6::Test
+                                        ${ARG_DEPENDS})
+  fendril_warnings(${name})
+  add_test(NAME ui.${name} COMMAND ${name})
+  set_tests_properties(ui.${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                                             TIMEOUT 120)
+endfunction()

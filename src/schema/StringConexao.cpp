@@ -123,3 +123,49 @@ std::string ValorODBC(std::string_view valor) {
 }
 
 } // namespace fendril
+
+namespace fendril {
+
+std::string LeStringUdl(std::string_view conteudo) {
+    std::string texto;
+    texto.reserve(conteudo.size());
+    for (char c : conteudo)
+        if (c != '\0')
+            texto.push_back(c);
+
+    // Lines end at CR LF, LF or a lone CR.
+    std::vector<std::string_view> linhas;
+    const std::string_view vista(texto);
+    std::size_t inicio = 0;
+    for (std::size_t i = 0; i < vista.size(); ++i) {
+        if (vista[i] != '\r' && vista[i] != '\n')
+            continue;
+        linhas.push_back(vista.substr(inicio, i - inicio));
+        if (vista[i] == '\r' && i + 1 < vista.size() && vista[i + 1] == '\n')
+            ++i;
+        inicio = i + 1;
+    }
+    if (inicio < vista.size())
+        linhas.push_back(vista.substr(inicio));
+
+    std::string resultado;
+    bool depoisDoMarcador = false;
+    for (std::string_view linha : linhas) {
+        if (depoisDoMarcador)
+            resultado.append(linha);
+        else if (linha == MarcadorUdl)
+            depoisDoMarcador = true;
+    }
+    return resultado;
+}
+
+std::string EscreveUdl(std::string_view stringConexao) {
+    std::string texto = "[oledb]\r\n";
+    texto.append(MarcadorUdl);
+    texto.append("\r\n");
+    texto.append(stringConexao);
+    texto.append("\r\n");
+    return texto;
+}
+
+} // namespace fendril

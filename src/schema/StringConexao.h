@@ -35,4 +35,17 @@ std::string StringODBC(std::string_view stringConexao);
 // holds a ";", a brace or leading or trailing spaces.
 std::string ValorODBC(std::string_view valor);
 
+// The line of a .udl file after which the connection string stands.
+inline constexpr std::string_view MarcadorUdl =
+    "; Everything after this line is an OLE DB initstring";
+
+// The connection string a .udl file holds: its bytes without the zero bytes (so that a
+// UTF-16 file of ASCII text reads too), split into lines, and every line after the first
+// marker line joined with nothing between them; "" when the marker is missing or last.
+std::string LeStringUdl(std::string_view conteudo);
+
+// The bytes of a .udl file holding the string: "[oledb]", the marker line and the string,
+// each ended by CR LF, in UTF-8.
+std::string EscreveUdl(std::string_view stringConexao);
+
 } // namespace fendril

@@ -1,6 +1,9 @@
 #include "ui/Aplicacao.h"
 
+#include "generation/windows/TFormGeracao.h"
 #include "model/Log.h"
+#include "ui/TFormFilha.h"
+#include "ui/TFormFilhaModelo.h"
 #include "ui/TFormModeloGeral.h"
 #include "ui/Texto.h"
 
@@ -29,7 +32,10 @@ void IniciaAplicacao() {
          [formatoHora] {
              return deQString(QLocale().toString(QTime::currentTime(), formatoHora));
          }});
+    RegistraMapeamento();
+    RegistraModeloTabela();
     RegistraModeloGeral();
+    RegistraGeracao();
 }
 
 } // namespace fendril

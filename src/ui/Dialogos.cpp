@@ -1,6 +1,7 @@
 #include "ui/Dialogos.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
@@ -13,6 +14,7 @@ struct EstadoRespostas {
     bool ligado = false;
     std::deque<QMessageBox::StandardButton> respostas;
     std::deque<QStringList> arquivos;
+    std::deque<QString> textos;
     QStringList mensagens;
     QStringList titulosArquivo;
 };
@@ -88,6 +90,32 @@ QString Dialogos::SalvaArquivo(QWidget* pai, const QString& titulo, const QStrin
     return QFileDialog::getSaveFileName(pai, titulo, diretorioInicial, FiltroQt(filtro));
 }
 
+QString Dialogos::EscolhePasta(QWidget* pai, const QString& titulo,
+                               const QString& diretorioInicial) {
+    if (estado().ligado) {
+        const QStringList lista = proximaListaArquivos(titulo, QString());
+        return lista.isEmpty() ? QString() : lista.first();
+    }
+    return QFileDialog::getExistingDirectory(pai, titulo, diretorioInicial);
+}
+
+bool Dialogos::PedeTexto(QWidget* pai, const QString& titulo, const QString& rotulo,
+                         QString& texto) {
+    if (estado().ligado) {
+        const std::optional<QString> resposta = TomaTexto(titulo);
+        if (!resposta || resposta->isNull())
+            return false;
+        texto = *resposta;
+        return true;
+    }
+    bool aceito = false;
+    const QString lido =
+        QInputDialog::getText(pai, titulo, rotulo, QLineEdit::Normal, texto, &aceito);
+    if (aceito)
+        texto = lido;
+    return aceito;
+}
+
 bool Dialogos::Imprime(QWidget* pai, QPrinter& impressora) {
     if (estado().ligado) {
         const QStringList lista =
@@ -115,6 +143,20 @@ void Dialogos::ProximosArquivos(const QStringList& arquivos) {
     estado().arquivos.push_back(arquivos);
 }
 
+void Dialogos::ProximoTexto(const QString& texto) {
+    estado().textos.push_back(texto);
+}
+
+std::optional<QString> Dialogos::TomaTexto(const QString& titulo) {
+    EstadoRespostas& e = estado();
+    e.titulosArquivo.append(titulo);
+    if (e.textos.empty())
+        return std::nullopt;
+    QString texto = e.textos.front();
+    e.textos.pop_front();
+    return texto;
+}
+
 QStringList Dialogos::TomaMensagens() {
     QStringList lista;
     lista.swap(estado().mensagens);
@@ -131,6 +173,7 @@ void Dialogos::Limpa() {
     EstadoRespostas& e = estado();
     e.respostas.clear();
     e.arquivos.clear();
+    e.textos.clear();
     e.mensagens.clear();
     e.titulosArquivo.clear();
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -28,6 +29,13 @@ public:
     // Asks before overwriting an existing file.
     static QString SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
                                 const QString& diretorioInicial = QString());
+    // The folder chooser; "" when cancelled. Answered from the file answers.
+    static QString EscolhePasta(QWidget* pai, const QString& titulo,
+                                const QString& diretorioInicial = QString());
+    // An input box asking for one line of text, `texto` being its initial value; false
+    // when cancelled. Answered from the text answers.
+    static bool PedeTexto(QWidget* pai, const QString& titulo, const QString& rotulo,
+                          QString& texto);
     // The platform's print dialog for `impressora`; true when the user chose to print. In
     // answering mode the next queued file answer is the PDF file printed to (an empty list
     // is a cancel), and "Print|" + the print job's title is recorded with the file dialogs.
@@ -40,6 +48,13 @@ public:
     static void ProximaResposta(QMessageBox::StandardButton resposta);
     // Answers of the next file dialogs, in order (an empty list is a cancel).
     static void ProximosArquivos(const QStringList& arquivos);
+    // Answers of the next text questions (input boxes, and dialogs of other layers that
+    // answer themselves, such as the connection dialog), in order; a null QString is a
+    // cancel.
+    static void ProximoTexto(const QString& texto);
+    // Takes the next queued text answer; none queued is a cancel (nullopt). The title is
+    // recorded with the file dialogs' titles.
+    static std::optional<QString> TomaTexto(const QString& titulo);
     // Texts of the messages and questions shown since the last call, and the titles and
     // filters the file dialogs were opened with.
     static QStringList TomaMensagens();

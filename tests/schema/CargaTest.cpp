@@ -271,5 +271,24 @@ TEST(StringConexao, OdbcStringDropsALeadingMsdasqlProviderOnly) {
     EXPECT_EQ(ValorODBC("a;b}c"), "{a;b}}c}");
 }
 
+// The string of a .udl file: what the connection dialog writes reads back; the lines after
+// the marker are joined; zero bytes (a UTF-16 file) are dropped; no marker, or a marker on
+// the last line, gives "".
+TEST(StringConexao, UdlFileHoldsTheStringAfterTheMarkerLine) {
+    EXPECT_EQ(LeStringUdl(EscreveUdl("Provider=SQLite;Data Source=/tmp/a b.db")),
+              "Provider=SQLite;Data Source=/tmp/a b.db");
+    EXPECT_EQ(LeStringUdl("[oledb]\n; Everything after this line is an OLE DB initstring\r"
+                          "Provider=MSDASQL;\r\nDSN=shop\n"),
+              "Provider=MSDASQL;DSN=shop");
+    const std::string utf16("[\0o\0]\0\r\0\n\0", 12);
+    std::string largo = utf16;
+    for (char c : std::string(MarcadorUdl) + "\r\nDSN=x")
+        largo.append({c, '\0'});
+    EXPECT_EQ(LeStringUdl(largo), "DSN=x");
+    EXPECT_EQ(LeStringUdl(""), "");
+    EXPECT_EQ(LeStringUdl("[oledb]\r\nProvider=SQLite\r\n"), "");
+    EXPECT_EQ(LeStringUdl(std::string(MarcadorUdl) + "\r\n"), "");
+}
+
 } // namespace
 } // namespace fendril

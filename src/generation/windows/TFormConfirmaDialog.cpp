@@ -1,0 +1,1 @@
+#include "generation/windows/TFormConfirmaDialog.h"

@@ -1,0 +1,5 @@
+#pragma once
+
+// The overwrite question of a generation run.
+
+namespace fendril {}

@@ -1,0 +1,5 @@
+#pragma once
+
+// The progress window of a generation run.
+
+namespace fendril {}

@@ -1,0 +1,7 @@
+#include "generation/windows/TFormGeracao.h"
+
+namespace fendril {
+
+void RegistraGeracao() {}
+
+} // namespace fendril

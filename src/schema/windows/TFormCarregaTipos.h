@@ -1,0 +1,5 @@
+#pragma once
+
+// The provider types loader.
+
+namespace fendril {}

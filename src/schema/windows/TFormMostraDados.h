@@ -1,0 +1,5 @@
+#pragma once
+
+// The table data window.
+
+namespace fendril {}

@@ -1,0 +1,5 @@
+#pragma once
+
+// The table chooser.
+
+namespace fendril {}

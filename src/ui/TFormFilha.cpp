@@ -1,0 +1,7 @@
+#include "ui/TFormFilha.h"
+
+namespace fendril {
+
+void RegistraMapeamento() {}
+
+} // namespace fendril

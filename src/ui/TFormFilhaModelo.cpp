@@ -1,0 +1,7 @@
+#include "ui/TFormFilhaModelo.h"
+
+namespace fendril {
+
+void RegistraModeloTabela() {}
+
+} // namespace fendril
