@@ -450,6 +450,10 @@ void TConexaoODBC::DefaultDatabase(const std::string& nome) {
     EsqueceEsquemas();
 }
 
+void* TConexaoODBC::Handle() const {
+    return m_estado->conectada ? m_estado->conexao : nullptr;
+}
+
 void TConexaoODBC::Close() {
     m_estado->Libera();
     EsqueceEsquemas();

@@ -27,6 +27,9 @@ public:
     void DefaultDatabase(const std::string& nome) override;
     void Close() override;
 
+    // The connection handle (SQLHDBC) while open, for queries of rows; null while closed.
+    void* Handle() const;
+
     struct Estado;
 
 protected:

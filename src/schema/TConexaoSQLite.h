@@ -23,6 +23,9 @@ public:
     void DefaultDatabase(const std::string& nome) override;
     void Close() override;
 
+    // The open database, for queries of its rows; null while closed.
+    sqlite3* Banco() const { return m_banco; }
+
 protected:
     TDadosRowset LeEsquema(TEsquema esquema) override;
 

@@ -1,10 +1,176 @@
 #pragma once
 
-// The mapping window.
+// The mapping window (".kmf"): on the "Description" page the description and connection
+// of one database; on "Tables And Columns" the tables and columns loaded from it as a
+// two-level tree, with the property panels that edit the selected table or column.
+
+#include "schema/CargaColunas.h"
+#include "ui/TJanelaFilha.h"
+
+#include <QIcon>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
 
 namespace fendril {
 
-// Registers the window kind with the main window.
+class TFormFilha : public TJanelaFilha {
+    Q_OBJECT
+public:
+    explicit TFormFilha(TFormTelaPrincipal& principal);
+    ~TFormFilha() override;
+
+    QString extensao() const override { return QStringLiteral("kmf"); }
+    // Takes up the panels' pending edits first, as saving does. Raises EErroGeral "An
+    // Author Name Must Be Given !!" when the author is empty.
+    TArquivoKMF getArquivo() const override;
+    // Raises the document's lookup failures and EConvertError for a date it cannot read.
+    void setArquivo(const TArquivoKMF& documento) override;
+    bool ExecutaComando(const QString& comando) override;
+    void AlternaBarra(const QString& item) override;
+
+    // --- Commands (each shows its own failures in a message) ---
+    void atbut_constringClick();
+    void atbut_basedadosClick();
+    void but_conectarClick();
+    void but_obterClick();
+    void but_importatabelaClick();
+    void but_removetbClick();
+    void but_checaClick();
+    void but_refreshClick();
+    void but_confirmarClick();
+    void but_mostradadosClick();
+    void but_viewlogClick();
+
+    // --- Operations (these raise) ---
+    QString getConnectionString(const QString& nomeBase);
+    // Replaces the column set with the columns of the qualified names, then fills the tree.
+    void CarregaControlaColunas(const QStringList& tabelas);
+    // Keeps the present columns and adds those of the qualified names after them.
+    void ImportaNovaTabela(const QStringList& tabelas);
+    void PreencheArvore();
+    void AlimentaComboTipos(const TListaTextos& tipos);
+    void PreenchePropriedadesTabela(const QString& tabela);
+    // Both names empty: clears the panels and the selection.
+    void PreenchePropriedadesColuna(const QString& coluna, const QString& tabela);
+    // Writes the panels into the mapping for that table (and column).
+    void LePropriedades(const QString& coluna, const QString& tabela);
+    // DATA_TYPE of the first provider type of that TYPE_NAME; -1 when there is none.
+    std::int32_t getTipoOLE(const QString& nome) const;
+    void clicaCheckBox(QCheckBox* caixa, bool estado);
+
+    // --- Event handlers ---
+    void arvoreClick();
+    // Marks the mapping modified; the table type drop-down also commits.
+    void edit_tipotabelaClick(QObject* remetente);
+    void cb_foreignClick();
+    void ed_lengthChange();
+    void ed_precisionChange();
+
+    // --- State ---
+    bool conectado() const;
+    QString colunaSelecionada() const { return m_colunaSelecionada; }
+    QString tabelaSelecionada() const { return m_tabelaSelecionada; }
+    TControlaColunas* controlaColunas() const { return m_carga.controlaColunas.get(); }
+    const TListaTextos& tiposProvider() const { return m_carga.tiposProvider; }
+    const QStringList& tabelasEscolhidas() const { return m_tabelasEscolhidas; }
+    bool marcaColunas() const { return m_marcaColunas; }
+    QString textoPainel(int painel) const;
+    QTreeWidget* arvore() const { return m_arvore; }
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void criaPaginaDescricao(QWidget* pagina);
+    void criaPaginaTabelas(QWidget* pagina);
+    QWidget* criaPainelTabela(QWidget* pai);
+    QWidget* criaPainelColuna(QWidget* pai);
+    void criaMenuArvore();
+    // Runs a command unless a long step is under way, showing what it raises.
+    void executa(const std::function<void()>& comando);
+    void confirma();
+    void limpaCampos();
+    void esvaziaEstrangeiras();
+    void habilitaConexao(bool sim);
+    void status(int painel, const QString& texto);
+    void carrega(const QStringList& tabelas, bool manterAnteriores);
+    TParametrosConexao parametros() const;
+    void preencheNumero(QSpinBox* campo, std::int32_t valor);
+
+    TCargaColunas m_carga;
+    QString m_colunaSelecionada;
+    QString m_tabelaSelecionada;
+    bool m_marcaColunas = false;
+    QStringList m_tabelasEscolhidas;
+    bool m_ocupado = false;
+    bool m_mostrada = false;
+    QIcon m_iconeTabela;
+    QIcon m_iconeChave;
+
+    QTabWidget* m_pcontrol = nullptr;
+    // Description page.
+    QLineEdit* m_nome = nullptr;
+    QLineEdit* m_autor = nullptr;
+    QDateEdit* m_data = nullptr;
+    QLineEdit* m_constring = nullptr;
+    QToolButton* m_atbutConstring = nullptr;
+    QLineEdit* m_usuario = nullptr;
+    QLineEdit* m_senha = nullptr;
+    QComboBox* m_baseDados = nullptr;
+    QToolButton* m_atbutBaseDados = nullptr;
+    QPushButton* m_conectar = nullptr;
+    QLabel* m_rotulosConexao[4] = {nullptr, nullptr, nullptr, nullptr};
+    // Tables And Columns page.
+    QLabel* m_label8 = nullptr;
+    QTreeWidget* m_arvore = nullptr;
+    QProgressBar* m_progresso = nullptr;
+    QToolBar* m_barraFerramentas = nullptr;
+    QMenu* m_menuArvore = nullptr;
+    QGroupBox* m_grupoTabela = nullptr;
+    QLineEdit* m_nomeTabela = nullptr;
+    QLineEdit* m_tbAlias = nullptr;
+    QLineEdit* m_esquema = nullptr;
+    QComboBox* m_tipoTabela = nullptr;
+    QGroupBox* m_grupoColuna = nullptr;
+    QLineEdit* m_nomeColuna = nullptr;
+    QLineEdit* m_colAlias = nullptr;
+    QCheckBox* m_habilitado = nullptr;
+    QCheckBox* m_primary = nullptr;
+    QCheckBox* m_foreign = nullptr;
+    QComboBox* m_tipoDado = nullptr;
+    QCheckBox* m_dataHora = nullptr;
+    QSpinBox* m_length = nullptr;
+    QSpinBox* m_precision = nullptr;
+    QSpinBox* m_scale = nullptr;
+    QGroupBox* m_grupoEstrangeira = nullptr;
+    QComboBox* m_tabelaEstrangeira = nullptr;
+    QComboBox* m_colunaEstrangeira = nullptr;
+    // Status bar.
+    QStatusBar* m_barra = nullptr;
+    QLabel* m_paineis[2] = {nullptr, nullptr};
+};
+
+// Registers the window as the factory of the ".kmf" kind.
 void RegistraMapeamento();
 
 } // namespace fendril

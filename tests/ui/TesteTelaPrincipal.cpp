@@ -51,7 +51,7 @@ private slots:
         QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar3")));
         QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar2")));
         QVERIFY(principal->findChild<QTabWidget*>(QStringLiteral("guias")));
-        Acao(principal.get(), QStringLiteral("Mapeamento2Click"))->trigger();
+        Acao(principal.get(), QStringLiteral("Modelo1Click"))->trigger();
         QVERIFY(principal->filhas().empty());
     }
 

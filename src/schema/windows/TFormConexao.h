@@ -5,6 +5,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QFormLayout;
 
 namespace fendril {
 
@@ -19,8 +26,41 @@ public:
     // and a null answer (or none queued) is a cancel.
     static void EditaArquivoUdl(QWidget* pai, const QString& caminhoUdl);
 
+    // The kinds of provider the dialog offers, one entry of `combo_provider` each.
+    enum class TTipoProvider { SQLite, DriverODBC, FonteODBC, StringODBC };
+
+    // The connection string the fields build (shown in `edit_string`); "" while the
+    // SQLite file or the ODBC string is empty.
+    QString stringConexao() const;
+    // Test Connection: opens and closes a connection with the string, the user name and
+    // the password, and reports the outcome in a message.
+    void but_testaClick();
+    // OK: writes the string to the .udl file and closes.
+    void accept() override;
+
 private:
+    struct TItemProvider {
+        TTipoProvider tipo;
+        QString nome;      // the ODBC driver or data source
+        QString descricao; // a data source's driver
+    };
+    void atualiza();
+    void escolheArquivo(QLineEdit* campo);
+    void carregaString(const QString& texto);
+
     QString m_caminhoUdl;
+    std::vector<TItemProvider> m_itens;
+    QComboBox* m_provider;
+    QFormLayout* m_campos;
+    QLineEdit* m_arquivo;
+    QLineEdit* m_servidor;
+    QLineEdit* m_porta;
+    QLineEdit* m_baseDados;
+    QLineEdit* m_descricaoFonte;
+    QLineEdit* m_stringODBC;
+    QLineEdit* m_usuario;
+    QLineEdit* m_senha;
+    QPlainTextEdit* m_string;
 };
 
 // Builds a connection string with the connection dialog: the file nomeBase + ".udl" is
