@@ -121,6 +121,9 @@ void TRealceTags::textoMudou(int, int, int) {
     const qsizetype menor = std::min(antigo, atual);
     while (prefixo < menor && m_texto[prefixo] == novo[prefixo])
         ++prefixo;
+    // A change of the drawn formats only: the text and its colours stay as they are.
+    if (prefixo == antigo && antigo == atual)
+        return;
     qsizetype sufixo = 0;
     while (sufixo < menor - prefixo && m_texto[antigo - 1 - sufixo] == novo[atual - 1 - sufixo])
         ++sufixo;
@@ -231,6 +234,7 @@ void TRealceTags::palavraAtual(int posicao) {
 void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     if (!m_ativo)
         return;
+    m_interrompido = false;
     const QString texto = m_texto;
     const auto n = static_cast<int>(texto.size());
     // The searches of every position at once, in two passes.
@@ -257,7 +261,8 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     }
     QElapsedTimer relogio;
     relogio.start();
-    for (int i = 0; i < n; ++i) {
+    // A text changed while the scan let events through ends it: the positions are stale.
+    for (int i = 0; i < n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
         const QChar anterior = i > 0 ? texto[i - 1] : QChar();
         if (i == 0 || anterior == QLatin1Char('\n') || anterior == QLatin1Char(' ') ||
             anterior.isNull()) {

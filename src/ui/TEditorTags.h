@@ -50,6 +50,9 @@ public:
     // line break, a blank or a NUL; `progresso`(position, length) is called while
     // scanning (often enough for a status text to move).
     void Atualiza(const std::function<void(int, int)>& progresso);
+    // Ends a running Refresh at its next position (from an event handled while it scans);
+    // what was checked so far stays painted.
+    void Interrompe() { m_interrompido = true; }
 
     // The colour painted at a character position (plain text gives the plain colour).
     QColor corEm(int posicao) const;
@@ -75,6 +78,7 @@ private:
     QString m_texto;                    // the text the colours belong to
     std::vector<unsigned char> m_cores; // one per character of that text
     bool m_redesenhando = false;
+    bool m_interrompido = false;
     int m_sujoInicio = -1; // characters repainted since the last redraw
     int m_sujoFim = -1;
 };

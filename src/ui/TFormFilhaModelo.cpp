@@ -1,7 +1,978 @@
 #include "ui/TFormFilhaModelo.h"
 
+#include "documents/TDocModelos.h"
+#include "model/ArquivoTexto.h"
+#include "model/Erros.h"
+#include "model/Textos.h"
+#include "schema/windows/TFormCarregaTipos.h"
+#include "ui/Dialogos.h"
+#include "ui/TFormTelaPrincipal.h"
+#include "ui/TTiposDocumento.h"
+#include "ui/Texto.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
 namespace fendril {
 
-void RegistraModeloTabela() {}
+namespace {
+
+const QStringList tagsComunsTabela = {
+    QStringLiteral("<tbname>"),         QStringLiteral("<frktbname>"),
+    QStringLiteral("<parentclass>"),    QStringLiteral("<colvartype>"),
+    QStringLiteral("<colname>"),        QStringLiteral("<colinivar>"),
+    QStringLiteral("<dbname>"),         QStringLiteral("<tbtype>"),
+    QStringLiteral("<tbschema>"),       QStringLiteral("<frkcolname>"),
+    QStringLiteral("<tbalias>"),        QStringLiteral("<colalias>"),
+    QStringLiteral("<simplecolcount>"), QStringLiteral("<frkcolcount>"),
+    QStringLiteral("<prkcolcount>"),    QStringLiteral("<colcount>"),
+    QStringLiteral("<tbcount>"),        QStringLiteral("<colindex>"),
+    QStringLiteral("<colprvtype>"),     QStringLiteral("<collength>"),
+    QStringLiteral("<colprecision>"),   QStringLiteral("<colscale>"),
+    QStringLiteral("<tbindex>"),        QStringLiteral("<coldatecount>")};
+const QStringList tagsIterativasTabela = {
+    QStringLiteral("<simplecol>"),   QStringLiteral("</simplecol>"),
+    QStringLiteral("<frkcol>"),      QStringLiteral("</frkcol>"),
+    QStringLiteral("<prkcol>"),      QStringLiteral("</prkcol>"),
+    QStringLiteral("<rctable>"),     QStringLiteral("</rctable>"),
+    QStringLiteral("<coldatetype>"), QStringLiteral("</coldatetype>")};
+
+// The indexes of the inner tabs; the three editors come first, in this order.
+enum { GuiaTabela = 0, GuiaPai = 1, GuiaMake = 2, GuiaNomes = 3 };
+// The outer pages.
+enum { PaginaDescricao = 0, PaginaCodigo = 1, PaginaTipos = 2 };
+
+const QString tagNome = QStringLiteral("<tbname>");
+const QString tagAlias = QStringLiteral("<tbalias>");
+
+// The user's short date format with its year widened to four digits.
+QString formatoDataCurta() {
+    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QStringLiteral("yyyy")))
+        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return formato;
+}
+
+QLineEdit* criaEdit(QWidget* pai, const QString& nome) {
+    auto* edit = new QLineEdit(pai);
+    edit->setObjectName(nome);
+    return edit;
+}
+
+QAction* criaAcao(QWidget* dono, const QString& texto, const QString& nome) {
+    auto* acao = new QAction(texto, dono);
+    acao->setObjectName(nome);
+    acao->setToolTip(texto.trimmed());
+    return acao;
+}
+
+} // namespace
+
+TFormFilhaModelo::TFormFilhaModelo(TFormTelaPrincipal& principal) : TJanelaFilha(principal) {
+    setObjectName(QStringLiteral("FormFilhaModelo"));
+    auto* corpo = new QWidget(this);
+    auto* layout = new QVBoxLayout(corpo);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pcontrolprincipal = new QTabWidget(corpo);
+    m_pcontrolprincipal->setObjectName(QStringLiteral("pcontrolprincipal"));
+    m_pcontrolprincipal->addTab(criaPaginaDescricao(), QStringLiteral("Description"));
+    m_pcontrolprincipal->addTab(criaPaginaCodigo(), QStringLiteral("Code"));
+    m_pcontrolprincipal->addTab(criaPaginaTipos(), QStringLiteral("Types"));
+    layout->addWidget(m_pcontrolprincipal);
+    setWidget(corpo);
+    resize(780, 540);
+
+    // FormShow: the table header, insert mode, the table-class editor current, highlighting
+    // off, the first tabs, the tool bars as the main window's items say, the tree closed.
+    InciciaTabela();
+    m_editorAtual = m_editores[GuiaTabela].editor;
+    m_pcontrol->setCurrentIndex(GuiaTabela);
+    m_pcontrolprincipal->setCurrentIndex(PaginaDescricao);
+    m_cbCode->setVisible(!principal.ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+    m_cbTypes->setVisible(!principal.ItemMarcado(QStringLiteral("HideTypesToolBar1")));
+    m_arvore->hide();
+    m_divisor->setSizes({0, 1});
+    m_divisor->setHandleWidth(0);
+    connect(m_pcontrol, &QTabWidget::currentChanged, this, [this] { pcontrolChange(); });
+    atualizaAcaoRealce();
+}
+
+// ------------------------------------------------------------------ pages
+
+QWidget* TFormFilhaModelo::criaPaginaDescricao() {
+    auto* pagina = new QWidget;
+    pagina->setObjectName(QStringLiteral("Description"));
+    auto* campos = new QFormLayout(pagina);
+    campos->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    m_nome = criaEdit(pagina, QStringLiteral("Edit_nome"));
+    m_autor = criaEdit(pagina, QStringLiteral("Edit_autor"));
+    m_data = new QDateEdit(QDate(2001, 5, 25), pagina);
+    m_data->setObjectName(QStringLiteral("edit_data"));
+    m_data->setDisplayFormat(formatoDataCurta());
+    m_data->setCalendarPopup(true);
+    m_data->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_data->setMinimumWidth(130);
+    for (QLineEdit* edit : {m_nome, m_autor})
+        edit->setMaximumWidth(420);
+    m_comentario = new QPlainTextEdit(pagina);
+    m_comentario->setObjectName(QStringLiteral("memo_comentario"));
+    campos->addRow(QStringLiteral("Code Name"), m_nome);
+    campos->addRow(QStringLiteral("Author"), m_autor);
+    campos->addRow(QStringLiteral("Date"), m_data);
+    campos->addRow(QStringLiteral("Annotation"), m_comentario);
+
+    // Edit_nomeKeyPress and edit_dataClick; edits that reach the text without a key (a
+    // paste from the edit's own menu, a date picked from the calendar) count as well.
+    for (QObject* controle : std::initializer_list<QObject*>{m_nome, m_autor, m_comentario, m_data,
+                                                             m_data->findChild<QLineEdit*>()})
+        if (controle)
+            controle->installEventFilter(this);
+    for (QLineEdit* edit : {m_nome, m_autor})
+        connect(edit, &QLineEdit::textEdited, this, [this] { MarcaModificado(); });
+    connect(m_comentario, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
+    connect(m_data, &QDateEdit::dateChanged, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
+    return pagina;
+}
+
+QMenu* TFormFilhaModelo::criaMenuEditor() {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("pop_editor"));
+    auto item = [this, menu](const QString& texto, const QString& nome,
+                             void (TFormFilhaModelo::*metodo)()) {
+        QAction* acao = criaAcao(this, texto, nome);
+        connect(acao, &QAction::triggered, this, metodo);
+        menu->addAction(acao);
+    };
+    item(QStringLiteral("Open Text File"), QStringLiteral("OpenTextFile1"),
+         &TFormFilhaModelo::but_abrirClick);
+    item(QStringLiteral("Save To File"), QStringLiteral("SaveToFile1"),
+         &TFormFilhaModelo::but_salvarClick);
+    item(QStringLiteral("Print"), QStringLiteral("Print1"), &TFormFilhaModelo::but_printerClick);
+    menu->addSeparator();
+    item(QStringLiteral("Cut"), QStringLiteral("Cut1"), &TFormFilhaModelo::but_cortarClick);
+    item(QStringLiteral("Copy"), QStringLiteral("Copy1"), &TFormFilhaModelo::but_copiarClick);
+    item(QStringLiteral("Paste"), QStringLiteral("Paste1"), &TFormFilhaModelo::but_colarClick);
+    item(QStringLiteral("Undo"), QStringLiteral("Undo1"), &TFormFilhaModelo::but_undoClick);
+    item(QStringLiteral("Select All"), QStringLiteral("SelectAll1"),
+         &TFormFilhaModelo::but_marcartudoClick);
+    menu->addSeparator();
+    item(QStringLiteral("Refresh"), QStringLiteral("Refresh1"),
+         &TFormFilhaModelo::but_refreshClick);
+    item(QStringLiteral(" Show Tags"), QStringLiteral("ShowTags1"),
+         &TFormFilhaModelo::but_mostratagsClick);
+    menu->addSeparator();
+    menu->addAction(m_acaoRealce);
+    return menu;
+}
+
+QWidget* TFormFilhaModelo::criaPaginaCodigo() {
+    auto* pagina = new QWidget;
+    pagina->setObjectName(QStringLiteral("tab_code"));
+    auto* layout = new QVBoxLayout(pagina);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_cbCode = new QToolBar(pagina);
+    m_cbCode->setObjectName(QStringLiteral("cb_code"));
+    auto botao = [this](const QString& texto, const QString& nome,
+                        void (TFormFilhaModelo::*metodo)()) {
+        QAction* acao = criaAcao(this, texto, nome);
+        connect(acao, &QAction::triggered, this, metodo);
+        m_cbCode->addAction(acao);
+        return acao;
+    };
+    botao(QStringLiteral("Open Text File"), QStringLiteral("but_abrir"),
+          &TFormFilhaModelo::but_abrirClick);
+    botao(QStringLiteral("Save To File"), QStringLiteral("but_salvar"),
+          &TFormFilhaModelo::but_salvarClick);
+    botao(QStringLiteral("Print"), QStringLiteral("but_printer"),
+          &TFormFilhaModelo::but_printerClick);
+    m_cbCode->addSeparator();
+    botao(QStringLiteral("Cut"), QStringLiteral("but_cortar"), &TFormFilhaModelo::but_cortarClick);
+    botao(QStringLiteral("Copy"), QStringLiteral("but_copiar"), &TFormFilhaModelo::but_copiarClick);
+    botao(QStringLiteral("Paste"), QStringLiteral("but_colar"), &TFormFilhaModelo::but_colarClick);
+    botao(QStringLiteral("Undo"), QStringLiteral("but_undo"), &TFormFilhaModelo::but_undoClick);
+    botao(QStringLiteral("Select All"), QStringLiteral("but_marcartudo"),
+          &TFormFilhaModelo::but_marcartudoClick);
+    m_cbCode->addSeparator();
+    botao(QStringLiteral("Refresh Highlighting"), QStringLiteral("but_refresh"),
+          &TFormFilhaModelo::but_refreshClick);
+    QAction* tags = botao(QStringLiteral("<>"), QStringLiteral("but_mostratags"),
+                          &TFormFilhaModelo::but_mostratagsClick);
+    tags->setToolTip(QStringLiteral("Show Tags"));
+    QFont negrito = tags->font();
+    negrito.setBold(true);
+    tags->setFont(negrito);
+    // Highlighting starts off in every editor; this switch turns it on (followed by a
+    // Refresh) and off for the editor of the active tab.
+    m_acaoRealce = criaAcao(this, QStringLiteral("Highlight Tags"), QStringLiteral("but_realce"));
+    m_acaoRealce->setCheckable(true);
+    connect(m_acaoRealce, &QAction::toggled, this, [this](bool ligado) {
+        const int indice = editorDaGuia();
+        if (indice >= 0)
+            setRealceAtivo(indice, ligado);
+    });
+    m_cbCode->addAction(m_acaoRealce);
+    layout->addWidget(m_cbCode);
+
+    m_divisor = new QSplitter(Qt::Horizontal, pagina);
+    m_divisor->setObjectName(QStringLiteral("divisor"));
+    m_divisor->setChildrenCollapsible(true);
+    m_arvore = new QTreeWidget(m_divisor);
+    m_arvore->setObjectName(QStringLiteral("arvore"));
+    m_arvore->setIndentation(12);
+    PreencheArvoreTags(m_arvore);
+    connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this] { arvoreDblClick(); });
+
+    m_pcontrol = new QTabWidget(m_divisor);
+    m_pcontrol->setObjectName(QStringLiteral("pcontrol"));
+    m_pcontrol->setTabPosition(QTabWidget::East);
+    m_pcontrol->addTab(
+        criaEditor(GuiaTabela, QStringLiteral("re_classeobjeto"), QStringLiteral("bar_objeto")),
+        QStringLiteral("Table Class"));
+    m_pcontrol->addTab(
+        criaEditor(GuiaPai, QStringLiteral("re_classepai"), QStringLiteral("bar_pai")),
+        QStringLiteral("Parent Class"));
+    m_pcontrol->addTab(criaEditor(GuiaMake, QStringLiteral("re_make"), QStringLiteral("bar_make")),
+                       QStringLiteral("Make File"));
+    m_pcontrol->addTab(criaPaginaNomes(), QStringLiteral("File Names"));
+    m_divisor->addWidget(m_arvore);
+    m_divisor->addWidget(m_pcontrol);
+    m_divisor->setStretchFactor(1, 1);
+    layout->addWidget(m_divisor, 1);
+
+    QMenu* menu = criaMenuEditor();
+    for (TEditor& editor : m_editores) {
+        editor.editor->setContextMenuPolicy(Qt::CustomContextMenu);
+        QPlainTextEdit* alvo = editor.editor;
+        connect(alvo, &QWidget::customContextMenuRequested, this,
+                [menu, alvo](const QPoint& ponto) { menu->popup(alvo->mapToGlobal(ponto)); });
+    }
+    return pagina;
+}
+
+QWidget* TFormFilhaModelo::criaEditor(int indice, const QString& nome, const QString& nomeBarra) {
+    auto* guia = new QWidget;
+    auto* layout = new QVBoxLayout(guia);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    TEditor& dados = m_editores[indice];
+    dados.editor = new QPlainTextEdit(guia);
+    dados.editor->setObjectName(nome);
+    dados.editor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    dados.editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    dados.editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    dados.editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    dados.editor->installEventFilter(this);
+    mostraSelecao(dados.editor, true);
+    layout->addWidget(dados.editor, 1);
+
+    dados.barra = new QStatusBar(guia);
+    dados.barra->setObjectName(nomeBarra);
+    dados.barra->setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        dados.paineis[i] = new QLabel(dados.barra);
+        dados.paineis[i]->setObjectName(nomeBarra + QStringLiteral("_painel%1").arg(i));
+        dados.paineis[i]->setMinimumWidth(80);
+        dados.barra->addWidget(dados.paineis[i], i == 2 ? 1 : 0);
+    }
+    dados.paineis[0]->setText(TIndicadorInsercao::texto(true));
+    layout->addWidget(dados.barra);
+    dados.realce = new TRealceTags(dados.editor, tagsComunsTabela, tagsIterativasTabela);
+    return guia;
+}
+
+QWidget* TFormFilhaModelo::criaPaginaNomes() {
+    m_tabSettings = new QWidget;
+    m_tabSettings->setObjectName(QStringLiteral("tab_settings"));
+    auto* layout = new QVBoxLayout(m_tabSettings);
+    auto rotulo = [](const QString& texto, QWidget* pai) { return new QLabel(texto, pai); };
+
+    auto* tabela = new QGroupBox(QStringLiteral("Table Class"), m_tabSettings);
+    auto* gradeTabela = new QGridLayout(tabela);
+    m_tablePrefix = criaEdit(tabela, QStringLiteral("edit_tableprefix"));
+    m_tableSufix = criaEdit(tabela, QStringLiteral("edit_tablesufix"));
+    m_tableExtension = criaEdit(tabela, QStringLiteral("edit_tableextension"));
+    m_tableFname = criaEdit(tabela, QStringLiteral("edit_tablefname"));
+    m_cbFname = new QCheckBox(tagAlias, tabela);
+    m_cbFname->setObjectName(QStringLiteral("cb_fname"));
+    gradeTabela->addWidget(rotulo(QStringLiteral("Prefix"), tabela), 0, 0);
+    gradeTabela->addWidget(m_tablePrefix, 0, 1);
+    gradeTabela->addWidget(rotulo(QStringLiteral("Sufix"), tabela), 0, 2);
+    gradeTabela->addWidget(m_tableSufix, 0, 3);
+    gradeTabela->addWidget(rotulo(QStringLiteral("Extension"), tabela), 1, 0);
+    gradeTabela->addWidget(m_tableExtension, 1, 1);
+    gradeTabela->addWidget(m_cbFname, 1, 3);
+    gradeTabela->addWidget(rotulo(QStringLiteral("File Name"), tabela), 2, 0);
+    gradeTabela->addWidget(m_tableFname, 2, 1, 1, 3);
+    layout->addWidget(tabela);
+
+    auto* pai = new QGroupBox(QStringLiteral("Parent Class"), m_tabSettings);
+    auto* gradePai = new QGridLayout(pai);
+    m_parPrefix = criaEdit(pai, QStringLiteral("edit_parprefix"));
+    m_parSufix = criaEdit(pai, QStringLiteral("edit_parsufix"));
+    m_parExtension = criaEdit(pai, QStringLiteral("edit_parextension"));
+    m_parFname = criaEdit(pai, QStringLiteral("edit_parfname"));
+    m_parParentClass = criaEdit(pai, QStringLiteral("edit_parparentclass"));
+    gradePai->addWidget(rotulo(QStringLiteral("Prefix"), pai), 0, 0);
+    gradePai->addWidget(m_parPrefix, 0, 1);
+    gradePai->addWidget(rotulo(QStringLiteral("Sufix"), pai), 0, 2);
+    gradePai->addWidget(m_parSufix, 0, 3);
+    gradePai->addWidget(rotulo(QStringLiteral("Extension"), pai), 1, 0);
+    gradePai->addWidget(m_parExtension, 1, 1);
+    gradePai->addWidget(rotulo(QStringLiteral("<parentclass>"), pai), 1, 2);
+    gradePai->addWidget(m_parParentClass, 1, 3);
+    gradePai->addWidget(rotulo(QStringLiteral("File Name"), pai), 2, 0);
+    gradePai->addWidget(m_parFname, 2, 1, 1, 3);
+    layout->addWidget(pai);
+
+    auto* make = new QGroupBox(QStringLiteral("Make File"), m_tabSettings);
+    auto* gradeMake = new QGridLayout(make);
+    m_makePrefix = criaEdit(make, QStringLiteral("edit_makeprefix"));
+    m_makeExtension = criaEdit(make, QStringLiteral("edit_makeextension"));
+    m_makeFname = criaEdit(make, QStringLiteral("edit_makefname"));
+    gradeMake->addWidget(rotulo(QStringLiteral("Name"), make), 0, 0);
+    gradeMake->addWidget(m_makePrefix, 0, 1);
+    gradeMake->addWidget(rotulo(QStringLiteral("Extension"), make), 0, 2);
+    gradeMake->addWidget(m_makeExtension, 0, 3);
+    gradeMake->addWidget(rotulo(QStringLiteral("File Name"), make), 1, 0);
+    gradeMake->addWidget(m_makeFname, 1, 1, 1, 3);
+    layout->addWidget(make);
+    layout->addStretch(1);
+    // The three groups line their labels and edits up in the same columns.
+    for (QGridLayout* grade : {gradeTabela, gradePai, gradeMake}) {
+        grade->setColumnMinimumWidth(0, 80);
+        grade->setColumnMinimumWidth(2, 100);
+        grade->setColumnStretch(1, 1);
+        grade->setColumnStretch(3, 1);
+    }
+
+    for (QLineEdit* previa : {m_tableFname, m_parFname, m_makeFname}) {
+        previa->setReadOnly(true);
+        previa->setFocusPolicy(Qt::ClickFocus);
+    }
+    for (QLineEdit* edit : {m_tablePrefix, m_tableSufix, m_tableExtension, m_parPrefix, m_parSufix,
+                            m_parExtension, m_parParentClass, m_makePrefix, m_makeExtension})
+        edit->installEventFilter(this);
+    // cb_fnameClick
+    connect(m_cbFname, &QCheckBox::clicked, this, [this] {
+        EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+        MarcaModificado();
+    });
+    return m_tabSettings;
+}
+
+QWidget* TFormFilhaModelo::criaPaginaTipos() {
+    auto* pagina = new QWidget;
+    pagina->setObjectName(QStringLiteral("tab_tipos"));
+    auto* layout = new QVBoxLayout(pagina);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_cbTypes = new QToolBar(pagina);
+    m_cbTypes->setObjectName(QStringLiteral("cb_types"));
+    layout->addWidget(m_cbTypes);
+
+    m_tipos = new QTableWidget(1, 3, pagina);
+    m_tipos->setObjectName(QStringLiteral("tb_tipos"));
+    m_tipos->verticalHeader()->hide();
+    m_tipos->verticalHeader()->setMinimumSectionSize(16);
+    m_tipos->verticalHeader()->setDefaultSectionSize(20);
+    m_tipos->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_tipos->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tipos->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    m_tipos->setContextMenuPolicy(Qt::ActionsContextMenu);
+    layout->addWidget(m_tipos, 1);
+    connect(m_tipos, &QTableWidget::currentCellChanged, this,
+            &TFormFilhaModelo::tb_tiposSelectCell);
+
+    auto comando = [this](const QString& texto, const QString& nomeBotao, const QString& nomeMenu,
+                          void (TFormFilhaModelo::*metodo)()) {
+        QAction* botao = criaAcao(this, texto, nomeBotao);
+        connect(botao, &QAction::triggered, this, metodo);
+        m_cbTypes->addAction(botao);
+        QAction* item = criaAcao(m_tipos, texto, nomeMenu);
+        connect(item, &QAction::triggered, this, metodo);
+        m_tipos->addAction(item);
+    };
+    comando(QStringLiteral("Load Provider Data Types"), QStringLiteral("but_load"),
+            QStringLiteral("LoadProviderDataTypes1"), &TFormFilhaModelo::but_loadClick);
+    comando(QStringLiteral("Open Table Types Text File"), QStringLiteral("but_abrirtipos"),
+            QStringLiteral("OpenTableTypesTextFile1"), &TFormFilhaModelo::but_abrirtiposClick);
+    comando(QStringLiteral("Clear Entries"), QStringLiteral("but_erase"),
+            QStringLiteral("ClearEntries1"), &TFormFilhaModelo::but_eraseClick);
+    return pagina;
+}
+
+// ------------------------------------------------------------------ types table
+
+void TFormFilhaModelo::InciciaTabela() {
+    m_tipos->setHorizontalHeaderLabels({QStringLiteral("Provider Data Type"),
+                                        QStringLiteral("Code Variable Type"),
+                                        QStringLiteral("Code Variable Initial Value")});
+    m_tipos->setColumnWidth(0, 150);
+    m_tipos->setColumnWidth(1, 220);
+    m_tipos->setColumnWidth(2, 220);
+    defineLinhas(m_tipos->rowCount());
+}
+
+// Every cell holds an item; the first column is filled by the commands only.
+void TFormFilhaModelo::defineLinhas(int linhas) {
+    const QSignalBlocker bloqueio(m_tipos);
+    m_tipos->setRowCount(linhas);
+    for (int r = 0; r < linhas; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            if (m_tipos->item(r, c))
+                continue;
+            auto* item = new QTableWidgetItem;
+            item->setFlags(c == 0 ? Qt::ItemIsEnabled
+                                  : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+            m_tipos->setItem(r, c, item);
+        }
+    }
+}
+
+void TFormFilhaModelo::celula(int linha, int coluna, const QString& texto) {
+    m_tipos->item(linha, coluna)->setText(texto);
+}
+
+QString TFormFilhaModelo::textoCelula(int linha, int coluna) const {
+    const QTableWidgetItem* item = m_tipos->item(linha, coluna);
+    return item ? item->text() : QString();
+}
+
+void TFormFilhaModelo::tb_tiposSelectCell(int linha, int coluna, int, int colunaAnterior) {
+    if (linha < 0 || m_preenchendo)
+        return;
+    if (coluna == 0) {
+        // The first column cannot be selected: the cell beside it is chosen instead.
+        const QSignalBlocker bloqueio(m_tipos);
+        m_tipos->setCurrentCell(linha, colunaAnterior > 0 ? colunaAnterior : 1);
+        return;
+    }
+    MarcaModificado();
+}
+
+void TFormFilhaModelo::PreencheTiposProvider(QStringList tipos) {
+    std::stable_sort(tipos.begin(), tipos.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    defineLinhas(static_cast<int>(tipos.size()));
+    for (int r = 0; r < tipos.size(); ++r)
+        celula(r, 0, tipos[r]);
+}
+
+void TFormFilhaModelo::but_loadClick() {
+    QStringList tipos;
+    {
+        TFormCarregaTipos carregador(this, tipos);
+        carregador.exec();
+    }
+    if (tipos.isEmpty())
+        return;
+    PreencheTiposProvider(tipos);
+    // The table changed: closing must not drop it without asking.
+    MarcaModificado();
+}
+
+void TFormFilhaModelo::but_abrirtiposClick() {
+    const QString caminho =
+        Dialogos::AbreArquivo(this, QStringLiteral("Open Table Types Text File"), QString());
+    if (caminho.isEmpty())
+        return;
+    TListaTextos linhas;
+    try {
+        linhas = LeLinhasTexto(deQString(caminho));
+    } catch (const std::exception&) {
+        return;
+    }
+    MarcaModificado();
+    defineLinhas(static_cast<int>(linhas.size()));
+    for (int r = 0; r < m_tipos->rowCount(); ++r)
+        for (int c = 0; c < 3; ++c)
+            celula(r, c, QString());
+    // Each line gives its first three ";"-ended fields; a shorter line fills what it has
+    // and ends the import.
+    for (std::size_t k = 0; k < linhas.size(); ++k) {
+        const TListaTextos campos = SeparaCampos(linhas[k], ";");
+        for (std::size_t c = 0; c < 3 && c < campos.size(); ++c)
+            celula(static_cast<int>(k), static_cast<int>(c), paraQString(campos[c]));
+        if (campos.size() < 3)
+            break;
+    }
+}
+
+void TFormFilhaModelo::but_eraseClick() {
+    if (Dialogos::Pergunta(this, QStringLiteral("Clear All Entries On The Table ?"),
+                           QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    MarcaModificado();
+    for (int r = 0; r < m_tipos->rowCount(); ++r)
+        for (int c = 0; c < 3; ++c)
+            celula(r, c, QString());
+}
+
+// ------------------------------------------------------------------ file names
+
+void TFormFilhaModelo::EscreveTbFileName(const QString& tag) {
+    m_tableFname->setText(m_tablePrefix->text() + tag + m_tableSufix->text() + QLatin1Char('.') +
+                          m_tableExtension->text());
+}
+
+void TFormFilhaModelo::edit_parparentclassKeyUp() {
+    if (m_parPrefix->text().isEmpty() && m_parSufix->text().isEmpty() &&
+        m_parExtension->text().isEmpty())
+        m_parFname->clear();
+    else
+        m_parFname->setText(m_parPrefix->text() + m_parParentClass->text() + m_parSufix->text() +
+                            QLatin1Char('.') + m_parExtension->text());
+}
+
+void TFormFilhaModelo::edit_makeprefixKeyUp() {
+    m_makeFname->setText(m_makePrefix->text() + QLatin1Char('.') + m_makeExtension->text());
+}
+
+// ------------------------------------------------------------------ document
+
+TArquivoKMF TFormFilhaModelo::getArquivo() const {
+    TDocModeloTabela doc;
+    doc.nome = deQString(m_nome->text());
+    doc.autor = deQString(m_autor->text());
+    doc.data = deQString(QLocale().toString(m_data->date(), formatoDataCurta()));
+    doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
+    doc.tablePrefix = deQString(m_tablePrefix->text());
+    doc.tableSufix = deQString(m_tableSufix->text());
+    doc.tableExtension = deQString(m_tableExtension->text());
+    doc.parentClass = deQString(m_parParentClass->text());
+    doc.parPrefix = deQString(m_parPrefix->text());
+    doc.parSufix = deQString(m_parSufix->text());
+    doc.parExtension = deQString(m_parExtension->text());
+    doc.makePrefix = deQString(m_makePrefix->text());
+    doc.makeExtension = deQString(m_makeExtension->text());
+    doc.classeObjeto = textoEditorParaDocumento(m_editores[GuiaTabela].editor->toPlainText());
+    doc.classePai = textoEditorParaDocumento(m_editores[GuiaPai].editor->toPlainText());
+    doc.make = textoEditorParaDocumento(m_editores[GuiaMake].editor->toPlainText());
+    doc.nomePorAlias = m_cbFname->isChecked();
+    doc.tipos.clear();
+    for (int r = 0; r < m_tipos->rowCount(); ++r)
+        doc.tipos.push_back({deQString(textoCelula(r, 0)), deQString(textoCelula(r, 1)),
+                             deQString(textoCelula(r, 2))});
+    return doc.getArquivo();
+}
+
+void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
+    TDocModeloTabela doc;
+    doc.tipos.clear();
+    bool completo = true;
+    std::exception_ptr falha;
+    try {
+        doc.setArquivo(documento);
+    } catch (...) {
+        // The values read before the missing one are still shown.
+        completo = false;
+        falha = std::current_exception();
+    }
+    m_preenchendo = true;
+    struct Fim {
+        bool& preenchendo;
+        ~Fim() { preenchendo = false; }
+    } fim{m_preenchendo};
+
+    m_nome->setText(paraQString(doc.nome));
+    m_autor->setText(paraQString(doc.autor));
+    const QString textoData = paraQString(doc.data);
+    const QDate lida = QLocale().toDate(textoData, formatoDataCurta());
+    if (lida.isValid())
+        m_data->setDate(lida);
+    else if (completo)
+        throw EErroGeral::Create("'" + doc.data + "' is not a valid date");
+    m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
+    m_tablePrefix->setText(paraQString(doc.tablePrefix));
+    m_tableSufix->setText(paraQString(doc.tableSufix));
+    m_tableExtension->setText(paraQString(doc.tableExtension));
+    m_parParentClass->setText(paraQString(doc.parentClass));
+    m_parPrefix->setText(paraQString(doc.parPrefix));
+    m_parSufix->setText(paraQString(doc.parSufix));
+    m_parExtension->setText(paraQString(doc.parExtension));
+    m_makePrefix->setText(paraQString(doc.makePrefix));
+    m_makeExtension->setText(paraQString(doc.makeExtension));
+    m_editores[GuiaTabela].editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
+    m_editores[GuiaPai].editor->setPlainText(textoDocumentoParaEditor(doc.classePai));
+    m_editores[GuiaMake].editor->setPlainText(textoDocumentoParaEditor(doc.make));
+    m_cbFname->setChecked(doc.nomePorAlias);
+    for (int i : {GuiaTabela, GuiaPai})
+        m_editores[i].editor->moveCursor(QTextCursor::Start);
+
+    m_parFname->setText(m_parPrefix->text() + m_parParentClass->text() + m_parSufix->text() +
+                        QLatin1Char('.') + m_parExtension->text());
+    edit_makeprefixKeyUp();
+    EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+
+    if (!doc.tipos.empty()) {
+        defineLinhas(static_cast<int>(doc.tipos.size()));
+        for (int r = 0; r < static_cast<int>(doc.tipos.size()); ++r) {
+            const TLinhaTipos& linha = doc.tipos[static_cast<std::size_t>(r)];
+            celula(r, 0, paraQString(linha.tipoProvider));
+            celula(r, 1, paraQString(linha.tipoVariavel));
+            celula(r, 2, paraQString(linha.valorInicial));
+        }
+    }
+    if (falha)
+        std::rethrow_exception(falha);
+}
+
+// ------------------------------------------------------------------ commands
+
+bool TFormFilhaModelo::ExecutaComando(const QString& comando) {
+    using M = void (TFormFilhaModelo::*)();
+    struct TComando {
+        const char* nome;
+        M metodo;
+        int pagina;
+    };
+    // The handler names of the tool bars, the pop-up menus and the main window's tools.
+    static const TComando comandos[] = {
+        {"but_abrirClick", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
+        {"OpenTextFile1Click", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
+        {"OpenTextFile", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
+        {"but_salvarClick", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
+        {"SaveToFile1Click", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
+        {"SaveToFile", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
+        {"but_printerClick", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
+        {"Print1Click", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
+        {"but_cortarClick", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
+        {"Cut1Click", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
+        {"but_copiarClick", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
+        {"Copy1Click", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
+        {"but_colarClick", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
+        {"Paste1Click", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
+        {"but_undoClick", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
+        {"Undo1Click", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
+        {"but_marcartudoClick", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
+        {"SelectAll1Click", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
+        {"but_refreshClick", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
+        {"Refresh1Click", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
+        {"but_mostratagsClick", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
+        {"ShowTags1Click", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
+        {"but_loadClick", &TFormFilhaModelo::but_loadClick, PaginaTipos},
+        {"LoadProviderDataTypes1Click", &TFormFilhaModelo::but_loadClick, PaginaTipos},
+        {"but_abrirtiposClick", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
+        {"OpenTableTypesTextFile1Click", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
+        {"but_eraseClick", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
+        {"ClearEntries1Click", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
+    };
+    for (const TComando& entrada : comandos) {
+        if (comando == QLatin1String(entrada.nome)) {
+            // The page the command works on is shown first.
+            m_pcontrolprincipal->setCurrentIndex(entrada.pagina);
+            (this->*entrada.metodo)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFormFilhaModelo::AlternaBarra(const QString& item) {
+    if (item == QStringLiteral("HideCodeToolBar1"))
+        m_cbCode->setVisible(m_cbCode->isHidden());
+    else if (item == QStringLiteral("HideTypesToolBar1"))
+        m_cbTypes->setVisible(m_cbTypes->isHidden());
+}
+
+void TFormFilhaModelo::but_abrirClick() {
+    const QString caminho =
+        Dialogos::AbreArquivo(this, QStringLiteral("Open Text File"), QString());
+    if (caminho.isEmpty())
+        return;
+    try {
+        QStringList linhas;
+        for (const std::string& linha : LeLinhasTexto(deQString(caminho)))
+            linhas.append(paraQString(linha));
+        m_editorAtual->setPlainText(linhas.join(QLatin1Char('\n')));
+        MarcaModificado();
+    } catch (const std::exception& erro) {
+        Dialogos::Mensagem(this, paraQString(erro.what()));
+    }
+}
+
+void TFormFilhaModelo::but_salvarClick() {
+    const QString caminho = Dialogos::SalvaArquivo(this, QStringLiteral("Save To File"), QString());
+    if (caminho.isEmpty())
+        return;
+    try {
+        TListaTextos linhas;
+        for (const QString& linha : m_editorAtual->toPlainText().split(QLatin1Char('\n')))
+            linhas.push_back(deQString(linha));
+        GravaLinhasTexto(deQString(caminho), linhas);
+    } catch (const std::exception& erro) {
+        Dialogos::Mensagem(this, paraQString(erro.what()));
+    }
+}
+
+void TFormFilhaModelo::but_printerClick() {
+    try {
+        QPrinter impressora;
+        impressora.setDocName(windowTitle());
+        if (!Dialogos::Imprime(this, impressora))
+            return;
+        m_editorAtual->print(&impressora);
+    } catch (const std::exception& erro) {
+        Dialogos::Mensagem(this, paraQString(erro.what()));
+    }
+}
+
+void TFormFilhaModelo::but_cortarClick() {
+    m_editorAtual->cut();
+    MarcaModificado();
+}
+void TFormFilhaModelo::but_copiarClick() {
+    m_editorAtual->copy();
+}
+void TFormFilhaModelo::but_colarClick() {
+    m_editorAtual->paste();
+    MarcaModificado();
+}
+void TFormFilhaModelo::but_undoClick() {
+    if (m_editorAtual->document()->isUndoAvailable())
+        m_editorAtual->undo();
+    MarcaModificado();
+}
+void TFormFilhaModelo::but_marcartudoClick() {
+    m_editorAtual->selectAll();
+}
+
+void TFormFilhaModelo::mostraSelecao(QPlainTextEdit* editor, bool mostrar) {
+    QPalette paleta = editor->palette();
+    if (mostrar) {
+        paleta.setColor(QPalette::Inactive, QPalette::Highlight,
+                        paleta.color(QPalette::Active, QPalette::Highlight));
+        paleta.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                        paleta.color(QPalette::Active, QPalette::HighlightedText));
+    } else {
+        paleta.setColor(QPalette::Inactive, QPalette::Highlight,
+                        paleta.color(QPalette::Inactive, QPalette::Base));
+        paleta.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                        paleta.color(QPalette::Inactive, QPalette::Text));
+    }
+    editor->setPalette(paleta);
+}
+
+void TFormFilhaModelo::but_refreshClick() {
+    if (m_analisando)
+        return;
+    QPlainTextEdit* atual = m_editorAtual;
+    mostraSelecao(atual, false);
+    m_pcontrolprincipal->setFocus();
+    // Whatever happens in the scan: the selection and the focus come back, the progress
+    // texts are emptied, and a close asked for while scanning goes ahead.
+    struct Fim {
+        TFormFilhaModelo& janela;
+        QPlainTextEdit* atual;
+        bool soLeitura;
+        ~Fim() {
+            atual->setReadOnly(soLeitura);
+            janela.mostraSelecao(atual, true);
+            atual->setFocus();
+            for (TEditor& editor : janela.m_editores)
+                editor.paineis[2]->clear();
+            janela.m_analisando = false;
+            if (janela.m_fecharAposAnalise) {
+                janela.m_fecharAposAnalise = false;
+                QTimer::singleShot(0, &janela, &QWidget::close);
+            }
+        }
+    } fim{*this, atual, atual->isReadOnly()};
+
+    const int indice = editorDaGuia();
+    if (indice < 0 || !m_editores[indice].realce->ativo())
+        return;
+    m_analisando = true;
+    // The text stays as it is while the scan lets other events through.
+    TEditor& editor = m_editores[indice];
+    editor.editor->setReadOnly(true);
+    QLabel* painel = indice == GuiaMake ? nullptr : editor.paineis[2];
+    editor.realce->Atualiza([painel](int posicao, int total) {
+        if (painel)
+            painel->setText(QStringLiteral("Analysing Position %1/%2").arg(posicao).arg(total));
+        QApplication::processEvents();
+    });
+}
+
+void TFormFilhaModelo::but_mostratagsClick() {
+    if (m_pcontrol->currentIndex() == GuiaNomes)
+        return;
+    const bool mostrar = m_arvore->isHidden();
+    m_arvore->setVisible(mostrar);
+    if (mostrar) {
+        m_arvore->expandAll();
+        const int largura = m_divisor->width();
+        const int pane = static_cast<int>(0.2 * largura);
+        m_divisor->setSizes({pane, largura - pane});
+        m_divisor->setHandleWidth(2);
+    } else {
+        m_divisor->setSizes({0, m_divisor->width()});
+        m_divisor->setHandleWidth(0);
+    }
+}
+
+// ------------------------------------------------------------------ tags
+
+void TFormFilhaModelo::InsereString(const QString& texto, bool bloco) {
+    InsereTexto(m_editorAtual, texto, bloco);
+    MarcaModificado();
+    const int indice = editorDaGuia();
+    if (indice >= 0 && m_editores[indice].editor == m_editorAtual)
+        m_editores[indice].realce->palavraAtual(m_editorAtual->textCursor().position());
+}
+
+void TFormFilhaModelo::arvoreDblClick() {
+    InsereTagDaArvore(m_arvore->currentItem(),
+                      [this](const QString& texto, bool bloco) { InsereString(texto, bloco); });
+    m_editorAtual->setFocus();
+}
+
+void TFormFilhaModelo::setRealceAtivo(int editor, bool ativo) {
+    m_editores[editor].realce->setAtivo(ativo);
+    atualizaAcaoRealce();
+    if (ativo && editorDaGuia() == editor)
+        but_refreshClick();
+}
+
+void TFormFilhaModelo::atualizaAcaoRealce() {
+    const int indice = editorDaGuia();
+    const QSignalBlocker bloqueio(m_acaoRealce);
+    m_acaoRealce->setEnabled(indice >= 0);
+    m_acaoRealce->setChecked(indice >= 0 && m_editores[indice].realce->ativo());
+}
+
+void TFormFilhaModelo::pcontrolChange() {
+    const int indice = editorDaGuia();
+    if (indice >= 0)
+        m_editorAtual = m_editores[indice].editor;
+    atualizaAcaoRealce();
+}
+
+int TFormFilhaModelo::editorDaGuia() const {
+    const int guia = m_pcontrol->currentIndex();
+    return guia >= GuiaTabela && guia <= GuiaMake ? guia : -1;
+}
+
+int TFormFilhaModelo::indiceEditor(const QObject* objeto) const {
+    for (int i = 0; i < 3; ++i)
+        if (m_editores[i].editor == objeto)
+            return i;
+    return -1;
+}
+
+QString TFormFilhaModelo::textoPainel(int editor, int painel) const {
+    return m_editores[editor].paineis[painel]->text();
+}
+
+// ------------------------------------------------------------------ key and mouse events
+
+// re_classeobjetoKeyUp, re_classepaiKeyUp, re_makeKeyUp
+void TFormFilhaModelo::editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado) {
+    TEditor& dados = m_editores[indice];
+    const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
+    const int cursor = dados.editor->textCursor().position();
+    if (semTeclado != Qt::ControlModifier && semTeclado != Qt::ShiftModifier && cursor != 0)
+        dados.realce->palavraAtual(cursor - 1);
+    if (tecla == Qt::Key_Insert) {
+        // One indicator for the window; the editor keeps its own typing mode, which the
+        // key flips as the platform's editors do.
+        m_indicador.AlternaModo(nullptr, dados.paineis[0]);
+        dados.editor->setOverwriteMode(!dados.editor->overwriteMode());
+    }
+    const bool soCtrlOuAlt = semTeclado == Qt::ControlModifier || semTeclado == Qt::AltModifier;
+    const bool teclaDeEstado =
+        tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt;
+    if (indice == GuiaMake || (!soCtrlOuAlt && !teclaDeEstado))
+        MarcaModificado();
+}
+
+bool TFormFilhaModelo::eventFilter(QObject* objeto, QEvent* evento) {
+    switch (evento->type()) {
+    case QEvent::KeyRelease: {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (const int indice = indiceEditor(objeto); indice >= 0) {
+            editorKeyUp(indice, tecla->key(), tecla->modifiers());
+        } else if (objeto == m_tablePrefix || objeto == m_tableSufix ||
+                   objeto == m_tableExtension) {
+            EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+            MarcaModificado();
+        } else if (objeto == m_parPrefix || objeto == m_parSufix || objeto == m_parExtension ||
+                   objeto == m_parParentClass) {
+            edit_parparentclassKeyUp();
+            MarcaModificado();
+        } else if (objeto == m_makePrefix || objeto == m_makeExtension) {
+            edit_makeprefixKeyUp();
+            MarcaModificado();
+        }
+        break;
+    }
+    case QEvent::KeyPress:
+        if ((objeto == m_nome || objeto == m_autor || objeto == m_comentario) &&
+            !static_cast<QKeyEvent*>(evento)->text().isEmpty())
+            MarcaModificado();
+        break;
+    case QEvent::MouseButtonPress:
+        if (objeto == m_data || objeto == m_data->findChild<QLineEdit*>())
+            MarcaModificado();
+        break;
+    default:
+        break;
+    }
+    return TJanelaFilha::eventFilter(objeto, evento);
+}
+
+void TFormFilhaModelo::closeEvent(QCloseEvent* evento) {
+    if (m_analisando) {
+        // The scan ends first; the window then closes (with its prompt) on its own.
+        m_fecharAposAnalise = true;
+        for (TEditor& editor : m_editores)
+            editor.realce->Interrompe();
+        evento->ignore();
+        return;
+    }
+    TJanelaFilha::closeEvent(evento);
+}
+
+void RegistraModeloTabela() {
+    RegistraFabrica(QStringLiteral("tpt"), [](TFormTelaPrincipal& principal) -> TJanelaFilha* {
+        return new TFormFilhaModelo(principal);
+    });
+}
 
 } // namespace fendril

@@ -1,11 +1,757 @@
+// The table-class template window: its start state and tool bars, the document out and
+// back in, the file-name previews, tag insertion and highlighting, the modified marker,
+// the types table with its three ways to be filled, and the close prompt.
+
 #include "AmbienteUi.h"
+#include "documents/TDocModelos.h"
+#include "model/ArquivoTexto.h"
+#include "schema/windows/TFormCarregaTipos.h"
+#include "ui/TFormFilhaModelo.h"
+#include "ui/Texto.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <functional>
+#include <sqlite3.h>
 
 using namespace fendril;
 using namespace fendril::teste;
 
+namespace {
+
+TFormFilhaModelo* NovaJanela(TFormTelaPrincipal& principal) {
+    auto* janela = qobject_cast<TFormFilhaModelo*>(principal.NovoDocumento(QStringLiteral("tpt")));
+    QCoreApplication::processEvents();
+    return janela;
+}
+
+template <typename T> T* Controle(QObject* janela, const QString& nome) {
+    T* controle = janela->findChild<T*>(nome);
+    if (!controle)
+        qFatal("no control named %s", qPrintable(nome));
+    return controle;
+}
+
+QPlainTextEdit* Editor(QObject* janela, const char* nome) {
+    return Controle<QPlainTextEdit>(janela, QString::fromLatin1(nome));
+}
+
+QTreeWidgetItem* NoDaArvore(QTreeWidget* arvore, const QString& texto) {
+    const auto achados = arvore->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
+    return achados.isEmpty() ? nullptr : achados.first();
+}
+
+QStringList Coluna(QTableWidget* grade, int coluna) {
+    QStringList textos;
+    for (int r = 0; r < grade->rowCount(); ++r) {
+        const QTableWidgetItem* item = grade->item(r, coluna);
+        textos.append(item ? item->text() : QString());
+    }
+    return textos;
+}
+
+void EscreveCelula(QTableWidget* grade, int linha, int coluna, const QString& texto) {
+    grade->item(linha, coluna)->setText(texto);
+}
+
+// Runs `acao` on the provider types loader once it is shown modally.
+void QuandoCarregadorAbrir(std::function<void(TFormCarregaTipos*)> acao, int tentativas = 200) {
+    QTimer::singleShot(10, [acao, tentativas] {
+        if (auto* dialogo = qobject_cast<TFormCarregaTipos*>(QApplication::activeModalWidget())) {
+            acao(dialogo);
+            return;
+        }
+        if (tentativas > 0)
+            QuandoCarregadorAbrir(acao, tentativas - 1);
+    });
+}
+
+QString CriaBanco(const Ambiente& ambiente) {
+    const QString caminho = ambiente.caminho(QStringLiteral("tipos.db"));
+    sqlite3* banco = nullptr;
+    if (sqlite3_open(caminho.toUtf8().constData(), &banco) != SQLITE_OK)
+        qFatal("cannot create the database");
+    sqlite3_exec(banco, "CREATE TABLE item (nome varchar(20), quantidade INT, ativo bit)", nullptr,
+                 nullptr, nullptr);
+    sqlite3_close(banco);
+    return QStringLiteral("Provider=SQLite;Data Source=\"%1\"").arg(caminho);
+}
+
+// Load Provider Data Types from the database; `grade`, when given, replaces the loaded
+// names in the loader's grid before Transfer Types is answered with `resposta`.
+void CarregaTipos(TFormFilhaModelo* janela, const QString& conexao,
+                  QMessageBox::StandardButton resposta, const QStringList& grade = {}) {
+    bool visto = false;
+    QuandoCarregadorAbrir([&](TFormCarregaTipos* dialogo) {
+        visto = true;
+        Controle<QLineEdit>(dialogo, QStringLiteral("Edit1"))->setText(conexao);
+        Controle<QPushButton>(dialogo, QStringLiteral("but_conectar"))->click();
+        auto* tab = Controle<QTableWidget>(dialogo, QStringLiteral("tab"));
+        QCOMPARE(Controle<QLabel>(dialogo, QStringLiteral("Label4"))->text(),
+                 QStringLiteral("Number of Types: %1").arg(tab->rowCount()));
+        if (!grade.isEmpty()) {
+            tab->setRowCount(static_cast<int>(grade.size()));
+            for (int r = 0; r < grade.size(); ++r)
+                tab->setItem(r, 0, new QTableWidgetItem(grade[r]));
+        }
+        Dialogos::ProximaResposta(resposta);
+        Controle<QAction>(dialogo, QStringLiteral("but_transfere"))->trigger();
+    });
+    Controle<QAction>(janela, QStringLiteral("but_load"))->trigger();
+    QVERIFY(visto);
+}
+
+QStringList OrdenadoSemCaixa(QStringList lista) {
+    std::stable_sort(lista.begin(), lista.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    return lista;
+}
+
+} // namespace
+
 class TesteFilhaModelo : public QObject {
     Q_OBJECT
 private slots:
+    // A new window from "Tools" > "Fendril Template" and its state.
+    void janelaNova() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        Acao(principal.get(), QStringLiteral("Modelo1Click"))->trigger();
+        QCoreApplication::processEvents();
+        auto* janela = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
+        QVERIFY(janela);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpt"));
+        QVERIFY(!janela->modificado());
+        auto* paginas = Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"));
+        QCOMPARE(paginas->currentWidget()->objectName(), QStringLiteral("Description"));
+        auto* guias = Controle<QTabWidget>(janela, QStringLiteral("pcontrol"));
+        QCOMPARE(guias->currentIndex(), 0);
+        QCOMPARE(guias->tabPosition(), QTabWidget::East);
+        QCOMPARE(janela->editorAtual(), Editor(janela, "re_classeobjeto"));
+
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        QCOMPARE(tipos->rowCount(), 1);
+        QCOMPARE(Coluna(tipos, 0), QStringList{QString()});
+        QCOMPARE(tipos->horizontalHeaderItem(0)->text(), QStringLiteral("Provider Data Type"));
+        QCOMPARE(tipos->horizontalHeaderItem(1)->text(), QStringLiteral("Code Variable Type"));
+        QCOMPARE(tipos->horizontalHeaderItem(2)->text(),
+                 QStringLiteral("Code Variable Initial Value"));
+        QCOMPARE(tipos->columnWidth(0), 150);
+        QCOMPARE(tipos->columnWidth(2), 220);
+        QCOMPARE(tipos->rowHeight(0), 20);
+
+        auto* data = Controle<QDateEdit>(janela, QStringLiteral("edit_data"));
+        QCOMPARE(data->date(), QDate(2001, 5, 25));
+        QVERIFY(data->displayFormat().contains(QStringLiteral("yyyy")));
+        QVERIFY(Controle<QTreeWidget>(janela, QStringLiteral("arvore"))->isHidden());
+        for (int editor = 0; editor < 3; ++editor) {
+            QCOMPARE(janela->textoPainel(editor, 0), QStringLiteral("Insert"));
+            QVERIFY(!janela->realce(editor)->ativo());
+        }
+        // Both tool bars hidden, as the main window's items say at first.
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideTypesToolBar1")));
+        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
+    }
+
+    // The view items toggle the active window's bars; a new window follows them.
+    void barrasDeFerramentas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Acao(principal.get(), QStringLiteral("HideTypesToolBar1"))->trigger();
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
+        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        TFormFilhaModelo* outra = NovaJanela(*principal);
+        QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_types"))->isHidden());
+        // The pop-up twin of the code bar's item, on the active window only.
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar3"))->trigger();
+        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+    }
+
+    // Saved and opened again: every value, the three texts as they were, the types rows
+    // with an empty one in the middle; the previews recomputed.
+    void documento() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        const QString classe =
+            QStringLiteral("class T<tbname> {\n\tint a; // a || b\n\n<simplecol>\n</simplecol>}");
+        const QString pai = QStringLiteral("||\n\t||x||\n");
+        const QString make = QStringLiteral("all:\n\tcc -o x || true");
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_nome"))->setText(QStringLiteral("Pascal"));
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
+        Controle<QDateEdit>(janela, QStringLiteral("edit_data"))->setDate(QDate(2024, 12, 31));
+        Controle<QPlainTextEdit>(janela, QStringLiteral("memo_comentario"))
+            ->setPlainText(QStringLiteral("two\nlines"));
+        const QStringList nomes = {
+            QStringLiteral("edit_tableprefix"),    QStringLiteral("edit_tablesufix"),
+            QStringLiteral("edit_tableextension"), QStringLiteral("edit_parprefix"),
+            QStringLiteral("edit_parsufix"),       QStringLiteral("edit_parextension"),
+            QStringLiteral("edit_parparentclass"), QStringLiteral("edit_makeprefix"),
+            QStringLiteral("edit_makeextension")};
+        const QStringList valores = {
+            QStringLiteral("T"),     QStringLiteral("Base"), QStringLiteral("pas"),
+            QStringLiteral("P"),     QStringLiteral("S"),    QStringLiteral("h"),
+            QStringLiteral("TRoot"), QStringLiteral("make"), QStringLiteral("mk")};
+        for (int i = 0; i < nomes.size(); ++i)
+            Controle<QLineEdit>(janela, nomes[i])->setText(valores[i]);
+        Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->setChecked(true);
+        Editor(janela, "re_classeobjeto")->setPlainText(classe);
+        Editor(janela, "re_classepai")->setPlainText(pai);
+        Editor(janela, "re_make")->setPlainText(make);
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        const QString arquivoTipos = ambiente.caminho(QStringLiteral("tipos.txt"));
+        GravaLinhasTexto(deQString(arquivoTipos), {"int;integer;0;", ";;;", "bit;boolean;false;"});
+        Dialogos::ProximosArquivos({arquivoTipos});
+        Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
+        QCOMPARE(tipos->rowCount(), 3);
+
+        const QString caminho = ambiente.caminho(QStringLiteral("doc.tpt"));
+        janela->SalvaArquivoKMF(caminho);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("doc.tpt"));
+        TDocModeloTabela doc;
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.data,
+                 deQString(QLocale().toString(
+                     QDate(2024, 12, 31),
+                     Controle<QDateEdit>(janela, QStringLiteral("edit_data"))->displayFormat())));
+        QCOMPARE(doc.comentario, std::string("two\r\nlines"));
+        QCOMPARE(doc.classePai, std::string("||\r\n\t||x||\r\n"));
+
+        principal->AbreArquivo({caminho});
+        auto* aberta = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
+        QVERIFY(aberta && aberta != janela);
+        QVERIFY(!aberta->modificado());
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_nome"))->text(),
+                 QStringLiteral("Pascal"));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_autor"))->text(),
+                 QStringLiteral("Ana"));
+        QCOMPARE(Controle<QDateEdit>(aberta, QStringLiteral("edit_data"))->date(),
+                 QDate(2024, 12, 31));
+        QCOMPARE(Controle<QPlainTextEdit>(aberta, QStringLiteral("memo_comentario"))->toPlainText(),
+                 QStringLiteral("two\nlines"));
+        for (int i = 0; i < nomes.size(); ++i)
+            QCOMPARE(Controle<QLineEdit>(aberta, nomes[i])->text(), valores[i]);
+        QVERIFY(Controle<QCheckBox>(aberta, QStringLiteral("cb_fname"))->isChecked());
+        QCOMPARE(Editor(aberta, "re_classeobjeto")->toPlainText(), classe);
+        QCOMPARE(Editor(aberta, "re_classepai")->toPlainText(), pai);
+        QCOMPARE(Editor(aberta, "re_make")->toPlainText(), make);
+        QCOMPARE(Editor(aberta, "re_classeobjeto")->textCursor().position(), 0);
+        QCOMPARE(Editor(aberta, "re_classepai")->textCursor().position(), 0);
+        auto* abertos = Controle<QTableWidget>(aberta, QStringLiteral("tb_tipos"));
+        QCOMPARE(Coluna(abertos, 0),
+                 QStringList({QStringLiteral("int"), QString(), QStringLiteral("bit")}));
+        QCOMPARE(Coluna(abertos, 2),
+                 QStringList({QStringLiteral("0"), QString(), QStringLiteral("false")}));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_tablefname"))->text(),
+                 QStringLiteral("T<tbalias>Base.pas"));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_parfname"))->text(),
+                 QStringLiteral("PTRootS.h"));
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_makefname"))->text(),
+                 QStringLiteral("make.mk"));
+    }
+
+    // Without an author nothing is saved; a date that does not parse fails the opening.
+    void documentoInvalido() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        const QString caminho = ambiente.caminho(QStringLiteral("x.tpt"));
+        try {
+            janela->SalvaArquivoKMF(caminho);
+            QFAIL("saved without an author");
+        } catch (const EErroGeral& erro) {
+            QCOMPARE(erro.textoErro(), std::string("An Author Name Must Be Given !!"));
+        }
+        QVERIFY(!QFile::exists(caminho));
+
+        TDocModeloTabela doc;
+        doc.autor = "Ana";
+        doc.data = "not a date";
+        doc.getArquivo().Salva(deQString(caminho));
+        principal->AbreArquivo({caminho});
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("'not a date' is not a valid date")});
+        // The window stays open with the values read before the date.
+        auto* aberta = principal->filhaAtiva();
+        QVERIFY(aberta && aberta != janela);
+        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_autor"))->text(),
+                 QStringLiteral("Ana"));
+    }
+
+    // The three previews as their edits' keys are released; the parent preview of an
+    // opened document also without prefix, suffix and extension.
+    void previas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix")),
+                         QStringLiteral("T"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix")),
+                         QStringLiteral("Base"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableextension")),
+                         QStringLiteral("pas"));
+        auto* tabela = Controle<QLineEdit>(janela, QStringLiteral("edit_tablefname"));
+        QCOMPARE(tabela->text(), QStringLiteral("T<tbname>Base.pas"));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
+        QCOMPARE(tabela->text(), QStringLiteral("T<tbalias>Base.pas"));
+        QVERIFY(janela->modificado());
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix")),
+                         QStringLiteral("Makefile"));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text(),
+                 QStringLiteral("Makefile."));
+        for (const char* nome : {"edit_tablefname", "edit_parfname", "edit_makefname"})
+            QVERIFY(Controle<QLineEdit>(janela, QString::fromLatin1(nome))->isReadOnly());
+
+        TDocModeloTabela doc;
+        doc.autor = "Ana";
+        doc.data = deQString(QLocale().toString(
+            QDate(2001, 5, 25),
+            Controle<QDateEdit>(janela, QStringLiteral("edit_data"))->displayFormat()));
+        doc.parentClass = "TBase";
+        const QString caminho = ambiente.caminho(QStringLiteral("pai.tpt"));
+        doc.getArquivo().Salva(deQString(caminho));
+        principal->AbreArquivo({caminho});
+        auto* aberta = principal->filhaAtiva();
+        auto* previa = Controle<QLineEdit>(aberta, QStringLiteral("edit_parfname"));
+        QCOMPARE(previa->text(), QStringLiteral("TBase."));
+        QTest::keyClick(Controle<QLineEdit>(aberta, QStringLiteral("edit_parsufix")), Qt::Key_End);
+        QVERIFY(previa->text().isEmpty());
+        QTest::keyClicks(Controle<QLineEdit>(aberta, QStringLiteral("edit_parextension")),
+                         QStringLiteral("h"));
+        QCOMPARE(previa->text(), QStringLiteral("TBase.h"));
+    }
+
+    // Double-clicking a block leaf inserts both tags as blocks; a group inserts nothing;
+    // on "File Names" the insertion goes to the last editor shown and Show Tags does
+    // nothing.
+    void insercaoDeBloco() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        auto* arvore = Controle<QTreeWidget>(janela, QStringLiteral("arvore"));
+        QVERIFY(!arvore->isHidden());
+        QVERIFY(Controle<QSplitter>(janela, QStringLiteral("divisor"))->sizes().first() > 0);
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("Table Tags")));
+        janela->arvoreDblClick();
+        QVERIFY(!janela->modificado());
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<simplecol>")));
+        janela->arvoreDblClick();
+        QVERIFY(janela->modificado());
+        TDocModeloTabela doc;
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.classeObjeto, std::string("\r\n<simplecol>\r\n\r\n</simplecol>\r\n"));
+        auto* classe = Editor(janela, "re_classeobjeto");
+        QCOMPARE(classe->textCursor().position(), classe->toPlainText().size());
+
+        auto* guias = Controle<QTabWidget>(janela, QStringLiteral("pcontrol"));
+        guias->setCurrentIndex(1);
+        guias->setCurrentIndex(3);
+        QCOMPARE(janela->editorAtual(), Editor(janela, "re_classepai"));
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<tbname>")));
+        janela->arvoreDblClick();
+        QCOMPARE(Editor(janela, "re_classepai")->toPlainText(), QStringLiteral("<tbname>"));
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        QVERIFY(!arvore->isHidden());
+        guias->setCurrentIndex(0);
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        QVERIFY(arvore->isHidden());
+        QCOMPARE(Controle<QSplitter>(janela, QStringLiteral("divisor"))->sizes().first(), 0);
+    }
+
+    // Highlighting is switched on per editor: the ">" of a typed tag paints it bold blue;
+    // breaking the tag repaints it plain; the other editors stay plain.
+    void realce() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        auto* editor = Editor(janela, "re_classeobjeto");
+        const QColor normal = editor->palette().color(QPalette::Text);
+        QTest::keyClicks(editor, QStringLiteral("<tbname>"));
+        QCOMPARE(janela->realce(0)->corEm(1), normal);
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        QVERIFY(janela->realce(0)->ativo());
+        QVERIFY(!janela->realce(1)->ativo());
+        QCOMPARE(janela->realce(0)->corEm(1), TRealceTags::corComum());
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("<coldatecount"));
+        QCOMPARE(janela->realce(0)->corEm(0), normal);
+        QTest::keyClicks(editor, QStringLiteral(">"));
+        QCOMPARE(janela->realce(0)->corEm(0), TRealceTags::corComum());
+        QCOMPARE(janela->realce(0)->corEm(13), TRealceTags::corComum());
+        QVERIFY(janela->realce(0)->negritoEm(3));
+        // Broken, the tag is painted plain again once a key is released.
+        editor->moveCursor(QTextCursor::Left);
+        QTest::keyClicks(editor, QStringLiteral("x"));
+        QCOMPARE(editor->toPlainText(), QStringLiteral("<coldatecountx>"));
+        QCOMPARE(janela->realce(0)->corEm(0), normal);
+        QCOMPARE(janela->realce(0)->corEm(14), normal);
+        QVERIFY(!janela->realce(0)->negritoEm(3));
+        // The iterative words of this window are green; the parent editor stays plain.
+        editor->clear();
+        janela->InsereString(QStringLiteral("<coldatetype>"), true);
+        QCOMPARE(janela->realce(0)->corEm(1), TRealceTags::corIterativa());
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+        QVERIFY(!Controle<QAction>(janela, QStringLiteral("but_realce"))->isChecked());
+        QTest::keyClicks(Editor(janela, "re_classepai"), QStringLiteral("<tbname>"));
+        QCOMPARE(janela->realce(1)->corEm(1), normal);
+    }
+
+    // Refresh Highlighting on 5,000 lines: quick, the progress painted while it works,
+    // emptied at the end; a close asked for meanwhile ends the scan and then the window.
+    void realceGrande() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        janela->showMaximized();
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        auto* editor = Editor(janela, "re_classeobjeto");
+        QStringList linhas;
+        for (int i = 0; i < 5000; ++i)
+            linhas.append(QStringLiteral("    <colvartype> <colname>; // <simplecol> %1").arg(i));
+        editor->setPlainText(linhas.join(QLatin1Char('\n')));
+        QCoreApplication::processEvents();
+
+        // What the progress panel shows each time it is painted.
+        auto* painel = Controle<QLabel>(janela, QStringLiteral("bar_objeto_painel2"));
+        struct Pinturas : QObject {
+            QStringList textos;
+            bool eventFilter(QObject* objeto, QEvent* evento) override {
+                if (evento->type() == QEvent::Paint)
+                    textos.append(static_cast<QLabel*>(objeto)->text());
+                return false;
+            }
+        } pinturas;
+        painel->installEventFilter(&pinturas);
+        QElapsedTimer relogio;
+        relogio.start();
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        const qint64 decorrido = relogio.elapsed();
+        qInfo("Refresh Highlighting over 5,000 lines: %lld ms, %lld paints of the progress",
+              decorrido, static_cast<long long>(pinturas.textos.size()));
+        QVERIFY2(decorrido < 5000, "highlighting 5,000 lines took too long");
+        const QString total = QStringLiteral("/%1").arg(editor->toPlainText().size());
+        QVERIFY(std::any_of(pinturas.textos.begin(), pinturas.textos.end(), [&](const QString& t) {
+            return t.startsWith(QStringLiteral("Analysing Position ")) && t.endsWith(total);
+        }));
+        QVERIFY(janela->textoPainel(0, 2).isEmpty());
+        QVERIFY(!editor->isReadOnly());
+        const int ultima =
+            static_cast<int>(editor->toPlainText().lastIndexOf(QStringLiteral("<colname>")));
+        QCOMPARE(janela->realce(0)->corEm(ultima), TRealceTags::corComum());
+        painel->removeEventFilter(&pinturas);
+
+        // A longer text, so that the scan surely lets events through before it ends.
+        editor->setPlainText(
+            QStringList(4, linhas.join(QLatin1Char('\n'))).join(QLatin1Char('\n')));
+        const QPointer<TFormFilhaModelo> guarda(janela);
+        bool fechouAnalisando = false;
+        QTimer::singleShot(0, janela, [janela, &fechouAnalisando] {
+            fechouAnalisando = janela->analisando();
+            janela->close();
+        });
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        QVERIFY(fechouAnalisando);
+        QVERIFY(guarda && !guarda->fechada());
+        QTRY_VERIFY(guarda.isNull());
+    }
+
+    // Ctrl+C marks the document modified in the make-file editor, not in the table-class
+    // one; Shift alone neither; a character does.
+    void teclasEModificado() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* classe = Editor(janela, "re_classeobjeto");
+        QTest::keyClick(classe, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(classe, Qt::Key_Shift);
+        QVERIFY(!janela->modificado());
+        QTest::keyClicks(classe, QStringLiteral("a"));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::keyClick(Editor(janela, "re_make"), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("Edit_nome")),
+                         QStringLiteral("x"));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::mouseClick(Controle<QDateEdit>(janela, QStringLiteral("edit_data")), Qt::LeftButton,
+                          {}, QPoint(5, 5));
+        QVERIFY(janela->modificado());
+    }
+
+    // One insert indicator; each status bar keeps the word of its editor's last Insert.
+    void insercaoSobrescrita() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        QTest::keyClick(Editor(janela, "re_classeobjeto"), Qt::Key_Insert);
+        QCOMPARE(janela->textoPainel(0, 0), QStringLiteral("Overwrite"));
+        QVERIFY(!janela->modoInsercao());
+        QVERIFY(Editor(janela, "re_classeobjeto")->overwriteMode());
+        QTest::keyClick(Editor(janela, "re_classepai"), Qt::Key_Insert);
+        QCOMPARE(janela->textoPainel(1, 0), QStringLiteral("Insert"));
+        QCOMPARE(janela->textoPainel(0, 0), QStringLiteral("Overwrite"));
+        QVERIFY(janela->modoInsercao());
+    }
+
+    // The editor commands act on the current editor; Cut, Paste, Undo (even with nothing
+    // to undo) and Open Text File mark the document, Copy, Select All and Save do not.
+    void comandosDoEditor() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(2);
+        auto* make = Editor(janela, "re_make");
+        make->setPlainText(QStringLiteral("all: x"));
+        auto comando = [janela](const char* nome) {
+            Controle<QAction>(janela, QString::fromLatin1(nome))->trigger();
+            const bool marcado = janela->modificado();
+            janela->setNomeArq(QStringLiteral("noname.tpt"));
+            return marcado;
+        };
+        QVERIFY(!comando("but_marcartudo"));
+        QVERIFY(!comando("Copy1"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("all: x"));
+        QVERIFY(comando("but_cortar"));
+        QVERIFY(make->toPlainText().isEmpty());
+        QVERIFY(comando("Paste1"));
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: x"));
+        QVERIFY(comando("but_undo"));
+        QVERIFY(make->toPlainText().isEmpty());
+        QVERIFY(comando("but_undo"));
+        QVERIFY(comando("but_undo"));
+        QVERIFY(Editor(janela, "re_classeobjeto")->toPlainText().isEmpty());
+
+        const QString entrada = ambiente.caminho(QStringLiteral("in.txt"));
+        GravaLinhasTexto(deQString(entrada), {"first", "second"});
+        Dialogos::ProximosArquivos({entrada});
+        QVERIFY(comando("but_abrir"));
+        QCOMPARE(make->toPlainText(), QStringLiteral("first\nsecond"));
+        const QString saida = ambiente.caminho(QStringLiteral("out.txt"));
+        Dialogos::ProximosArquivos({saida});
+        QVERIFY(!comando("SaveToFile1"));
+        QCOMPARE(Conteudo(saida), QByteArray("first\r\nsecond\r\n"));
+        // Forwarded from the main window's tools.
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("p.pdf"))});
+        Dialogos::TomaTitulosArquivo();
+        Acao(principal.get(), QStringLiteral("Print1Click"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(), QStringList{QStringLiteral("Print|noname.tpt")});
+        QVERIFY(Conteudo(ambiente.caminho(QStringLiteral("p.pdf"))).startsWith("%PDF"));
+        QVERIFY(!janela->modificado());
+    }
+
+    // A cell of the right-hand columns, once selected, marks the document; the first
+    // column cannot be selected.
+    void selecaoDeCelula() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        QVERIFY(!(tipos->item(0, 0)->flags() & Qt::ItemIsEditable));
+        tipos->setCurrentCell(0, 0);
+        QCOMPARE(tipos->currentColumn(), 1);
+        QVERIFY(!janela->modificado());
+        tipos->setCurrentCell(0, 2);
+        QVERIFY(janela->modificado());
+        QVERIFY(tipos->item(0, 2)->flags() & Qt::ItemIsEditable);
+    }
+
+    // Clear Entries asks; No keeps the table, Yes empties 40 rows and keeps them.
+    void limpaEntradas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        TListaTextos linhas;
+        for (int i = 0; i < 40; ++i)
+            linhas.push_back("t" + std::to_string(i) + ";v;0;");
+        const QString arquivo = ambiente.caminho(QStringLiteral("40.txt"));
+        GravaLinhasTexto(deQString(arquivo), linhas);
+        Dialogos::ProximosArquivos({arquivo});
+        Controle<QAction>(janela, QStringLiteral("OpenTableTypesTextFile1"))->trigger();
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        QCOMPARE(tipos->rowCount(), 40);
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        Dialogos::ProximaResposta(QMessageBox::No);
+        Controle<QAction>(janela, QStringLiteral("ClearEntries1"))->trigger();
+        QCOMPARE(Coluna(tipos, 1).count(QStringLiteral("v")), 40);
+        QVERIFY(!janela->modificado());
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        QVERIFY(janela->ExecutaComando(QStringLiteral("but_eraseClick")));
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList(2, QStringLiteral("Clear All Entries On The Table ?")));
+        QCOMPARE(tipos->rowCount(), 40);
+        for (int c = 0; c < 3; ++c)
+            QCOMPARE(Coluna(tipos, c), QStringList(40, QString()));
+        QVERIFY(janela->modificado());
+    }
+
+    // A types file whose second line has two fields: the first row whole, the second with
+    // its two cells, nothing after; an unreadable file changes nothing.
+    void arquivoDeTipos() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        const QString arquivo = ambiente.caminho(QStringLiteral("tipos.txt"));
+        GravaLinhasTexto(deQString(arquivo),
+                         {"int;integer;0;", "char;string;''", "bit;boolean;false;"});
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("missing.txt"))});
+        Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
+        QCOMPARE(tipos->rowCount(), 1);
+        QVERIFY(!janela->modificado());
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        Dialogos::ProximosArquivos({arquivo});
+        Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
+        QVERIFY(janela->modificado());
+        QCOMPARE(tipos->rowCount(), 3);
+        QCOMPARE(Coluna(tipos, 0),
+                 QStringList({QStringLiteral("int"), QStringLiteral("char"), QString()}));
+        QCOMPARE(Coluna(tipos, 1),
+                 QStringList({QStringLiteral("integer"), QStringLiteral("string"), QString()}));
+        QCOMPARE(Coluna(tipos, 2), QStringList({QStringLiteral("0"), QString(), QString()}));
+    }
+
+    // Load Provider Data Types from a real SQLite database: the loader's names sorted
+    // without regard to case in the first column, the other columns kept, rows beyond
+    // dropped; No leaves the table as it was.
+    void carregaTiposProvider() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        const QString conexao = CriaBanco(ambiente);
+        CarregaTipos(janela, conexao, QMessageBox::Yes);
+        QCOMPARE(tipos->rowCount(), 18);
+        const QStringList nomes = Coluna(tipos, 0);
+        QCOMPARE(nomes, OrdenadoSemCaixa(nomes));
+        QCOMPARE(nomes.first(), QStringLiteral("BIGINT"));
+        QVERIFY(nomes.contains(QStringLiteral("VARCHAR")));
+        QVERIFY(janela->modificado());
+
+        for (int r = 0; r < 4; ++r) {
+            EscreveCelula(tipos, r, 1, QStringLiteral("var%1").arg(r));
+            EscreveCelula(tipos, r, 2, QStringLiteral("ini%1").arg(r));
+        }
+        CarregaTipos(janela, conexao, QMessageBox::Yes,
+                     {QStringLiteral("varchar"), QStringLiteral("INT"), QStringLiteral("bit")});
+        QCOMPARE(Coluna(tipos, 0), QStringList({QStringLiteral("bit"), QStringLiteral("INT"),
+                                                QStringLiteral("varchar")}));
+        QCOMPARE(Coluna(tipos, 1), QStringList({QStringLiteral("var0"), QStringLiteral("var1"),
+                                                QStringLiteral("var2")}));
+        QCOMPARE(Coluna(tipos, 2), QStringList({QStringLiteral("ini0"), QStringLiteral("ini1"),
+                                                QStringLiteral("ini2")}));
+
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        CarregaTipos(janela, conexao, QMessageBox::No);
+        QCOMPARE(Coluna(tipos, 0), QStringList({QStringLiteral("bit"), QStringLiteral("INT"),
+                                                QStringLiteral("varchar")}));
+        QVERIFY(!janela->modificado());
+    }
+
+    // The close prompt: Cancel keeps the window, Yes saves where the document came from.
+    void fechamento() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        QDir().mkdir(QStringLiteral("sub"));
+        TDocModeloTabela doc;
+        doc.autor = "Ana";
+        TFormFilhaModelo* molde = NovaJanela(*principal);
+        doc.data = deQString(QLocale().toString(
+            QDate(2001, 5, 25),
+            Controle<QDateEdit>(molde, QStringLiteral("edit_data"))->displayFormat()));
+        molde->close();
+        const QString caminho = ambiente.caminho(QStringLiteral("sub/c.tpt"));
+        doc.getArquivo().Salva(deQString(caminho));
+        principal->AbreArquivo({caminho});
+        auto* janela = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
+        QVERIFY(janela);
+        QTest::keyClicks(Editor(janela, "re_classeobjeto"), QStringLiteral("<dbname>"));
+        Dialogos::TomaMensagens();
+        Dialogos::ProximaResposta(QMessageBox::Cancel);
+        janela->close();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("The File \"c.tpt\" Has Been Changed. Do You Want "
+                                            "To Save The Current Changes ?")});
+        QVERIFY(!janela->fechada());
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        janela->close();
+        QVERIFY(janela->fechada());
+        TArquivoKMF salvo;
+        salvo.Abre(deQString(caminho));
+        doc.setArquivo(salvo);
+        QCOMPARE(doc.classeObjeto, std::string("<dbname>"));
+    }
+
+    // The picture for the README: a filled template on the Code page with its tags
+    // highlighted and the tag tree shown. Only when FENDRIL_SCREENSHOT_DIR is set.
+    void screenshot() {
+        const QString pasta = qEnvironmentVariable("FENDRIL_SCREENSHOT_DIR");
+        if (pasta.isEmpty())
+            QSKIP("FENDRIL_SCREENSHOT_DIR is not set");
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        principal->resize(1280, 800);
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        janela->showMaximized();
+        Controle<QTabWidget>(principal.get(), QStringLiteral("guias"))->setCurrentIndex(1);
+        Editor(janela, "re_classeobjeto")
+            ->setPlainText(
+                QStringLiteral("// <tbname> of <dbname>, generated from its table\n"
+                               "#pragma once\n"
+                               "#include \"<parentclass>.h\"\n"
+                               "\n"
+                               "class T<tbname> : public <parentclass> {\n"
+                               "public:\n"
+                               "    static constexpr int columns = <colcount>;\n"
+                               "<simplecol>\n"
+                               "    <colvartype> get<colname>() const { return m_<colname>; }\n"
+                               "</simplecol>\n"
+                               "<frkcol>\n"
+                               "    // <frkcolname> refers to <frktbname>\n"
+                               "</frkcol>\n"
+                               "private:\n"
+                               "<simplecol>\n"
+                               "    <colvartype> m_<colname> = <colinivar>;\n"
+                               "</simplecol>\n"
+                               "};\n"));
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        Editor(janela, "re_classeobjeto")->moveCursor(QTextCursor::Start);
+        QCoreApplication::processEvents();
+        QVERIFY(principal->grab().save(pasta + QStringLiteral("/screenshot-template.png")));
+    }
 };
 
 QTEST_MAIN(TesteFilhaModelo)
