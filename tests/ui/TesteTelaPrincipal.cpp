@@ -4,6 +4,7 @@
 #include "AmbienteUi.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
+#include "ui/TTiposDocumento.h"
 #include "ui/Texto.h"
 
 #include <QFileInfo>
@@ -41,8 +42,7 @@ void Modifica(TJanelaFilha* filha) {
 class TesteTelaPrincipal : public QObject {
     Q_OBJECT
 private slots:
-    // The window is titled and offers the four New commands; kinds without a window yet
-    // do nothing.
+    // The window is titled and each of its four New commands opens a window of its kind.
     void inicio() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -51,8 +51,13 @@ private slots:
         QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar3")));
         QVERIFY(principal->findChild<QToolBar*>(QStringLiteral("ToolBar2")));
         QVERIFY(principal->findChild<QTabWidget*>(QStringLiteral("guias")));
-        Acao(principal.get(), QStringLiteral("Modelo1Click"))->trigger();
-        QVERIFY(principal->filhas().empty());
+        for (const TTipoDocumento& tipo : TiposDocumento()) {
+            Acao(principal.get(), tipo.acaoNovo)->trigger();
+            QVERIFY2(principal->filhaAtiva(), qPrintable(tipo.acaoNovo));
+            QCOMPARE(principal->filhaAtiva()->extensao(), tipo.extensao);
+            QCOMPARE(principal->filhaAtiva()->windowTitle(), tipo.nomeNovo);
+        }
+        QCOMPARE(principal->filhas().size(), TiposDocumento().size());
     }
 
     // New gives a window named after its kind, the active one.
