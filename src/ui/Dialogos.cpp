@@ -67,18 +67,20 @@ QMessageBox::StandardButton Dialogos::Pergunta(QWidget* pai, const QString& text
     return QMessageBox::warning(pai, QStringLiteral("Fendril"), texto, botoes);
 }
 
-QStringList Dialogos::AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro) {
+QStringList Dialogos::AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro,
+                                   const QString& diretorioInicial) {
     if (estado().ligado)
         return proximaListaArquivos(titulo, filtro);
-    return QFileDialog::getOpenFileNames(pai, titulo, QString(), FiltroQt(filtro));
+    return QFileDialog::getOpenFileNames(pai, titulo, diretorioInicial, FiltroQt(filtro));
 }
 
-QString Dialogos::AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro) {
+QString Dialogos::AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
+                              const QString& diretorioInicial) {
     if (estado().ligado) {
         const QStringList lista = proximaListaArquivos(titulo, filtro);
         return lista.isEmpty() ? QString() : lista.first();
     }
-    return QFileDialog::getOpenFileName(pai, titulo, QString(), FiltroQt(filtro));
+    return QFileDialog::getOpenFileName(pai, titulo, diretorioInicial, FiltroQt(filtro));
 }
 
 QString Dialogos::SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,

@@ -24,8 +24,10 @@ public:
     static QMessageBox::StandardButton Pergunta(QWidget* pai, const QString& texto,
                                                 QMessageBox::StandardButtons botoes);
     // Filters are written "Description|pattern|Description|pattern"; the first is preselected.
-    static QStringList AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro);
-    static QString AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro);
+    static QStringList AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro,
+                                    const QString& diretorioInicial = QString());
+    static QString AbreArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
+                               const QString& diretorioInicial = QString());
     // Asks before overwriting an existing file.
     static QString SalvaArquivo(QWidget* pai, const QString& titulo, const QString& filtro,
                                 const QString& diretorioInicial = QString());

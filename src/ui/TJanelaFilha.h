@@ -29,7 +29,7 @@ public:
     void SalvaArquivoKMF(const QString& caminho);
     // Reads the document at the path, setArquivo, then setNomeArq. Raises EErroGeral
     // and the conversion and lookup failures of setArquivo.
-    void AbreArquivoKMF(const QString& caminho);
+    virtual void AbreArquivoKMF(const QString& caminho);
 
     virtual TArquivoKMF getArquivo() const = 0;
     virtual void setArquivo(const TArquivoKMF& documento) = 0;
