@@ -7,6 +7,7 @@
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
+#include "ui/Datas.h"
 #include "ui/Dialogos.h"
 #include "ui/TFormMostraLog.h"
 #include "ui/TFormTelaPrincipal.h"
@@ -26,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,39 +58,6 @@ const QString legendaConectar = QStringLiteral("Connect");
 const QString legendaDesconectar = QStringLiteral("Disconnect");
 const QString semConexao = QStringLiteral("No Database Connection Was Established !!");
 constexpr int maximoNumero = 1000000;
-
-// The user's short date format with its year widened to four digits, so that a date
-// written this year never reads back a century earlier.
-QString formatoData() {
-    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!formato.contains(QStringLiteral("yyyy")))
-        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return formato;
-}
-
-// A two-digit year lies within fifty years of today.
-QDate JanelaDoSeculo(QDate data) {
-    const int hoje = QDate::currentDate().year();
-    int ano = data.year() % 100;
-    ano += hoje - hoje % 100;
-    if (ano > hoje + 50)
-        ano -= 100;
-    else if (ano <= hoje - 50)
-        ano += 100;
-    return QDate(ano, data.month(), data.day());
-}
-
-// Reads a date in the four-digit format, or in the short format of an older document.
-QDate LeData(const QString& texto) {
-    const QString apertado = texto.trimmed();
-    QDate data = QLocale().toDate(apertado, formatoData());
-    if (data.isValid() && data.year() >= 100)
-        return data;
-    data = QLocale().toDate(apertado, QLocale().dateFormat(QLocale::ShortFormat));
-    if (data.isValid())
-        return JanelaDoSeculo(data);
-    throw EConvertError("'" + deQString(texto) + "' is not a valid date");
-}
 
 // ASCII letters folded, so that "Orders" sorts beside "order_lines".
 unsigned char Dobra(char c) {
@@ -323,7 +290,7 @@ void TFormFilha::criaPaginaDescricao(QWidget* pagina) {
     m_data = new QDateEdit(pagina);
     m_data->setObjectName(QStringLiteral("edit_data"));
     m_data->setToolTip(QStringLiteral("Date"));
-    m_data->setDisplayFormat(formatoData());
+    m_data->setDisplayFormat(FormatoDataCurta());
     m_data->setCalendarPopup(true);
     m_data->setMinimumWidth(130);
     auto* linhaData = new QHBoxLayout;
@@ -689,7 +656,7 @@ TArquivoKMF TFormFilha::getArquivo() const {
     TDescricaoMapeamento descricao;
     descricao.Edit_nome = deQString(m_nome->text());
     descricao.Edit_autor = deQString(m_autor->text());
-    descricao.edit_data = deQString(QLocale().toString(m_data->date(), formatoData()));
+    descricao.edit_data = deQString(EscreveDataCurta(m_data->date()));
     descricao.edit_constring = deQString(m_constring->text());
     descricao.edit_usuario = deQString(m_usuario->text());
     descricao.edit_Senha = deQString(m_senha->text());
@@ -713,10 +680,11 @@ TArquivoKMF TFormFilha::getArquivo() const {
 
 void TFormFilha::setArquivo(const TArquivoKMF& documento) {
     TDescricaoMapeamento descricao = LeDocumentoMapeamento(documento);
-    const QDate dataDoc = LeData(paraQString(descricao.edit_data));
+    const QDate dataDoc = LeDataCurta(paraQString(descricao.edit_data));
     m_nome->setText(paraQString(descricao.Edit_nome));
     m_autor->setText(paraQString(descricao.Edit_autor));
-    m_data->setDate(dataDoc);
+    if (dataDoc.isValid())
+        m_data->setDate(dataDoc);
     m_constring->setText(paraQString(descricao.edit_constring));
     m_usuario->setText(paraQString(descricao.edit_usuario));
     m_senha->setText(paraQString(descricao.edit_Senha));

@@ -5,6 +5,7 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
+#include "ui/Datas.h"
 #include "ui/Dialogos.h"
 #include "ui/TFormTelaPrincipal.h"
 #include "ui/TTiposDocumento.h"
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -70,14 +70,6 @@ enum { PaginaDescricao = 0, PaginaCodigo = 1, PaginaTipos = 2 };
 
 const QString tagNome = QStringLiteral("<tbname>");
 const QString tagAlias = QStringLiteral("<tbalias>");
-
-// The user's short date format with its year widened to four digits.
-QString formatoDataCurta() {
-    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!formato.contains(QStringLiteral("yyyy")))
-        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return formato;
-}
 
 QLineEdit* criaEdit(QWidget* pai, const QString& nome) {
     auto* edit = new QLineEdit(pai);
@@ -134,7 +126,7 @@ QWidget* TFormFilhaModelo::criaPaginaDescricao() {
     m_autor = criaEdit(pagina, QStringLiteral("Edit_autor"));
     m_data = new QDateEdit(QDate(2001, 5, 25), pagina);
     m_data->setObjectName(QStringLiteral("edit_data"));
-    m_data->setDisplayFormat(formatoDataCurta());
+    m_data->setDisplayFormat(FormatoDataCurta());
     m_data->setCalendarPopup(true);
     m_data->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_data->setMinimumWidth(130);
@@ -570,7 +562,7 @@ TArquivoKMF TFormFilhaModelo::getArquivo() const {
     TDocModeloTabela doc;
     doc.nome = deQString(m_nome->text());
     doc.autor = deQString(m_autor->text());
-    doc.data = deQString(QLocale().toString(m_data->date(), formatoDataCurta()));
+    doc.data = deQString(EscreveDataCurta(m_data->date()));
     doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
     doc.tablePrefix = deQString(m_tablePrefix->text());
     doc.tableSufix = deQString(m_tableSufix->text());
@@ -613,11 +605,14 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
     m_nome->setText(paraQString(doc.nome));
     m_autor->setText(paraQString(doc.autor));
     const QString textoData = paraQString(doc.data);
-    const QDate lida = QLocale().toDate(textoData, formatoDataCurta());
-    if (lida.isValid())
-        m_data->setDate(lida);
-    else if (completo)
-        throw EErroGeral::Create("'" + doc.data + "' is not a valid date");
+    try {
+        const QDate lida = LeDataCurta(textoData);
+        if (lida.isValid())
+            m_data->setDate(lida);
+    } catch (const EConvertError&) {
+        if (completo)
+            throw;
+    }
     m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
     m_tablePrefix->setText(paraQString(doc.tablePrefix));
     m_tableSufix->setText(paraQString(doc.tableSufix));

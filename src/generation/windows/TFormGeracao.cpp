@@ -6,6 +6,7 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
+#include "ui/Datas.h"
 #include "ui/Dialogos.h"
 #include "ui/TFormMostraLog.h"
 #include "ui/TFormTelaPrincipal.h"
@@ -29,7 +30,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPen>
@@ -57,14 +57,6 @@ const QString filtroModeloTabela = QStringLiteral("Template Files (*.tpt)|*.TPT"
 const QString filtroModeloGeral = QStringLiteral("General Template Files (*.tpg)|*.TPG");
 // The window is repainted at most this often while a tree is read.
 constexpr qint64 intervaloPinturaMs = 50;
-
-// The short date format with its year widened to four digits.
-QString formatoDataCurta() {
-    QString formato = QLocale().dateFormat(QLocale::ShortFormat);
-    if (!formato.contains(QStringLiteral("yyyy")))
-        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return formato;
-}
 
 // A folder or page icon with a coloured mark: a letter for the program's documents, a
 // dot for the generation directory.
@@ -263,7 +255,7 @@ void TFormGeracao::criaPaginaDescricao(QWidget* pagina) {
     m_autor->setObjectName(QStringLiteral("Edit_autor"));
     m_data = new QDateEdit(QDate::currentDate(), pagina);
     m_data->setObjectName(QStringLiteral("edit_data"));
-    m_data->setDisplayFormat(formatoDataCurta());
+    m_data->setDisplayFormat(FormatoDataCurta());
     m_data->setCalendarPopup(true);
     m_data->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_data->setMinimumWidth(130);
@@ -1132,7 +1124,7 @@ TArquivoKMF TFormGeracao::getArquivo() const {
     TDocGeracao doc;
     doc.nome = deQString(m_nome->text());
     doc.autor = deQString(m_autor->text());
-    doc.data = deQString(QLocale().toString(m_data->date(), formatoDataCurta()));
+    doc.data = deQString(EscreveDataCurta(m_data->date()));
     doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
     doc.arquivoMapeamento = deQString(m_mapfile->text());
     doc.pathRaiz = deQString(m_pathRaiz);
@@ -1152,10 +1144,10 @@ TArquivoKMF TFormGeracao::getArquivo() const {
 void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
     TDocGeracao doc;
     doc.setArquivo(documento);
+    const QDate lida = LeDataCurta(paraQString(doc.data));
     TCarregando carregando(m_carregando);
     m_nome->setText(paraQString(doc.nome));
     m_autor->setText(paraQString(doc.autor));
-    const QDate lida = QLocale().toDate(paraQString(doc.data), formatoDataCurta());
     if (lida.isValid())
         m_data->setDate(lida);
     m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
