@@ -17,4 +17,9 @@ mkdir -p "$saida/templates" "$saida/generated"
 "$cli" compose "$aqui/templates/markdown/dictionary.desc" -o "$saida/templates/markdown-dictionary.tpg"
 # A general template names its types file relative to itself.
 cp "$aqui/templates/python/python-types.txt" "$aqui/templates/sql/sql-types.txt" "$saida/templates/"
-"$cli" compose "$aqui/shop.gen.desc" -o "$saida/shop.kgf"
+# The desktop program's generation window shows OUTDIR itself as its directory tree: the
+# mounted root is OUTDIR's own name, in the folder above the document.
+descricao=$(mktemp)
+trap 'rm -f "$descricao"' EXIT
+{ cat "$aqui/shop.gen.desc"; echo "pathraiz = .."; echo "pathmontado = $(basename "$(cd "$saida" && pwd)")"; } >"$descricao"
+"$cli" compose "$descricao" -o "$saida/shop.kgf"

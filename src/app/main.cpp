@@ -1,9 +1,11 @@
-// The desktop program: the application object, the main window maximised, the event loop.
+// The desktop program: the application object, the main window maximised with the
+// documents named on the command line open, the event loop.
 
 #include "ui/Aplicacao.h"
 #include "ui/TFormTelaPrincipal.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
 
@@ -18,5 +20,10 @@ int main(int argc, char* argv[]) {
     // free area is then the size.
     principal.setGeometry(QApplication::primaryScreen()->availableGeometry());
     principal.showMaximized();
+    QStringList documentos;
+    for (const QString& argumento : QApplication::arguments().mid(1))
+        documentos.append(QFileInfo(argumento).absoluteFilePath());
+    if (!documentos.isEmpty())
+        principal.AbreArquivo(documentos);
     return QApplication::exec();
 }

@@ -27,7 +27,7 @@ void DefineFormatoDataHora(TFormatoDataHora formato) {
 }
 
 std::string DataAtual() {
-    return Formato().data ? Formato().data() : Formata("%d/%m/%Y");
+    return Formato().data ? Formato().data() : Formata("%Y-%m-%d");
 }
 
 std::string LinhaLog(std::string_view mensagem) {

@@ -7,8 +7,9 @@
 namespace fendril {
 
 // How log lines show the current date and time. The desktop program installs the user's
-// short date format (with a four-digit year) and long time format; without it the date is
-// day/month/year and the time hours:minutes:seconds.
+// short date format (with a four-digit year) and long time format; without it (the command
+// line) the date is year-month-day, which the desktop program reads in every locale, and
+// the time hours:minutes:seconds.
 struct TFormatoDataHora {
     std::function<std::string()> data;
     std::function<std::string()> hora;
