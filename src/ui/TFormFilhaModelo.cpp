@@ -12,11 +12,9 @@
 #include "ui/Texto.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
-#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,8 +24,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QPrinter>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
@@ -82,6 +78,30 @@ QAction* criaAcao(QWidget* dono, const QString& texto, const QString& nome) {
     acao->setObjectName(nome);
     acao->setToolTip(texto.trimmed());
     return acao;
+}
+
+// A group of the "File Names" page: its fields two to a row, each after its label (an
+// empty label leaves the place empty), then "File Name" and the preview across the row.
+// The groups line their labels and edits up in the same columns.
+void dispoeGrupoNomes(QGroupBox* grupo, std::initializer_list<std::pair<QString, QWidget*>> campos,
+                      QLineEdit* previa) {
+    auto* grade = new QGridLayout(grupo);
+    int i = 0;
+    for (const auto& [rotulo, campo] : campos) {
+        const int linha = i / 2;
+        const int coluna = (i % 2) * 2;
+        if (!rotulo.isEmpty())
+            grade->addWidget(new QLabel(rotulo, grupo), linha, coluna);
+        grade->addWidget(campo, linha, coluna + 1);
+        ++i;
+    }
+    const int ultima = (i + 1) / 2;
+    grade->addWidget(new QLabel(QStringLiteral("File Name"), grupo), ultima, 0);
+    grade->addWidget(previa, ultima, 1, 1, 3);
+    grade->setColumnMinimumWidth(0, 80);
+    grade->setColumnMinimumWidth(2, 100);
+    grade->setColumnStretch(1, 1);
+    grade->setColumnStretch(3, 1);
 }
 
 } // namespace
@@ -167,18 +187,12 @@ QMenu* TFormFilhaModelo::criaMenuEditor() {
         connect(acao, &QAction::triggered, this, metodo);
         menu->addAction(acao);
     };
-    item(QStringLiteral("Open Text File"), QStringLiteral("OpenTextFile1"),
-         &TFormFilhaModelo::but_abrirClick);
-    item(QStringLiteral("Save To File"), QStringLiteral("SaveToFile1"),
-         &TFormFilhaModelo::but_salvarClick);
-    item(QStringLiteral("Print"), QStringLiteral("Print1"), &TFormFilhaModelo::but_printerClick);
-    menu->addSeparator();
-    item(QStringLiteral("Cut"), QStringLiteral("Cut1"), &TFormFilhaModelo::but_cortarClick);
-    item(QStringLiteral("Copy"), QStringLiteral("Copy1"), &TFormFilhaModelo::but_copiarClick);
-    item(QStringLiteral("Paste"), QStringLiteral("Paste1"), &TFormFilhaModelo::but_colarClick);
-    item(QStringLiteral("Undo"), QStringLiteral("Undo1"), &TFormFilhaModelo::but_undoClick);
-    item(QStringLiteral("Select All"), QStringLiteral("SelectAll1"),
-         &TFormFilhaModelo::but_marcartudoClick);
+    AdicionaComandosEditor(menu, this,
+                           {QStringLiteral("OpenTextFile1"), QStringLiteral("SaveToFile1"),
+                            QStringLiteral("Print1"), QStringLiteral("Cut1"),
+                            QStringLiteral("Copy1"), QStringLiteral("Paste1"),
+                            QStringLiteral("Undo1"), QStringLiteral("SelectAll1")},
+                           [this](TComandoEditor comando) { comandoEditor(comando); });
     menu->addSeparator();
     item(QStringLiteral("Refresh"), QStringLiteral("Refresh1"),
          &TFormFilhaModelo::but_refreshClick);
@@ -198,39 +212,22 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
 
     m_cbCode = new QToolBar(pagina);
     m_cbCode->setObjectName(QStringLiteral("cb_code"));
-    auto botao = [this](const QString& texto, const QString& nome,
-                        void (TFormFilhaModelo::*metodo)()) {
-        QAction* acao = criaAcao(this, texto, nome);
-        connect(acao, &QAction::triggered, this, metodo);
-        m_cbCode->addAction(acao);
-        return acao;
-    };
-    botao(QStringLiteral("Open Text File"), QStringLiteral("but_abrir"),
-          &TFormFilhaModelo::but_abrirClick);
-    botao(QStringLiteral("Save To File"), QStringLiteral("but_salvar"),
-          &TFormFilhaModelo::but_salvarClick);
-    botao(QStringLiteral("Print"), QStringLiteral("but_printer"),
-          &TFormFilhaModelo::but_printerClick);
+    AdicionaComandosEditor(m_cbCode, this,
+                           {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"),
+                            QStringLiteral("but_printer"), QStringLiteral("but_cortar"),
+                            QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
+                            QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
+                           [this](TComandoEditor comando) { comandoEditor(comando); });
     m_cbCode->addSeparator();
-    botao(QStringLiteral("Cut"), QStringLiteral("but_cortar"), &TFormFilhaModelo::but_cortarClick);
-    botao(QStringLiteral("Copy"), QStringLiteral("but_copiar"), &TFormFilhaModelo::but_copiarClick);
-    botao(QStringLiteral("Paste"), QStringLiteral("but_colar"), &TFormFilhaModelo::but_colarClick);
-    botao(QStringLiteral("Undo"), QStringLiteral("but_undo"), &TFormFilhaModelo::but_undoClick);
-    botao(QStringLiteral("Select All"), QStringLiteral("but_marcartudo"),
-          &TFormFilhaModelo::but_marcartudoClick);
-    m_cbCode->addSeparator();
-    botao(QStringLiteral("Refresh Highlighting"), QStringLiteral("but_refresh"),
-          &TFormFilhaModelo::but_refreshClick);
-    QAction* tags = botao(QStringLiteral("<>"), QStringLiteral("but_mostratags"),
-                          &TFormFilhaModelo::but_mostratagsClick);
-    tags->setToolTip(QStringLiteral("Show Tags"));
-    QFont negrito = tags->font();
-    negrito.setBold(true);
-    tags->setFont(negrito);
+    QAction* refresh =
+        criaAcao(this, QStringLiteral("Refresh Highlighting"), QStringLiteral("but_refresh"));
+    connect(refresh, &QAction::triggered, this, &TFormFilhaModelo::but_refreshClick);
+    m_cbCode->addAction(refresh);
+    AdicionaMostraTags(m_cbCode, this, QStringLiteral("but_mostratags"),
+                       [this] { but_mostratagsClick(); });
     // Highlighting starts off in every editor; this switch turns it on (followed by a
     // Refresh) and off for the editor of the active tab.
-    m_acaoRealce = criaAcao(this, QStringLiteral("Highlight Tags"), QStringLiteral("but_realce"));
-    m_acaoRealce->setCheckable(true);
+    m_acaoRealce = CriaAcaoRealce(this);
     connect(m_acaoRealce, &QAction::toggled, this, [this](bool ligado) {
         const int indice = editorDaGuia();
         if (indice >= 0)
@@ -266,7 +263,7 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     layout->addWidget(m_divisor, 1);
 
     QMenu* menu = criaMenuEditor();
-    for (TEditor& editor : m_editores) {
+    for (TEditorCodigo& editor : m_editores) {
         editor.editor->setContextMenuPolicy(Qt::CustomContextMenu);
         QPlainTextEdit* alvo = editor.editor;
         connect(alvo, &QWidget::customContextMenuRequested, this,
@@ -280,29 +277,12 @@ QWidget* TFormFilhaModelo::criaEditor(int indice, const QString& nome, const QSt
     auto* layout = new QVBoxLayout(guia);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    TEditor& dados = m_editores[indice];
-    dados.editor = new QPlainTextEdit(guia);
-    dados.editor->setObjectName(nome);
-    dados.editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-    dados.editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    dados.editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    dados.editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    dados.editor->installEventFilter(this);
+    // Each editor has its status bar under it, in its own tab.
+    TEditorCodigo& dados = m_editores[indice];
+    dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela, tagsIterativasTabela);
     mostraSelecao(dados.editor, true);
     layout->addWidget(dados.editor, 1);
-
-    dados.barra = new QStatusBar(guia);
-    dados.barra->setObjectName(nomeBarra);
-    dados.barra->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        dados.paineis[i] = new QLabel(dados.barra);
-        dados.paineis[i]->setObjectName(nomeBarra + QStringLiteral("_painel%1").arg(i));
-        dados.paineis[i]->setMinimumWidth(80);
-        dados.barra->addWidget(dados.paineis[i], i == 2 ? 1 : 0);
-    }
-    dados.paineis[0]->setText(TIndicadorInsercao::texto(true));
     layout->addWidget(dados.barra);
-    dados.realce = new TRealceTags(dados.editor, tagsComunsTabela, tagsIterativasTabela);
     return guia;
 }
 
@@ -310,66 +290,45 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
     m_tabSettings = new QWidget;
     m_tabSettings->setObjectName(QStringLiteral("tab_settings"));
     auto* layout = new QVBoxLayout(m_tabSettings);
-    auto rotulo = [](const QString& texto, QWidget* pai) { return new QLabel(texto, pai); };
-
     auto* tabela = new QGroupBox(QStringLiteral("Table Class"), m_tabSettings);
-    auto* gradeTabela = new QGridLayout(tabela);
     m_tablePrefix = criaEdit(tabela, QStringLiteral("edit_tableprefix"));
     m_tableSufix = criaEdit(tabela, QStringLiteral("edit_tablesufix"));
     m_tableExtension = criaEdit(tabela, QStringLiteral("edit_tableextension"));
     m_tableFname = criaEdit(tabela, QStringLiteral("edit_tablefname"));
     m_cbFname = new QCheckBox(tagAlias, tabela);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
-    gradeTabela->addWidget(rotulo(QStringLiteral("Prefix"), tabela), 0, 0);
-    gradeTabela->addWidget(m_tablePrefix, 0, 1);
-    gradeTabela->addWidget(rotulo(QStringLiteral("Sufix"), tabela), 0, 2);
-    gradeTabela->addWidget(m_tableSufix, 0, 3);
-    gradeTabela->addWidget(rotulo(QStringLiteral("Extension"), tabela), 1, 0);
-    gradeTabela->addWidget(m_tableExtension, 1, 1);
-    gradeTabela->addWidget(m_cbFname, 1, 3);
-    gradeTabela->addWidget(rotulo(QStringLiteral("File Name"), tabela), 2, 0);
-    gradeTabela->addWidget(m_tableFname, 2, 1, 1, 3);
+    dispoeGrupoNomes(tabela,
+                     {{QStringLiteral("Prefix"), m_tablePrefix},
+                      {QStringLiteral("Sufix"), m_tableSufix},
+                      {QStringLiteral("Extension"), m_tableExtension},
+                      {QString(), m_cbFname}},
+                     m_tableFname);
     layout->addWidget(tabela);
 
     auto* pai = new QGroupBox(QStringLiteral("Parent Class"), m_tabSettings);
-    auto* gradePai = new QGridLayout(pai);
     m_parPrefix = criaEdit(pai, QStringLiteral("edit_parprefix"));
     m_parSufix = criaEdit(pai, QStringLiteral("edit_parsufix"));
     m_parExtension = criaEdit(pai, QStringLiteral("edit_parextension"));
     m_parFname = criaEdit(pai, QStringLiteral("edit_parfname"));
     m_parParentClass = criaEdit(pai, QStringLiteral("edit_parparentclass"));
-    gradePai->addWidget(rotulo(QStringLiteral("Prefix"), pai), 0, 0);
-    gradePai->addWidget(m_parPrefix, 0, 1);
-    gradePai->addWidget(rotulo(QStringLiteral("Sufix"), pai), 0, 2);
-    gradePai->addWidget(m_parSufix, 0, 3);
-    gradePai->addWidget(rotulo(QStringLiteral("Extension"), pai), 1, 0);
-    gradePai->addWidget(m_parExtension, 1, 1);
-    gradePai->addWidget(rotulo(QStringLiteral("<parentclass>"), pai), 1, 2);
-    gradePai->addWidget(m_parParentClass, 1, 3);
-    gradePai->addWidget(rotulo(QStringLiteral("File Name"), pai), 2, 0);
-    gradePai->addWidget(m_parFname, 2, 1, 1, 3);
+    dispoeGrupoNomes(pai,
+                     {{QStringLiteral("Prefix"), m_parPrefix},
+                      {QStringLiteral("Sufix"), m_parSufix},
+                      {QStringLiteral("Extension"), m_parExtension},
+                      {QStringLiteral("<parentclass>"), m_parParentClass}},
+                     m_parFname);
     layout->addWidget(pai);
 
     auto* make = new QGroupBox(QStringLiteral("Make File"), m_tabSettings);
-    auto* gradeMake = new QGridLayout(make);
     m_makePrefix = criaEdit(make, QStringLiteral("edit_makeprefix"));
     m_makeExtension = criaEdit(make, QStringLiteral("edit_makeextension"));
     m_makeFname = criaEdit(make, QStringLiteral("edit_makefname"));
-    gradeMake->addWidget(rotulo(QStringLiteral("Name"), make), 0, 0);
-    gradeMake->addWidget(m_makePrefix, 0, 1);
-    gradeMake->addWidget(rotulo(QStringLiteral("Extension"), make), 0, 2);
-    gradeMake->addWidget(m_makeExtension, 0, 3);
-    gradeMake->addWidget(rotulo(QStringLiteral("File Name"), make), 1, 0);
-    gradeMake->addWidget(m_makeFname, 1, 1, 1, 3);
+    dispoeGrupoNomes(
+        make,
+        {{QStringLiteral("Name"), m_makePrefix}, {QStringLiteral("Extension"), m_makeExtension}},
+        m_makeFname);
     layout->addWidget(make);
     layout->addStretch(1);
-    // The three groups line their labels and edits up in the same columns.
-    for (QGridLayout* grade : {gradeTabela, gradePai, gradeMake}) {
-        grade->setColumnMinimumWidth(0, 80);
-        grade->setColumnMinimumWidth(2, 100);
-        grade->setColumnStretch(1, 1);
-        grade->setColumnStretch(3, 1);
-    }
 
     for (QLineEdit* previa : {m_tableFname, m_parFname, m_makeFname}) {
         previa->setReadOnly(true);
@@ -706,66 +665,44 @@ void TFormFilhaModelo::AlternaBarra(const QString& item) {
         m_cbTypes->setVisible(m_cbTypes->isHidden());
 }
 
-void TFormFilhaModelo::but_abrirClick() {
-    const QString caminho =
-        Dialogos::AbreArquivo(this, QStringLiteral("Open Text File"), QString());
-    if (caminho.isEmpty())
+// The editor commands act on the current editor; those that edit its text mark the
+// document modified, and an error of the printer is shown.
+void TFormFilhaModelo::comandoEditor(TComandoEditor comando) {
+    if (comando == TComandoEditor::Imprimir) {
+        try {
+            ExecutaComandoEditor(this, m_editorAtual, comando);
+        } catch (const std::exception& erro) {
+            Dialogos::Mensagem(this, paraQString(erro.what()));
+        }
         return;
-    try {
-        QStringList linhas;
-        for (const std::string& linha : LeLinhasTexto(deQString(caminho)))
-            linhas.append(paraQString(linha));
-        m_editorAtual->setPlainText(linhas.join(QLatin1Char('\n')));
+    }
+    if (ExecutaComandoEditor(this, m_editorAtual, comando))
         MarcaModificado();
-    } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
-    }
 }
 
+void TFormFilhaModelo::but_abrirClick() {
+    comandoEditor(TComandoEditor::Abrir);
+}
 void TFormFilhaModelo::but_salvarClick() {
-    const QString caminho = Dialogos::SalvaArquivo(this, QStringLiteral("Save To File"), QString());
-    if (caminho.isEmpty())
-        return;
-    try {
-        TListaTextos linhas;
-        for (const QString& linha : m_editorAtual->toPlainText().split(QLatin1Char('\n')))
-            linhas.push_back(deQString(linha));
-        GravaLinhasTexto(deQString(caminho), linhas);
-    } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
-    }
+    comandoEditor(TComandoEditor::Salvar);
 }
-
 void TFormFilhaModelo::but_printerClick() {
-    try {
-        QPrinter impressora;
-        impressora.setDocName(windowTitle());
-        if (!Dialogos::Imprime(this, impressora))
-            return;
-        m_editorAtual->print(&impressora);
-    } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
-    }
+    comandoEditor(TComandoEditor::Imprimir);
 }
-
 void TFormFilhaModelo::but_cortarClick() {
-    m_editorAtual->cut();
-    MarcaModificado();
+    comandoEditor(TComandoEditor::Cortar);
 }
 void TFormFilhaModelo::but_copiarClick() {
-    m_editorAtual->copy();
+    comandoEditor(TComandoEditor::Copiar);
 }
 void TFormFilhaModelo::but_colarClick() {
-    m_editorAtual->paste();
-    MarcaModificado();
+    comandoEditor(TComandoEditor::Colar);
 }
 void TFormFilhaModelo::but_undoClick() {
-    if (m_editorAtual->document()->isUndoAvailable())
-        m_editorAtual->undo();
-    MarcaModificado();
+    comandoEditor(TComandoEditor::Desfazer);
 }
 void TFormFilhaModelo::but_marcartudoClick() {
-    m_editorAtual->selectAll();
+    comandoEditor(TComandoEditor::MarcarTudo);
 }
 
 void TFormFilhaModelo::mostraSelecao(QPlainTextEdit* editor, bool mostrar) {
@@ -795,12 +732,10 @@ void TFormFilhaModelo::but_refreshClick() {
     struct Fim {
         TFormFilhaModelo& janela;
         QPlainTextEdit* atual;
-        bool soLeitura;
         ~Fim() {
-            atual->setReadOnly(soLeitura);
             janela.mostraSelecao(atual, true);
             atual->setFocus();
-            for (TEditor& editor : janela.m_editores)
+            for (TEditorCodigo& editor : janela.m_editores)
                 editor.paineis[2]->clear();
             janela.m_analisando = false;
             if (janela.m_fecharAposAnalise) {
@@ -808,38 +743,20 @@ void TFormFilhaModelo::but_refreshClick() {
                 QTimer::singleShot(0, &janela, &QWidget::close);
             }
         }
-    } fim{*this, atual, atual->isReadOnly()};
+    } fim{*this, atual};
 
     const int indice = editorDaGuia();
     if (indice < 0 || !m_editores[indice].realce->ativo())
         return;
     m_analisando = true;
-    // The text stays as it is while the scan lets other events through.
-    TEditor& editor = m_editores[indice];
-    editor.editor->setReadOnly(true);
-    QLabel* painel = indice == GuiaMake ? nullptr : editor.paineis[2];
-    editor.realce->Atualiza([painel](int posicao, int total) {
-        if (painel)
-            painel->setText(QStringLiteral("Analysing Position %1/%2").arg(posicao).arg(total));
-        QApplication::processEvents();
-    });
+    // The make-file editor shows no progress.
+    TEditorCodigo& editor = m_editores[indice];
+    AtualizaRealce(editor.editor, editor.realce, indice == GuiaMake ? nullptr : editor.paineis[2]);
 }
 
 void TFormFilhaModelo::but_mostratagsClick() {
-    if (m_pcontrol->currentIndex() == GuiaNomes)
-        return;
-    const bool mostrar = m_arvore->isHidden();
-    m_arvore->setVisible(mostrar);
-    if (mostrar) {
-        m_arvore->expandAll();
-        const int largura = m_divisor->width();
-        const int pane = static_cast<int>(0.2 * largura);
-        m_divisor->setSizes({pane, largura - pane});
-        m_divisor->setHandleWidth(2);
-    } else {
-        m_divisor->setSizes({0, m_divisor->width()});
-        m_divisor->setHandleWidth(0);
-    }
+    if (m_pcontrol->currentIndex() != GuiaNomes)
+        AlternaArvoreTags(m_arvore, m_divisor);
 }
 
 // ------------------------------------------------------------------ tags
@@ -899,21 +816,16 @@ QString TFormFilhaModelo::textoPainel(int editor, int painel) const {
 
 // re_classeobjetoKeyUp, re_classepaiKeyUp, re_makeKeyUp
 void TFormFilhaModelo::editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado) {
-    TEditor& dados = m_editores[indice];
-    const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
-    const int cursor = dados.editor->textCursor().position();
-    if (semTeclado != Qt::ControlModifier && semTeclado != Qt::ShiftModifier && cursor != 0)
-        dados.realce->palavraAtual(cursor - 1);
+    TEditorCodigo& dados = m_editores[indice];
+    const bool edita = VerificaTeclaSolta(dados.editor, dados.realce, tecla, estado);
     if (tecla == Qt::Key_Insert) {
         // One indicator for the window; the editor keeps its own typing mode, which the
         // key flips as the platform's editors do.
         m_indicador.AlternaModo(nullptr, dados.paineis[0]);
         dados.editor->setOverwriteMode(!dados.editor->overwriteMode());
     }
-    const bool soCtrlOuAlt = semTeclado == Qt::ControlModifier || semTeclado == Qt::AltModifier;
-    const bool teclaDeEstado =
-        tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt;
-    if (indice == GuiaMake || (!soCtrlOuAlt && !teclaDeEstado))
+    // Any key released in the make-file editor marks the document.
+    if (indice == GuiaMake || edita)
         MarcaModificado();
 }
 
@@ -956,7 +868,7 @@ void TFormFilhaModelo::closeEvent(QCloseEvent* evento) {
     if (m_analisando) {
         // The scan ends first; the window then closes (with its prompt) on its own.
         m_fecharAposAnalise = true;
-        for (TEditor& editor : m_editores)
+        for (TEditorCodigo& editor : m_editores)
             editor.realce->Interrompe();
         evento->ignore();
         return;

@@ -4,7 +4,7 @@
 // class, parent class, make file) with their tag tree, status bars and highlighting, the
 // naming of the output files, and the types correspondence table.
 
-#include "ui/TEditorTags.h"
+#include "ui/TEditorCodigo.h"
 #include "ui/TJanelaFilha.h"
 
 #include <QStringList>
@@ -17,7 +17,6 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QToolBar;
@@ -80,13 +79,6 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
-    struct TEditor {
-        QPlainTextEdit* editor = nullptr;
-        QStatusBar* barra = nullptr;
-        QLabel* paineis[3] = {nullptr, nullptr, nullptr};
-        TRealceTags* realce = nullptr;
-    };
-
     QWidget* criaPaginaDescricao();
     QWidget* criaPaginaCodigo();
     QWidget* criaPaginaNomes();
@@ -96,6 +88,7 @@ private:
     int indiceEditor(const QObject* objeto) const;
     // The editor of the active inner tab, -1 on "File Names".
     int editorDaGuia() const;
+    void comandoEditor(TComandoEditor comando);
     void editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado);
     void edit_parparentclassKeyUp();
     void edit_makeprefixKeyUp();
@@ -118,7 +111,7 @@ private:
     QAction* m_acaoRealceMenu = nullptr;
     QSplitter* m_divisor = nullptr;
     QTreeWidget* m_arvore = nullptr;
-    TEditor m_editores[3];
+    TEditorCodigo m_editores[3];
     QPlainTextEdit* m_editorAtual = nullptr;
     QWidget* m_tabSettings = nullptr;
     QLineEdit* m_tablePrefix = nullptr;

@@ -2,7 +2,6 @@
 
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
-#include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "ui/Dialogos.h"
 #include "ui/TFormTelaPrincipal.h"
@@ -10,10 +9,8 @@
 #include "ui/Texto.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFont>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,8 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QPrinter>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -74,9 +69,8 @@ TFormModeloGeral::TFormModeloGeral(TFormTelaPrincipal& principal) : TJanelaFilha
     setWidget(corpo);
     resize(640, 480);
 
-    // FormShow: the word lists, insert mode, the "Code" page, the tool bar as the main
-    // window's item says, the tag tree's pane closed.
-    m_realce = new TRealceTags(m_editor, tagsComunsGeral, tagsIterativasGeral);
+    // FormShow: the "Code" page, the tool bar as the main window's item says, the tag
+    // tree's pane closed.
     m_pcontrol->setCurrentIndex(0);
     m_cbCode->setVisible(!principal.ItemMarcado(QStringLiteral("HideCodeToolBar2")));
     m_arvore->hide();
@@ -96,38 +90,26 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
         QAction* acao = m_cbCode->addAction(texto, this, metodo);
         acao->setObjectName(nome);
         acao->setToolTip(texto);
-        return acao;
     };
-    botao(QStringLiteral("Open Text File"), QStringLiteral("but_abrir"),
-          &TFormModeloGeral::but_abrirClick);
-    botao(QStringLiteral("Save To File"), QStringLiteral("but_salvar"),
-          &TFormModeloGeral::but_salvarClick);
-    botao(QStringLiteral("Print"), QStringLiteral("but_print"), &TFormModeloGeral::but_printClick);
-    m_cbCode->addSeparator();
-    botao(QStringLiteral("Cut"), QStringLiteral("but_cortar"), &TFormModeloGeral::but_cortarClick);
-    botao(QStringLiteral("Copy"), QStringLiteral("but_copiar"), &TFormModeloGeral::but_copiarClick);
-    botao(QStringLiteral("Paste"), QStringLiteral("but_colar"), &TFormModeloGeral::but_colarClick);
-    botao(QStringLiteral("Undo"), QStringLiteral("but_undo"), &TFormModeloGeral::but_undoClick);
-    botao(QStringLiteral("Select All"), QStringLiteral("but_marcartudo"),
-          &TFormModeloGeral::but_marcartudoClick);
+    AdicionaComandosEditor(
+        m_cbCode, this,
+        {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"), QStringLiteral("but_print"),
+         QStringLiteral("but_cortar"), QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
+         QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
+        [this](TComandoEditor comando) { ExecutaComandoEditor(this, m_codigo.editor, comando); });
     m_cbCode->addSeparator();
     botao(QStringLiteral("Check Iterative Tags Coerence"), QStringLiteral("but_cruzados"),
           &TFormModeloGeral::but_cruzadosClick);
     m_cbCode->addSeparator();
     botao(QStringLiteral("Refresh"), QStringLiteral("but_refresh"),
           &TFormModeloGeral::but_refreshClick);
-    QAction* tags = botao(QStringLiteral("<>"), QStringLiteral("but_mostratags"),
-                          &TFormModeloGeral::but_mostratagsClick);
-    tags->setToolTip(QStringLiteral("Show Tags"));
-    QFont negrito = tags->font();
-    negrito.setBold(true);
-    tags->setFont(negrito);
+    AdicionaMostraTags(m_cbCode, this, QStringLiteral("but_mostratags"),
+                       [this] { but_mostratagsClick(); });
     // Highlighting starts off; this switch turns it on (followed by a Refresh) and off.
-    m_acaoRealce = m_cbCode->addAction(QStringLiteral("Highlight Tags"));
-    m_acaoRealce->setObjectName(QStringLiteral("but_realce"));
-    m_acaoRealce->setCheckable(true);
+    m_acaoRealce = CriaAcaoRealce(this);
+    m_cbCode->addAction(m_acaoRealce);
     connect(m_acaoRealce, &QAction::toggled, this, [this](bool ligado) {
-        m_realce->setAtivo(ligado);
+        m_codigo.realce->setAtivo(ligado);
         // Switched on, the text is checked at once, as Refresh does.
         if (ligado)
             but_refreshClick();
@@ -141,30 +123,15 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     m_arvore->setIndentation(12);
     PreencheArvoreTags(m_arvore);
     connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this] { arvoreDblClick(); });
-    m_editor = new QPlainTextEdit(m_divisor);
-    m_editor->setObjectName(QStringLiteral("re_classeobjeto"));
-    m_editor->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_editor->setContextMenuPolicy(Qt::NoContextMenu);
-    m_editor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_editor->installEventFilter(this);
+    // The editor fills the splitter beside the tree; its status bar runs under both.
+    m_codigo.Cria(m_divisor, pagina, QStringLiteral("re_classeobjeto"),
+                  QStringLiteral("bar_objeto"), this, tagsComunsGeral, tagsIterativasGeral);
+    m_codigo.editor->setContextMenuPolicy(Qt::NoContextMenu);
     m_divisor->addWidget(m_arvore);
-    m_divisor->addWidget(m_editor);
+    m_divisor->addWidget(m_codigo.editor);
     m_divisor->setStretchFactor(1, 1);
     layout->addWidget(m_divisor, 1);
-
-    m_barra = new QStatusBar(pagina);
-    m_barra->setObjectName(QStringLiteral("bar_objeto"));
-    m_barra->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        m_paineis[i] = new QLabel(m_barra);
-        m_paineis[i]->setObjectName(QStringLiteral("bar_objeto_painel%1").arg(i));
-        m_paineis[i]->setMinimumWidth(80);
-        m_barra->addWidget(m_paineis[i], i == 2 ? 1 : 0);
-    }
-    m_paineis[0]->setText(TIndicadorInsercao::texto(true));
-    layout->addWidget(m_barra);
+    layout->addWidget(m_codigo.barra);
 }
 
 void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
@@ -277,7 +244,7 @@ void TFormModeloGeral::rg_fileClick() {
 TArquivoKMF TFormModeloGeral::getArquivo() const {
     TDocModeloGeral doc;
     doc.arquivoTipos = deQString(m_typesFile->text());
-    doc.classeObjeto = textoEditorParaDocumento(m_editor->toPlainText());
+    doc.classeObjeto = textoEditorParaDocumento(m_codigo.editor->toPlainText());
     doc.makePrefix = deQString(m_makePrefix->text());
     doc.tablePrefix = deQString(m_tablePrefix->text());
     doc.tableSufix = deQString(m_tableSufix->text());
@@ -294,7 +261,7 @@ void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     const int modo = doc.arquivoUnico == 1 ? 1 : 0;
     m_rgFile->button(modo)->setChecked(true);
     m_typesFile->setText(paraQString(doc.arquivoTipos));
-    m_editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
+    m_codigo.editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
     m_makePrefix->setText(paraQString(doc.makePrefix));
     m_tablePrefix->setText(paraQString(doc.tablePrefix));
     m_tableSufix->setText(paraQString(doc.tableSufix));
@@ -336,63 +303,35 @@ void TFormModeloGeral::AlternaBarra(const QString& item) {
         m_cbCode->setVisible(m_cbCode->isHidden());
 }
 
+// The editor commands leave the modified marker as it is: only keys and tags set it.
 void TFormModeloGeral::but_abrirClick() {
-    const QString caminho =
-        Dialogos::AbreArquivo(this, QStringLiteral("Open Text File"), QString());
-    if (caminho.isEmpty())
-        return;
-    try {
-        QStringList linhas;
-        for (const std::string& linha : LeLinhasTexto(deQString(caminho)))
-            linhas.append(paraQString(linha));
-        m_editor->setPlainText(linhas.join(QLatin1Char('\n')));
-    } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
-    }
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Abrir);
 }
-
 void TFormModeloGeral::but_salvarClick() {
-    const QString caminho = Dialogos::SalvaArquivo(this, QStringLiteral("Save To File"), QString());
-    if (caminho.isEmpty())
-        return;
-    try {
-        TListaTextos linhas;
-        for (const QString& linha : m_editor->toPlainText().split(QLatin1Char('\n')))
-            linhas.push_back(deQString(linha));
-        GravaLinhasTexto(deQString(caminho), linhas);
-    } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
-    }
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Salvar);
 }
-
 void TFormModeloGeral::but_printClick() {
-    QPrinter impressora;
-    impressora.setDocName(windowTitle());
-    if (!Dialogos::Imprime(this, impressora))
-        return;
-    m_editor->print(&impressora);
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Imprimir);
 }
-
 void TFormModeloGeral::but_cortarClick() {
-    m_editor->cut();
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Cortar);
 }
 void TFormModeloGeral::but_copiarClick() {
-    m_editor->copy();
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Copiar);
 }
 void TFormModeloGeral::but_colarClick() {
-    m_editor->paste();
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Colar);
 }
 void TFormModeloGeral::but_undoClick() {
-    if (m_editor->document()->isUndoAvailable())
-        m_editor->undo();
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Desfazer);
 }
 void TFormModeloGeral::but_marcartudoClick() {
-    m_editor->selectAll();
+    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::MarcarTudo);
 }
 
 void TFormModeloGeral::but_cruzadosClick() {
     try {
-        TMontaCodigo::VerificaTags(textoEditorParaDocumento(m_editor->toPlainText()));
+        TMontaCodigo::VerificaTags(textoEditorParaDocumento(m_codigo.editor->toPlainText()));
         Dialogos::Mensagem(this, QStringLiteral("No Crossed Tags Present !!"));
     } catch (const EErroGeral& erro) {
         Dialogos::Mensagem(this, paraQString(erro.textoErro()));
@@ -402,40 +341,16 @@ void TFormModeloGeral::but_cruzadosClick() {
 }
 
 void TFormModeloGeral::but_refreshClick() {
-    // The text stays as it is while the scan lets other events through.
-    const bool soLeitura = m_editor->isReadOnly();
-    m_editor->setReadOnly(true);
-    const QPointer<QLabel> painel = m_paineis[2];
-    try {
-        m_realce->Atualiza([painel](int posicao, int total) {
-            if (painel)
-                painel->setText(QStringLiteral("Analysing Position %1/%2").arg(posicao).arg(total));
-            QApplication::processEvents();
-        });
-    } catch (...) {
-        m_editor->setReadOnly(soLeitura);
-        m_paineis[2]->clear();
-        m_editor->setFocus();
-        throw;
-    }
-    m_editor->setReadOnly(soLeitura);
-    m_paineis[2]->clear();
-    m_editor->setFocus();
+    // However the scan ends, the editor gets the focus back.
+    struct Foco {
+        QPlainTextEdit* editor;
+        ~Foco() { editor->setFocus(); }
+    } foco{m_codigo.editor};
+    AtualizaRealce(m_codigo.editor, m_codigo.realce, m_codigo.paineis[2]);
 }
 
 void TFormModeloGeral::but_mostratagsClick() {
-    const bool mostrar = m_arvore->isHidden();
-    m_arvore->setVisible(mostrar);
-    if (mostrar) {
-        m_arvore->expandAll();
-        const int largura = m_divisor->width();
-        const int pane = static_cast<int>(0.2 * largura);
-        m_divisor->setSizes({pane, largura - pane});
-        m_divisor->setHandleWidth(2);
-    } else {
-        m_divisor->setSizes({0, m_divisor->width()});
-        m_divisor->setHandleWidth(0);
-    }
+    AlternaArvoreTags(m_arvore, m_divisor);
 }
 
 void TFormModeloGeral::OvcAttachedButton1Click() {
@@ -445,34 +360,29 @@ void TFormModeloGeral::OvcAttachedButton1Click() {
 }
 
 void TFormModeloGeral::InsereString(const QString& texto, bool bloco) {
-    InsereTexto(m_editor, texto, bloco);
+    InsereTexto(m_codigo.editor, texto, bloco);
     MarcaModificado();
-    m_realce->palavraAtual(m_editor->textCursor().position());
+    m_codigo.realce->palavraAtual(m_codigo.editor->textCursor().position());
 }
 
 void TFormModeloGeral::arvoreDblClick() {
     InsereTagDaArvore(m_arvore->currentItem(),
                       [this](const QString& texto, bool bloco) { InsereString(texto, bloco); });
-    m_editor->setFocus();
+    m_codigo.editor->setFocus();
 }
 
 QString TFormModeloGeral::textoPainel(int painel) const {
-    return m_paineis[painel]->text();
+    return m_codigo.paineis[painel]->text();
 }
 
 // ------------------------------------------------------------------ key and mouse events
 
 void TFormModeloGeral::re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado) {
-    const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
-    const int cursor = m_editor->textCursor().position();
-    if (semTeclado != Qt::ControlModifier && semTeclado != Qt::ShiftModifier && cursor != 0)
-        m_realce->palavraAtual(cursor - 1);
+    const bool edita = VerificaTeclaSolta(m_codigo.editor, m_codigo.realce, tecla, estado);
+    // The editor types as the window's indicator says.
     if (tecla == Qt::Key_Insert)
-        m_indicador.AlternaModo(m_editor, m_paineis[0]);
-    const bool soCtrlOuAlt = semTeclado == Qt::ControlModifier || semTeclado == Qt::AltModifier;
-    const bool teclaDeEstado =
-        tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt;
-    if (!soCtrlOuAlt && !teclaDeEstado)
+        m_indicador.AlternaModo(m_codigo.editor, m_codigo.paineis[0]);
+    if (edita)
         MarcaModificado();
 }
 
@@ -480,7 +390,7 @@ bool TFormModeloGeral::eventFilter(QObject* objeto, QEvent* evento) {
     if (evento->type() == QEvent::KeyRelease) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
         {
-            if (objeto == m_editor)
+            if (objeto == m_codigo.editor)
                 re_classeobjetoKeyUp(tecla->key(), tecla->modifiers());
             else if (objeto == m_tablePrefix || objeto == m_tableSufix) {
                 m_makeFname->setText(previewPorTabela());

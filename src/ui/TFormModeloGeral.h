@@ -3,7 +3,7 @@
 // The general template window (".tpg"): one code editor with its tag tree, tool bar and
 // status bar, and the Settings page with the types file and the naming of the output.
 
-#include "ui/TEditorTags.h"
+#include "ui/TEditorCodigo.h"
 #include "ui/TJanelaFilha.h"
 
 class QAction;
@@ -12,9 +12,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSplitter;
-class QStatusBar;
 class QTabWidget;
-class QPlainTextEdit;
 class QToolBar;
 class QTreeWidget;
 
@@ -53,7 +51,7 @@ public:
     void arvoreDblClick();
     void rg_fileClick();
 
-    TRealceTags* realce() const { return m_realce; }
+    TRealceTags* realce() const { return m_codigo.realce; }
     bool modoInsercao() const { return m_indicador.modoInsercao(); }
     QString textoPainel(int painel) const;
 
@@ -72,9 +70,7 @@ private:
     QAction* m_acaoRealce = nullptr;
     QSplitter* m_divisor = nullptr;
     QTreeWidget* m_arvore = nullptr;
-    QPlainTextEdit* m_editor = nullptr;
-    QStatusBar* m_barra = nullptr;
-    QLabel* m_paineis[3] = {nullptr, nullptr, nullptr};
+    TEditorCodigo m_codigo;
     QLineEdit* m_typesFile = nullptr;
     QButtonGroup* m_rgFile = nullptr;
     QLineEdit* m_tablePrefix = nullptr;
@@ -87,7 +83,6 @@ private:
     QLabel* m_rotuloPrefix = nullptr;
     QLabel* m_rotuloSufix = nullptr;
     QLabel* m_rotuloName = nullptr;
-    TRealceTags* m_realce = nullptr;
     TIndicadorInsercao m_indicador;
 };
 

@@ -3,6 +3,7 @@
 // the types table with its three ways to be filled, and the close prompt.
 
 #include "AmbienteUi.h"
+#include "AuxiliaresEditor.h"
 #include "documents/TDocModelos.h"
 #include "model/ArquivoTexto.h"
 #include "schema/windows/TFormCarregaTipos.h"
@@ -36,25 +37,7 @@ using namespace fendril::teste;
 namespace {
 
 TFormFilhaModelo* NovaJanela(TFormTelaPrincipal& principal) {
-    auto* janela = qobject_cast<TFormFilhaModelo*>(principal.NovoDocumento(QStringLiteral("tpt")));
-    QCoreApplication::processEvents();
-    return janela;
-}
-
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
-QPlainTextEdit* Editor(QObject* janela, const char* nome) {
-    return Controle<QPlainTextEdit>(janela, QString::fromLatin1(nome));
-}
-
-QTreeWidgetItem* NoDaArvore(QTreeWidget* arvore, const QString& texto) {
-    const auto achados = arvore->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
-    return achados.isEmpty() ? nullptr : achados.first();
+    return NovaJanelaDe<TFormFilhaModelo>(principal, QStringLiteral("tpt"));
 }
 
 QStringList Coluna(QTableWidget* grade, int coluna) {
@@ -243,10 +226,8 @@ private slots:
         auto* aberta = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
         QVERIFY(aberta && aberta != janela);
         QVERIFY(!aberta->modificado());
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_nome"))->text(),
-                 QStringLiteral("Pascal"));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_autor"))->text(),
-                 QStringLiteral("Ana"));
+        QCOMPARE(TextoDe(aberta, "Edit_nome"), QStringLiteral("Pascal"));
+        QCOMPARE(TextoDe(aberta, "Edit_autor"), QStringLiteral("Ana"));
         QCOMPARE(Controle<QDateEdit>(aberta, QStringLiteral("edit_data"))->date(),
                  QDate(2024, 12, 31));
         QCOMPARE(Controle<QPlainTextEdit>(aberta, QStringLiteral("memo_comentario"))->toPlainText(),
@@ -264,12 +245,9 @@ private slots:
                  QStringList({QStringLiteral("int"), QString(), QStringLiteral("bit")}));
         QCOMPARE(Coluna(abertos, 2),
                  QStringList({QStringLiteral("0"), QString(), QStringLiteral("false")}));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_tablefname"))->text(),
-                 QStringLiteral("T<tbalias>Base.pas"));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_parfname"))->text(),
-                 QStringLiteral("PTRootS.h"));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_makefname"))->text(),
-                 QStringLiteral("make.mk"));
+        QCOMPARE(TextoDe(aberta, "edit_tablefname"), QStringLiteral("T<tbalias>Base.pas"));
+        QCOMPARE(TextoDe(aberta, "edit_parfname"), QStringLiteral("PTRootS.h"));
+        QCOMPARE(TextoDe(aberta, "edit_makefname"), QStringLiteral("make.mk"));
     }
 
     // Without an author nothing is saved; a date that does not parse fails the opening.
@@ -296,8 +274,7 @@ private slots:
         // The window stays open with the values read before the date.
         auto* aberta = principal->filhaAtiva();
         QVERIFY(aberta && aberta != janela);
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_autor"))->text(),
-                 QStringLiteral("Ana"));
+        QCOMPARE(TextoDe(aberta, "Edit_autor"), QStringLiteral("Ana"));
     }
 
     // The three previews as their edits' keys are released; the parent preview of an
@@ -306,12 +283,9 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormFilhaModelo* janela = NovaJanela(*principal);
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix")),
-                         QStringLiteral("T"));
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix")),
-                         QStringLiteral("Base"));
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableextension")),
-                         QStringLiteral("pas"));
+        Digita(janela, "edit_tableprefix", QStringLiteral("T"));
+        Digita(janela, "edit_tablesufix", QStringLiteral("Base"));
+        Digita(janela, "edit_tableextension", QStringLiteral("pas"));
         auto* tabela = Controle<QLineEdit>(janela, QStringLiteral("edit_tablefname"));
         QCOMPARE(tabela->text(), QStringLiteral("T<tbname>Base.pas"));
         QVERIFY(janela->modificado());
@@ -319,10 +293,8 @@ private slots:
         Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
         QCOMPARE(tabela->text(), QStringLiteral("T<tbalias>Base.pas"));
         QVERIFY(janela->modificado());
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix")),
-                         QStringLiteral("Makefile"));
-        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text(),
-                 QStringLiteral("Makefile."));
+        Digita(janela, "edit_makeprefix", QStringLiteral("Makefile"));
+        QCOMPARE(TextoDe(janela, "edit_makefname"), QStringLiteral("Makefile."));
         for (const char* nome : {"edit_tablefname", "edit_parfname", "edit_makefname"})
             QVERIFY(Controle<QLineEdit>(janela, QString::fromLatin1(nome))->isReadOnly());
 
@@ -499,8 +471,7 @@ private slots:
         QTest::keyClick(Editor(janela, "re_make"), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(janela->modificado());
         janela->setNomeArq(QStringLiteral("noname.tpt"));
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("Edit_nome")),
-                         QStringLiteral("x"));
+        Digita(janela, "Edit_nome", QStringLiteral("x"));
         QVERIFY(janela->modificado());
         janela->setNomeArq(QStringLiteral("noname.tpt"));
         QTest::mouseClick(Controle<QDateEdit>(janela, QStringLiteral("edit_data")), Qt::LeftButton,

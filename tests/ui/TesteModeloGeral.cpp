@@ -2,6 +2,7 @@
 // modified marker, tag insertion and highlighting, the coherence check and the document.
 
 #include "AmbienteUi.h"
+#include "AuxiliaresEditor.h"
 #include "documents/TDocModelos.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
@@ -28,21 +29,7 @@ using namespace fendril::teste;
 namespace {
 
 TFormModeloGeral* NovaJanela(TFormTelaPrincipal& principal) {
-    auto* janela = qobject_cast<TFormModeloGeral*>(principal.NovoDocumento(QStringLiteral("tpg")));
-    QCoreApplication::processEvents();
-    return janela;
-}
-
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
-QTreeWidgetItem* NoDaArvore(QTreeWidget* arvore, const QString& texto) {
-    const auto achados = arvore->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
-    return achados.isEmpty() ? nullptr : achados.first();
+    return NovaJanelaDe<TFormModeloGeral>(principal, QStringLiteral("tpg"));
 }
 
 } // namespace
@@ -83,17 +70,15 @@ private slots:
         QVERIFY(janela->modificado());
         QVERIFY(prefixo->text().isEmpty());
         QVERIFY(extensao->text().isEmpty());
-        QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text().isEmpty());
+        QVERIFY(TextoDe(janela, "edit_makefname").isEmpty());
         QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix"))->isEnabled());
         QVERIFY(!prefixo->isEnabled());
         QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix"))->isEnabled());
         QVERIFY(!Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->isEnabled());
 
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix")),
-                         QStringLiteral("all"));
+        Digita(janela, "edit_makeprefix", QStringLiteral("all"));
         QTest::keyClicks(extensao, QStringLiteral("sql"));
-        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"))->text(),
-                 QStringLiteral("all.sql"));
+        QCOMPARE(TextoDe(janela, "edit_makefname"), QStringLiteral("all.sql"));
     }
 
     // The first mode's preview: prefix, table tag, suffix, "." and extension.
@@ -101,12 +86,9 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tableprefix")),
-                         QStringLiteral("T"));
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tablesufix")),
-                         QStringLiteral("Dao"));
-        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_makeextension")),
-                         QStringLiteral("java"));
+        Digita(janela, "edit_tableprefix", QStringLiteral("T"));
+        Digita(janela, "edit_tablesufix", QStringLiteral("Dao"));
+        Digita(janela, "edit_makeextension", QStringLiteral("java"));
         auto* previa = Controle<QLineEdit>(janela, QStringLiteral("edit_makefname"));
         QCOMPARE(previa->text(), QStringLiteral("T<tbname>Dao.java"));
         Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
@@ -123,7 +105,7 @@ private slots:
         TFormModeloGeral* janela = NovaJanela(*principal);
         QApplication::clipboard()->setText(QStringLiteral("<tbname>"));
         Controle<QAction>(janela, QStringLiteral("but_colar"))->trigger();
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->toPlainText(), QStringLiteral("<tbname>"));
         QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
         QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
@@ -137,7 +119,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         QTest::keyClick(editor, Qt::Key_Insert);
         QCOMPARE(janela->textoPainel(0), QStringLiteral("Overwrite"));
         QVERIFY(!janela->modoInsercao());
@@ -163,7 +145,7 @@ private slots:
         TDocModeloGeral doc;
         doc.setArquivo(janela->getArquivo());
         QCOMPARE(doc.classeObjeto, std::string("\r\n<simplecol>\r\n\r\n</simplecol>\r\n"));
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->textCursor().position(), editor->toPlainText().size());
 
         arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<tbname>")));
@@ -179,7 +161,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         const QColor normal = editor->palette().color(QPalette::Text);
         QTest::keyClicks(editor, QStringLiteral("<tbname>"));
         QCOMPARE(janela->realce()->corEm(1), normal);
@@ -217,7 +199,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         const QColor normal = editor->palette().color(QPalette::Text);
         const QString texto = QStringLiteral("a <tbname> <rctable>b<colname>\n<colalias>");
         editor->setPlainText(texto);
@@ -242,7 +224,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         QStringList linhas;
         for (int i = 0; i < 5000; ++i)
             linhas.append(
@@ -270,7 +252,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         editor->setPlainText(QStringLiteral("plain text"));
         Controle<QAction>(janela, QStringLiteral("but_cruzados"))->trigger();
         QCOMPARE(Dialogos::TomaMensagens(),
@@ -298,8 +280,7 @@ private slots:
             ->setText(QStringLiteral("/t/types.txt"));
         Controle<QLineEdit>(janela, QStringLiteral("edit_parparentclass"))
             ->setText(QStringLiteral("TBase"));
-        Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"))
-            ->setPlainText(QStringLiteral("line 1\nline 2 <dbname>"));
+        Editor(janela, "re_classeobjeto")->setPlainText(QStringLiteral("line 1\nline 2 <dbname>"));
         const QString caminho = ambiente.caminho(QStringLiteral("doc.tpg"));
         janela->SalvaArquivoKMF(caminho);
         const TArquivoKMF salvo = janela->getArquivo();
@@ -316,13 +297,10 @@ private slots:
         QVERIFY(!aberta->modificado());
         QVERIFY(Controle<QRadioButton>(aberta, QStringLiteral("rg_file_1"))->isChecked());
         QVERIFY(Controle<QLineEdit>(aberta, QStringLiteral("edit_makeprefix"))->isEnabled());
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_makefname"))->text(),
-                 QStringLiteral("schema.sql"));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_typesfile"))->text(),
-                 QStringLiteral("/t/types.txt"));
-        QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("edit_parparentclass"))->text(),
-                 QStringLiteral("TBase"));
-        QCOMPARE(Controle<QPlainTextEdit>(aberta, QStringLiteral("re_classeobjeto"))->toPlainText(),
+        QCOMPARE(TextoDe(aberta, "edit_makefname"), QStringLiteral("schema.sql"));
+        QCOMPARE(TextoDe(aberta, "edit_typesfile"), QStringLiteral("/t/types.txt"));
+        QCOMPARE(TextoDe(aberta, "edit_parparentclass"), QStringLiteral("TBase"));
+        QCOMPARE(Editor(aberta, "re_classeobjeto")->toPlainText(),
                  QStringLiteral("line 1\nline 2 <dbname>"));
     }
 
@@ -336,7 +314,7 @@ private slots:
         GravaLinhasTexto(deQString(entrada), {"first <tbname>", "second"});
         Dialogos::ProximosArquivos({entrada});
         Controle<QAction>(janela, QStringLiteral("but_abrir"))->trigger();
-        auto* editor = Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"));
+        auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->toPlainText(), QStringLiteral("first <tbname>\nsecond"));
         QVERIFY(!janela->modificado());
 
@@ -348,7 +326,7 @@ private slots:
 
         Dialogos::ProximosArquivos({entrada});
         Controle<QToolButton>(janela, QStringLiteral("OvcAttachedButton1"))->click();
-        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile"))->text(), entrada);
+        QCOMPARE(TextoDe(janela, "edit_typesfile"), entrada);
         QVERIFY(!janela->modificado());
         QTest::mouseClick(Controle<QLineEdit>(janela, QStringLiteral("edit_typesfile")),
                           Qt::LeftButton);
@@ -361,8 +339,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        Controle<QPlainTextEdit>(janela, QStringLiteral("re_classeobjeto"))
-            ->setPlainText(QStringLiteral("<rctable>\n</rctable>"));
+        Editor(janela, "re_classeobjeto")->setPlainText(QStringLiteral("<rctable>\n</rctable>"));
         Dialogos::TomaTitulosArquivo();
         const QString pdf = ambiente.caminho(QStringLiteral("print.pdf"));
         Dialogos::ProximosArquivos({});
