@@ -37,6 +37,19 @@ private:
     SQLHENV m_handle = SQL_NULL_HENV;
 };
 
+// Walks one of the driver manager's lists from its first entry: `le(ambiente, direcao)`
+// reads the next entry and says whether there was one. Nothing is read without a driver
+// manager.
+template <typename Le> void PercorreLista(Le le) {
+    TAmbienteODBC ambiente;
+    if (ambiente.handle() == SQL_NULL_HENV) {
+        return;
+    }
+    for (SQLUSMALLINT direcao = SQL_FETCH_FIRST; le(ambiente.handle(), direcao);
+         direcao = SQL_FETCH_NEXT) {
+    }
+}
+
 bool PrecisaAspas(const std::string& valor) {
     return valor.find_first_of(";\"'") != std::string::npos ||
            (!valor.empty() && (valor.front() == ' ' || valor.back() == ' '));
@@ -57,50 +70,40 @@ std::string Chaves(const std::string& valor) {
 
 std::vector<std::string> DriversODBC() {
     std::vector<std::string> nomes;
-    TAmbienteODBC ambiente;
-    if (ambiente.handle() == SQL_NULL_HENV) {
-        return nomes;
-    }
-    SQLUSMALLINT direcao = SQL_FETCH_FIRST;
-    for (;;) {
+    PercorreLista([&nomes](SQLHENV ambiente, SQLUSMALLINT direcao) {
         SQLCHAR nome[512] = {};
         SQLCHAR atributos[2048] = {};
         SQLSMALLINT tamanhoNome = 0;
         SQLSMALLINT tamanhoAtributos = 0;
-        const SQLRETURN r = SQLDrivers(
-            ambiente.handle(), direcao, nome, static_cast<SQLSMALLINT>(sizeof nome), &tamanhoNome,
-            atributos, static_cast<SQLSMALLINT>(sizeof atributos), &tamanhoAtributos);
+        const SQLRETURN r =
+            SQLDrivers(ambiente, direcao, nome, static_cast<SQLSMALLINT>(sizeof nome), &tamanhoNome,
+                       atributos, static_cast<SQLSMALLINT>(sizeof atributos), &tamanhoAtributos);
         if (!SQL_SUCCEEDED(r)) {
-            break;
+            return false;
         }
         nomes.emplace_back(reinterpret_cast<const char*>(nome));
-        direcao = SQL_FETCH_NEXT;
-    }
+        return true;
+    });
     return nomes;
 }
 
 std::vector<TFonteDadosODBC> FontesDadosODBC() {
     std::vector<TFonteDadosODBC> fontes;
-    TAmbienteODBC ambiente;
-    if (ambiente.handle() == SQL_NULL_HENV) {
-        return fontes;
-    }
-    SQLUSMALLINT direcao = SQL_FETCH_FIRST;
-    for (;;) {
+    PercorreLista([&fontes](SQLHENV ambiente, SQLUSMALLINT direcao) {
         SQLCHAR nome[SQL_MAX_DSN_LENGTH + 1] = {};
         SQLCHAR descricao[1024] = {};
         SQLSMALLINT tamanhoNome = 0;
         SQLSMALLINT tamanhoDescricao = 0;
         const SQLRETURN r = SQLDataSources(
-            ambiente.handle(), direcao, nome, static_cast<SQLSMALLINT>(sizeof nome), &tamanhoNome,
-            descricao, static_cast<SQLSMALLINT>(sizeof descricao), &tamanhoDescricao);
+            ambiente, direcao, nome, static_cast<SQLSMALLINT>(sizeof nome), &tamanhoNome, descricao,
+            static_cast<SQLSMALLINT>(sizeof descricao), &tamanhoDescricao);
         if (!SQL_SUCCEEDED(r)) {
-            break;
+            return false;
         }
         fontes.push_back(
             {reinterpret_cast<const char*>(nome), reinterpret_cast<const char*>(descricao)});
-        direcao = SQL_FETCH_NEXT;
-    }
+        return true;
+    });
     return fontes;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/Erros.h"
 #include "model/Textos.h"
+#include "schema/ChamadasODBC.h"
 #include "schema/StringConexao.h"
 #include "schema/TiposSQLite.h"
 
@@ -68,45 +69,18 @@ namespace {
 
 using TLinhasODBC = std::vector<std::vector<TValor>>;
 
-std::string Diagnostico(SQLSMALLINT tipo, SQLHANDLE handle) {
-    std::string texto;
-    for (SQLSMALLINT i = 1;; ++i) {
-        SQLCHAR estado[6] = {};
-        SQLCHAR mensagem[1024] = {};
-        SQLINTEGER nativo = 0;
-        SQLSMALLINT tamanho = 0;
-        const SQLRETURN r = SQLGetDiagRec(tipo, handle, i, estado, &nativo, mensagem,
-                                          static_cast<SQLSMALLINT>(sizeof mensagem), &tamanho);
-        if (!SQL_SUCCEEDED(r)) {
-            break;
-        }
-        if (!texto.empty()) {
-            texto += ' ';
-        }
-        texto += reinterpret_cast<const char*>(mensagem);
-    }
-    return texto.empty() ? "ODBC call failed" : texto;
-}
-
-void Verifica(SQLRETURN r, SQLSMALLINT tipo, SQLHANDLE handle) {
-    if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
-        throw Exception(Diagnostico(tipo, handle));
-    }
-}
-
 // A statement handle, freed when it goes away.
 class TComandoODBC {
 public:
     explicit TComandoODBC(SQLHDBC conexao) {
-        fendril::Verifica(SQLAllocHandle(SQL_HANDLE_STMT, conexao, &m_handle), SQL_HANDLE_DBC,
-                          conexao);
+        VerificaODBC(SQLAllocHandle(SQL_HANDLE_STMT, conexao, &m_handle), SQL_HANDLE_DBC, conexao);
     }
     ~TComandoODBC() { SQLFreeHandle(SQL_HANDLE_STMT, m_handle); }
     TComandoODBC(const TComandoODBC&) = delete;
     TComandoODBC& operator=(const TComandoODBC&) = delete;
 
     SQLHSTMT handle() const { return m_handle; }
-    void Verifica(SQLRETURN r) const { fendril::Verifica(r, SQL_HANDLE_STMT, m_handle); }
+    void Verifica(SQLRETURN r) const { VerificaODBC(r, SQL_HANDLE_STMT, m_handle); }
 
     // Every row of the result, each value read as text.
     TLinhasODBC Linhas() {
@@ -130,30 +104,7 @@ public:
     }
 
 private:
-    TValor Valor(SQLUSMALLINT coluna) {
-        std::string texto;
-        char buffer[512];
-        for (;;) {
-            SQLLEN indicador = 0;
-            const SQLRETURN r = SQLGetData(m_handle, coluna, SQL_C_CHAR, buffer,
-                                           static_cast<SQLLEN>(sizeof buffer), &indicador);
-            if (r == SQL_NO_DATA) {
-                break;
-            }
-            Verifica(r);
-            if (indicador == SQL_NULL_DATA) {
-                return TValor::Nulo();
-            }
-            if (r == SQL_SUCCESS_WITH_INFO &&
-                (indicador == SQL_NO_TOTAL || indicador >= static_cast<SQLLEN>(sizeof buffer))) {
-                texto.append(buffer, sizeof buffer - 1);
-                continue;
-            }
-            texto.append(buffer, static_cast<std::size_t>(indicador));
-            break;
-        }
-        return TValor::De(std::move(texto));
-    }
+    TValor Valor(SQLUSMALLINT coluna) const { return LeValorODBC(m_handle, coluna); }
 
     SQLHSTMT m_handle = SQL_NULL_HSTMT;
 };
@@ -392,11 +343,11 @@ void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usu
         if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &e.ambiente))) {
             throw Exception("The ODBC driver manager could not be initialised");
         }
-        Verifica(SQLSetEnvAttr(e.ambiente, SQL_ATTR_ODBC_VERSION,
-                               reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
-                 SQL_HANDLE_ENV, e.ambiente);
-        Verifica(SQLAllocHandle(SQL_HANDLE_DBC, e.ambiente, &e.conexao), SQL_HANDLE_ENV,
-                 e.ambiente);
+        VerificaODBC(SQLSetEnvAttr(e.ambiente, SQL_ATTR_ODBC_VERSION,
+                                   reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+                     SQL_HANDLE_ENV, e.ambiente);
+        VerificaODBC(SQLAllocHandle(SQL_HANDLE_DBC, e.ambiente, &e.conexao), SQL_HANDLE_ENV,
+                     e.ambiente);
         // Metadata is all that is read; a driver that honours it is kept from writing.
         SQLSetConnectAttr(e.conexao, SQL_ATTR_ACCESS_MODE,
                           reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
@@ -406,7 +357,7 @@ void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usu
             SQLDriverConnect(e.conexao, nullptr, reinterpret_cast<SQLCHAR*>(texto.data()),
                              static_cast<SQLSMALLINT>(texto.size()), saida,
                              static_cast<SQLSMALLINT>(sizeof saida), &tamanho, SQL_DRIVER_NOPROMPT);
-        Verifica(r, SQL_HANDLE_DBC, e.conexao);
+        VerificaODBC(r, SQL_HANDLE_DBC, e.conexao);
         e.conectada = true;
         e.sgbd = e.Info(SQL_DBMS_NAME);
         e.comCatalogos = e.Info(SQL_CATALOG_NAME) == "Y" && !e.SQLite();
@@ -431,10 +382,10 @@ void TConexaoODBC::DefaultDatabase(const std::string& nome) {
                         "\"main\" only");
     }
     std::string valor = nome;
-    Verifica(SQLSetConnectAttr(e.conexao, SQL_ATTR_CURRENT_CATALOG,
-                               reinterpret_cast<SQLPOINTER>(valor.data()),
-                               static_cast<SQLINTEGER>(valor.size())),
-             SQL_HANDLE_DBC, e.conexao);
+    VerificaODBC(SQLSetConnectAttr(e.conexao, SQL_ATTR_CURRENT_CATALOG,
+                                   reinterpret_cast<SQLPOINTER>(valor.data()),
+                                   static_cast<SQLINTEGER>(valor.size())),
+                 SQL_HANDLE_DBC, e.conexao);
     // Some drivers (psqlODBC) accept the attribute and stay in their database; a catalog
     // that did not become current is refused rather than read as an empty one.
     const std::string atual = e.CatalogoAtual();

@@ -2,6 +2,7 @@
 
 #include "model/Erros.h"
 #include "model/Textos.h"
+#include "schema/ChamadasODBC.h"
 #include "schema/StringConexao.h"
 #include "schema/TConexaoODBC.h"
 #include "schema/TConexaoSQLite.h"
@@ -13,25 +14,6 @@
 namespace fendril {
 
 namespace {
-
-std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
-    std::string texto;
-    for (SQLSMALLINT i = 1;; ++i) {
-        SQLCHAR estado[6] = {};
-        SQLCHAR mensagem[1024] = {};
-        SQLINTEGER nativo = 0;
-        SQLSMALLINT tamanho = 0;
-        if (!SQL_SUCCEEDED(SQLGetDiagRec(tipo, handle, i, estado, &nativo, mensagem,
-                                         static_cast<SQLSMALLINT>(sizeof mensagem), &tamanho))) {
-            break;
-        }
-        if (!texto.empty()) {
-            texto += ' ';
-        }
-        texto += reinterpret_cast<const char*>(mensagem);
-    }
-    return texto.empty() ? "ODBC call failed" : texto;
-}
 
 // Whether the ODBC string names the PostgreSQL driver, which otherwise reads a whole
 // result into memory before handing over its first row.
@@ -71,36 +53,9 @@ struct TConsulta::Estado {
         }
     }
 
-    void VerificaODBC(SQLRETURN r) const {
-        if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
-            throw Exception(DiagnosticoODBC(SQL_HANDLE_STMT, comandoODBC));
-        }
-    }
+    void VerificaODBC(SQLRETURN r) const { fendril::VerificaODBC(r, SQL_HANDLE_STMT, comandoODBC); }
 
-    TValor ValorODBC(SQLUSMALLINT coluna) const {
-        std::string texto;
-        char buffer[1024];
-        for (;;) {
-            SQLLEN indicador = 0;
-            const SQLRETURN r = SQLGetData(comandoODBC, coluna, SQL_C_CHAR, buffer,
-                                           static_cast<SQLLEN>(sizeof buffer), &indicador);
-            if (r == SQL_NO_DATA) {
-                break;
-            }
-            VerificaODBC(r);
-            if (indicador == SQL_NULL_DATA) {
-                return TValor::Nulo();
-            }
-            if (r == SQL_SUCCESS_WITH_INFO &&
-                (indicador == SQL_NO_TOTAL || indicador >= static_cast<SQLLEN>(sizeof buffer))) {
-                texto.append(buffer, sizeof buffer - 1);
-                continue;
-            }
-            texto.append(buffer, static_cast<std::size_t>(indicador));
-            break;
-        }
-        return TValor::De(std::move(texto));
-    }
+    TValor ValorODBC(SQLUSMALLINT coluna) const { return LeValorODBC(comandoODBC, coluna); }
 
     TValor ValorSQLite(int coluna) const {
         switch (sqlite3_column_type(comando, coluna)) {

@@ -7,8 +7,10 @@
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
+#include "ui/CorpoJanela.h"
 #include "ui/Datas.h"
 #include "ui/Dialogos.h"
+#include "ui/PaginaDescricao.h"
 #include "ui/TFormMostraLog.h"
 #include "ui/TFormTelaPrincipal.h"
 #include "ui/TTiposDocumento.h"
@@ -175,22 +177,6 @@ void PoeItens(QComboBox* combo, QStringList itens, bool ordena = true) {
     combo->setEditText(texto);
 }
 
-QStringList ParaLista(const TListaTextos& textos) {
-    QStringList lista;
-    lista.reserve(static_cast<qsizetype>(textos.size()));
-    for (const std::string& texto : textos)
-        lista.append(paraQString(texto));
-    return lista;
-}
-
-TListaTextos DeLista(const QStringList& lista) {
-    TListaTextos textos;
-    textos.reserve(static_cast<std::size_t>(lista.size()));
-    for (const QString& texto : lista)
-        textos.push_back(deQString(texto));
-    return textos;
-}
-
 // Sets a flag for the lifetime of a long step and restores it afterwards.
 class Ocupado {
 public:
@@ -232,25 +218,16 @@ TFormFilha::TFormFilha(TFormTelaPrincipal& principal) : TJanelaFilha(principal) 
     m_iconeTabela = DesenhaIconeTabela();
     m_iconeChave = DesenhaIconeChave();
 
-    auto* corpo = new QWidget(this);
-    auto* layout = new QVBoxLayout(corpo);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_pcontrol = new QTabWidget(corpo);
-    m_pcontrol->setObjectName(QStringLiteral("pcontrol"));
-    auto* descricao = new QWidget(m_pcontrol);
-    descricao->setObjectName(QStringLiteral("tab_descricao"));
+    const TCorpoJanela corpo = CriaCorpoJanela(this);
+    m_pcontrol = corpo.pcontrol;
+    auto* descricao = NovaPagina(m_pcontrol, QStringLiteral("tab_descricao"));
     criaPaginaDescricao(descricao);
     m_pcontrol->addTab(descricao, QStringLiteral("Description"));
-    auto* tabelas = new QWidget(m_pcontrol);
-    tabelas->setObjectName(QStringLiteral("tab_tabelas"));
+    auto* tabelas = NovaPagina(m_pcontrol, QStringLiteral("tab_tabelas"));
     criaPaginaTabelas(tabelas);
     m_pcontrol->addTab(tabelas, QStringLiteral("Tables And Columns"));
-    layout->addWidget(m_pcontrol, 1);
 
-    m_barra = new QStatusBar(corpo);
-    m_barra->setObjectName(QStringLiteral("barra"));
-    m_barra->setSizeGripEnabled(false);
+    m_barra = CriaBarraEstado(corpo);
     for (int i = 0; i < 2; ++i) {
         m_paineis[i] = new QLabel(m_barra);
         m_paineis[i]->setObjectName(QStringLiteral("barra_painel%1").arg(i));
@@ -259,8 +236,7 @@ TFormFilha::TFormFilha(TFormTelaPrincipal& principal) : TJanelaFilha(principal) 
     m_barra->addWidget(m_paineis[0]);
     m_barra->addWidget(m_paineis[1], 1);
     m_paineis[0]->setText(QStringLiteral("Disconnected"));
-    layout->addWidget(m_barra);
-    setWidget(corpo);
+    setWidget(corpo.corpo);
 
     // FormShow: nothing to check yet, the load log of an earlier session removed, today's
     // date, the "Description" page, the tool bar as the main window's item says.
@@ -287,12 +263,9 @@ void TFormFilha::criaPaginaDescricao(QWidget* pagina) {
     formulario->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     m_nome = NovoEdit(pagina, QStringLiteral("Edit_nome"), QStringLiteral("Mapping Name"));
     m_autor = NovoEdit(pagina, QStringLiteral("Edit_autor"), QStringLiteral("Author"));
-    m_data = new QDateEdit(pagina);
-    m_data->setObjectName(QStringLiteral("edit_data"));
+    // Qt's own first date: the window sets today's date once it is built.
+    m_data = CriaCampoData(pagina, QDate(2000, 1, 1));
     m_data->setToolTip(QStringLiteral("Date"));
-    m_data->setDisplayFormat(FormatoDataCurta());
-    m_data->setCalendarPopup(true);
-    m_data->setMinimumWidth(130);
     auto* linhaData = new QHBoxLayout;
     linhaData->addWidget(m_data);
     linhaData->addStretch(1);
@@ -586,11 +559,12 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
     connect(m_scale, &QSpinBox::valueChanged, this, &TFormFilha::ed_precisionChange);
     connect(listaTabelas, &QToolButton::clicked, this, [this] {
         executa([this] {
-            PoeItens(m_tabelaEstrangeira,
-                     m_carga.controlaColunas
-                         ? ParaLista(std::as_const(*m_carga.controlaColunas).getNomesTabelas())
-                         : QStringList(),
-                     false);
+            PoeItens(
+                m_tabelaEstrangeira,
+                m_carga.controlaColunas
+                    ? paraQStringList(std::as_const(*m_carga.controlaColunas).getNomesTabelas())
+                    : QStringList(),
+                false);
             m_tabelaEstrangeira->showPopup();
         });
     });
@@ -603,9 +577,10 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
                 return;
             }
             PoeItens(m_colunaEstrangeira,
-                     m_carga.controlaColunas ? ParaLista(std::as_const(*m_carga.controlaColunas)
-                                                             .getNomesColunas(deQString(tabela)))
-                                             : QStringList(),
+                     m_carga.controlaColunas
+                         ? paraQStringList(std::as_const(*m_carga.controlaColunas)
+                                               .getNomesColunas(deQString(tabela)))
+                         : QStringList(),
                      false);
             m_colunaEstrangeira->showPopup();
         });
@@ -834,24 +809,31 @@ TParametrosConexao TFormFilha::parametros() const {
             deQString(m_senha->text()), deQString(m_baseDados->currentText())};
 }
 
+// The table chooser over the current connection; the chosen tables are kept in
+// m_tabelasEscolhidas. With `excluiCarregadas` the tables already mapped are left out.
+bool TFormFilha::escolheTabelas(bool excluiCarregadas) {
+    if (!conectado()) {
+        Dialogos::Mensagem(this, semConexao);
+        return false;
+    }
+    PreenchePropriedadesColuna(QString(), QString());
+    TFormMostraTabelas chooser(principal().diretorioInstalado(), this);
+    chooser.stringConexao = m_constring->text();
+    chooser.senha = m_senha->text();
+    chooser.usuario = m_usuario->text();
+    chooser.nomeBaseDados = m_baseDados->currentText();
+    chooser.catalogo = m_baseDados->currentText();
+    if (excluiCarregadas && m_carga.controlaColunas)
+        chooser.excluidas =
+            paraQStringList(std::as_const(*m_carga.controlaColunas).getNomesTabelas());
+    chooser.Executa();
+    m_tabelasEscolhidas = chooser.resultado;
+    return !m_tabelasEscolhidas.isEmpty();
+}
+
 void TFormFilha::but_obterClick() {
     executa([this] {
-        if (!conectado()) {
-            Dialogos::Mensagem(this, semConexao);
-            return;
-        }
-        PreenchePropriedadesColuna(QString(), QString());
-        {
-            TFormMostraTabelas chooser(principal().diretorioInstalado(), this);
-            chooser.stringConexao = m_constring->text();
-            chooser.senha = m_senha->text();
-            chooser.usuario = m_usuario->text();
-            chooser.nomeBaseDados = m_baseDados->currentText();
-            chooser.catalogo = m_baseDados->currentText();
-            chooser.Executa();
-            m_tabelasEscolhidas = chooser.resultado;
-        }
-        if (!m_tabelasEscolhidas.isEmpty()) {
+        if (escolheTabelas(false)) {
             CarregaControlaColunas(m_tabelasEscolhidas);
             MarcaModificado();
         }
@@ -860,25 +842,7 @@ void TFormFilha::but_obterClick() {
 
 void TFormFilha::but_importatabelaClick() {
     executa([this] {
-        if (!conectado()) {
-            Dialogos::Mensagem(this, semConexao);
-            return;
-        }
-        PreenchePropriedadesColuna(QString(), QString());
-        {
-            TFormMostraTabelas chooser(principal().diretorioInstalado(), this);
-            chooser.stringConexao = m_constring->text();
-            chooser.senha = m_senha->text();
-            chooser.usuario = m_usuario->text();
-            chooser.nomeBaseDados = m_baseDados->currentText();
-            chooser.catalogo = m_baseDados->currentText();
-            if (m_carga.controlaColunas)
-                chooser.excluidas =
-                    ParaLista(std::as_const(*m_carga.controlaColunas).getNomesTabelas());
-            chooser.Executa();
-            m_tabelasEscolhidas = chooser.resultado;
-        }
-        if (!m_tabelasEscolhidas.isEmpty()) {
+        if (escolheTabelas(true)) {
             ImportaNovaTabela(m_tabelasEscolhidas);
             MarcaModificado();
         }
@@ -905,9 +869,10 @@ void TFormFilha::carrega(const QStringList& tabelas, bool manterAnteriores) {
     };
     try {
         if (manterAnteriores)
-            fendril::ImportaNovaTabela(parametros(), DeLista(tabelas), m_carga, progresso);
+            fendril::ImportaNovaTabela(parametros(), deQStringList(tabelas), m_carga, progresso);
         else
-            fendril::CarregaControlaColunas(parametros(), DeLista(tabelas), m_carga, progresso);
+            fendril::CarregaControlaColunas(parametros(), deQStringList(tabelas), m_carga,
+                                            progresso);
     } catch (...) {
         // The column set stays as it was; the tool bar comes back so the user can retry.
         termina();

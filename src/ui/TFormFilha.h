@@ -115,6 +115,7 @@ private:
     void status(int painel, const QString& texto);
     void carrega(const QStringList& tabelas, bool manterAnteriores);
     TParametrosConexao parametros() const;
+    bool escolheTabelas(bool excluiCarregadas);
     void preencheNumero(QSpinBox* campo, std::int32_t valor);
 
     TCargaColunas m_carga;

@@ -7,6 +7,7 @@
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/Datas.h"
 #include "ui/Dialogos.h"
+#include "ui/PaginaDescricao.h"
 #include "ui/TFormTelaPrincipal.h"
 #include "ui/TTiposDocumento.h"
 #include "ui/Texto.h"
@@ -140,24 +141,14 @@ TFormFilhaModelo::TFormFilhaModelo(TFormTelaPrincipal& principal) : TJanelaFilha
 QWidget* TFormFilhaModelo::criaPaginaDescricao() {
     auto* pagina = new QWidget;
     pagina->setObjectName(QStringLiteral("Description"));
-    auto* campos = new QFormLayout(pagina);
-    campos->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_nome = criaEdit(pagina, QStringLiteral("Edit_nome"));
-    m_autor = criaEdit(pagina, QStringLiteral("Edit_autor"));
-    m_data = new QDateEdit(QDate(2001, 5, 25), pagina);
-    m_data->setObjectName(QStringLiteral("edit_data"));
-    m_data->setDisplayFormat(FormatoDataCurta());
-    m_data->setCalendarPopup(true);
-    m_data->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    m_data->setMinimumWidth(130);
+    const TCamposDescricao campos =
+        CriaCamposDescricao(pagina, QStringLiteral("Code Name"), QDate(2001, 5, 25));
+    m_nome = campos.nome;
+    m_autor = campos.autor;
+    m_data = campos.data;
+    m_comentario = campos.comentario;
     for (QLineEdit* edit : {m_nome, m_autor})
         edit->setMaximumWidth(420);
-    m_comentario = new QPlainTextEdit(pagina);
-    m_comentario->setObjectName(QStringLiteral("memo_comentario"));
-    campos->addRow(QStringLiteral("Code Name"), m_nome);
-    campos->addRow(QStringLiteral("Author"), m_autor);
-    campos->addRow(QStringLiteral("Date"), m_data);
-    campos->addRow(QStringLiteral("Annotation"), m_comentario);
 
     // Edit_nomeKeyPress and edit_dataClick; edits that reach the text without a key (a
     // paste from the edit's own menu, a date picked from the calendar) count as well.

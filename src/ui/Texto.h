@@ -4,8 +4,10 @@
 // and Qt (QString).
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fendril {
 
@@ -30,6 +32,23 @@ inline QString textoDocumentoParaEditor(std::string_view texto) {
     semCR.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     semCR.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return semCR;
+}
+
+// A list of core texts and back, item by item.
+inline QStringList paraQStringList(const std::vector<std::string>& textos) {
+    QStringList lista;
+    lista.reserve(static_cast<qsizetype>(textos.size()));
+    for (const std::string& texto : textos)
+        lista.append(paraQString(texto));
+    return lista;
+}
+
+inline std::vector<std::string> deQStringList(const QStringList& lista) {
+    std::vector<std::string> textos;
+    textos.reserve(static_cast<std::size_t>(lista.size()));
+    for (const QString& texto : lista)
+        textos.push_back(deQString(texto));
+    return textos;
 }
 
 } // namespace fendril

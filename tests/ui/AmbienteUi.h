@@ -54,11 +54,40 @@ inline QAction* Acao(QObject* dono, const QString& nome) {
     return acao;
 }
 
+// The window's child control of type T named `nome`; the test stops when there is none.
+template <typename T> T* Controle(const QObject* janela, const QString& nome) {
+    T* controle = janela->findChild<T*>(nome);
+    if (!controle)
+        qFatal("no control named %s", qPrintable(nome));
+    return controle;
+}
+
 inline QByteArray Conteudo(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         return {};
     return arquivo.readAll();
+}
+
+// The SQLite provider's connection string for a database file, its path quoted.
+inline QString ConexaoSQLite(const QString& arquivo) {
+    return QStringLiteral("Provider=SQLite;Data Source=\"") + arquivo + QLatin1Char('"');
+}
+
+// The ODBC connection string of the shop database on the PostgreSQL server at `porta`.
+inline QString ConexaoPostgreSQL(const QString& porta) {
+    return QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=127.0.0.1;"
+                          "Port=%1;Database=shop")
+        .arg(porta);
+}
+
+// The port of the PostgreSQL server ctest started, written in the folder FENDRIL_PG_DIR;
+// empty when the test runs outside ctest.
+inline QString PortaPostgreSQL() {
+    const QString pasta = qEnvironmentVariable("FENDRIL_PG_DIR");
+    if (pasta.isEmpty())
+        return {};
+    return QString::fromUtf8(Conteudo(pasta + QStringLiteral("/port"))).trimmed();
 }
 
 } // namespace fendril::teste

@@ -4,11 +4,14 @@
 // main window, and the time a large mapping takes to fill the tree.
 
 #include "AmbienteUi.h"
+#include "JanelaFilha.h"
 #include "model/Erros.h"
 #include "schema/DocumentoMapeamento.h"
 #include "schema/FonteEsquema.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
+#include "support/ArquivosTemporarios.h"
+#include "support/BancoSQLite.h"
 #include "ui/TFormFilha.h"
 #include "ui/Texto.h"
 
@@ -32,53 +35,17 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <sqlite3.h>
 
 using namespace fendril;
 using namespace fendril::teste;
 
 namespace {
 
-void CriaBanco(const QString& caminho) {
-    QFile script(QStringLiteral(FENDRIL_SHOP_SQL));
-    if (!script.open(QIODevice::ReadOnly))
-        qFatal("cannot read the shop script");
-    const QByteArray sql = script.readAll();
-    sqlite3* banco = nullptr;
-    if (sqlite3_open(caminho.toUtf8().constData(), &banco) != SQLITE_OK)
-        qFatal("cannot create the shop database");
-    char* erro = nullptr;
-    const int r = sqlite3_exec(banco, sql.constData(), nullptr, nullptr, &erro);
-    sqlite3_free(erro);
-    sqlite3_close(banco);
-    if (r != SQLITE_OK)
-        qFatal("the shop script failed");
-}
-
-QString Conexao(const QString& banco) {
-    return QStringLiteral("Provider=SQLite;Data Source=\"") + banco + QLatin1Char('"');
-}
-
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
-QTreeWidgetItem* No(TFormFilha* janela, const QString& tabela, const QString& coluna = QString()) {
-    QTreeWidget* arvore = janela->arvore();
-    for (int t = 0; t < arvore->topLevelItemCount(); ++t) {
-        QTreeWidgetItem* no = arvore->topLevelItem(t);
-        if (no->text(0) != tabela)
-            continue;
-        if (coluna.isEmpty())
-            return no;
-        for (int c = 0; c < no->childCount(); ++c)
-            if (no->child(c)->text(0) == coluna)
-                return no->child(c);
-    }
-    qFatal("no tree node %s %s", qPrintable(tabela), qPrintable(coluna));
+// The shop database "shop.db" in the test's folder; its path.
+QString CriaShop(const Ambiente& ambiente) {
+    const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
+    CriaBanco(deQString(banco), LeArquivo(FENDRIL_SHOP_SQL));
+    return banco;
 }
 
 QStringList Textos(QTreeWidget* arvore, QTreeWidgetItem* pai = nullptr) {
@@ -87,10 +54,6 @@ QStringList Textos(QTreeWidget* arvore, QTreeWidgetItem* pai = nullptr) {
     for (int i = 0; i < n; ++i)
         textos.append(pai ? pai->child(i)->text(0) : arvore->topLevelItem(i)->text(0));
     return textos;
-}
-
-void Seleciona(TFormFilha* janela, const QString& tabela, const QString& coluna = QString()) {
-    janela->arvore()->setCurrentItem(No(janela, tabela, coluna));
 }
 
 // Focus leaving a control, as a Tab press would move it.
@@ -120,12 +83,8 @@ TFormFilha* NovaJanela(TFormTelaPrincipal& principal) {
 // A mapping window connected to the shop database.
 TFormFilha* Conectada(TFormTelaPrincipal& principal, const QString& banco) {
     TFormFilha* janela = NovaJanela(principal);
-    Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))->setText(Conexao(banco));
-    Controle<QComboBox>(janela, QStringLiteral("combo_basedados"))
-        ->setEditText(QStringLiteral("main"));
-    Controle<QPushButton>(janela, QStringLiteral("but_conectar"))->click();
-    if (!janela->conectado())
-        qFatal("cannot connect: %s", qPrintable(Dialogos::TomaMensagens().join(' ')));
+    Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))->setText(ConexaoSQLite(banco));
+    Conecta(janela, QStringLiteral("main"));
     return janela;
 }
 
@@ -264,8 +223,7 @@ private slots:
     // databases fill the drop-down and drop it down.
     void conectaEDesconecta() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = NovaJanela(*principal);
         auto* conectar = Controle<QPushButton>(janela, QStringLiteral("but_conectar"));
@@ -278,7 +236,7 @@ private slots:
                  QStringList({QStringLiteral("Please, Fill The Connection String Field !!"),
                               QStringLiteral("Connection String Not Specified !!")}));
 
-        constring->setText(Conexao(banco));
+        constring->setText(ConexaoSQLite(banco));
         Controle<QToolButton>(janela, QStringLiteral("atbut_basedados"))->click();
         QVERIFY(bases->findText(QStringLiteral("main")) >= 0);
         QVERIFY(bases->view()->isVisible());
@@ -309,7 +267,7 @@ private slots:
         auto principal = NovaPrincipal();
         TFormFilha* janela = NovaJanela(*principal);
         const QString inexistente =
-            Conexao(ambiente.caminho(QStringLiteral("no/such/folder/shop.db")));
+            ConexaoSQLite(ambiente.caminho(QStringLiteral("no/such/folder/shop.db")));
         QString mensagemProvider;
         try {
             CriaConexaoPadrao()->Open(deQString(inexistente), "", "");
@@ -327,9 +285,9 @@ private slots:
         QVERIFY(Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))->isEnabled());
 
         // And an unknown database on a good file.
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
-        Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))->setText(Conexao(banco));
+        const QString banco = CriaShop(ambiente);
+        Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))
+            ->setText(ConexaoSQLite(banco));
         Controle<QComboBox>(janela, QStringLiteral("combo_basedados"))
             ->setEditText(QStringLiteral("nowhere"));
         Controle<QPushButton>(janela, QStringLiteral("but_conectar"))->click();
@@ -373,8 +331,7 @@ private slots:
     // a foreign link changed; saved, reopened, and every change found again.
     void idaEVolta() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders"), QStringLiteral("order_lines")});
@@ -459,7 +416,7 @@ private slots:
         const TDescricaoMapeamento descricao = LeDocumentoMapeamento(documento);
         QVERIFY(paraQString(descricao.edit_data)
                     .contains(QString::number(QDate::currentDate().year())));
-        QCOMPARE(descricao.edit_constring, deQString(Conexao(banco)));
+        QCOMPARE(descricao.edit_constring, deQString(ConexaoSQLite(banco)));
         QCOMPARE(descricao.combo_basedados, std::string("main"));
         QCOMPARE(descricao.controlaColunas->quantidade(), std::size_t{13});
         QVERIFY(!descricao.tiposProvider.empty());
@@ -509,8 +466,7 @@ private slots:
     // selecting any other column does not.
     void selecaoDeChaveEstrangeira() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders")});
@@ -535,8 +491,7 @@ private slots:
     // A chosen name without a dot keeps only the columns of tables without a schema.
     void nomeSemPonto() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         janela->CarregaControlaColunas({QStringLiteral("main.orders"), QStringLiteral("orders")});
@@ -558,14 +513,13 @@ private slots:
     // tool bar and the progress bar are left idle.
     void cargaQueFalha() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders")});
         const std::string antes = Codificacoes(*janela->controlaColunas());
         Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))
-            ->setText(Conexao(ambiente.caminho(QStringLiteral("no/such/folder/shop.db"))));
+            ->setText(ConexaoSQLite(ambiente.caminho(QStringLiteral("no/such/folder/shop.db"))));
         QVERIFY_THROWS_EXCEPTION(std::exception,
                                  janela->CarregaControlaColunas({QStringLiteral("customers")}));
         QCOMPARE(Codificacoes(*janela->controlaColunas()), antes);
@@ -577,8 +531,7 @@ private slots:
     // Refresh right after selecting a column, then saving, leaves every column as it was.
     void refreshNaoMudaColunas() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela);
@@ -641,8 +594,7 @@ private slots:
     // them all; both mark the mapping modified.
     void marcaTodasAsColunas() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders"), QStringLiteral("products")});
@@ -671,8 +623,7 @@ private slots:
     // leaves nothing selected, without marking the mapping modified.
     void removeTabela() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders"), QStringLiteral("products")});
@@ -723,8 +674,7 @@ private slots:
     // each change marks the mapping modified and is committed at once.
     void regraDeTamanhoEPrecisao() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("customers")});
@@ -753,8 +703,7 @@ private slots:
     // Which events mark the mapping modified and which commit.
     void eventosQueMarcam() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("products")});
@@ -813,8 +762,7 @@ private slots:
     // Show Table Data needs a table and opens the data window on it, navigator hidden.
     void mostraDados() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         Carrega(janela, {QStringLiteral("orders")});
@@ -841,8 +789,7 @@ private slots:
     // The load shows its progress and status texts, and leaves them idle.
     void progressoDaCarga() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         TFormFilha* janela = Conectada(*principal, banco);
         auto* progresso = Controle<QProgressBar>(janela, QStringLiteral("progresso"));
@@ -876,8 +823,7 @@ private slots:
     // active mapping window and hides its tool bar through the view item.
     void principalEncaminha() {
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         Acao(principal.get(), QStringLiteral("Mapeamento2Click"))->trigger();
         auto* janela = qobject_cast<TFormFilha*>(principal->filhaAtiva());
@@ -885,7 +831,8 @@ private slots:
         Acao(principal.get(), QStringLiteral("but_conectarClick"))->trigger();
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList(QStringLiteral("Please, Fill The Connection String Field !!")));
-        Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))->setText(Conexao(banco));
+        Controle<QLineEdit>(janela, QStringLiteral("edit_constring"))
+            ->setText(ConexaoSQLite(banco));
         Acao(principal.get(), QStringLiteral("but_conectarClick"))->trigger();
         QVERIFY(janela->conectado());
         TFormMostraTabelas::ProximaTransferencia({QStringLiteral("payments")});
@@ -961,8 +908,7 @@ private slots:
         if (pasta.isEmpty())
             QSKIP("FENDRIL_SCREENSHOT_DIR is not set");
         Ambiente ambiente;
-        const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
-        CriaBanco(banco);
+        const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
         principal->resize(1280, 800);
         TFormFilha* janela = Conectada(*principal, banco);

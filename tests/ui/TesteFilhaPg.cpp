@@ -4,6 +4,7 @@
 // document round trip, the table data window, and a refused login.
 
 #include "AmbienteUi.h"
+#include "JanelaFilha.h"
 #include "schema/DocumentoMapeamento.h"
 #include "schema/FonteEsquema.h"
 #include "schema/windows/TFormMostraDados.h"
@@ -24,12 +25,12 @@ using namespace fendril::teste;
 
 namespace {
 
-// The port of the server the postgres_start test started, in the folder FENDRIL_PG_DIR.
+// The port of the server the postgres_start test started.
 QString Porta() {
-    const QString pasta = qEnvironmentVariable("FENDRIL_PG_DIR");
-    if (pasta.isEmpty())
+    const QString porta = PortaPostgreSQL();
+    if (porta.isEmpty())
         qFatal("FENDRIL_PG_DIR is not set: run these tests through ctest");
-    return QString::fromUtf8(Conteudo(pasta + QStringLiteral("/port"))).trimmed();
+    return porta;
 }
 
 QString Conexao() {
@@ -38,37 +39,11 @@ QString Conexao() {
            Porta() + QStringLiteral(";Database=shop");
 }
 
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
-QTreeWidgetItem* No(TFormFilha* janela, const QString& tabela, const QString& coluna = QString()) {
-    QTreeWidget* arvore = janela->arvore();
-    for (int t = 0; t < arvore->topLevelItemCount(); ++t) {
-        QTreeWidgetItem* no = arvore->topLevelItem(t);
-        if (no->text(0) != tabela)
-            continue;
-        if (coluna.isEmpty())
-            return no;
-        for (int c = 0; c < no->childCount(); ++c)
-            if (no->child(c)->text(0) == coluna)
-                return no->child(c);
-    }
-    qFatal("no tree node %s %s", qPrintable(tabela), qPrintable(coluna));
-}
-
 QStringList Tabelas(TFormFilha* janela) {
     QStringList textos;
     for (int i = 0; i < janela->arvore()->topLevelItemCount(); ++i)
         textos.append(janela->arvore()->topLevelItem(i)->text(0));
     return textos;
-}
-
-void Seleciona(TFormFilha* janela, const QString& tabela, const QString& coluna = QString()) {
-    janela->arvore()->setCurrentItem(No(janela, tabela, coluna));
 }
 
 QString Texto(TFormFilha* janela, const QString& nome) {
@@ -88,11 +63,7 @@ TFormFilha* NovaJanela(TFormTelaPrincipal& principal, const QString& senha) {
 
 TFormFilha* Conectada(TFormTelaPrincipal& principal) {
     TFormFilha* janela = NovaJanela(principal, QStringLiteral("fendril-secret"));
-    Controle<QComboBox>(janela, QStringLiteral("combo_basedados"))
-        ->setEditText(QStringLiteral("shop"));
-    Controle<QPushButton>(janela, QStringLiteral("but_conectar"))->click();
-    if (!janela->conectado())
-        qFatal("cannot connect: %s", qPrintable(Dialogos::TomaMensagens().join(' ')));
+    Conecta(janela, QStringLiteral("shop"));
     return janela;
 }
 

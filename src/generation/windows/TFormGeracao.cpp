@@ -6,8 +6,10 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
+#include "ui/CorpoJanela.h"
 #include "ui/Datas.h"
 #include "ui/Dialogos.h"
+#include "ui/PaginaDescricao.h"
 #include "ui/TFormMostraLog.h"
 #include "ui/TFormTelaPrincipal.h"
 #include "ui/TTiposDocumento.h"
@@ -213,30 +215,20 @@ void TFormGeracao::setAbreExterno(TAbreExterno abre) {
 
 TFormGeracao::TFormGeracao(TFormTelaPrincipal& principal) : TJanelaFilha(principal) {
     setObjectName(QStringLiteral("FormGeracao"));
-    auto* corpo = new QWidget(this);
-    auto* layout = new QVBoxLayout(corpo);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_pcontrol = new QTabWidget(corpo);
-    m_pcontrol->setObjectName(QStringLiteral("pcontrol"));
-    auto* descricao = new QWidget(m_pcontrol);
-    descricao->setObjectName(QStringLiteral("tab_descricao"));
+    const TCorpoJanela corpo = CriaCorpoJanela(this);
+    m_pcontrol = corpo.pcontrol;
+    auto* descricao = NovaPagina(m_pcontrol, QStringLiteral("tab_descricao"));
     criaPaginaDescricao(descricao);
     m_pcontrol->addTab(descricao, QStringLiteral("Description"));
-    auto* geracao = new QWidget(m_pcontrol);
-    geracao->setObjectName(QStringLiteral("tab_geracao"));
+    auto* geracao = NovaPagina(m_pcontrol, QStringLiteral("tab_geracao"));
     criaPaginaGeracao(geracao);
     m_pcontrol->addTab(geracao, QStringLiteral("Generation"));
-    layout->addWidget(m_pcontrol, 1);
 
-    m_barra = new QStatusBar(corpo);
-    m_barra->setObjectName(QStringLiteral("barra"));
-    m_barra->setSizeGripEnabled(false);
+    m_barra = CriaBarraEstado(corpo);
     m_painel = new QLabel(m_barra);
     m_painel->setObjectName(QStringLiteral("barra_painel0"));
     m_barra->addWidget(m_painel, 1);
-    layout->addWidget(m_barra);
-    setWidget(corpo);
+    setWidget(corpo.corpo);
     criaMenus();
     resize(920, 600);
 
@@ -247,24 +239,12 @@ TFormGeracao::TFormGeracao(TFormTelaPrincipal& principal) : TJanelaFilha(princip
 }
 
 void TFormGeracao::criaPaginaDescricao(QWidget* pagina) {
-    auto* layout = new QFormLayout(pagina);
-    layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_nome = new QLineEdit(pagina);
-    m_nome->setObjectName(QStringLiteral("Edit_nome"));
-    m_autor = new QLineEdit(pagina);
-    m_autor->setObjectName(QStringLiteral("Edit_autor"));
-    m_data = new QDateEdit(QDate::currentDate(), pagina);
-    m_data->setObjectName(QStringLiteral("edit_data"));
-    m_data->setDisplayFormat(FormatoDataCurta());
-    m_data->setCalendarPopup(true);
-    m_data->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    m_data->setMinimumWidth(130);
-    m_comentario = new QPlainTextEdit(pagina);
-    m_comentario->setObjectName(QStringLiteral("memo_comentario"));
-    layout->addRow(QStringLiteral("Generation Name"), m_nome);
-    layout->addRow(QStringLiteral("Author"), m_autor);
-    layout->addRow(QStringLiteral("Date"), m_data);
-    layout->addRow(QStringLiteral("Annotation"), m_comentario);
+    const TCamposDescricao campos =
+        CriaCamposDescricao(pagina, QStringLiteral("Generation Name"), QDate::currentDate());
+    m_nome = campos.nome;
+    m_autor = campos.autor;
+    m_data = campos.data;
+    m_comentario = campos.comentario;
 
     connect(m_nome, &QLineEdit::textEdited, this, &TFormGeracao::MarcaSeUsuario);
     connect(m_autor, &QLineEdit::textEdited, this, &TFormGeracao::MarcaSeUsuario);

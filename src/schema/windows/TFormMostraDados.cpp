@@ -1,6 +1,7 @@
 #include "schema/windows/TFormMostraDados.h"
 
 #include "schema/TConsulta.h"
+#include "schema/windows/AcoesPendentes.h"
 #include "ui/Dialogos.h"
 #include "ui/Texto.h"
 
@@ -20,11 +21,6 @@ namespace {
 
 // Rows fetched at a time: a screenful and some, so that any table opens at once.
 constexpr std::size_t kBloco = 256;
-
-std::deque<std::function<void(TFormMostraDados&)>>& AcoesPendentes() {
-    static std::deque<std::function<void(TFormMostraDados&)>> acoes;
-    return acoes;
-}
 
 } // namespace
 
@@ -159,24 +155,11 @@ bool TFormMostraDados::navegadorVisivel() const {
 }
 
 void TFormMostraDados::Executa() {
-    if (!Dialogos::modoResposta()) {
-        exec();
-        return;
-    }
-    std::function<void(TFormMostraDados&)> acao;
-    if (!AcoesPendentes().empty()) {
-        acao = std::move(AcoesPendentes().front());
-        AcoesPendentes().pop_front();
-    }
-    show();
-    if (acao && isVisible())
-        acao(*this);
-    if (isVisible())
-        done(QDialog::Rejected);
+    TAcoesPendentes<TFormMostraDados>::Executa(*this);
 }
 
 void TFormMostraDados::ProximaAcao(std::function<void(TFormMostraDados&)> acao) {
-    AcoesPendentes().push_back(std::move(acao));
+    TAcoesPendentes<TFormMostraDados>::Acrescenta(std::move(acao));
 }
 
 QString TFormMostraDados::getNomeTabelaAccess(const QString& nome) const {

@@ -3,6 +3,7 @@
 #include "model/Textos.h"
 #include "schema/CargaColunas.h"
 #include "schema/TMostraTabelas.h"
+#include "schema/windows/AcoesPendentes.h"
 #include "ui/Dialogos.h"
 #include "ui/TFormMostraLog.h"
 #include "ui/Texto.h"
@@ -32,11 +33,6 @@
 namespace fendril {
 
 namespace {
-
-std::deque<std::function<void(TFormMostraTabelas&)>>& AcoesPendentes() {
-    static std::deque<std::function<void(TFormMostraTabelas&)>> acoes;
-    return acoes;
-}
 
 const char* const kOpcoes[] = {"All", "Simple Tables", "System Tables", "Views"};
 
@@ -69,22 +65,6 @@ QIcon Cadeado(bool fechado) {
     pintor.setBrush(cor);
     pintor.drawRect(QRectF(7.2, 10, 1.6, 3));
     return QIcon(imagem);
-}
-
-QStringList ParaLista(const TListaTextos& textos) {
-    QStringList lista;
-    lista.reserve(static_cast<qsizetype>(textos.size()));
-    for (const std::string& texto : textos)
-        lista.append(paraQString(texto));
-    return lista;
-}
-
-TListaTextos DeLista(const QStringList& lista) {
-    TListaTextos textos;
-    textos.reserve(static_cast<std::size_t>(lista.size()));
-    for (const QString& texto : lista)
-        textos.push_back(deQString(texto));
-    return textos;
 }
 
 } // namespace
@@ -197,25 +177,11 @@ QString TFormMostraTabelas::caminhoLog() const {
 }
 
 void TFormMostraTabelas::Executa() {
-    if (!Dialogos::modoResposta()) {
-        exec();
-        return;
-    }
-    std::function<void(TFormMostraTabelas&)> acao;
-    if (!AcoesPendentes().empty()) {
-        acao = std::move(AcoesPendentes().front());
-        AcoesPendentes().pop_front();
-    }
-    show();
-    PreencheLstTabelas();
-    if (acao && isVisible())
-        acao(*this);
-    if (isVisible())
-        done(QDialog::Rejected);
+    TAcoesPendentes<TFormMostraTabelas>::Executa(*this, [this] { PreencheLstTabelas(); });
 }
 
 void TFormMostraTabelas::ProximaAcao(std::function<void(TFormMostraTabelas&)> acao) {
-    AcoesPendentes().push_back(std::move(acao));
+    TAcoesPendentes<TFormMostraTabelas>::Acrescenta(std::move(acao));
 }
 
 void TFormMostraTabelas::ProximaTransferencia(const QStringList& marcadas) {
@@ -251,7 +217,7 @@ std::unique_ptr<TMostraTabelas> TFormMostraTabelas::novaListagem() const {
         TParametrosConexao{deQString(stringConexao), deQString(usuario), deQString(senha),
                            deQString(nomeBaseDados)},
         deQString(catalogo));
-    listagem->excluidas = DeLista(excluidas);
+    listagem->excluidas = deQStringList(excluidas);
     listagem->checaEstrangeiras = checaEstrangeiras;
     return listagem;
 }
@@ -273,8 +239,8 @@ QStringList TFormMostraTabelas::PreencheLista(const QString& tipo, const QString
             status(paraQString(texto));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
-    relacoes = ParaLista(listagem->getRelacoes());
-    log = ParaLista(listagem->getLog());
+    relacoes = paraQStringList(listagem->getRelacoes());
+    log = paraQStringList(listagem->getLog());
     if (esquema.isEmpty()) {
         // The schemas seen so far, after the design item "All", sorted without regard to case.
         for (const std::string& nome : listagem->getEsquemas()) {
@@ -294,16 +260,16 @@ QStringList TFormMostraTabelas::PreencheLista(const QString& tipo, const QString
         m_esquema->addItems(m_esquemas);
         m_esquema->setCurrentIndex(0);
     }
-    GravaLogCarga(deQString(m_diretorioInstalado), DeLista(log));
+    GravaLogCarga(deQString(m_diretorioInstalado), deQStringList(log));
     status(QString());
-    return ParaLista(nomes);
+    return paraQStringList(nomes);
 }
 
 void TFormMostraTabelas::PreencheTabelasEstrangeiras(const QString& nome) {
     auto listagem = novaListagem();
     listagem->PreencheTabelasEstrangeiras(deQString(nome));
-    relacoes.append(ParaLista(listagem->getRelacoes()));
-    log.append(ParaLista(listagem->getLog()));
+    relacoes.append(paraQStringList(listagem->getRelacoes()));
+    log.append(paraQStringList(listagem->getLog()));
 }
 
 void TFormMostraTabelas::ProcuraPais(const QString& nome, QStringList& lista) const {

@@ -31,13 +31,6 @@ namespace {
 
 using Estado = TFormEvolucaoGeracao::Estado;
 
-template <typename T> T* Controle(QObject* janela, const char* nome) {
-    T* controle = janela->findChild<T*>(QLatin1String(nome));
-    if (!controle)
-        qFatal("no control named %s", nome);
-    return controle;
-}
-
 QStringList Itens(QListWidget* lista) {
     QStringList itens;
     for (int i = 0; i < lista->count(); ++i)

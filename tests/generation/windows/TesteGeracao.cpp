@@ -32,13 +32,6 @@ using namespace fendril::teste;
 
 namespace {
 
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
 void CriaArquivo(const QString& caminho, const QByteArray& conteudo = "x\r\n") {
     QDir().mkpath(QFileInfo(caminho).path());
     QFile arquivo(caminho);
@@ -92,6 +85,12 @@ QTreeWidgetItem* No(TFormGeracao* janela, const QString& caminho) {
 
 void Seleciona(TFormGeracao* janela, QTreeWidgetItem* no) {
     Arvore(janela)->setCurrentItem(no);
+}
+
+// Makes the folder at `caminho` below the root the generation directory.
+void DefineGeracao(TFormGeracao* janela, const QString& caminho) {
+    Seleciona(janela, No(janela, caminho));
+    janela->DefineAsGenerationDirectory1Click();
 }
 
 QStringList Nomes(const QTreeWidgetItem* no) {
@@ -222,8 +221,7 @@ private slots:
         gen->setExpanded(true);
 
         // A second one is refused; a file cannot be one.
-        Seleciona(janela, No(janela, QStringLiteral("src")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("src"));
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("A Generation Directory Is Already Specified: \"") +
                              projeto + QStringLiteral("/gen\"")});
@@ -234,8 +232,7 @@ private slots:
         QCOMPARE(TFormGeracao::indiceIcone(gen), int(TFormGeracao::DiretorioAberto));
         QVERIFY(janela->getGenerationDir(janela->raiz()).isEmpty());
 
-        Seleciona(janela, No(janela, QStringLiteral("m.kmf")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("m.kmf"));
         QCOMPARE(TFormGeracao::indiceIcone(No(janela, QStringLiteral("m.kmf"))), 4);
         QVERIFY(janela->getGenerationDir(janela->raiz()).isEmpty());
 
@@ -279,8 +276,7 @@ private slots:
         Acao(principal.get(), QStringLiteral("GenerateAllFiles2Click"))->trigger();
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("A Generation Directory Must Be Specified !!")});
-        Seleciona(janela, No(janela, QStringLiteral("gen")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("gen"));
         janela->but_generateClick();
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("A Mapping File Must Be Specified !!")});
@@ -300,8 +296,7 @@ private slots:
         auto principal = NovaPrincipal();
         TFormGeracao* janela = NovaJanela(*principal);
         Monta(janela, projeto);
-        Seleciona(janela, No(janela, QStringLiteral("gen")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("gen"));
         const QString mapa = projeto + QStringLiteral("/m.kmf");
         Controle<QLineEdit>(janela, QStringLiteral("edit_mapfile"))->setText(mapa);
         const QString a = projeto + QStringLiteral("/src/a.tpt");
@@ -473,8 +468,7 @@ private slots:
             ->setPlainText(QStringLiteral("one\ntwo"));
         Controle<QDateEdit>(janela, QStringLiteral("edit_data"))->setDate(QDate(2024, 3, 9));
         Monta(janela, projeto);
-        Seleciona(janela, No(janela, QStringLiteral("gen")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("gen"));
         const QString mapa = projeto + QStringLiteral("/m.kmf");
         Controle<QLineEdit>(janela, QStringLiteral("edit_mapfile"))->setText(mapa);
         const QString a = projeto + QStringLiteral("/src/a.tpt");
@@ -884,8 +878,7 @@ private slots:
         No(janela, QStringLiteral("templates"))->setExpanded(true);
         No(janela, QStringLiteral("templates/java"))->setExpanded(true);
         No(janela, QStringLiteral("mapping"))->setExpanded(true);
-        Seleciona(janela, No(janela, QStringLiteral("out")));
-        janela->DefineAsGenerationDirectory1Click();
+        DefineGeracao(janela, QStringLiteral("out"));
         No(janela, QStringLiteral("out"))->setExpanded(true);
         Seleciona(janela, No(janela, QStringLiteral("mapping/shop.kmf")));
         janela->SoltaArrasto(Controle<QLineEdit>(janela, QStringLiteral("edit_mapfile")));

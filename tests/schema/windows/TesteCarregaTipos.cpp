@@ -4,6 +4,7 @@
 #include "AmbienteUi.h"
 #include "schema/TConexaoFixa.h"
 #include "schema/windows/TFormCarregaTipos.h"
+#include "support/BancoSQLite.h"
 #include "ui/Texto.h"
 
 #include <QFileInfo>
@@ -13,30 +14,18 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
-#include <sqlite3.h>
 
 using namespace fendril;
 using namespace fendril::teste;
 
 namespace {
 
-template <typename T> T* Controle(QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
 // A SQLite database holding one table.
 QString CriaBanco(const Ambiente& ambiente) {
     const QString caminho = ambiente.caminho(QStringLiteral("tipos.db"));
-    sqlite3* banco = nullptr;
-    if (sqlite3_open(caminho.toUtf8().constData(), &banco) != SQLITE_OK)
-        qFatal("cannot create the database");
-    sqlite3_exec(banco, "CREATE TABLE item (nome varchar(20), quantidade INT, ativo bit)", nullptr,
-                 nullptr, nullptr);
-    sqlite3_close(banco);
-    return QStringLiteral("Provider=SQLite;Data Source=\"%1\"").arg(caminho);
+    teste::CriaBanco(deQString(caminho),
+                     "CREATE TABLE item (nome varchar(20), quantidade INT, ativo bit)");
+    return ConexaoSQLite(caminho);
 }
 
 QStringList Coluna(QTableWidget* grade, int coluna) {

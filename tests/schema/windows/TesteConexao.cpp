@@ -17,13 +17,6 @@ using namespace fendril::teste;
 
 namespace {
 
-template <typename T> T* Controle(const QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
 struct Dialogo {
     explicit Dialogo(const QString& udl) : janela(nullptr, udl) { janela.show(); }
     void escolhe(const QString& item) {

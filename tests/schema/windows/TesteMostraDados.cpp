@@ -164,16 +164,10 @@ private slots:
     // A schema-qualified name in PostgreSQL: schema and table quoted apart.
     void postgreSQLComEsquema() {
         Ambiente ambiente;
-        const QByteArray pasta = qgetenv("FENDRIL_PG_DIR");
-        QVERIFY2(!pasta.isEmpty(), "run through ctest, which starts the PostgreSQL server");
-        const QString porta =
-            QString::fromUtf8(Conteudo(QString::fromUtf8(pasta) + QStringLiteral("/port")))
-                .trimmed();
+        const QString porta = PortaPostgreSQL();
+        QVERIFY2(!porta.isEmpty(), "run through ctest, which starts the PostgreSQL server");
         TFormMostraDados janela;
-        janela.stringConexao =
-            QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=127.0.0.1;"
-                           "Port=%1;Database=shop")
-                .arg(porta);
+        janela.stringConexao = ConexaoPostgreSQL(porta);
         janela.usuario = QStringLiteral("fendril");
         janela.senha = QStringLiteral("fendril-secret");
         janela.nomeBaseDados = QStringLiteral("shop");

@@ -21,13 +21,6 @@ using namespace fendril::teste;
 
 namespace {
 
-template <typename T> T* Controle(const QObject* janela, const QString& nome) {
-    T* controle = janela->findChild<T*>(nome);
-    if (!controle)
-        qFatal("no control named %s", qPrintable(nome));
-    return controle;
-}
-
 QString CriaShop(const Ambiente& ambiente) {
     const QString banco = ambiente.caminho(QStringLiteral("shop.db"));
     if (!QFile::exists(banco))
@@ -220,16 +213,10 @@ private slots:
     // schema lists its tables only.
     void filtraPorEsquemaNoPostgreSQL() {
         Ambiente ambiente;
-        const QByteArray pasta = qgetenv("FENDRIL_PG_DIR");
-        QVERIFY2(!pasta.isEmpty(), "run through ctest, which starts the PostgreSQL server");
-        const QString porta =
-            QString::fromUtf8(Conteudo(QString::fromUtf8(pasta) + QStringLiteral("/port")))
-                .trimmed();
+        const QString porta = PortaPostgreSQL();
+        QVERIFY2(!porta.isEmpty(), "run through ctest, which starts the PostgreSQL server");
         TFormMostraTabelas janela(ambiente.pasta());
-        janela.stringConexao =
-            QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=127.0.0.1;"
-                           "Port=%1;Database=shop")
-                .arg(porta);
+        janela.stringConexao = ConexaoPostgreSQL(porta);
         janela.usuario = QStringLiteral("fendril");
         janela.senha = QStringLiteral("fendril-secret");
         janela.nomeBaseDados = janela.catalogo = QStringLiteral("shop");
