@@ -237,8 +237,11 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     m_interrompido = false;
     const QString texto = m_texto;
     const auto n = static_cast<int>(texto.size());
-    // The searches of every position at once, in two passes.
-    std::vector<int> lb(static_cast<std::size_t>(n)), rb(lb.size()), lf(lb.size()), rf(lb.size());
+    // The searches of every position at once, in two passes. The position after the last
+    // character is checked as well (when a blank or a line break ends the text): there the
+    // backward searches give the last "<" and ">", the forward ones nothing.
+    const auto posicoes = static_cast<std::size_t>(n) + 1;
+    std::vector<int> lb(posicoes, -1), rb(posicoes, -1), lf(posicoes, -1), rf(posicoes, -1);
     int ultimoMenor = -1;
     int ultimoMaior = -1;
     for (int i = 0; i < n; ++i) {
@@ -249,6 +252,8 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
         lb[static_cast<std::size_t>(i)] = ultimoMenor;
         rb[static_cast<std::size_t>(i)] = ultimoMaior;
     }
+    lb[static_cast<std::size_t>(n)] = ultimoMenor;
+    rb[static_cast<std::size_t>(n)] = ultimoMaior;
     int proximoMenor = -1;
     int proximoMaior = -1;
     for (int i = n - 1; i >= 0; --i) {
@@ -262,7 +267,7 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     QElapsedTimer relogio;
     relogio.start();
     // A text changed while the scan let events through ends it: the positions are stale.
-    for (int i = 0; i < n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
+    for (int i = 0; i <= n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
         const QChar anterior = i > 0 ? texto[i - 1] : QChar();
         if (i == 0 || anterior == QLatin1Char('\n') || anterior == QLatin1Char(' ') ||
             anterior.isNull()) {

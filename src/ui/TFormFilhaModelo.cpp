@@ -28,6 +28,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -104,6 +105,24 @@ void dispoeGrupoNomes(QGroupBox* grupo, std::initializer_list<std::pair<QString,
     grade->setColumnStretch(1, 1);
     grade->setColumnStretch(3, 1);
 }
+
+// The cell editor of the types table hands every change to its cell at once, so a cell
+// being typed in is part of the document (saved, and marking it modified) before the
+// editor closes.
+class TDelegadoTipos : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao,
+                          const QModelIndex& indice) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
+        if (auto* linha = qobject_cast<QLineEdit*>(editor)) {
+            auto* delegado = const_cast<TDelegadoTipos*>(this);
+            connect(linha, &QLineEdit::textEdited, delegado,
+                    [delegado, linha] { emit delegado->commitData(linha); });
+        }
+        return editor;
+    }
+};
 
 } // namespace
 
@@ -359,6 +378,12 @@ QWidget* TFormFilhaModelo::criaPaginaTipos() {
     layout->addWidget(m_tipos, 1);
     connect(m_tipos, &QTableWidget::currentCellChanged, this,
             &TFormFilhaModelo::tb_tiposSelectCell);
+    // A cell changed by the user (also the cell already selected) marks the document.
+    m_tipos->setItemDelegate(new TDelegadoTipos(m_tipos));
+    connect(m_tipos, &QTableWidget::itemChanged, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
 
     auto comando = [this](const QString& texto, const QString& nomeBotao, const QString& nomeMenu,
                           void (TFormFilhaModelo::*metodo)()) {
@@ -406,7 +431,9 @@ void TFormFilhaModelo::defineLinhas(int linhas) {
     }
 }
 
+// The commands that write cells decide themselves whether the document is modified.
 void TFormFilhaModelo::celula(int linha, int coluna, const QString& texto) {
+    const QSignalBlocker bloqueio(m_tipos);
     m_tipos->item(linha, coluna)->setText(texto);
 }
 

@@ -108,7 +108,6 @@ private:
     QToolBar* m_cbCode = nullptr;
     QToolBar* m_cbTypes = nullptr;
     QAction* m_acaoRealce = nullptr;
-    QAction* m_acaoRealceMenu = nullptr;
     QSplitter* m_divisor = nullptr;
     QTreeWidget* m_arvore = nullptr;
     TEditorCodigo m_editores[3];

@@ -386,6 +386,13 @@ private slots:
         QCOMPARE(janela->realce(0)->corEm(0), normal);
         QCOMPARE(janela->realce(0)->corEm(14), normal);
         QVERIFY(!janela->realce(0)->negritoEm(3));
+        // Refresh checks the position after the last character too, when a blank or a
+        // line break ends the text: a tag that only that position reaches is painted.
+        editor->setPlainText(QStringLiteral("x <colname><tbname>\n"));
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        QCOMPARE(janela->realce(0)->corEm(2), TRealceTags::corComum());
+        QCOMPARE(janela->realce(0)->corEm(11), TRealceTags::corComum());
+        QCOMPARE(janela->realce(0)->corEm(18), TRealceTags::corComum());
         // The iterative words of this window are green; the parent editor stays plain.
         editor->clear();
         janela->InsereString(QStringLiteral("<coldatetype>"), true);
@@ -541,7 +548,7 @@ private slots:
     }
 
     // A cell of the right-hand columns, once selected, marks the document; the first
-    // column cannot be selected.
+    // column cannot be selected; typing into a cell marks it and is in the document at once.
     void selecaoDeCelula() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -554,6 +561,19 @@ private slots:
         tipos->setCurrentCell(0, 2);
         QVERIFY(janela->modificado());
         QVERIFY(tipos->item(0, 2)->flags() & Qt::ItemIsEditable);
+
+        // Typing into the cell still selected after a save marks the document again, and
+        // the text is in the document while the cell's editor is still open.
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::keyClick(tipos, Qt::Key_0);
+        auto* celula = tipos->findChild<QLineEdit*>();
+        QVERIFY(celula);
+        QTest::keyClicks(celula, QStringLiteral(".5"));
+        QVERIFY(janela->modificado());
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        TDocModeloTabela doc;
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.tipos, std::vector<TLinhaTipos>({{"", "", "0.5"}}));
     }
 
     // Clear Entries asks; No keeps the table, Yes empties 40 rows and keeps them.
