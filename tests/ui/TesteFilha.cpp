@@ -184,8 +184,8 @@ private slots:
                  QStringList({"Load Tables And Columns", "Add Remaining Tables",
                               "Remove Selected Table", "-", "Check/Uncheck All Columns", "Refresh",
                               "Save Column Property Changes", "-", "Show Table Data"}));
-        // A key typed in the database drop-down or the date picker marks the mapping.
-        for (const char* nome : {"combo_basedados", "edit_data"}) {
+        // A key typed in a description or connection field marks the mapping.
+        for (const char* nome : {"Edit_autor", "edit_constring", "combo_basedados", "edit_data"}) {
             janela->setNomeArq(QStringLiteral("noname.kmf"));
             QTest::keyClicks(Controle<QWidget>(janela, QLatin1String(nome)), QStringLiteral("1"));
             QVERIFY2(janela->modificado(), nome);
@@ -480,6 +480,19 @@ private slots:
         QCOMPARE(
             Controle<QComboBox>(janela, QStringLiteral("combo_nometabelaestrg"))->currentText(),
             QStringLiteral("customers"));
+        // A key typed in either foreign drop-down, or in the table's fields, marks the mapping.
+        for (const char* nome : {"combo_nometabelaestrg", "comb_nomecolunaestrg"}) {
+            janela->setNomeArq(QStringLiteral("noname.kmf"));
+            QTest::keyClick(Controle<QWidget>(janela, QLatin1String(nome)), Qt::Key_1);
+            QVERIFY2(janela->modificado(), nome);
+        }
+        Seleciona(janela, QStringLiteral("orders"));
+        for (const char* nome : {"edit_esquema", "edit_tbalias"}) {
+            janela->setNomeArq(QStringLiteral("noname.kmf"));
+            QTest::keyClick(Controle<QWidget>(janela, QLatin1String(nome)), Qt::Key_1);
+            QVERIFY2(janela->modificado(), nome);
+        }
+        Seleciona(janela, QStringLiteral("orders"), QStringLiteral("customer_id"));
         // Leaving it for a plain column empties and disables the group.
         Seleciona(janela, QStringLiteral("orders"), QStringLiteral("notes"));
         QVERIFY(!Controle<QWidget>(janela, QStringLiteral("gb_estrangeira"))->isEnabled());

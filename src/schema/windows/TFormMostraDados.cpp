@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolBar>
@@ -106,6 +107,7 @@ TFormMostraDados::TFormMostraDados(QWidget* pai)
     m_grade->verticalHeader()->setDefaultSectionSize(m_grade->fontMetrics().height() + 6);
     m_grade->horizontalHeader()->setDefaultSectionSize(120);
     m_grade->horizontalHeader()->setStretchLastSection(true);
+    m_grade->installEventFilter(this);
 
     const auto vaiPara = [this](int linha) {
         if (!m_modelo || m_modelo->rowCount(QModelIndex()) == 0)
@@ -201,6 +203,25 @@ void TFormMostraDados::FormShow() {
     m_grade->resizeColumnsToContents();
     for (int coluna = 0; coluna < m_modelo->columnCount(QModelIndex()); ++coluna)
         m_grade->setColumnWidth(coluna, std::min(m_grade->columnWidth(coluna), 320));
+}
+
+bool TFormMostraDados::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == m_grade && evento->type() == QEvent::KeyPress && m_modelo &&
+        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Down) {
+        const int linhas = m_modelo->rowCount(QModelIndex());
+        const QModelIndex atual = m_grade->currentIndex();
+        if (linhas > 0 && atual.isValid() && atual.row() == linhas - 1) {
+            if (m_modelo->canFetchMore(QModelIndex()))
+                m_modelo->fetchMore(QModelIndex());
+            if (m_modelo->rowCount(QModelIndex()) == linhas) {
+                const QModelIndex primeira = m_modelo->index(0, atual.column());
+                m_grade->setCurrentIndex(primeira);
+                m_grade->scrollTo(primeira);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
 }
 
 void TFormMostraDados::done(int resultado) {

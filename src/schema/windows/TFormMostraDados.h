@@ -58,6 +58,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* evento) override;
+    // Moving down from the table's last row goes back to its first row.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void fecha();

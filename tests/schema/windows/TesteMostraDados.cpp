@@ -109,7 +109,8 @@ private slots:
     }
 
     // The grid holds a block of rows at first; scrolling to the end fetches the next ones
-    // until the table ends. "Last" reaches the last row.
+    // until the table ends. "Last" reaches the last row; moving down from it goes back to the
+    // first row.
     void buscaMaisAoRolar() {
         Ambiente ambiente;
         Janela j(Nativa(), QStringLiteral("order lines"));
@@ -122,6 +123,10 @@ private slots:
         QCOMPARE(j.modelo()->rowCount(), 1000);
         QCOMPARE(j.janela.grade()->currentIndex().row(), 999);
         QVERIFY(!j.modelo()->canFetchMore(QModelIndex()));
+        QTest::keyClick(j.janela.grade(), Qt::Key_Down);
+        QCOMPARE(j.janela.grade()->currentIndex().row(), 0);
+        QTest::keyClick(j.janela.grade(), Qt::Key_Down);
+        QCOMPARE(j.janela.grade()->currentIndex().row(), 1);
     }
 
     void tabelaGrandeAbreDeImediato() {
@@ -141,6 +146,9 @@ private slots:
         QCOMPARE(j.modelo()->rowCount(), 0);
         QCOMPARE(j.modelo()->columnCount(), 1);
         QVERIFY(!j.modelo()->canFetchMore(QModelIndex()));
+        QTest::keyClick(j.janela.grade(), Qt::Key_Down);
+        QCOMPARE(j.modelo()->rowCount(), 0);
+        QVERIFY(!j.janela.grade()->currentIndex().isValid());
     }
 
     // A failing query or connection shows the provider's message and leaves the grid
