@@ -722,7 +722,15 @@ QString TFormFilha::getConnectionString(const QString& nomeBase) {
 }
 
 void TFormFilha::atbut_constringClick() {
-    executa([this] { m_constring->setText(getConnectionString(gettNomeArq())); });
+    executa([this] {
+        // A new string is a change of the document like any typed one; unmarked, closing
+        // would drop it without asking.
+        const QString nova = getConnectionString(gettNomeArq());
+        if (nova != m_constring->text()) {
+            m_constring->setText(nova);
+            MarcaModificado();
+        }
+    });
 }
 
 void TFormFilha::atbut_basedadosClick() {
@@ -912,6 +920,8 @@ void TFormFilha::but_removetbClick() {
         m_carga.controlaColunas->RemoveTabela(deQString(m_tabelaSelecionada));
         PreencheArvore();
         PreenchePropriedadesColuna(QString(), QString());
+        // The mapping lost a table: closing must offer to save that.
+        MarcaModificado();
     });
 }
 

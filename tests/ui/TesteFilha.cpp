@@ -311,7 +311,8 @@ private slots:
         QVERIFY(!janela->modificado());
     }
 
-    // Build Connection String takes what the connection dialog wrote; a cancel clears it.
+    // Build Connection String takes what the connection dialog wrote, and a new string
+    // marks the mapping modified; a cancel clears it.
     void montaStringDeConexao() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -320,11 +321,16 @@ private slots:
         Dialogos::ProximoTexto(QStringLiteral("Provider=SQLite;Data Source=\"a.db\""));
         Controle<QToolButton>(janela, QStringLiteral("atbut_constring"))->click();
         QCOMPARE(constring->text(), QStringLiteral("Provider=SQLite;Data Source=\"a.db\""));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(janela->gettNomeArq());
+        Dialogos::ProximoTexto(QStringLiteral("Provider=SQLite;Data Source=\"a.db\""));
+        Controle<QToolButton>(janela, QStringLiteral("atbut_constring"))->click();
+        QVERIFY(!janela->modificado()); // the same string changes nothing
         Dialogos::ProximoTexto(QString());
         Controle<QToolButton>(janela, QStringLiteral("atbut_constring"))->click();
         QCOMPARE(constring->text(), QString());
         QVERIFY(!QFile::exists(ambiente.caminho(QStringLiteral("noname.kmf.udl"))));
-        QVERIFY(!janela->modificado());
+        QVERIFY(janela->modificado());
     }
 
     // Two tables through the chooser; a table alias, a column alias, a primary-key flag and
@@ -633,7 +639,7 @@ private slots:
     }
 
     // Remove Selected Table asks first; Yes removes it from the mapping and the tree and
-    // leaves nothing selected, without marking the mapping modified.
+    // leaves nothing selected, and marks the mapping modified so that closing asks.
     void removeTabela() {
         Ambiente ambiente;
         const QString banco = CriaShop(ambiente);
@@ -651,13 +657,15 @@ private slots:
                  QStringList(
                      QStringLiteral("Table \"products\" Will Be Removed From The Tree. Proceed?")));
         QCOMPARE(Textos(janela->arvore()).size(), 2);
+        QVERIFY(!janela->modificado());
         Dialogos::ProximaResposta(QMessageBox::Yes);
         Controle<QAction>(janela, QStringLiteral("but_removetb"))->trigger();
         QCOMPARE(Textos(janela->arvore()), QStringList(QStringLiteral("orders")));
         QCOMPARE(janela->controlaColunas()->getNomesTabelas(), TListaTextos{"orders"});
         QCOMPARE(janela->tabelaSelecionada(), QString());
         QCOMPARE(janela->colunaSelecionada(), QString());
-        QVERIFY(!janela->modificado());
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.kmf"));
 
         // Add Remaining Tables offers only the tables not in the mapping and keeps the others.
         QStringList oferecidas;
