@@ -800,8 +800,26 @@ void TFormGeracao::tv_diraizEdited(QTreeWidgetItem* no, const QString& texto) {
         else if (indiceIcone(no) != DiretorioFechado && indiceIcone(no) != DiretorioAberto &&
                  indiceIcone(no) != GeracaoAberto && indiceIcone(no) != GeracaoFechado)
             ColocaIcones(no);
+        else
+            DesmarcaGeracaoPerdida(no);
     }
     MarcaModificado();
+}
+
+void TFormGeracao::DesmarcaGeracaoPerdida(QTreeWidgetItem* no) {
+    // A renamed directory no longer has the generation directory's path: a mark left in
+    // its subtree could neither be used nor cleared.
+    const QString atual = getGenerationDir(raiz());
+    QList<QTreeWidgetItem*> pendentes{no};
+    while (!pendentes.isEmpty()) {
+        QTreeWidgetItem* passo = pendentes.takeLast();
+        const int indice = indiceIcone(passo);
+        if ((indice == GeracaoAberto || indice == GeracaoFechado) &&
+            caminhoCompleto(passo) != atual)
+            setIndiceIcone(passo, indice == GeracaoAberto ? DiretorioAberto : DiretorioFechado);
+        for (int i = 0; i < passo->childCount(); ++i)
+            pendentes.append(passo->child(i));
+    }
 }
 
 void TFormGeracao::DeleteDirectory1Click() {

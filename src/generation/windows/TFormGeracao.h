@@ -148,6 +148,8 @@ private:
     void mostraDiretorio(const QString& nome);
     void mostraBarra(const QString& texto, bool forcaPintura);
     void aoExpandir(QTreeWidgetItem* no, bool expandido);
+    // Marks in the subtree that no longer name the generation directory become simple.
+    void DesmarcaGeracaoPerdida(QTreeWidgetItem* no);
     void insereModelos(QListWidget* lista, const QString& filtro);
     void marcaSelecionado(QListWidget* lista, bool marcado);
     void removeSelecionado(QListWidget* lista);

@@ -8,18 +8,21 @@
 #include "generation/TProcessaGeracao.h"
 #include "generation/windows/TFormConfirmaDialog.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
+#include "generation/windows/TFormGeracao.h"
 #include "ui/Texto.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <sqlite3.h>
 #include <sstream>
 #include <stdexcept>
@@ -288,6 +291,84 @@ private slots:
             QVERIFY2(QFileInfo(QDir(gen).filePath(nome)).size() > 0, qPrintable(nome));
         QVERIFY(QFileInfo::exists(QDir(gen).filePath(QStringLiteral("log.txt"))));
         QVERIFY(QApplication::topLevelWidgets().size() < 3); // the window is gone
+    }
+
+    // The desktop flow on the example laid out as its packing script does: the generation
+    // document, beside the mapping and the templates, mounts its own folder ("pathraiz" ..,
+    // "pathmontado" the folder's name) with "generated" as the generation directory; opened
+    // from the main window, "Generate All Files" writes every file there and the tree
+    // shows them.
+    void fluxoDaJanelaDeGeracao() {
+        Ambiente ambiente;
+        const QDir saida(ambiente.caminho(QStringLiteral("shop-out")));
+        QVERIFY(QDir().mkpath(saida.filePath(QStringLiteral("templates"))));
+        QVERIFY(QDir().mkpath(saida.filePath(QStringLiteral("generated"))));
+        QVERIFY(QFile::copy(m_loja.filePath(QStringLiteral("shop.kmf")),
+                            saida.filePath(QStringLiteral("shop.kmf"))));
+        for (const char* nome :
+             {"cpp-classes.tpt", "python-modules.tpg", "python-package.tpg", "sql-ddl.tpg",
+              "markdown-dictionary.tpg", "python-types.txt", "sql-types.txt"})
+            QVERIFY(
+                QFile::copy(m_loja.filePath(QLatin1String(nome)),
+                            saida.filePath(QStringLiteral("templates/") + QLatin1String(nome))));
+        const QString descricao = ambiente.caminho(QStringLiteral("shop.desc"));
+        Grava(descricao, Conteudo(QStringLiteral(FENDRIL_SHOP_DIR "/shop.gen.desc")) +
+                             "pathraiz = ..\npathmontado = shop-out\n");
+        const QString documento = saida.filePath(QStringLiteral("shop.kgf"));
+        QCOMPARE(Cli({"compose", deQString(descricao), "-o", deQString(documento)}), 0);
+
+        auto principal = NovaPrincipal();
+        principal->AbreArquivo({documento});
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        auto* janela = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
+        QVERIFY(janela);
+        QCOMPARE(janela->windowTitle(), QStringLiteral("shop.kgf"));
+        QTreeWidgetItem* raiz = janela->raiz();
+        QVERIFY(raiz);
+        QCOMPARE(raiz->text(0), QStringLiteral("shop-out"));
+        QCOMPARE(janela->caminhoCompleto(raiz), saida.path());
+        const QString gerado = saida.filePath(QStringLiteral("generated"));
+        QCOMPARE(janela->getGenerationDir(raiz), gerado);
+        QTreeWidgetItem* noGerado = janela->ExisteDir(gerado, raiz);
+        QVERIFY(noGerado);
+        QCOMPARE(TFormGeracao::indiceIcone(noGerado), int(TFormGeracao::GeracaoFechado));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_mapfile"))->text(),
+                 saida.filePath(QStringLiteral("shop.kmf")));
+        QCOMPARE(TFormGeracao::ItensMarcados(
+                     Controle<QListWidget>(janela, QStringLiteral("cb_fendril"))),
+                 QStringList{saida.filePath(QStringLiteral("templates/cpp-classes.tpt"))});
+        QCOMPARE(
+            TFormGeracao::ItensMarcados(Controle<QListWidget>(janela, QStringLiteral("cb_templ")))
+                .size(),
+            4);
+
+        QList<Estado> estados;
+        TFormEvolucaoGeracao::setObservador([&](TFormEvolucaoGeracao& progresso, Estado estado) {
+            estados.append(estado);
+            if (estado == Estado::Pronto)
+                QTimer::singleShot(0, Controle<QPushButton>(&progresso, "BitBtn2"),
+                                   &QPushButton::click);
+        });
+        Acao(janela, QStringLiteral("but_generate"))->trigger();
+        QCOMPARE(estados, (QList<Estado>{Estado::Pronto, Estado::Executando, Estado::Fechado}));
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        QStringList esperados = m_arquivos;
+        esperados.append(QStringLiteral("log.txt"));
+        for (const QString& nome : esperados)
+            QVERIFY2(QFileInfo(QDir(gerado).filePath(nome)).size() > 0, qPrintable(nome));
+
+        // The tree reads the generation directory again, keeping its mark.
+        noGerado = janela->ExisteDir(gerado, janela->raiz());
+        QVERIFY(noGerado);
+        QStringList mostrados;
+        for (int i = 0; i < noGerado->childCount(); ++i)
+            mostrados.append(noGerado->child(i)->text(0));
+        mostrados.sort();
+        esperados.sort();
+        QCOMPARE(mostrados, esperados);
+        QCOMPARE(TFormGeracao::indiceIcone(noGerado), int(TFormGeracao::GeracaoAberto));
+        QCOMPARE(janela->getGenerationDir(janela->raiz()), gerado);
+        QVERIFY(!janela->modificado()); // generating leaves the document as it was
     }
 
     // The gauges and labels while the run works, and the list after each write.

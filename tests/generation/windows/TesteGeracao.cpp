@@ -243,21 +243,34 @@ private slots:
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
     }
 
-    // Renaming the generation directory's node loses the generation directory.
+    // Renaming the generation directory's node, or a directory above it, loses the
+    // generation directory and its mark, so the directory can be marked again.
+    void renomearPerdeGeracao_data() {
+        QTest::addColumn<QString>("renomeado");
+        QTest::addColumn<QString>("geracao"); // the generation directory after the rename
+        QTest::newRow("itself") << QStringLiteral("gen") << QStringLiteral("out");
+        QTest::newRow("the root") << QString() << QStringLiteral("gen");
+    }
     void renomearPerdeGeracao() {
+        QFETCH(QString, renomeado);
+        QFETCH(QString, geracao);
         Ambiente ambiente;
-        const QString projeto = CriaProjeto(ambiente.pasta());
+        CriaProjeto(ambiente.pasta());
         auto principal = NovaPrincipal();
         TFormGeracao* janela = NovaJanela(*principal);
-        Monta(janela, projeto);
+        Monta(janela, ambiente.caminho(QStringLiteral("proj")));
         QTreeWidgetItem* gen = No(janela, QStringLiteral("gen"));
         Seleciona(janela, gen);
         janela->DefineAsGenerationDirectory1Click();
-        janela->tv_diraizEdited(gen, QStringLiteral("out"));
-        QVERIFY(QFileInfo(projeto + QStringLiteral("/out")).isDir());
+        janela->tv_diraizEdited(No(janela, renomeado), QStringLiteral("out"));
+        QVERIFY(QFileInfo(janela->caminhoCompleto(gen)).isDir());
+        QCOMPARE(TFormGeracao::indiceIcone(gen), int(TFormGeracao::DiretorioFechado));
         janela->but_generateClick();
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("A Generation Directory Must Be Specified !!")});
+        DefineGeracao(janela, geracao);
+        QCOMPARE(TFormGeracao::indiceIcone(gen), int(TFormGeracao::GeracaoFechado));
+        QCOMPARE(janela->getGenerationDir(janela->raiz()), janela->caminhoCompleto(gen));
     }
 
     // "Generate All Files" checks the set-up in order; without a root it does nothing.
