@@ -691,13 +691,16 @@ bool TFormFilha::ExecutaComando(const QString& comando) {
         {"but_confirmarClick", &TFormFilha::but_confirmarClick},
         {"but_mostradadosClick", &TFormFilha::but_mostradadosClick},
     };
-    for (std::size_t i = 0; i < std::size(comandos); ++i) {
-        if (comando == QLatin1String(comandos[i].first)) {
+    // The first three act on the Description page, the others on Tables And Columns.
+    int indice = 0;
+    for (const auto& [nome, metodo] : comandos) {
+        if (comando == QLatin1String(nome)) {
             if (!m_ocupado)
-                m_pcontrol->setCurrentIndex(i < 3 ? 0 : 1);
-            (this->*comandos[i].second)();
+                m_pcontrol->setCurrentIndex(indice < 3 ? 0 : 1);
+            (this->*metodo)();
             return true;
         }
+        ++indice;
     }
     return false;
 }

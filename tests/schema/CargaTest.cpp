@@ -280,7 +280,7 @@ TEST(StringConexao, UdlFileHoldsTheStringAfterTheMarkerLine) {
     EXPECT_EQ(LeStringUdl("[oledb]\n; Everything after this line is an OLE DB initstring\r"
                           "Provider=MSDASQL;\r\nDSN=shop\n"),
               "Provider=MSDASQL;DSN=shop");
-    const std::string utf16("[\0o\0]\0\r\0\n\0", 12);
+    const std::string utf16("[\0o\0]\0\r\0\n\0", 10);
     std::string largo = utf16;
     for (char c : std::string(MarcadorUdl) + "\r\nDSN=x")
         largo.append({c, '\0'});
