@@ -1,7 +1,7 @@
 // The mapping window against a real SQLite database built from the shop example: its
 // start state, connecting, loading through the table chooser, the tree, the property
 // panels and their commit rule, the document round trip, the commands forwarded by the
-// main window, and the time a large mapping takes to fill the tree.
+// main window, and a large mapping filling the tree.
 
 #include "AmbienteUi.h"
 #include "JanelaFilha.h"
@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -878,8 +877,8 @@ private slots:
         QCOMPARE(barra->isHidden(), oculta);
     }
 
-    // A mapping of 2,000 tables of 15 columns fills the tree in under a second, both levels
-    // sorted without regard to letter case.
+    // A mapping of 2,000 tables of 15 columns fills the tree, both levels sorted without
+    // regard to letter case (its time: bench/BenchJanelas.cpp).
     void arvoreGrande() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -902,12 +901,7 @@ private slots:
         janela->setArquivo(MontaDocumentoMapeamento(descricao));
         QCOMPARE(janela->arvore()->topLevelItemCount(), 2000);
 
-        QElapsedTimer relogio;
-        relogio.start();
         janela->PreencheArvore();
-        const qint64 ms = relogio.elapsed();
-        qInfo("filling the tree of 2,000 tables and 30,000 columns took %lld ms", ms);
-        QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
 
         QTreeWidget* arvore = janela->arvore();
         QCOMPARE(arvore->topLevelItemCount(), 2000);

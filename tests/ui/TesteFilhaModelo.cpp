@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -403,8 +402,9 @@ private slots:
         QCOMPARE(janela->realce(1)->corEm(1), normal);
     }
 
-    // Refresh Highlighting on 5,000 lines: quick, the progress painted while it works,
-    // emptied at the end; a close asked for meanwhile ends the scan and then the window.
+    // Refresh Highlighting on 5,000 lines: the progress painted while it works, emptied at
+    // the end; a close asked for meanwhile ends the scan and then the window (its time:
+    // bench/BenchJanelas.cpp).
     void realceGrande() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -429,13 +429,7 @@ private slots:
             }
         } pinturas;
         painel->installEventFilter(&pinturas);
-        QElapsedTimer relogio;
-        relogio.start();
         Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
-        const qint64 decorrido = relogio.elapsed();
-        qInfo("Refresh Highlighting over 5,000 lines: %lld ms, %lld paints of the progress",
-              decorrido, static_cast<long long>(pinturas.textos.size()));
-        QVERIFY2(decorrido < 5000, "highlighting 5,000 lines took too long");
         const QString total = QStringLiteral("/%1").arg(editor->toPlainText().size());
         QVERIFY(std::any_of(pinturas.textos.begin(), pinturas.textos.end(), [&](const QString& t) {
             return t.startsWith(QStringLiteral("Analysing Position ")) && t.endsWith(total);

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -219,7 +218,8 @@ private slots:
         QCOMPARE(janela->realce()->corEm(2), normal);
     }
 
-    // Refresh Highlighting over a 5,000-line template stays quick and clears its progress.
+    // Refresh Highlighting over a 5,000-line template clears its progress and colours the
+    // last tag; typing at its end still works (the times: bench/BenchJanelas.cpp).
     void realceGrande() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -230,21 +230,15 @@ private slots:
             linhas.append(
                 QStringLiteral("    public <colvartype> <colname>; // <simplecol> %1").arg(i));
         editor->setPlainText(linhas.join(QLatin1Char('\n')));
-        QElapsedTimer relogio;
-        relogio.start();
         Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
-        qInfo("switch on: %lld ms", relogio.elapsed());
         Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
-        qInfo("refresh: %lld ms", relogio.elapsed());
-        QVERIFY2(relogio.elapsed() < 10000, "highlighting 5,000 lines took too long");
         QVERIFY(janela->textoPainel(2).isEmpty());
         const int posicao =
             static_cast<int>(editor->toPlainText().lastIndexOf(QStringLiteral("<colname>")));
         QCOMPARE(janela->realce()->corEm(posicao), TRealceTags::corComum());
-        relogio.restart();
         editor->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor, QStringLiteral(" <tbname>"));
-        QVERIFY2(relogio.elapsed() < 2000, "typing into a 5,000-line template is slow");
+        QVERIFY(editor->toPlainText().endsWith(QStringLiteral(" <tbname>")));
     }
 
     // The coherence check: an open block is reported, a text without tags passes.

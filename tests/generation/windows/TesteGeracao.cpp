@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -798,7 +797,8 @@ private slots:
         QCOMPARE(volta->childCount(), 0);
     }
 
-    // Mounting 20,000 entries, with the status bar naming directories.
+    // Mounting 20,000 entries, with the status bar naming directories (its time:
+    // bench/BenchJanelas.cpp).
     void montaArvoreGrande() {
         Ambiente ambiente;
         // In memory when the system offers it: writing 20,000 files to a busy disk takes
@@ -827,18 +827,12 @@ private slots:
                 vistos.append(painel->text());
         });
         espiao.start(0);
-        QElapsedTimer relogio;
-        relogio.start();
         Monta(janela, raiz);
-        const qint64 ms = relogio.elapsed();
         espiao.stop();
-        qInfo("mounted 20000 entries in %lld ms, %lld status texts seen", ms,
-              static_cast<long long>(vistos.size()));
         int total = 0;
         for (int i = 0; i < janela->raiz()->childCount(); ++i)
             total += 1 + janela->raiz()->child(i)->childCount();
         QCOMPARE(total, 20000);
-        QVERIFY(ms < 10000);
         QVERIFY(!vistos.isEmpty());
         QVERIFY(vistos.first().startsWith(QStringLiteral("Mounting \"d")));
         QVERIFY(vistos.first().endsWith(QStringLiteral("\" Directory. Wait...")));

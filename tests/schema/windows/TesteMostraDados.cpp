@@ -7,7 +7,6 @@
 #include "schema/windows/TFormMostraDados.h"
 #include "ui/Texto.h"
 
-#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolBar>
@@ -129,12 +128,11 @@ private slots:
         QCOMPARE(j.janela.grade()->currentIndex().row(), 1);
     }
 
+    // A table of a million rows opens on its first block of rows only, more left to fetch
+    // (its time: bench/BenchJanelas.cpp).
     void tabelaGrandeAbreDeImediato() {
         Ambiente ambiente;
-        QElapsedTimer relogio;
-        relogio.start();
         Janela j(Nativa(), QStringLiteral("grande"));
-        QVERIFY2(relogio.elapsed() < 1000, qPrintable(QString::number(relogio.elapsed())));
         QVERIFY(j.modelo()->rowCount() < 1000);
         QVERIFY(j.modelo()->canFetchMore(QModelIndex()));
         QCOMPARE(j.celula(0, 1), QStringLiteral("v1"));

@@ -1,0 +1,214 @@
+// The windows on large inputs, on the offscreen platform: filling the mapping tree of
+// 2,000 tables of 15 columns, Refresh Highlighting over a 5,000-line template in both
+// template windows and typing into it, mounting a 20,000-entry directory tree in the
+// generation window, and opening a table of a million rows.
+#include "AmbienteUi.h"
+#include "AuxiliaresEditor.h"
+#include "generation/windows/TFormGeracao.h"
+#include "model/TControlaColunas.h"
+#include "schema/DocumentoMapeamento.h"
+#include "schema/windows/TFormMostraDados.h"
+#include "support/BancoSQLite.h"
+#include "ui/TFormFilha.h"
+#include "ui/TFormFilhaModelo.h"
+#include "ui/TFormModeloGeral.h"
+#include "ui/Texto.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace fendril;
+using namespace fendril::teste;
+
+// Fails the benchmark when a set-up step or a result is not what the window should give.
+void Exige(benchmark::State& estado, bool condicao, const char* mensagem) {
+    if (!condicao)
+        estado.SkipWithError(mensagem);
+}
+
+// 5,000 lines full of tags, as the template tests use.
+QString TextoGrande(const QString& linha) {
+    QStringList linhas;
+    for (int i = 0; i < 5000; ++i)
+        linhas.append(linha.arg(i));
+    return linhas.join(QLatin1Char('\n'));
+}
+
+void ArvoreMapeamento(benchmark::State& estado) {
+    Ambiente ambiente;
+    auto principal = NovaPrincipal();
+    auto* janela = NovaJanelaDe<TFormFilha>(*principal, QStringLiteral("kmf"));
+    Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
+    TDescricaoMapeamento descricao = LeDocumentoMapeamento(janela->getArquivo());
+    TListaTextos linhas;
+    for (int t = 0; t < 2000; ++t) {
+        for (int c = 14; c >= 0; --c) {
+            TColuna coluna;
+            coluna.nome = (c % 2 ? "Col" : "col") + std::to_string(10 + c);
+            coluna.setChavePrimaria(c == 0 ? 1 : 0);
+            coluna.getTabela().esquema = "dbo";
+            coluna.getTabela().nome = (t % 2 ? "Table" : "table") + std::to_string(10000 + t);
+            linhas.push_back(coluna.Codifica());
+        }
+    }
+    descricao.controlaColunas = std::make_unique<TControlaColunas>(linhas.size());
+    descricao.controlaColunas->CarregaLinhas(linhas);
+    janela->setArquivo(MontaDocumentoMapeamento(descricao));
+    for (auto _ : estado)
+        janela->PreencheArvore();
+    Exige(estado, janela->arvore()->topLevelItemCount() == 2000, "the tree lost tables");
+}
+BENCHMARK(ArvoreMapeamento)
+    ->Name("mapping/fill_tree_2000x15")
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+void RealceModeloGeral(benchmark::State& estado) {
+    Ambiente ambiente;
+    auto principal = NovaPrincipal();
+    auto* janela = NovaJanelaDe<TFormModeloGeral>(*principal, QStringLiteral("tpg"));
+    Editor(janela, "re_classeobjeto")
+        ->setPlainText(TextoGrande(QStringLiteral("    public <colvartype> <colname>; // "
+                                                  "<simplecol> %1")));
+    Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+    for (auto _ : estado)
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+    Exige(estado, janela->textoPainel(2).isEmpty(), "the progress stayed in the status bar");
+}
+BENCHMARK(RealceModeloGeral)
+    ->Name("general_template/refresh_highlighting_5000_lines")
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+// Nine characters typed, key by key, at the end of a highlighted 5,000-line template.
+void DigitaModeloGeral(benchmark::State& estado) {
+    Ambiente ambiente;
+    auto principal = NovaPrincipal();
+    auto* janela = NovaJanelaDe<TFormModeloGeral>(*principal, QStringLiteral("tpg"));
+    auto* editor = Editor(janela, "re_classeobjeto");
+    editor->setPlainText(
+        TextoGrande(QStringLiteral("    public <colvartype> <colname>; // <simplecol> %1")));
+    Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+    Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+    editor->moveCursor(QTextCursor::End);
+    for (auto _ : estado)
+        QTest::keyClicks(editor, QStringLiteral(" <tbname>"));
+}
+BENCHMARK(DigitaModeloGeral)
+    ->Name("general_template/type_9_keys_5000_lines")
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+void RealceModeloTabela(benchmark::State& estado) {
+    Ambiente ambiente;
+    auto principal = NovaPrincipal();
+    auto* janela = NovaJanelaDe<TFormFilhaModelo>(*principal, QStringLiteral("tpt"));
+    janela->showMaximized();
+    Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+    Editor(janela, "re_classeobjeto")
+        ->setPlainText(
+            TextoGrande(QStringLiteral("    <colvartype> <colname>; // <simplecol> %1")));
+    QCoreApplication::processEvents();
+    Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+    for (auto _ : estado)
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+    Exige(estado, janela->textoPainel(0, 2).isEmpty(), "the progress stayed in the status bar");
+}
+BENCHMARK(RealceModeloTabela)
+    ->Name("table_template/refresh_highlighting_5000_lines")
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+// 200 directories of 99 files, in memory when the system offers it.
+void MontaArvoreGeracao(benchmark::State& estado) {
+    Ambiente ambiente;
+    const QString memoria = QStringLiteral("/dev/shm");
+    QTemporaryDir temporaria(QFileInfo(memoria).isWritable()
+                                 ? memoria + QStringLiteral("/BenchJanelas-XXXXXX")
+                                 : ambiente.caminho(QStringLiteral("big-XXXXXX")));
+    const QString raiz = temporaria.filePath(QStringLiteral("big"));
+    for (int d = 0; d < 200; ++d) {
+        const QString pasta = raiz + QStringLiteral("/d%1").arg(d, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(pasta);
+        for (int f = 0; f < 99; ++f) {
+            QFile arquivo(pasta + QStringLiteral("/f%1.tpt").arg(f));
+            if (!arquivo.open(QIODevice::WriteOnly)) {
+                estado.SkipWithError("cannot write the directory tree");
+                return;
+            }
+        }
+    }
+    auto principal = NovaPrincipal();
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        auto* janela = NovaJanelaDe<TFormGeracao>(*principal, QStringLiteral("kgf"));
+        Dialogos::ProximosArquivos({raiz});
+        estado.ResumeTiming();
+        janela->NewRootDirectory1Click();
+        estado.PauseTiming();
+        const int entradas = janela->raiz() ? janela->raiz()->childCount() : 0;
+        delete janela;
+        QCoreApplication::processEvents();
+        estado.ResumeTiming();
+        Exige(estado, entradas == 200, "the root lost directories");
+    }
+}
+BENCHMARK(MontaArvoreGeracao)
+    ->Name("generation/mount_20000_entries")
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// Opening the data window on a table of a million rows: the first block of rows only.
+void AbreTabelaGrande(benchmark::State& estado) {
+    Ambiente ambiente;
+    const QString banco = ambiente.caminho(QStringLiteral("grande.db"));
+    try {
+        CriaBanco(deQString(banco),
+                  "CREATE TABLE grande (id integer PRIMARY KEY, valor text);"
+                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n"
+                  " WHERE i < 1000000) INSERT INTO grande SELECT i, 'v' || i FROM n;");
+    } catch (const std::exception& erro) {
+        estado.SkipWithError(erro.what());
+        return;
+    }
+    for (auto _ : estado) {
+        auto janela = std::make_unique<TFormMostraDados>();
+        janela->stringConexao = QStringLiteral("Provider=SQLite;Data Source=") + banco;
+        janela->nomeBaseDados = QStringLiteral("main");
+        janela->nomeTabela = QStringLiteral("grande");
+        janela->show();
+        estado.PauseTiming();
+        const bool parcial = janela->grade()->model() &&
+                             janela->grade()->model()->rowCount() < 1000 &&
+                             janela->grade()->model()->canFetchMore(QModelIndex());
+        janela.reset();
+        estado.ResumeTiming();
+        Exige(estado, parcial, "the window did not open on the first block of rows");
+    }
+}
+BENCHMARK(AbreTabelaGrande)
+    ->Name("table_data/open_1000000_rows")
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacao(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
