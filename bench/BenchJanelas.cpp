@@ -4,6 +4,7 @@
 // generation window, and opening a table of a million rows.
 #include "AmbienteUi.h"
 #include "AuxiliaresEditor.h"
+#include "JanelaFilha.h"
 #include "generation/windows/TFormGeracao.h"
 #include "model/TControlaColunas.h"
 #include "schema/DocumentoMapeamento.h"
@@ -47,22 +48,7 @@ void ArvoreMapeamento(benchmark::State& estado) {
     Ambiente ambiente;
     auto principal = NovaPrincipal();
     auto* janela = NovaJanelaDe<TFormFilha>(*principal, QStringLiteral("kmf"));
-    Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
-    TDescricaoMapeamento descricao = LeDocumentoMapeamento(janela->getArquivo());
-    TListaTextos linhas;
-    for (int t = 0; t < 2000; ++t) {
-        for (int c = 14; c >= 0; --c) {
-            TColuna coluna;
-            coluna.nome = (c % 2 ? "Col" : "col") + std::to_string(10 + c);
-            coluna.setChavePrimaria(c == 0 ? 1 : 0);
-            coluna.getTabela().esquema = "dbo";
-            coluna.getTabela().nome = (t % 2 ? "Table" : "table") + std::to_string(10000 + t);
-            linhas.push_back(coluna.Codifica());
-        }
-    }
-    descricao.controlaColunas = std::make_unique<TControlaColunas>(linhas.size());
-    descricao.controlaColunas->CarregaLinhas(linhas);
-    janela->setArquivo(MontaDocumentoMapeamento(descricao));
+    AbreMapeamentoGrande(janela, 2000, 15);
     for (auto _ : estado)
         janela->PreencheArvore();
     Exige(estado, janela->arvore()->topLevelItemCount() == 2000, "the tree lost tables");
@@ -131,21 +117,11 @@ BENCHMARK(RealceModeloTabela)
 // 200 directories of 99 files, in memory when the system offers it.
 void MontaArvoreGeracao(benchmark::State& estado) {
     Ambiente ambiente;
-    const QString memoria = QStringLiteral("/dev/shm");
-    QTemporaryDir temporaria(QFileInfo(memoria).isWritable()
-                                 ? memoria + QStringLiteral("/BenchJanelas-XXXXXX")
-                                 : ambiente.caminho(QStringLiteral("big-XXXXXX")));
-    const QString raiz = temporaria.filePath(QStringLiteral("big"));
-    for (int d = 0; d < 200; ++d) {
-        const QString pasta = raiz + QStringLiteral("/d%1").arg(d, 3, 10, QLatin1Char('0'));
-        QDir().mkpath(pasta);
-        for (int f = 0; f < 99; ++f) {
-            QFile arquivo(pasta + QStringLiteral("/f%1.tpt").arg(f));
-            if (!arquivo.open(QIODevice::WriteOnly)) {
-                estado.SkipWithError("cannot write the directory tree");
-                return;
-            }
-        }
+    const auto temporaria = PastaParaMuitosArquivos(ambiente);
+    const QString raiz = temporaria->filePath(QStringLiteral("big"));
+    if (!CriaArvoreDeArquivos(raiz, 200, 99)) {
+        estado.SkipWithError("cannot write the directory tree");
+        return;
     }
     auto principal = NovaPrincipal();
     for (auto _ : estado) {

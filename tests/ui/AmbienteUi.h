@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -88,6 +89,30 @@ inline QString PortaPostgreSQL() {
     if (pasta.isEmpty())
         return {};
     return QString::fromUtf8(Conteudo(pasta + QStringLiteral("/port"))).trimmed();
+}
+
+// A temporary folder for many small files: in memory (/dev/shm) when the system offers it,
+// since writing 20,000 files to a busy disk takes far longer than reading them back.
+inline std::unique_ptr<QTemporaryDir> PastaParaMuitosArquivos(const Ambiente& ambiente) {
+    const QString memoria = QStringLiteral("/dev/shm");
+    return std::make_unique<QTemporaryDir>(QFileInfo(memoria).isWritable()
+                                               ? memoria + QStringLiteral("/fendril-XXXXXX")
+                                               : ambiente.caminho(QStringLiteral("big-XXXXXX")));
+}
+
+// Writes under `raiz` the folders d000, d001, ... each holding the empty files f0.tpt,
+// f1.tpt, ...; false when a file cannot be written.
+inline bool CriaArvoreDeArquivos(const QString& raiz, int pastas, int arquivosPorPasta) {
+    for (int d = 0; d < pastas; ++d) {
+        const QString pasta = raiz + QStringLiteral("/d%1").arg(d, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(pasta);
+        for (int f = 0; f < arquivosPorPasta; ++f) {
+            QFile arquivo(pasta + QStringLiteral("/f%1.tpt").arg(f));
+            if (!arquivo.open(QIODevice::WriteOnly))
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace fendril::teste

@@ -4,9 +4,12 @@
 // table and column name.
 
 #include "AmbienteUi.h"
+#include "model/TControlaColunas.h"
+#include "schema/DocumentoMapeamento.h"
 #include "ui/TFormFilha.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -41,6 +44,28 @@ inline void Conecta(TFormFilha* janela, const QString& baseDados) {
     Controle<QPushButton>(janela, QStringLiteral("but_conectar"))->click();
     if (!janela->conectado())
         qFatal("cannot connect: %s", qPrintable(Dialogos::TomaMensagens().join(' ')));
+}
+
+// Opens in the window a mapping of `tabelas` tables ("dbo.table10000", "dbo.Table10001",
+// ...) of `colunas` columns each ("col10", "Col11", ..., written in reverse order), the
+// first column of each table its primary key.
+inline void AbreMapeamentoGrande(TFormFilha* janela, int tabelas, int colunas) {
+    Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
+    TDescricaoMapeamento descricao = LeDocumentoMapeamento(janela->getArquivo());
+    TListaTextos linhas;
+    for (int t = 0; t < tabelas; ++t) {
+        for (int c = colunas - 1; c >= 0; --c) {
+            TColuna coluna;
+            coluna.nome = (c % 2 ? "Col" : "col") + std::to_string(10 + c);
+            coluna.setChavePrimaria(c == 0 ? 1 : 0);
+            coluna.getTabela().esquema = "dbo";
+            coluna.getTabela().nome = (t % 2 ? "Table" : "table") + std::to_string(10000 + t);
+            linhas.push_back(coluna.Codifica());
+        }
+    }
+    descricao.controlaColunas = std::make_unique<TControlaColunas>(linhas.size());
+    descricao.controlaColunas->CarregaLinhas(linhas);
+    janela->setArquivo(MontaDocumentoMapeamento(descricao));
 }
 
 } // namespace fendril::teste

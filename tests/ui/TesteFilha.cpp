@@ -883,22 +883,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormFilha* janela = NovaJanela(*principal);
-        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
-        TDescricaoMapeamento descricao = LeDocumentoMapeamento(janela->getArquivo());
-        TListaTextos linhas;
-        for (int t = 0; t < 2000; ++t) {
-            for (int c = 14; c >= 0; --c) {
-                TColuna coluna;
-                coluna.nome = (c % 2 ? "Col" : "col") + std::to_string(10 + c);
-                coluna.setChavePrimaria(c == 0 ? 1 : 0);
-                coluna.getTabela().esquema = "dbo";
-                coluna.getTabela().nome = (t % 2 ? "Table" : "table") + std::to_string(10000 + t);
-                linhas.push_back(coluna.Codifica());
-            }
-        }
-        descricao.controlaColunas = std::make_unique<TControlaColunas>(linhas.size());
-        descricao.controlaColunas->CarregaLinhas(linhas);
-        janela->setArquivo(MontaDocumentoMapeamento(descricao));
+        AbreMapeamentoGrande(janela, 2000, 15);
         QCOMPARE(janela->arvore()->topLevelItemCount(), 2000);
 
         janela->PreencheArvore();

@@ -801,22 +801,10 @@ private slots:
     // bench/BenchJanelas.cpp).
     void montaArvoreGrande() {
         Ambiente ambiente;
-        // In memory when the system offers it: writing 20,000 files to a busy disk takes
-        // longer than reading them back.
-        const QString memoria = QStringLiteral("/dev/shm");
-        QTemporaryDir temporaria(QFileInfo(memoria).isWritable()
-                                     ? memoria + QStringLiteral("/TesteGeracao-XXXXXX")
-                                     : ambiente.caminho(QStringLiteral("big-XXXXXX")));
-        QVERIFY(temporaria.isValid());
-        const QString raiz = temporaria.filePath(QStringLiteral("big"));
-        for (int d = 0; d < 200; ++d) {
-            const QString pasta = raiz + QStringLiteral("/d%1").arg(d, 3, 10, QLatin1Char('0'));
-            QDir().mkpath(pasta);
-            for (int f = 0; f < 99; ++f) {
-                QFile arquivo(pasta + QStringLiteral("/f%1.tpt").arg(f));
-                QVERIFY(arquivo.open(QIODevice::WriteOnly));
-            }
-        }
+        const auto temporaria = PastaParaMuitosArquivos(ambiente);
+        QVERIFY(temporaria->isValid());
+        const QString raiz = temporaria->filePath(QStringLiteral("big"));
+        QVERIFY(CriaArvoreDeArquivos(raiz, 200, 99));
         auto principal = NovaPrincipal();
         TFormGeracao* janela = NovaJanela(*principal);
         QStringList vistos;
