@@ -12,6 +12,19 @@ namespace fendril {
 // Key role of a column.
 enum class TTipoColuna { tcChavePrimaria = 0, tcComum = 1 };
 
+// What the database says about a column besides its name, type and keys. These facts are
+// not part of the column's line encoding (stored mappings keep that encoding byte for byte);
+// a mapping keeps them apart. Unknown facts read as the defaults below.
+struct TColumnFacts {
+    bool nullable = true;
+    std::string defaultValue; // the default expression as the database reports it
+    bool unique = false;      // a single-column unique constraint or unique index
+    bool autoIncrement = false;
+    std::string comment;
+
+    bool operator==(const TColumnFacts&) const = default;
+};
+
 // A column of a mapping. It owns its table (which owns its database), its data type and,
 // when it is a foreign key, a copy of the column it refers to.
 class TColuna {
@@ -28,6 +41,7 @@ public:
     bool habilitado = true;
     std::string alias;
     bool chaveEstrangeira = false;
+    TColumnFacts facts; // not encoded: see TColumnFacts
 
     TTabela& getTabela() { return *m_tabela; }
     const TTabela& getTabela() const { return *m_tabela; }

@@ -19,6 +19,7 @@ public:
     std::string nome;    // TABLE_NAME
     std::string tipo;    // "TABLE", "VIEW", ... as the provider reports it
     std::string alias;   // given by the user
+    std::string comment; // the database's comment; not encoded, a mapping keeps it apart
 
     TBaseDados& getBaseDados() { return *m_baseDados; }
     const TBaseDados& getBaseDados() const { return *m_baseDados; }
