@@ -88,9 +88,8 @@ const TControlaColunas::Indice& TControlaColunas::indice() const {
 }
 
 const TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) const {
-    const auto& porColuna = indice().porColuna;
-    const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
-    return achado == porColuna.end() ? nullptr : m_colunas[achado->second].get();
+    const std::optional<std::size_t> posicao = PosicaoDaColuna(tabela, coluna);
+    return posicao ? m_colunas[*posicao].get() : nullptr;
 }
 
 TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) {
@@ -150,6 +149,38 @@ TListaTextos TControlaColunas::getNomesColunasAlias(std::string_view alias) cons
     const auto& porAlias = indice().porAlias;
     const auto achado = porAlias.find(std::string(alias));
     return achado == porAlias.end() ? TListaTextos() : NomesDistintos(&achado->second);
+}
+
+std::vector<std::size_t> TControlaColunas::PosicoesDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? std::vector<std::size_t>() : achado->second;
+}
+
+std::optional<std::size_t> TControlaColunas::PosicaoDaColuna(std::string_view tabela,
+                                                             std::string_view coluna) const {
+    const auto& porColuna = indice().porColuna;
+    const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
+    if (achado == porColuna.end()) {
+        return std::nullopt;
+    }
+    return achado->second;
+}
+
+void TControlaColunas::AlteraColuna(std::size_t posicao,
+                                    const std::function<void(TColuna&)>& altera) {
+    if (posicao >= m_colunas.size()) {
+        throw EListError(posicao);
+    }
+    TColuna& coluna = *m_colunas[posicao];
+    const std::string tabelaAntes = coluna.getTabela().getNomeCompleto();
+    const std::string aliasAntes = coluna.getTabela().alias;
+    const std::string nomeAntes = coluna.nome;
+    altera(coluna);
+    if (coluna.getTabela().getNomeCompleto() != tabelaAntes ||
+        coluna.getTabela().alias != aliasAntes || coluna.nome != nomeAntes) {
+        m_indiceValido = false;
+    }
 }
 
 void TControlaColunas::RemoveTabela(std::string_view tabela) {

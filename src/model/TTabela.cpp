@@ -16,6 +16,14 @@ std::string TTabela::getNomeCompleto() const {
     return esquema.empty() ? nome : esquema + "." + nome;
 }
 
+std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) {
+    const std::size_t ponto = nome.find('.');
+    if (ponto == std::string::npos) {
+        return {std::string(), nome};
+    }
+    return {nome.substr(0, ponto), nome.substr(ponto + 1)};
+}
+
 std::string TTabela::Codifica() const {
     std::string texto;
     texto.reserve(40 + nome.size() + esquema.size() + tipo.size() + alias.size());
