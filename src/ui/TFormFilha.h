@@ -5,7 +5,7 @@
 // two-level tree, with the property panels that edit the selected table or column.
 
 #include "schema/CargaColunas.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QIcon>
 #include <QStringList>

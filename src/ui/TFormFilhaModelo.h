@@ -4,8 +4,8 @@
 // class, parent class, make file) with their tag tree, status bars and highlighting, the
 // naming of the output files, and the types correspondence table.
 
-#include "ui/TEditorCodigo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TEditorCodigo.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QStringList>
 

@@ -3,10 +3,10 @@
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QButtonGroup>

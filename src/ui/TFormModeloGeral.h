@@ -3,8 +3,8 @@
 // The general template window (".tpg"): one code editor with its tag tree, tool bar and
 // status bar, and the Settings page with the types file and the naming of the output.
 
-#include "ui/TEditorCodigo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TEditorCodigo.h"
+#include "ui/frame/TJanelaFilha.h"
 
 class QAction;
 class QButtonGroup;

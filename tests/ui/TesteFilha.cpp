@@ -13,7 +13,7 @@
 #include "support/ArquivosTemporarios.h"
 #include "support/BancoSQLite.h"
 #include "ui/TFormFilha.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>

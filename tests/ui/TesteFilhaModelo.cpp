@@ -8,7 +8,7 @@
 #include "model/ArquivoTexto.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/TFormFilhaModelo.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 #include "documents/TDocModelos.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -6,14 +6,14 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/CorpoJanela.h"
-#include "ui/Datas.h"
-#include "ui/Dialogos.h"
-#include "ui/PaginaDescricao.h"
-#include "ui/TFormMostraLog.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/CorpoJanela.h"
+#include "ui/frame/Datas.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/PaginaDescricao.h"
+#include "ui/frame/TFormMostraLog.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@
 // lists, and "Generate All Files", which hands the set-up to the progress window.
 
 #include "model/TArquivo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

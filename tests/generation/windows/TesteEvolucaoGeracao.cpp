@@ -9,7 +9,7 @@
 #include "generation/windows/TFormConfirmaDialog.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -7,8 +7,8 @@
 #include "documents/TDocModelos.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QDateEdit>

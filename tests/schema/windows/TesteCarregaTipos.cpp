@@ -5,7 +5,7 @@
 #include "schema/TConexaoFixa.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "support/BancoSQLite.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QFileInfo>
 #include <QHeaderView>

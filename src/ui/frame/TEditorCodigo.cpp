@@ -1,8 +1,8 @@
-#include "ui/TEditorCodigo.h"
+#include "ui/frame/TEditorCodigo.h"
 
 #include "model/ArquivoTexto.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "AmbienteUi.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QFileInfo>
 #include <QMdiArea>

@@ -1,9 +1,9 @@
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QCloseEvent>
 

@@ -1,4 +1,4 @@
-#include "ui/TTiposDocumento.h"
+#include "ui/frame/TTiposDocumento.h"
 
 namespace fendril {
 

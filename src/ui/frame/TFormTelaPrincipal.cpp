@@ -1,15 +1,15 @@
-#include "ui/TFormTelaPrincipal.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 
 #include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormAjuda.h"
-#include "ui/TJanelaFilha.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormAbout.h"
+#include "ui/frame/TFormAjuda.h"
+#include "ui/frame/TJanelaFilha.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 // highlighter, the editor commands of their tool bars and pop-up menus, Refresh
 // Highlighting and what a released key does.
 
-#include "ui/TEditorTags.h"
+#include "ui/frame/TEditorTags.h"
 
 #include <QString>
 #include <QStringList>
