@@ -93,21 +93,35 @@ const TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_
 }
 
 TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) {
-    TColuna* achado = const_cast<TColuna*>(std::as_const(*this).getColuna(tabela, coluna));
-    m_indiceValido = m_indiceValido && achado == nullptr;
-    return achado;
+    const std::optional<std::size_t> posicao = PosicaoDaColuna(tabela, coluna);
+    if (!posicao) {
+        return nullptr;
+    }
+    m_indiceValido = false; // the caller may change what the index answers by
+    return m_colunas[*posicao].get();
+}
+
+std::optional<std::size_t> TControlaColunas::PrimeiraDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    if (achado == porTabela.end()) {
+        return std::nullopt;
+    }
+    return achado->second.front();
 }
 
 const TTabela* TControlaColunas::getTabela(std::string_view tabela) const {
-    const auto& porTabela = indice().porTabela;
-    const auto achado = porTabela.find(std::string(tabela));
-    return achado == porTabela.end() ? nullptr : &m_colunas[achado->second.front()]->getTabela();
+    const std::optional<std::size_t> posicao = PrimeiraDaTabela(tabela);
+    return posicao ? &m_colunas[*posicao]->getTabela() : nullptr;
 }
 
 TTabela* TControlaColunas::getTabela(std::string_view tabela) {
-    TTabela* achado = const_cast<TTabela*>(std::as_const(*this).getTabela(tabela));
-    m_indiceValido = m_indiceValido && achado == nullptr;
-    return achado;
+    const std::optional<std::size_t> posicao = PrimeiraDaTabela(tabela);
+    if (!posicao) {
+        return nullptr;
+    }
+    m_indiceValido = false; // the caller may rename the table
+    return &m_colunas[*posicao]->getTabela();
 }
 
 TListaTextos TControlaColunas::getNomesTabelas() const {

@@ -89,6 +89,7 @@ private:
     };
 
     const Indice& indice() const;
+    std::optional<std::size_t> PrimeiraDaTabela(std::string_view tabela) const;
     TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;
 
     TArrColunas m_colunas;

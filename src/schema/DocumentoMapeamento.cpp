@@ -14,6 +14,11 @@ const char* const kTiposProvider = "tiposprovider";
 } // namespace
 
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
+    return MontaDocumentoMapeamento(descricao, descricao.controlaColunas.get());
+}
+
+TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao,
+                                     const TControlaColunas* colunas) {
     if (descricao.Edit_autor.empty()) {
         throw EErroGeral::Create("An Author Name Must Be Given !!");
     }
@@ -26,11 +31,10 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
     documento.AdicionaEntrada(kDescricao, "edit_usuario", descricao.edit_usuario);
     documento.AdicionaEntrada(kDescricao, "edit_Senha", descricao.edit_Senha);
     documento.AdicionaEntrada(kDescricao, "combo_basedados", descricao.combo_basedados);
-    if (descricao.controlaColunas) {
-        const TControlaColunas& colunas = *descricao.controlaColunas;
+    if (colunas) {
         // The window writes columns only when its tree shows at least one table.
-        if (!colunas.getNomesTabelas().empty()) {
-            for (const auto& coluna : colunas.getColunas()) {
+        if (!colunas->getNomesTabelas().empty()) {
+            for (const auto& coluna : colunas->getColunas()) {
                 documento.AdicionaLinha(kColunas, coluna->Codifica());
             }
         }
