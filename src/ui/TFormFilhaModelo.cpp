@@ -115,12 +115,16 @@ public:
     QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao,
                           const QModelIndex& indice) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
-        if (auto* linha = qobject_cast<QLineEdit*>(editor)) {
-            auto* delegado = const_cast<TDelegadoTipos*>(this);
-            connect(linha, &QLineEdit::textEdited, delegado,
-                    [delegado, linha] { emit delegado->commitData(linha); });
-        }
+        if (auto* linha = qobject_cast<QLineEdit*>(editor))
+            connect(linha, &QLineEdit::textEdited, this, &TDelegadoTipos::entregaTexto);
         return editor;
+    }
+
+private:
+    // The editor that sent the change hands its text to the cell.
+    void entregaTexto() {
+        if (auto* editor = qobject_cast<QWidget*>(sender()))
+            emit commitData(editor);
     }
 };
 

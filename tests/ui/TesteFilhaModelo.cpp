@@ -119,7 +119,7 @@ private slots:
         QCoreApplication::processEvents();
         auto* janela = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
         QVERIFY(janela);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpt"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpt"));
         QVERIFY(!janela->modificado());
         auto* paginas = Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"));
         QCOMPARE(paginas->currentWidget()->objectName(), QStringLiteral("Description"));
@@ -211,7 +211,7 @@ private slots:
 
         const QString caminho = ambiente.caminho(QStringLiteral("doc.tpt"));
         janela->SalvaArquivoKMF(caminho);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("doc.tpt"));
+        QCOMPARE(janela->legenda(), QStringLiteral("doc.tpt"));
         TDocModeloTabela doc;
         doc.setArquivo(janela->getArquivo());
         QCOMPARE(doc.data,

@@ -585,7 +585,7 @@ void TFormTelaPrincipal::MontaListaJanelas() {
     int numero = 1;
     for (TJanelaFilha* filha : filhas()) {
         QAction* acao = m_menuJanelas->addAction(QString::number(numero++) + QLatin1Char(' ') +
-                                                 filha->windowTitle());
+                                                 filha->legenda());
         acao->setCheckable(true);
         acao->setChecked(filha == filhaAtiva());
         const QPointer<TJanelaFilha> alvo(filha);

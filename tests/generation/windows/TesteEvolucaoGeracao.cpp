@@ -322,7 +322,7 @@ private slots:
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
         auto* janela = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
         QVERIFY(janela);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("shop.kgf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("shop.kgf"));
         QTreeWidgetItem* raiz = janela->raiz();
         QVERIFY(raiz);
         QCOMPARE(raiz->text(0), QStringLiteral("shop-out"));

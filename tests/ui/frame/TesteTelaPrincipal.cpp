@@ -55,7 +55,7 @@ private slots:
             Acao(principal.get(), tipo.acaoNovo)->trigger();
             QVERIFY2(principal->filhaAtiva(), qPrintable(tipo.acaoNovo));
             QCOMPARE(principal->filhaAtiva()->extensao(), tipo.extensao);
-            QCOMPARE(principal->filhaAtiva()->windowTitle(), tipo.nomeNovo);
+            QCOMPARE(principal->filhaAtiva()->legenda(), tipo.nomeNovo);
         }
         QCOMPARE(principal->filhas().size(), TiposDocumento().size());
     }
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(principal->filhas().size(), 2u);
         TJanelaFilha* ativa = principal->filhaAtiva();
         QVERIFY(ativa == principal->filhas().back());
-        QCOMPARE(ativa->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(ativa->legenda(), QStringLiteral("noname.tpg"));
         QCOMPARE(ativa->gettNomeArq(), QStringLiteral("noname.tpg"));
         QVERIFY(!ativa->modificado());
     }
@@ -87,14 +87,14 @@ private slots:
                  QStringList{QStringLiteral("Save...|") + filtroGeral});
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("model.tpg"))));
         QVERIFY(!QFileInfo::exists(ambiente.caminho(QStringLiteral("model.txt"))));
-        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+        QCOMPARE(filha->legenda(), QStringLiteral("model.tpg"));
         QVERIFY(principal->recentes().isEmpty());
 
         // The file exists now: Save writes it without a dialog.
         Modifica(filha);
         Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
         QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty());
-        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+        QCOMPARE(filha->legenda(), QStringLiteral("model.tpg"));
 
         // A cancelled dialog saves nothing.
         TJanelaFilha* outra = principal->NovoDocumento(QStringLiteral("tpg"));
@@ -125,8 +125,8 @@ private slots:
         Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("um"))});
         Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("dois"))});
         Acao(principal.get(), QStringLiteral("SalvarTodos1"))->trigger();
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("um.tpg"));
-        QCOMPARE(principal->filhas()[1]->windowTitle(), QStringLiteral("dois.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("um.tpg"));
+        QCOMPARE(principal->filhas()[1]->legenda(), QStringLiteral("dois.tpg"));
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("um.tpg"))));
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("dois.tpg"))));
     }
@@ -145,7 +145,7 @@ private slots:
         QVERIFY(Dialogos::TomaTitulosArquivo().first().startsWith(
             QStringLiteral("Open...|Mapping Files (*.kmf)|*.KMF|Fendril Template Files")));
         QCOMPARE(principal->filhas().size(), 2u);
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("a.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("a.tpg"));
         auto* editor =
             principal->filhas()[1]->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
         QCOMPARE(editor->toPlainText(), QStringLiteral("<dbname>"));
@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("Could Not Open File ") + falta});
         QCOMPARE(principal->filhas().size(), 1u);
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("noname.tpg"));
         QVERIFY(principal->recentes().isEmpty());
     }
 
