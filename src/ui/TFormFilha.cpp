@@ -667,33 +667,54 @@ void TFormFilha::setArquivo(const TArquivoKMF& documento) {
 
 // ------------------------------------------------------------------ commands
 
-bool TFormFilha::ExecutaComando(const QString& comando) {
-    using M = void (TFormFilha::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"atbut_constringClick", &TFormFilha::atbut_constringClick},
-        {"atbut_basedadosClick", &TFormFilha::atbut_basedadosClick},
-        {"but_conectarClick", &TFormFilha::but_conectarClick},
-        {"but_obterClick", &TFormFilha::but_obterClick},
-        {"but_importatabelaClick", &TFormFilha::but_importatabelaClick},
-        {"but_removetbClick", &TFormFilha::but_removetbClick},
-        {"but_viewlogClick", &TFormFilha::but_viewlogClick},
-        {"but_checaClick", &TFormFilha::but_checaClick},
-        {"but_refreshClick", &TFormFilha::but_refreshClick},
-        {"but_confirmarClick", &TFormFilha::but_confirmarClick},
-        {"but_mostradadosClick", &TFormFilha::but_mostradadosClick},
-    };
-    // The first three act on the Description page, the others on Tables And Columns.
-    int indice = 0;
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            if (!m_ocupado)
-                m_pcontrol->setCurrentIndex(indice < 3 ? 0 : 1);
-            (this->*metodo)();
-            return true;
-        }
-        ++indice;
+bool TFormFilha::ExecutaComando(TComando comando) {
+    void (TFormFilha::*metodo)() = nullptr;
+    int pagina = 1; // most commands work on Tables And Columns
+    switch (comando) {
+    case TComando::ConstroiStringConexao:
+        metodo = &TFormFilha::atbut_constringClick;
+        pagina = 0;
+        break;
+    case TComando::LeNomesBasesDados:
+        metodo = &TFormFilha::atbut_basedadosClick;
+        pagina = 0;
+        break;
+    case TComando::ConectaDesconecta:
+        metodo = &TFormFilha::but_conectarClick;
+        pagina = 0;
+        break;
+    case TComando::CarregaTabelas:
+        metodo = &TFormFilha::but_obterClick;
+        break;
+    case TComando::AdicionaTabelas:
+        metodo = &TFormFilha::but_importatabelaClick;
+        break;
+    case TComando::RemoveTabela:
+        metodo = &TFormFilha::but_removetbClick;
+        break;
+    case TComando::VerLog:
+        metodo = &TFormFilha::but_viewlogClick;
+        break;
+    case TComando::MarcaColunas:
+        metodo = &TFormFilha::but_checaClick;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormFilha::but_refreshClick;
+        break;
+    case TComando::ConfirmaPropriedades:
+        metodo = &TFormFilha::but_confirmarClick;
+        break;
+    case TComando::MostraDados:
+        metodo = &TFormFilha::but_mostradadosClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // The page the command works on is shown first, unless a long step is under way.
+    if (!m_ocupado)
+        m_pcontrol->setCurrentIndex(pagina);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormFilha::AlternaBarra(const QString& item) {

@@ -44,7 +44,7 @@ public:
     TArquivoKMF getArquivo() const override;
     // Raises the document's lookup failures and EConvertError for a date it cannot read.
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // --- Commands (each shows its own failures in a message) ---

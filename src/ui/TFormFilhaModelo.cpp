@@ -631,53 +631,55 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
 
 // ------------------------------------------------------------------ commands
 
-bool TFormFilhaModelo::ExecutaComando(const QString& comando) {
-    using M = void (TFormFilhaModelo::*)();
-    struct TComando {
-        const char* nome;
-        M metodo;
-        int pagina;
-    };
-    // The handler names of the tool bars, the pop-up menus and the main window's tools.
-    static const TComando comandos[] = {
-        {"but_abrirClick", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"OpenTextFile1Click", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"OpenTextFile", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"but_salvarClick", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"SaveToFile1Click", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"SaveToFile", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"but_printerClick", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
-        {"Print1Click", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
-        {"but_cortarClick", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
-        {"Cut1Click", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
-        {"but_copiarClick", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
-        {"Copy1Click", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
-        {"but_colarClick", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
-        {"Paste1Click", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
-        {"but_undoClick", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
-        {"Undo1Click", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
-        {"but_marcartudoClick", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
-        {"SelectAll1Click", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
-        {"but_refreshClick", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
-        {"Refresh1Click", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
-        {"but_mostratagsClick", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
-        {"ShowTags1Click", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
-        {"but_loadClick", &TFormFilhaModelo::but_loadClick, PaginaTipos},
-        {"LoadProviderDataTypes1Click", &TFormFilhaModelo::but_loadClick, PaginaTipos},
-        {"but_abrirtiposClick", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
-        {"OpenTableTypesTextFile1Click", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
-        {"but_eraseClick", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
-        {"ClearEntries1Click", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
-    };
-    for (const TComando& entrada : comandos) {
-        if (comando == QLatin1String(entrada.nome)) {
-            // The page the command works on is shown first.
-            m_pcontrolprincipal->setCurrentIndex(entrada.pagina);
-            (this->*entrada.metodo)();
-            return true;
-        }
+bool TFormFilhaModelo::ExecutaComando(TComando comando) {
+    void (TFormFilhaModelo::*metodo)() = nullptr;
+    int pagina = PaginaCodigo;
+    switch (comando) {
+    case TComando::AbreTexto:
+        metodo = &TFormFilhaModelo::but_abrirClick;
+        break;
+    case TComando::SalvaTexto:
+        metodo = &TFormFilhaModelo::but_salvarClick;
+        break;
+    case TComando::Imprime:
+        metodo = &TFormFilhaModelo::but_printerClick;
+        break;
+    case TComando::Corta:
+        metodo = &TFormFilhaModelo::but_cortarClick;
+        break;
+    case TComando::Copia:
+        metodo = &TFormFilhaModelo::but_copiarClick;
+        break;
+    case TComando::Cola:
+        metodo = &TFormFilhaModelo::but_colarClick;
+        break;
+    case TComando::Desfaz:
+        metodo = &TFormFilhaModelo::but_undoClick;
+        break;
+    case TComando::MarcaTudo:
+        metodo = &TFormFilhaModelo::but_marcartudoClick;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormFilhaModelo::but_refreshClick;
+        break;
+    case TComando::MostraTags:
+        metodo = &TFormFilhaModelo::but_mostratagsClick;
+        break;
+    case TComando::CarregaTiposProvider:
+        metodo = &TFormFilhaModelo::but_loadClick;
+        pagina = PaginaTipos;
+        break;
+    case TComando::LimpaTipos:
+        metodo = &TFormFilhaModelo::but_eraseClick;
+        pagina = PaginaTipos;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // The page the command works on is shown first.
+    m_pcontrolprincipal->setCurrentIndex(pagina);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormFilhaModelo::AlternaBarra(const QString& item) {

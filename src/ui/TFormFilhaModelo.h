@@ -32,7 +32,7 @@ public:
     QString extensao() const override { return QStringLiteral("tpt"); }
     TArquivoKMF getArquivo() const override;
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // Tag insertion into editorAtual; the document becomes modified.

@@ -273,29 +273,46 @@ void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
 
 // ------------------------------------------------------------------ commands
 
-bool TFormModeloGeral::ExecutaComando(const QString& comando) {
-    using M = void (TFormModeloGeral::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"but_abrirClick", &TFormModeloGeral::but_abrirClick},
-        {"but_salvarClick", &TFormModeloGeral::but_salvarClick},
-        {"but_printClick", &TFormModeloGeral::but_printClick},
-        {"but_cortarClick", &TFormModeloGeral::but_cortarClick},
-        {"but_copiarClick", &TFormModeloGeral::but_copiarClick},
-        {"but_colarClick", &TFormModeloGeral::but_colarClick},
-        {"but_undoClick", &TFormModeloGeral::but_undoClick},
-        {"but_marcartudoClick", &TFormModeloGeral::but_marcartudoClick},
-        {"but_mostratagsClick", &TFormModeloGeral::but_mostratagsClick},
-        {"but_cruzadosClick", &TFormModeloGeral::but_cruzadosClick},
-        {"but_refreshClick", &TFormModeloGeral::but_refreshClick},
-    };
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            m_pcontrol->setCurrentIndex(0);
-            (this->*metodo)();
-            return true;
-        }
+bool TFormModeloGeral::ExecutaComando(TComando comando) {
+    void (TFormModeloGeral::*metodo)() = nullptr;
+    switch (comando) {
+    case TComando::AbreTexto:
+        metodo = &TFormModeloGeral::but_abrirClick;
+        break;
+    case TComando::SalvaTexto:
+        metodo = &TFormModeloGeral::but_salvarClick;
+        break;
+    case TComando::Imprime:
+        metodo = &TFormModeloGeral::but_printClick;
+        break;
+    case TComando::Corta:
+        metodo = &TFormModeloGeral::but_cortarClick;
+        break;
+    case TComando::Copia:
+        metodo = &TFormModeloGeral::but_copiarClick;
+        break;
+    case TComando::Cola:
+        metodo = &TFormModeloGeral::but_colarClick;
+        break;
+    case TComando::Desfaz:
+        metodo = &TFormModeloGeral::but_undoClick;
+        break;
+    case TComando::MarcaTudo:
+        metodo = &TFormModeloGeral::but_marcartudoClick;
+        break;
+    case TComando::MostraTags:
+        metodo = &TFormModeloGeral::but_mostratagsClick;
+        break;
+    case TComando::VerificaTags:
+        metodo = &TFormModeloGeral::but_cruzadosClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // Every command works on the Code page.
+    m_pcontrol->setCurrentIndex(0);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormModeloGeral::AlternaBarra(const QString& item) {

@@ -26,7 +26,7 @@ public:
     QString extensao() const override { return QStringLiteral("tpg"); }
     TArquivoKMF getArquivo() const override;
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     void InsereString(const QString& texto, bool bloco);

@@ -860,8 +860,8 @@ private slots:
         Acao(principal.get(), QStringLiteral("but_importadadosClick"))->trigger();
         QCOMPARE(Textos(janela->arvore()), QStringList(QStringLiteral("payments")));
         QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 1);
-        QVERIFY(janela->ExecutaComando(QStringLiteral("but_viewlogClick")));
-        QVERIFY(!janela->ExecutaComando(QStringLiteral("nothing")));
+        QVERIFY(janela->ExecutaComando(TComando::VerLog));
+        QVERIFY(!janela->ExecutaComando(TComando::GeraTodos));
 
         auto* barra = Controle<QToolBar>(janela, QStringLiteral("barra_ferramentas"));
         const bool oculta = barra->isHidden();

@@ -590,7 +590,7 @@ private slots:
         QCOMPARE(Coluna(tipos, 1).count(QStringLiteral("v")), 40);
         QVERIFY(!janela->modificado());
         Dialogos::ProximaResposta(QMessageBox::Yes);
-        QVERIFY(janela->ExecutaComando(QStringLiteral("but_eraseClick")));
+        QVERIFY(janela->ExecutaComando(TComando::LimpaTipos));
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList(2, QStringLiteral("Clear All Entries On The Table ?")));
         QCOMPARE(tipos->rowCount(), 40);

@@ -1246,30 +1246,52 @@ void TFormGeracao::AbreArquivoKMF(const QString& caminho) {
 
 // ------------------------------------------------------------------ main window
 
-bool TFormGeracao::ExecutaComando(const QString& comando) {
-    using M = void (TFormGeracao::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"but_mountClick", &TFormGeracao::NewRootDirectory1Click},
-        {"but_unmountClick", &TFormGeracao::UnmountRootDirectory1Click},
-        {"but_refreshClick", &TFormGeracao::Refresh1Click},
-        {"SpeedButton2Click", &TFormGeracao::DefineAsGenerationDirectory1Click},
-        {"SpeedButton1Click", &TFormGeracao::SetAsCommonDirectory1Click},
-        {"but_insereClick", &TFormGeracao::NewDirectory1Click},
-        {"but_renameClick", &TFormGeracao::Rename1Click},
-        {"but_deleteClick", &TFormGeracao::DeleteDirectory1Click},
-        {"but_runClick", &TFormGeracao::Execute1Click},
-        {"but_viewClick", &TFormGeracao::View1Click},
-        {"but_generateClick", &TFormGeracao::but_generateClick},
-        {"but_viewlogClick", &TFormGeracao::but_viewlogClick},
-    };
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            m_pcontrol->setCurrentIndex(1);
-            (this->*metodo)();
-            return true;
-        }
+bool TFormGeracao::ExecutaComando(TComando comando) {
+    void (TFormGeracao::*metodo)() = nullptr;
+    switch (comando) {
+    case TComando::MontaRaiz:
+        metodo = &TFormGeracao::NewRootDirectory1Click;
+        break;
+    case TComando::DesmontaRaiz:
+        metodo = &TFormGeracao::UnmountRootDirectory1Click;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormGeracao::Refresh1Click;
+        break;
+    case TComando::DefineGeracao:
+        metodo = &TFormGeracao::DefineAsGenerationDirectory1Click;
+        break;
+    case TComando::DefineComum:
+        metodo = &TFormGeracao::SetAsCommonDirectory1Click;
+        break;
+    case TComando::NovoDiretorio:
+        metodo = &TFormGeracao::NewDirectory1Click;
+        break;
+    case TComando::Renomeia:
+        metodo = &TFormGeracao::Rename1Click;
+        break;
+    case TComando::Apaga:
+        metodo = &TFormGeracao::DeleteDirectory1Click;
+        break;
+    case TComando::Executa:
+        metodo = &TFormGeracao::Execute1Click;
+        break;
+    case TComando::Visualiza:
+        metodo = &TFormGeracao::View1Click;
+        break;
+    case TComando::GeraTodos:
+        metodo = &TFormGeracao::but_generateClick;
+        break;
+    case TComando::VerLog:
+        metodo = &TFormGeracao::but_viewlogClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // Every command works on the Generation page.
+    m_pcontrol->setCurrentIndex(1);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormGeracao::AlternaBarra(const QString& item) {

@@ -54,7 +54,7 @@ public:
     // opened (of the window's own path otherwise).
     void setArquivo(const TArquivoKMF& documento) override;
     void AbreArquivoKMF(const QString& caminho) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // --- Tree ---

@@ -121,15 +121,13 @@ void TFormTelaPrincipal::criaBandas() {
             if (grupo != 0 && (comando.grupo != grupo || comando.separadorAntes))
                 adicionaSeparador(barra);
             grupo = comando.grupo;
-            const QString rotulo =
-                comando.rotuloBotao.isEmpty() ? comando.dica : comando.rotuloBotao;
-            QAction* botao = barra->addAction(rotulo);
+            QAction* botao = barra->addAction(comando.legendaBotao());
             botao->setObjectName(comando.nomeBotao);
-            botao->setToolTip(comando.dica);
-            const QString extensao = tipo.extensao;
-            const QString nomeComando = comando.comando;
+            botao->setToolTip(comando.dicaBotao());
             connect(botao, &QAction::triggered, this,
-                    [this, extensao, nomeComando] { ExecutaFerramenta(extensao, nomeComando); });
+                    [this, extensao = tipo.extensao, executado = comando.comando] {
+                        ExecutaFerramenta(extensao, executado);
+                    });
         }
         m_guias->addTab(barra, tipo.titulo);
     }
@@ -211,10 +209,10 @@ void TFormTelaPrincipal::criaMenus() {
                 submenu->addSeparator();
             grupo = comando.grupo;
             QAction* acao = criaAcao(this, comando.legenda, comando.nomeMenu);
-            const QString extensao = tipo.extensao;
-            const QString nomeComando = comando.comando;
             connect(acao, &QAction::triggered, this,
-                    [this, extensao, nomeComando] { ExecutaFerramenta(extensao, nomeComando); });
+                    [this, extensao = tipo.extensao, executado = comando.comando] {
+                        ExecutaFerramenta(extensao, executado);
+                    });
             submenu->addAction(acao);
         }
     }
@@ -531,7 +529,7 @@ void TFormTelaPrincipal::ExitAndSaveMenuSettings1Click() {
     Sair1Click();
 }
 
-void TFormTelaPrincipal::ExecutaFerramenta(const QString& extensao, const QString& comando) {
+void TFormTelaPrincipal::ExecutaFerramenta(const QString& extensao, TComando comando) {
     TJanelaFilha* filha = filhaAtiva();
     if (!filha || filha->extensao() != extensao)
         return;

@@ -5,6 +5,7 @@
 // the close prompt, the forwarded tool commands and the tool-bar view items.
 
 #include "documents/TArquivoKMF.h"
+#include "ui/frame/TComando.h"
 
 #include <QMdiSubWindow>
 #include <QString>
@@ -34,8 +35,9 @@ public:
     virtual TArquivoKMF getArquivo() const = 0;
     virtual void setArquivo(const TArquivoKMF& documento) = 0;
 
-    // Runs a forwarded tool command by the child's handler name; false when unknown.
-    virtual bool ExecutaComando(const QString& comando) = 0;
+    // Runs a forwarded tool command of the window's kind; false for a command of another
+    // kind.
+    virtual bool ExecutaComando(TComando comando) = 0;
     // Inverts the visibility of the tool bar that the view item governs.
     virtual void AlternaBarra(const QString& item) { Q_UNUSED(item); }
 

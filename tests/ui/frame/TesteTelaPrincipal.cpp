@@ -7,12 +7,16 @@
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <set>
 
 using namespace fendril;
 using namespace fendril::teste;
@@ -361,6 +365,39 @@ private slots:
         // A mapping command does nothing on a general template.
         Acao(principal.get(), QStringLiteral("but_conectarClick"))->trigger();
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
+    }
+
+    // Each kind's window runs every command of its kind's table and refuses the commands
+    // of the other kinds.
+    void comandosDeCadaTipo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        // A dialog a command shows modally is closed at once.
+        QTimer fechaModais;
+        connect(&fechaModais, &QTimer::timeout, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        });
+        fechaModais.start(10);
+        std::set<TComando> todos;
+        for (const TTipoDocumento& tipo : TiposDocumento())
+            for (const TComandoFerramenta& comando : tipo.comandos)
+                todos.insert(comando.comando);
+        for (const TTipoDocumento& tipo : TiposDocumento()) {
+            TJanelaFilha* filha = principal->NovoDocumento(tipo.extensao);
+            QVERIFY(filha);
+            std::set<TComando> proprios;
+            for (const TComandoFerramenta& comando : tipo.comandos) {
+                proprios.insert(comando.comando);
+                QVERIFY2(filha->ExecutaComando(comando.comando),
+                         qPrintable(tipo.extensao + QStringLiteral(": ") + comando.legenda));
+            }
+            for (const TComando comando : todos)
+                QVERIFY2(proprios.count(comando) != 0 || !filha->ExecutaComando(comando),
+                         qPrintable(tipo.extensao + QStringLiteral(": command %1 of another kind")
+                                                        .arg(static_cast<int>(comando))));
+        }
+        Dialogos::TomaMensagens();
     }
 
     // Tiling side by side puts the windows next to each other.
