@@ -16,17 +16,18 @@ namespace fendril {
 class TFormTelaPrincipal;
 class TJanelaFilha;
 
-// One forwarded command: a "Tools" submenu item and a button of the kind's tool tab. The
-// two objectNames are the names the settings file and the tests know the controls by.
+// One forwarded command: a "Tools" submenu item and a button of the kind's tool tab, both
+// running `comando` on the active child window of the kind. The Delphi-style objectNames
+// are kept here only; tests find the controls by them.
 struct TComandoFerramenta {
-    int grupo = 0;                         // a separator stands between rows of different groups
-    TComando comando = TComando::Atualiza; // what the child window runs
-    QString legenda;                       // menu caption
-    QString dica{};                        // button hint; the menu caption when empty
-    QString rotuloBotao{};                 // button caption; the hint when empty
-    QString nomeMenu;                      // objectName of the menu item
-    QString nomeBotao;                     // objectName of the button
-    bool separadorAntes = false;           // an extra separator button before it on the tab
+    int grupo = 0;               // a separator stands between rows of different groups
+    TComando comando;            // what the child window runs
+    QString legenda;             // menu caption
+    QString dica{};              // button hint; the menu caption when empty
+    QString rotuloBotao{};       // button caption; the hint when empty
+    QString nomeMenu;            // objectName of the menu item
+    QString nomeBotao;           // objectName of the button
+    bool separadorAntes = false; // an extra separator button before it on the tab
 
     QString dicaBotao() const { return dica.isEmpty() ? legenda : dica; }
     QString legendaBotao() const { return rotuloBotao.isEmpty() ? dicaBotao() : rotuloBotao; }
