@@ -418,6 +418,11 @@ TEST(TMontaCodigo, DiagnosticsWarnWithLineAndColumn) {
         {false, 6, 34, 241, "<prkcol> Is Outside A Table Block"},
     };
     EXPECT_EQ(TMontaCodigo::Diagnostica(texto), esperado);
+    // Markup and generics that merely look like tags are left alone.
+    EXPECT_TRUE(TMontaCodigo::Diagnostica("<table><thead><tbody><tr><td><col><colgroup></td></tr>"
+                                          "</tbody></table> std::vector<std::string> <T> "
+                                          "<iostream> List<Integer> <cstdint>")
+                    .empty());
     // As the body of a table block, table tags have their value.
     const std::vector<TDiagnostico> corpo = TMontaCodigo::Diagnostica("<tbname> <colname>", true);
     ASSERT_EQ(corpo.size(), 1u);
