@@ -29,11 +29,17 @@ constexpr std::string_view kErroCruzadas = "Syntax Error: Crossed Tags Present "
 
 constexpr std::size_t kMaxTags = std::size(kTagsColuna);
 // Tags whose value is only worked out when a body uses them.
-constexpr std::size_t kTagTipoSQL = 11;        // "<colsqltype>" of the column scope
-constexpr std::size_t kTagQtdReferencias = 12; // "<refcolcount>" of the table scope
+constexpr std::size_t kTagTipoSQL = IndiceDaTag(kTagsColuna, "<colsqltype>");
+constexpr std::size_t kTagQtdReferencias = IndiceDaTag(kTagsTabela, "<refcolcount>");
 // Tags whose value is a qualified name (schema + "." + name), for the filters.
-constexpr std::size_t kTagTabelaDaColuna = 2;    // "<tbname>" of the column scope
-constexpr std::size_t kTagTabelaReferencia = 20; // "<reftbname>"
+constexpr std::size_t kTagTabela = IndiceDaTag(kTagsTabela, "<tbname>");
+constexpr std::size_t kTagTabelaDaColuna = IndiceDaTag(kTagsColuna, "<tbname>");
+// The tags of the referring table in an inverse-relation block.
+constexpr std::size_t kTagTabelaReferencia = IndiceDaTag(kTagsColuna, "<reftbname>");
+constexpr std::size_t kTagNomeReferencia = IndiceDaTag(kTagsColuna, "<reftbshortname>");
+constexpr std::size_t kTagAliasReferencia = IndiceDaTag(kTagsColuna, "<reftbalias>");
+static_assert(kTagTipoSQL < kTagsColunaComuns && kTagTabelaReferencia >= kTagsColunaEstrangeira &&
+              kTagAliasReferencia < kTagsColunaReferencia);
 
 // How many times one kind of block may be found inside text its own expansions produced.
 // Templates build such blocks only from pieces of tags joined across block boundaries, a
@@ -44,8 +50,8 @@ bool TemSinais(std::string_view texto) {
     return texto.find_first_of("<>") != std::string_view::npos;
 }
 
-// The tag of `tags` that starts at texto[inicio] ("<") and ends before `fim`, plain or with
-// filters; false when the text there is none of them.
+// Which tag of `tags` `candidata` ("<...>") is: plain (`cadeia` empty) or with filters (in
+// `cadeia`; without it only plain tags are read); false when it is none of them.
 bool LeTagDoEscopo(std::string_view candidata, std::span<const std::string_view> tags,
                    std::size_t& tag, TCadeiaFiltros* cadeia) {
     for (std::size_t k = 0; k < tags.size(); ++k) {
@@ -196,8 +202,6 @@ public:
     static constexpr std::uint16_t kVariantes = 64;
 
     const std::vector<TVariante>& variantes() const { return m_variantes; }
-    // Whether the body uses the tag, plain or filtered.
-    bool Usa(std::size_t tag) const { return (m_usadas & (1u << tag)) != 0; }
 
     // Appends the body with each tag replaced by its value (`filtrados` holding the values of
     // the variants); false, appending nothing, when the one pass could differ from replacing
@@ -853,10 +857,10 @@ TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool
         if (tipo == TBloco::referencia) {
             const TTabela& tabela = coluna.getTabela();
             valores.tabelaReferencia = tabela.getNomeCompleto();
-            valores.texto[20] = valores.tabelaReferencia;
+            valores.texto[kTagTabelaReferencia] = valores.tabelaReferencia;
             valores.esquema[kTagTabelaReferencia] = tabela.esquema.size();
-            valores.texto[21] = tabela.nome;
-            valores.texto[22] = tabela.alias;
+            valores.texto[kTagNomeReferencia] = tabela.nome;
+            valores.texto[kTagAliasReferencia] = tabela.alias;
         }
         std::uint32_t verdadeiras = 0;
         for (std::size_t i = 0; i < repeticao.condicoes().size(); ++i) {
@@ -923,7 +927,7 @@ void TMontaCodigo::ValoresTabela(std::size_t indiceTabela, TValores& valores) co
                      valores.Numero(5, m_qtdData),
                      tabela.nome,
                      tabela.comment};
-    valores.esquema[0] = tabela.esquema.size();
+    valores.esquema[kTagTabela] = tabela.esquema.size();
     valores.tardio = kTagQtdReferencias;
     valores.motor = this;
 }

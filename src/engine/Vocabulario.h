@@ -52,6 +52,17 @@ constexpr std::size_t kTagsColunaComuns = 17;
 constexpr std::size_t kTagsColunaEstrangeira = 20;
 constexpr std::size_t kTagsColunaReferencia = std::size(kTagsColuna);
 
+// The position of `tag` in a list of tags (the list's size when absent).
+template <std::size_t N>
+constexpr std::size_t IndiceDaTag(const std::string_view (&tags)[N], std::string_view tag) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (tags[i] == tag) {
+            return i;
+        }
+    }
+    return N;
+}
+
 // Conditions of "<if:COND>...</if:COND>" and "<ifnot:COND>...</ifnot:COND>".
 enum class TCondicao : std::uint8_t {
     nullable,
