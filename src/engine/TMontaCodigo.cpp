@@ -142,9 +142,10 @@ namespace {
 // same text as one pass over the body whenever no replacement makes a new tag appear. Every tag
 // starts with "<", ends with ">" and holds neither inside, so with values free of "<" and ">" a new
 // occurrence has to begin with a "<" of the body that is followed, with no "<" or ">" in between,
-// by a tag that gets replaced. Bodies in which the nearest "<" or ">" before every tag is a ">" (or
-// none), the ordinary case, therefore take the one pass; other bodies, and values holding "<" or
-// ">", go tag by tag.
+// by a tag that gets replaced (as in "std::optional<<colvartype>>"). Such a "<" and the body's
+// next ">" enclose, once the tags between them are replaced, exactly the text any step would have
+// seen there, since no tag is left inside; so the one pass is kept unless that text is a tag of
+// the scope. Values holding "<" or ">" go tag by tag.
 class TCorpoCortado {
 public:
     struct TVariante {
@@ -153,11 +154,11 @@ public:
         std::string_view escrita; // the tag as written
     };
 
-    TCorpoCortado(std::string_view corpo, std::span<const std::string_view> tags)
-        : m_qtdTags(tags.size()) {
+    TCorpoCortado(std::string_view corpo, std::span<const std::string_view> tags) : m_tags(tags) {
         std::size_t inicioLiteral = 0;
         std::size_t proximoFecha = 0; // first ">" at or after the current "<", or npos
         char ultimoSinal = 0;
+        std::size_t ultimoMenor = 0; // where the last "<" that is no tag starts
         TCadeiaFiltros cadeia;
         for (std::size_t i = corpo.find_first_of("<>"); i != std::string_view::npos;
              i = corpo.find_first_of("<>", i)) {
@@ -183,11 +184,12 @@ public:
             }
             if (achada == tags.size()) {
                 ultimoSinal = '<';
+                ultimoMenor = i;
                 ++i;
                 continue;
             }
             if (ultimoSinal == '<') {
-                m_umaPassagem = false;
+                m_sitios.push_back({m_literais.size(), ultimoMenor - inicioLiteral});
             }
             m_literais.push_back(corpo.substr(inicioLiteral, i - inicioLiteral));
             m_casas.push_back(casa);
@@ -209,10 +211,7 @@ public:
     template <typename Valores>
     bool Escreve(std::string& saida, Valores& valores,
                  const std::vector<std::string>& filtrados) const {
-        if (!m_umaPassagem) {
-            return false;
-        }
-        for (std::size_t k = 0; k < m_qtdTags; ++k) {
+        for (std::size_t k = 0; k < m_tags.size(); ++k) {
             if ((m_usadas & (1u << k)) != 0 && TemSinais(valores.Valor(k))) {
                 return false;
             }
@@ -222,12 +221,28 @@ public:
                 return false;
             }
         }
+        const std::size_t inicio = saida.size();
+        m_inicios.clear();
+        m_inicios.push_back(inicio);
         saida.append(m_literais[0]);
         for (std::size_t i = 0; i < m_casas.size(); ++i) {
             const std::uint16_t casa = m_casas[i];
             saida.append(casa < kVariantes ? valores.Valor(casa)
                                            : std::string_view(filtrados[casa - kVariantes]));
+            m_inicios.push_back(saida.size());
             saida.append(m_literais[i + 1]);
+        }
+        TCadeiaFiltros cadeia;
+        for (const TSitio& sitio : m_sitios) {
+            const std::size_t menor = m_inicios[sitio.literal] + sitio.deslocamento;
+            const std::size_t maior = saida.find('>', menor);
+            std::size_t tag = 0;
+            if (maior != std::string::npos &&
+                LeTagDoEscopo(std::string_view(saida).substr(menor, maior + 1 - menor), m_tags, tag,
+                              &cadeia)) {
+                saida.resize(inicio);
+                return false;
+            }
         }
         return true;
     }
@@ -243,12 +258,20 @@ private:
         return m_variantes.size() - 1;
     }
 
-    std::size_t m_qtdTags;
+    // A "<" of the body followed by a tag with no "<" or ">" in between: in literal `literal`,
+    // `deslocamento` bytes in.
+    struct TSitio {
+        std::size_t literal;
+        std::size_t deslocamento;
+    };
+
+    std::span<const std::string_view> m_tags;
     std::vector<std::string_view> m_literais; // one more than m_casas
     std::vector<std::uint16_t> m_casas;       // a tag, or kVariantes + a variant
     std::vector<TVariante> m_variantes;
+    std::vector<TSitio> m_sitios;
     std::uint32_t m_usadas = 0;
-    bool m_umaPassagem = true;
+    mutable std::vector<std::size_t> m_inicios; // where each literal was written
 };
 
 // Replaces every occurrence of tag `k` of `tags`, plain or with filters, as the tag rule

@@ -346,6 +346,17 @@ TEST(TMontaCodigo, InverseRelationsLookInTheWholeMapping) {
               TListaTextos{"PublicOrders.customerId PublicOrders.billedTo Invoice.customer "});
 }
 
+// --- Tags built by replacing others ---------------------------------------------------------
+
+TEST(TMontaCodigo, TagsThatReplacementBuildsAreReplacedByLaterSteps) {
+    // "<col" and the column's name "alias" make "<colalias>", a later step than "<colname>";
+    // "<" and a type make no tag.
+    EXPECT_EQ(Linha({{.tabela = "T", .nome = "alias", .alias = "A"}},
+                    "<rctable><simplecol><col<colname>> <col<colname:lower>> "
+                    "std::optional<<colvartype>></simplecol></rctable>"),
+              "A A std::optional<Integer>");
+}
+
 // --- The block termination guard -------------------------------------------------------------
 
 TEST(TMontaCodigo, TagsJoinedAcrossABlockBoundaryAreExpandedAsTheRuleSays) {
