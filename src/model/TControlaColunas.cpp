@@ -2,6 +2,7 @@
 
 #include "model/Erros.h"
 
+#include <tuple>
 #include <unordered_set>
 #include <utility>
 
@@ -22,6 +23,21 @@ void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vi
     if (vistos.insert(ChaveSemCaixa(valor)).second) {
         lista.push_back(valor);
     }
+}
+
+// What the index answers by, of one column: its names, and what makes it a foreign key
+// of some referenced table.
+struct ChavesIndice {
+    std::tuple<std::string, std::string, std::string> nomes; // table, table alias, column
+    std::tuple<bool, bool, std::optional<std::string>> referencia;
+};
+
+ChavesIndice ChavesDoIndice(const TColuna& coluna) {
+    const TColuna* referenciada = coluna.getColunaEstrangeira();
+    return {{coluna.getTabela().getNomeCompleto(), coluna.getTabela().alias, coluna.nome},
+            {coluna.habilitado, coluna.chaveEstrangeira,
+             referenciada ? std::optional<std::string>(referenciada->getTabela().getNomeCompleto())
+                          : std::nullopt}};
 }
 
 } // namespace
@@ -53,6 +69,7 @@ void TControlaColunas::CopiaColunas(const TArrColunas& colunas) {
             throw EListError(i);
         }
         m_colunas[i]->Decodifica(colunas[i]->Codifica());
+        m_colunas[i]->CopiaFatosDe(*colunas[i]);
     }
 }
 
@@ -187,14 +204,56 @@ void TControlaColunas::AlteraColuna(std::size_t posicao,
         throw EListError(posicao);
     }
     TColuna& coluna = *m_colunas[posicao];
-    const std::string tabelaAntes = coluna.getTabela().getNomeCompleto();
-    const std::string aliasAntes = coluna.getTabela().alias;
-    const std::string nomeAntes = coluna.nome;
+    const ChavesIndice antes = ChavesDoIndice(coluna);
     altera(coluna);
-    if (coluna.getTabela().getNomeCompleto() != tabelaAntes ||
-        coluna.getTabela().alias != aliasAntes || coluna.nome != nomeAntes) {
+    const ChavesIndice depois = ChavesDoIndice(coluna);
+    if (depois.nomes != antes.nomes) {
         m_indiceValido = false;
+    } else if (depois.referencia != antes.referencia) {
+        // The names still hold; only the foreign keys by referenced table are redone.
+        m_indice.referenciasFeitas = false;
+        m_indice.referencias.clear();
     }
+}
+
+std::vector<const TColuna*>
+TControlaColunas::ColunasDistintas(const std::vector<std::size_t>& selecao) const {
+    std::vector<const TColuna*> colunas;
+    colunas.reserve(selecao.size());
+    std::unordered_set<std::string> vistos;
+    for (const std::size_t i : selecao) {
+        if (vistos.insert(ChaveSemCaixa(m_colunas[i]->nome)).second) {
+            colunas.push_back(m_colunas[i].get());
+        }
+    }
+    return colunas;
+}
+
+std::vector<const TColuna*> TControlaColunas::getColunasDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? std::vector<const TColuna*>()
+                                     : ColunasDistintas(achado->second);
+}
+
+const std::vector<const TColuna*>&
+TControlaColunas::getColunasQueReferenciam(std::string_view tabela) const {
+    const Indice& atual = indice();
+    if (!atual.referenciasFeitas) {
+        for (const std::string& nome : atual.nomesTabelas) {
+            for (const TColuna* coluna : ColunasDistintas(atual.porTabela.at(nome))) {
+                const TColuna* referenciada = coluna->getColunaEstrangeira();
+                if (coluna->habilitado && coluna->chaveEstrangeira && referenciada != nullptr) {
+                    m_indice.referencias[ChaveSemCaixa(referenciada->getTabela().getNomeCompleto())]
+                        .push_back(coluna);
+                }
+            }
+        }
+        m_indice.referenciasFeitas = true;
+    }
+    static const std::vector<const TColuna*> nenhuma;
+    const auto achado = atual.referencias.find(ChaveSemCaixa(tabela));
+    return achado == atual.referencias.end() ? nenhuma : achado->second;
 }
 
 void TControlaColunas::RemoveTabela(std::string_view tabela) {

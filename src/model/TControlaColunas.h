@@ -61,6 +61,12 @@ public:
     TListaTextos getNomesColunas(std::string_view tabela) const;
     // The same, selecting the columns by their table's alias.
     TListaTextos getNomesColunasAlias(std::string_view alias) const;
+    // The columns getNomesColunas(tabela) names, each as getColuna gives it, in that order.
+    std::vector<const TColuna*> getColunasDaTabela(std::string_view tabela) const;
+    // The enabled foreign-key columns of every table whose referenced column belongs to the
+    // table of that qualified name (letter case ignored), in the order of getNomesTabelas and
+    // getColunasDaTabela.
+    const std::vector<const TColuna*>& getColunasQueReferenciam(std::string_view tabela) const;
 
     // Positions in getColunas of the columns of that table (exact qualified name), in order.
     // Positions stay valid until the set is resized or a table is removed.
@@ -69,8 +75,9 @@ public:
     std::optional<std::size_t> PosicaoDaColuna(std::string_view tabela,
                                                std::string_view coluna) const;
     // Changes the column at `posicao` in place. The index is kept unless the change touched
-    // what it answers by (the table's qualified name or alias, the column's name), so that
-    // editing many columns stays cheap and no caller has to tell the set what changed.
+    // what it answers by (the table's qualified name or alias, the column's name, and for
+    // getColunasQueReferenciam the enabled flag and the foreign link), so that editing many
+    // columns stays cheap and no caller has to tell the set what changed.
     void AlteraColuna(std::size_t posicao, const std::function<void(TColuna&)>& altera);
 
     // Removes every column of that table; the others keep their order.
@@ -86,10 +93,15 @@ private:
         std::unordered_map<std::string, std::vector<std::size_t>> porTabela; // exact name
         std::unordered_map<std::string, std::vector<std::size_t>> porAlias;  // exact alias
         std::unordered_map<std::string, std::size_t> porColuna;              // name + '\0' + column
+        // Foreign keys by the folded qualified name of the table they refer to; built on
+        // the first question about them.
+        bool referenciasFeitas = false;
+        std::unordered_map<std::string, std::vector<const TColuna*>> referencias;
     };
 
     const Indice& indice() const;
     std::optional<std::size_t> PrimeiraDaTabela(std::string_view tabela) const;
+    std::vector<const TColuna*> ColunasDistintas(const std::vector<std::size_t>& selecao) const;
     TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;
 
     TArrColunas m_colunas;
