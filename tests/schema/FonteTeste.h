@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Log.h"
-#include "schema/TConexaoFixa.h"
+#include "support/TConexaoFixa.h"
 
 #include <memory>
 #include <optional>

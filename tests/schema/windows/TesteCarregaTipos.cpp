@@ -2,9 +2,9 @@
 // failing Load, Build Connection String and Transfer Types with its question.
 
 #include "AmbienteUi.h"
-#include "schema/TConexaoFixa.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "support/BancoSQLite.h"
+#include "support/TConexaoFixa.h"
 #include "ui/Texto.h"
 
 #include <QFileInfo>

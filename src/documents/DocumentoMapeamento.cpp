@@ -1,4 +1,4 @@
-#include "schema/DocumentoMapeamento.h"
+#include "documents/DocumentoMapeamento.h"
 
 #include "model/Erros.h"
 
