@@ -4,62 +4,19 @@
 
 namespace fendril {
 
-namespace {
-
-const char* const kDescricao = "descricao";
-const char* const kColunas = "tabelasecolunas";
-const char* const kTipos = "tipos";
-const char* const kTiposProvider = "tiposprovider";
-
-} // namespace
-
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
     if (descricao.Edit_autor.empty()) {
         throw EErroGeral::Create("An Author Name Must Be Given !!");
     }
     TArquivoKMF documento;
     documento.cabecalho = descricao.Edit_autor;
-    documento.AdicionaEntrada(kDescricao, "Edit_nome", descricao.Edit_nome);
-    documento.AdicionaEntrada(kDescricao, "Edit_autor", descricao.Edit_autor);
-    documento.AdicionaEntrada(kDescricao, "edit_data", descricao.edit_data);
-    documento.AdicionaEntrada(kDescricao, "edit_constring", descricao.edit_constring);
-    documento.AdicionaEntrada(kDescricao, "edit_usuario", descricao.edit_usuario);
-    documento.AdicionaEntrada(kDescricao, "edit_Senha", descricao.edit_Senha);
-    documento.AdicionaEntrada(kDescricao, "combo_basedados", descricao.combo_basedados);
-    if (descricao.controlaColunas) {
-        const TControlaColunas& colunas = *descricao.controlaColunas;
-        // The window writes columns only when its tree shows at least one table.
-        if (!colunas.getNomesTabelas().empty()) {
-            for (const auto& coluna : colunas.getColunas()) {
-                documento.AdicionaLinha(kColunas, coluna->Codifica());
-            }
-        }
-    }
-    for (const std::string& tipo : descricao.tiposProvider) {
-        documento.AdicionaEntrada(kTipos, kTiposProvider, tipo);
-    }
+    EscreveCampos(descricao, kCamposMapeamento, documento);
     return documento;
 }
 
 TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento) {
     TDescricaoMapeamento descricao;
-    const auto le = [&documento](const char* chave) {
-        return documento.LePrimeiro(kDescricao, chave);
-    };
-    descricao.Edit_nome = le("Edit_nome");
-    descricao.Edit_autor = le("Edit_autor");
-    descricao.edit_data = le("edit_data");
-    descricao.edit_constring = le("edit_constring");
-    descricao.edit_usuario = le("edit_usuario");
-    descricao.edit_Senha = le("edit_Senha");
-    descricao.combo_basedados = le("combo_basedados");
-    const TListaTextos linhas = documento.LeSecao(kColunas, "", true);
-    if (!linhas.empty()) {
-        auto colunas = std::make_unique<TControlaColunas>(linhas.size());
-        colunas->CarregaLinhas(linhas);
-        descricao.controlaColunas = std::move(colunas);
-    }
-    descricao.tiposProvider = documento.LeSecao(kTipos, kTiposProvider, false);
+    LeCampos(documento, kCamposMapeamento, descricao);
     return descricao;
 }
 
