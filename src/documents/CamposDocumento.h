@@ -240,5 +240,7 @@ const TCampoDocumento<TDoc>* CampoPorNome(TTabelaCampos<TDoc> tabela, std::strin
 
 // Overloaded lambdas for std::visit over a field's member.
 template <class... F> struct TSobrecarga : F... { using F::operator()...; };
+// (clang before 17 deduces an aggregate's arguments only with a guide.)
+template <class... F> TSobrecarga(F...) -> TSobrecarga<F...>;
 
 } // namespace fendril
