@@ -87,6 +87,16 @@ void TProcessaGeracao::RegistraLog(const std::string& mensagem) {
     m_log.push_back(LinhaLog(mensagem));
 }
 
+void TProcessaGeracao::RegistraAvisos(const std::string& rotulo, const std::string& codigo,
+                                      bool corpoDeTabela) {
+    for (const TDiagnostico& aviso : TMontaCodigo::Diagnostica(codigo, corpoDeTabela)) {
+        if (!aviso.erro) {
+            RegistraLog(rotulo + "Warning At Line " + std::to_string(aviso.linha) + ", Column " +
+                        std::to_string(aviso.coluna) + ": " + aviso.mensagem);
+        }
+    }
+}
+
 bool TProcessaGeracao::Prepara() {
     if (!m_mapeamentoCarregado) {
         try {
@@ -272,13 +282,18 @@ TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminho
 
 std::unique_ptr<TControlaColunas>
 TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
-    const TControlaColunas& colunas = *m_colunas;
+    const std::vector<const TColuna*> originais =
+        std::as_const(*m_colunas).getColunasDaTabela(tabela);
     TListaTextos codificacoes;
-    for (const std::string& nome : colunas.getNomesColunas(tabela)) {
-        codificacoes.push_back(colunas.getColuna(tabela, nome)->Codifica());
+    for (const TColuna* coluna : originais) {
+        codificacoes.push_back(coluna->Codifica());
     }
     auto conjunto = std::make_unique<TControlaColunas>(codificacoes.size());
     conjunto->CarregaLinhas(codificacoes);
+    // The facts are not part of the encoding.
+    for (std::size_t i = 0; i < originais.size(); ++i) {
+        conjunto->getColunas()[i]->CopiaFatosDe(*originais[i]);
+    }
     return conjunto;
 }
 
@@ -372,10 +387,11 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     };
     if (!nomes.padrao.empty()) {
         gera("(Table Class) -> ", [&] {
-            const std::string texto =
-                "<rctable>" + DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classeObjeto) +
-                "</rctable>";
+            const std::string codigo =
+                DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classeObjeto);
+            const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
         });
     }
@@ -383,6 +399,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         gera("(Parent Class) -> ", [&] {
             const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classePai);
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
                 GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto);
             }
@@ -392,6 +409,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         gera("(Make File) -> ", [&] {
             const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::make);
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Make File) -> ", texto, false);
             GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
         });
     }
@@ -411,9 +429,11 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
         if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + " -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
         } else {
             TMontaCodigo::VerificaTags(codigo);
+            RegistraAvisos(caminho + " -> ", codigo, false);
             GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo);
             if (eventoTabela) {
                 eventoTabela("", nomes.padrao, 0);
@@ -454,6 +474,8 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
         TMontaCodigo motor;
         motor.AdicionaTipos(tipos);
         motor.setControlaColunas(&colunas);
+        motor.setTodasAsColunas(m_colunas.get());
+        motor.setLimiteSaida(limiteSaida);
         motor.nomeBaseDados = m_nomeBaseDados;
         motor.classePai = classePai;
         motor.AdicionaModelo({texto});

@@ -57,6 +57,11 @@ std::string TColuna::Codifica() const {
     return texto;
 }
 
+void TColuna::CopiaFatosDe(const TColuna& outra) {
+    facts = outra.facts;
+    m_tabela->comment = outra.m_tabela->comment;
+}
+
 void TColuna::DecodificaPropria(std::string_view parte) {
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(parte, 9), "=>");
     nome = ItemDaLista(campos, 0);
