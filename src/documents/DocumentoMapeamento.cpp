@@ -1,0 +1,23 @@
+#include "documents/DocumentoMapeamento.h"
+
+#include "model/Erros.h"
+
+namespace fendril {
+
+TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
+    if (descricao.Edit_autor.empty()) {
+        throw EErroGeral::Create("An Author Name Must Be Given !!");
+    }
+    TArquivoKMF documento;
+    documento.cabecalho = descricao.Edit_autor;
+    EscreveCampos(descricao, kCamposMapeamento, documento);
+    return documento;
+}
+
+TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento) {
+    TDescricaoMapeamento descricao;
+    LeCampos(documento, kCamposMapeamento, descricao);
+    return descricao;
+}
+
+} // namespace fendril
