@@ -1,5 +1,7 @@
 #include "generation/TProcessaGeracao.h"
 
+#include "documents/DocumentoMapeamento.h"
+#include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
@@ -28,9 +30,13 @@ std::string EntreAspas(const std::string& texto) {
     return "\"" + texto + "\"";
 }
 
-// The first value of a key of section codigo; a missing key raises the list-index failure.
-std::string Codigo(const TArquivoKMF& documento, std::string_view chave) {
-    return documento.LePrimeiro("codigo", chave);
+// One value of a template, read as opening the template reads it; a missing key raises the
+// list-index failure.
+template <class T> T DoModeloTabela(const TArquivoKMF& documento, T TDocModeloTabela::*membro) {
+    return LeValor(documento, kCamposModeloTabela, membro);
+}
+template <class T> T DoModeloGeral(const TArquivoKMF& documento, T TDocModeloGeral::*membro) {
+    return LeValor(documento, kCamposModeloGeral, membro);
 }
 
 int Porcento(std::size_t posicao, std::size_t quantidade) {
@@ -45,8 +51,8 @@ bool Contem(const std::string& texto, std::string_view parte) {
     return texto.find(parte) != std::string::npos;
 }
 
-std::string TagDoNome(const TArquivoKMF& documento) {
-    return Codigo(documento, "cb_fname") == "1" ? "<tbalias>" : "<tbname>";
+std::string TagDoNome(bool nomePorAlias) {
+    return nomePorAlias ? "<tbalias>" : "<tbname>";
 }
 
 // Whether `caminho` is `base` or lies below it, both already canonical.
@@ -112,7 +118,8 @@ void TProcessaGeracao::CarregaMapeamento() {
     m_mapeamento.Abre(caminhoMapeamento);
     // A mapping without its database name, or with column lines that do not decode, is
     // refused here, before any file is written.
-    const TListaTextos bases = m_mapeamento.LeSecao("descricao", "combo_basedados", false);
+    const TListaTextos bases =
+        m_mapeamento.LeSecao(secao::descricao, chave::combo_basedados, false);
     if (bases.empty()) {
         throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
                                  " Has No Database Name !!");
@@ -129,9 +136,12 @@ void TProcessaGeracao::CarregaMapeamento() {
 }
 
 void TProcessaGeracao::CarregaColunasHabilitadas() {
-    const TListaTextos linhas = m_mapeamento.LeSecao("tabelasecolunas", "", true);
-    TControlaColunas todas(linhas.size());
-    todas.CarregaLinhas(linhas);
+    std::unique_ptr<TControlaColunas> lidas =
+        LeValor(m_mapeamento, kCamposMapeamento, &TDescricaoMapeamento::controlaColunas);
+    if (!lidas) {
+        lidas = std::make_unique<TControlaColunas>();
+    }
+    TControlaColunas& todas = *lidas;
 
     // The enabled columns, table by table, each column of a table once. They are moved
     // rather than copied through their encoding: the set that read them is discarded.
@@ -182,18 +192,21 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
     try {
         CarregaModelo(caminho, m_modeloTabela);
         nomes.carregado = true;
-        const TArquivoKMF& d = m_modeloTabela;
-        nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) + Codigo(d, "edit_tablesufix") +
-                       "." + Codigo(d, "edit_tableextension");
-        nomes.classePai = Codigo(d, "edit_parparentclass");
-        const std::string prefixo = Codigo(d, "edit_parprefix");
-        const std::string sufixo = Codigo(d, "edit_parsufix");
-        const std::string extensao = Codigo(d, "edit_parextension");
+        using M = TDocModeloTabela;
+        const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
+        const std::string prefixoTabela = le(&M::tablePrefix);
+        const std::string tag = TagDoNome(le(&M::nomePorAlias));
+        const std::string sufixoTabela = le(&M::tableSufix);
+        nomes.padrao = prefixoTabela + tag + sufixoTabela + "." + le(&M::tableExtension);
+        nomes.classePai = le(&M::parentClass);
+        const std::string prefixo = le(&M::parPrefix);
+        const std::string sufixo = le(&M::parSufix);
+        const std::string extensao = le(&M::parExtension);
         if (!prefixo.empty() || !sufixo.empty() || !extensao.empty()) {
             nomes.arquivoPai = prefixo + nomes.classePai + sufixo + "." + extensao;
         }
-        const std::string make = Codigo(d, "edit_makeprefix");
-        const std::string extensaoMake = Codigo(d, "edit_makeextension");
+        const std::string make = le(&M::makePrefix);
+        const std::string extensaoMake = le(&M::makeExtension);
         if (!make.empty() || !extensaoMake.empty()) {
             nomes.arquivoMake = make + "." + extensaoMake;
         }
@@ -208,19 +221,25 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
     try {
         CarregaModelo(caminho, m_modeloGeral);
         nomes.carregado = true;
-        const TArquivoKMF& d = m_modeloGeral;
-        switch (ParaInteiro(Codigo(d, "rg_file"))) {
-        case 0:
-            nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) +
-                           Codigo(d, "edit_tablesufix") + "." + Codigo(d, "edit_makeextension");
+        using M = TDocModeloGeral;
+        const auto le = [this](auto membro) { return DoModeloGeral(m_modeloGeral, membro); };
+        switch (le(&M::arquivoUnico)) {
+        case 0: {
+            const std::string prefixo = le(&M::tablePrefix);
+            const std::string tag = TagDoNome(le(&M::nomePorAlias));
+            const std::string sufixo = le(&M::tableSufix);
+            nomes.padrao = prefixo + tag + sufixo + "." + le(&M::makeExtension);
             break;
-        case 1:
-            nomes.padrao = Codigo(d, "edit_makeprefix") + "." + Codigo(d, "edit_makeextension");
+        }
+        case 1: {
+            const std::string prefixo = le(&M::makePrefix);
+            nomes.padrao = prefixo + "." + le(&M::makeExtension);
             break;
+        }
         default:
             break;
         }
-        nomes.classePai = Codigo(d, "edit_parparentclass");
+        nomes.classePai = le(&M::parentClass);
     } catch (const std::exception&) {
     }
     return nomes;
@@ -228,9 +247,11 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
 
 TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminhoModelo) {
     if (tipo == ModeloTabela) {
-        return m_modeloTabela.LeSecao("tb_tipos", "", false);
+        // Every row of the types section as stored, whatever its key.
+        return m_modeloTabela.LeSecao(secao::tb_tipos, "", false);
     }
-    const TListaTextos valores = m_modeloGeral.LeSecao("codigo", "edit_typesfile", false);
+    // A general template without a types file entry runs without correspondences.
+    const TListaTextos valores = m_modeloGeral.LeSecao(secao::codigo, chave::edit_typesfile, false);
     std::string caminho = valores.empty() ? std::string() : valores.front();
     if (!caminho.empty() && fs::path(caminho).is_relative()) {
         // A relative types file lies beside its template, so template sets can be moved.
@@ -366,7 +387,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     };
     if (!nomes.padrao.empty()) {
         gera("(Table Class) -> ", [&] {
-            const std::string codigo = Codigo(m_modeloTabela, "re_classeobjeto");
+            const std::string codigo =
+                DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classeObjeto);
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
@@ -375,7 +397,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     }
     if (!nomes.classePai.empty()) {
         gera("(Parent Class) -> ", [&] {
-            const std::string texto = Codigo(m_modeloTabela, "re_classepai");
+            const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classePai);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
@@ -385,7 +407,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     }
     if (!nomes.arquivoMake.empty()) {
         gera("(Make File) -> ", [&] {
-            const std::string texto = Codigo(m_modeloTabela, "re_make");
+            const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::make);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Make File) -> ", texto, false);
             GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
@@ -403,7 +425,7 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
         return;
     }
     try {
-        const std::string codigo = Codigo(m_modeloGeral, "re_classeobjeto");
+        const std::string codigo = DoModeloGeral(m_modeloGeral, &TDocModeloGeral::classeObjeto);
         if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);

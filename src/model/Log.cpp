@@ -1,5 +1,7 @@
 #include "model/Log.h"
 
+#include "model/AvisosCompilador.h"
+
 #include <ctime>
 
 namespace fendril {
@@ -32,7 +34,9 @@ std::string DataAtual() {
 
 std::string LinhaLog(std::string_view mensagem) {
     const std::string hora = Formato().hora ? Formato().hora() : Formata("%H:%M:%S");
+    FENDRIL_GCC12_SEM_WRESTRICT_INICIO
     std::string linha = "[" + DataAtual() + ";" + hora + "]: ";
+    FENDRIL_GCC12_SEM_WRESTRICT_FIM
     linha.append(mensagem);
     return linha;
 }

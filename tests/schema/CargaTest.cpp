@@ -1,7 +1,7 @@
 #include "FonteTeste.h"
+#include "documents/DocumentoMapeamento.h"
 #include "model/Erros.h"
 #include "schema/CargaColunas.h"
-#include "schema/DocumentoMapeamento.h"
 #include "schema/StringConexao.h"
 #include "schema/TMostraTabelas.h"
 #include "support/ArquivosTemporarios.h"
@@ -232,23 +232,6 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
                   descricao.controlaColunas->getColunas()[i]->Codifica());
     }
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
-}
-
-TEST(DocumentoMapeamento, NewMappingHasSevenDescriptionLinesOnly) {
-    TDescricaoMapeamento descricao;
-    descricao.Edit_autor = "Ana";
-    descricao.controlaColunas = std::make_unique<TControlaColunas>(1); // a column of no table
-    EXPECT_EQ(MontaDocumentoMapeamento(descricao).getLinhas().size(), 7u);
-    descricao.Edit_autor.clear();
-    try {
-        MontaDocumentoMapeamento(descricao);
-        FAIL();
-    } catch (const EErroGeral& erro) {
-        EXPECT_EQ(erro.textoErro(), "An Author Name Must Be Given !!");
-    }
-    TArquivoKMF incompleto;
-    incompleto.AdicionaEntrada("descricao", "Edit_nome", "x");
-    EXPECT_THROW(LeDocumentoMapeamento(incompleto), EListError);
 }
 
 TEST(StringConexao, KeysIgnoreCaseAndValuesMayBeQuoted) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/CamposDocumento.h"
 #include "documents/TArquivoKMF.h"
 #include "model/TControlaColunas.h"
 #include "model/Textos.h"
@@ -23,9 +24,22 @@ struct TDescricaoMapeamento {
     TListaTextos tiposProvider;
 };
 
-// The mapping document of a description: header = author, the seven description entries
-// in order, one "tabelasecolunas" line per column when the mapping has at least one table,
-// then one "tipos"/"tiposprovider" entry per provider type. Raises EErroGeral
+// The entries of a mapping document, in the order they are written: the seven description
+// fields, one "tabelasecolunas" line per column when the mapping has at least one table, then
+// one "tipos"/"tiposprovider" entry per provider type.
+inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
+    {secao::descricao, chave::Edit_nome, &TDescricaoMapeamento::Edit_nome},
+    {secao::descricao, chave::Edit_autor, &TDescricaoMapeamento::Edit_autor},
+    {secao::descricao, chave::edit_data, &TDescricaoMapeamento::edit_data},
+    {secao::descricao, chave::edit_constring, &TDescricaoMapeamento::edit_constring},
+    {secao::descricao, chave::edit_usuario, &TDescricaoMapeamento::edit_usuario},
+    {secao::descricao, chave::edit_Senha, &TDescricaoMapeamento::edit_Senha},
+    {secao::descricao, chave::combo_basedados, &TDescricaoMapeamento::combo_basedados},
+    {secao::tabelasecolunas, {}, &TDescricaoMapeamento::controlaColunas},
+    {secao::tipos, chave::tiposprovider, &TDescricaoMapeamento::tiposProvider},
+};
+
+// The mapping document of a description, header = author. Raises EErroGeral
 // "An Author Name Must Be Given !!" when the author is empty.
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
 // The same with the column set of another owner (the mapping window's, null for none) in
