@@ -8,6 +8,7 @@
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
+#include "ui/frame/CamposJanela.h"
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
@@ -630,13 +631,7 @@ void TFormFilha::ConfirmaEdicoes() {
 
 TArquivoKMF TFormFilha::getArquivo() const {
     TDescricaoMapeamento descricao;
-    descricao.Edit_nome = deQString(m_nome->text());
-    descricao.Edit_autor = deQString(m_autor->text());
-    descricao.edit_data = deQString(EscreveDataCurta(m_data->date()));
-    descricao.edit_constring = deQString(m_constring->text());
-    descricao.edit_usuario = deQString(m_usuario->text());
-    descricao.edit_Senha = deQString(m_senha->text());
-    descricao.combo_basedados = deQString(m_baseDados->currentText());
+    LeCamposJanela(*this, kCamposMapeamento, descricao);
     descricao.tiposProvider = m_carga.tiposProvider;
     // The columns are written only while the tree shows at least one table.
     const bool comColunas = m_arvore->topLevelItemCount() > 0;
@@ -646,15 +641,9 @@ TArquivoKMF TFormFilha::getArquivo() const {
 
 void TFormFilha::setArquivo(const TArquivoKMF& documento) {
     TDescricaoMapeamento descricao = LeDocumentoMapeamento(documento);
-    const QDate dataDoc = LeDataCurta(paraQString(descricao.edit_data));
-    m_nome->setText(paraQString(descricao.Edit_nome));
-    m_autor->setText(paraQString(descricao.Edit_autor));
-    if (dataDoc.isValid())
-        m_data->setDate(dataDoc);
-    m_constring->setText(paraQString(descricao.edit_constring));
-    m_usuario->setText(paraQString(descricao.edit_usuario));
-    m_senha->setText(paraQString(descricao.edit_Senha));
-    m_baseDados->setEditText(paraQString(descricao.combo_basedados));
+    // A date that cannot be read fails the opening before anything is shown.
+    LeDataCurta(paraQString(descricao.edit_data));
+    MostraCamposJanela(*this, kCamposMapeamento, descricao);
     if (descricao.controlaColunas) {
         m_carga.controlaColunas = std::move(descricao.controlaColunas);
         PreencheArvore();

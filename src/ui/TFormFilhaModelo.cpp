@@ -5,6 +5,7 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
+#include "ui/frame/CamposJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/PaginaDescricao.h"
@@ -541,23 +542,7 @@ void TFormFilhaModelo::edit_makeprefixKeyUp() {
 
 TArquivoKMF TFormFilhaModelo::getArquivo() const {
     TDocModeloTabela doc;
-    doc.nome = deQString(m_nome->text());
-    doc.autor = deQString(m_autor->text());
-    doc.data = deQString(EscreveDataCurta(m_data->date()));
-    doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
-    doc.tablePrefix = deQString(m_tablePrefix->text());
-    doc.tableSufix = deQString(m_tableSufix->text());
-    doc.tableExtension = deQString(m_tableExtension->text());
-    doc.parentClass = deQString(m_parParentClass->text());
-    doc.parPrefix = deQString(m_parPrefix->text());
-    doc.parSufix = deQString(m_parSufix->text());
-    doc.parExtension = deQString(m_parExtension->text());
-    doc.makePrefix = deQString(m_makePrefix->text());
-    doc.makeExtension = deQString(m_makeExtension->text());
-    doc.classeObjeto = textoEditorParaDocumento(m_editores[GuiaTabela].editor->toPlainText());
-    doc.classePai = textoEditorParaDocumento(m_editores[GuiaPai].editor->toPlainText());
-    doc.make = textoEditorParaDocumento(m_editores[GuiaMake].editor->toPlainText());
-    doc.nomePorAlias = m_cbFname->isChecked();
+    LeCamposJanela(*this, kCamposModeloTabela, doc);
     doc.tipos.clear();
     for (int r = 0; r < m_tipos->rowCount(); ++r)
         doc.tipos.push_back({deQString(textoCelula(r, 0)), deQString(textoCelula(r, 1)),
@@ -583,31 +568,10 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
         ~Fim() { preenchendo = false; }
     } fim{m_preenchendo};
 
-    m_nome->setText(paraQString(doc.nome));
-    m_autor->setText(paraQString(doc.autor));
-    const QString textoData = paraQString(doc.data);
-    try {
-        const QDate lida = LeDataCurta(textoData);
-        if (lida.isValid())
-            m_data->setDate(lida);
-    } catch (const EConvertError&) {
-        if (completo)
-            throw;
-    }
-    m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
-    m_tablePrefix->setText(paraQString(doc.tablePrefix));
-    m_tableSufix->setText(paraQString(doc.tableSufix));
-    m_tableExtension->setText(paraQString(doc.tableExtension));
-    m_parParentClass->setText(paraQString(doc.parentClass));
-    m_parPrefix->setText(paraQString(doc.parPrefix));
-    m_parSufix->setText(paraQString(doc.parSufix));
-    m_parExtension->setText(paraQString(doc.parExtension));
-    m_makePrefix->setText(paraQString(doc.makePrefix));
-    m_makeExtension->setText(paraQString(doc.makeExtension));
-    m_editores[GuiaTabela].editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
-    m_editores[GuiaPai].editor->setPlainText(textoDocumentoParaEditor(doc.classePai));
-    m_editores[GuiaMake].editor->setPlainText(textoDocumentoParaEditor(doc.make));
-    m_cbFname->setChecked(doc.nomePorAlias);
+    // A date that cannot be read fails a complete document there; in one that already
+    // failed, the failure to report is the first.
+    MostraCamposJanela(*this, kCamposModeloTabela, doc, {},
+                       completo ? TDataInvalida::Interrompe : TDataInvalida::Ignora);
     for (int i : {GuiaTabela, GuiaPai})
         m_editores[i].editor->moveCursor(QTextCursor::Start);
 

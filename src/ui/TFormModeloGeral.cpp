@@ -3,6 +3,7 @@
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
+#include "ui/frame/CamposJanela.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/TTiposDocumento.h"
@@ -243,31 +244,17 @@ void TFormModeloGeral::rg_fileClick() {
 
 TArquivoKMF TFormModeloGeral::getArquivo() const {
     TDocModeloGeral doc;
-    doc.arquivoTipos = deQString(m_typesFile->text());
-    doc.classeObjeto = textoEditorParaDocumento(m_codigo.editor->toPlainText());
-    doc.makePrefix = deQString(m_makePrefix->text());
-    doc.tablePrefix = deQString(m_tablePrefix->text());
-    doc.tableSufix = deQString(m_tableSufix->text());
-    doc.makeExtension = deQString(m_makeExtension->text());
+    LeCamposJanela(*this, kCamposModeloGeral, doc);
     doc.arquivoUnico = m_rgFile->checkedId();
-    doc.parentClass = deQString(m_parentClass->text());
-    doc.nomePorAlias = m_cbFname->isChecked();
     return doc.getArquivo();
 }
 
 void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     TDocModeloGeral doc;
     doc.setArquivo(documento);
-    const int modo = doc.arquivoUnico == 1 ? 1 : 0;
-    m_rgFile->button(modo)->setChecked(true);
-    m_typesFile->setText(paraQString(doc.arquivoTipos));
-    m_codigo.editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
-    m_makePrefix->setText(paraQString(doc.makePrefix));
-    m_tablePrefix->setText(paraQString(doc.tablePrefix));
-    m_tableSufix->setText(paraQString(doc.tableSufix));
-    m_makeExtension->setText(paraQString(doc.makeExtension));
-    m_parentClass->setText(paraQString(doc.parentClass));
-    m_cbFname->setChecked(doc.nomePorAlias);
+    // The file mode first: choosing it empties the naming fields the document then fills.
+    m_rgFile->button(doc.arquivoUnico == 1 ? 1 : 0)->setChecked(true);
+    MostraCamposJanela(*this, kCamposModeloGeral, doc);
     PreencheExtensao();
 }
 

@@ -6,6 +6,7 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
+#include "ui/frame/CamposJanela.h"
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
@@ -1167,11 +1168,7 @@ bool TFormGeracao::eventFilter(QObject* objeto, QEvent* evento) {
 
 TArquivoKMF TFormGeracao::getArquivo() const {
     TDocGeracao doc;
-    doc.nome = deQString(m_nome->text());
-    doc.autor = deQString(m_autor->text());
-    doc.data = deQString(EscreveDataCurta(m_data->date()));
-    doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
-    doc.arquivoMapeamento = deQString(m_mapfile->text());
+    LeCamposJanela(*this, kCamposGeracao, doc);
     doc.pathRaiz = deQString(m_pathRaiz);
     if (QTreeWidgetItem* no = raiz()) {
         doc.pathMontado = deQString(no->text(0));
@@ -1189,13 +1186,11 @@ TArquivoKMF TFormGeracao::getArquivo() const {
 void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
     TDocGeracao doc;
     doc.setArquivo(documento);
-    const QDate lida = LeDataCurta(paraQString(doc.data));
+    // A date that cannot be read fails the opening before anything is shown.
+    LeDataCurta(paraQString(doc.data));
     TCarregando carregando(m_carregando);
-    m_nome->setText(paraQString(doc.nome));
-    m_autor->setText(paraQString(doc.autor));
-    if (lida.isValid())
-        m_data->setDate(lida);
-    m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
+    // The mapping is shown below, from the document's folder, when it still exists.
+    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile});
 
     m_arvore->clear();
     m_pathGeracao.clear();
