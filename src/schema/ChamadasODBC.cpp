@@ -18,10 +18,16 @@ std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
         if (!SQL_SUCCEEDED(r)) {
             break;
         }
+        // Drivers end some messages with a line break (libpq's do); the text is one line.
+        std::string parte(reinterpret_cast<const char*>(mensagem));
+        while (!parte.empty() &&
+               (parte.back() == '\n' || parte.back() == '\r' || parte.back() == ' ')) {
+            parte.pop_back();
+        }
         if (!texto.empty()) {
             texto += ' ';
         }
-        texto += reinterpret_cast<const char*>(mensagem);
+        texto += parte;
     }
     return texto.empty() ? "ODBC call failed" : texto;
 }

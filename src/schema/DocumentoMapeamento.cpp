@@ -1,5 +1,6 @@
 #include "schema/DocumentoMapeamento.h"
 
+#include "documents/ColunasDocumento.h"
 #include "model/Erros.h"
 
 namespace fendril {
@@ -19,6 +20,8 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
     }
     TArquivoKMF documento;
     documento.cabecalho = descricao.Edit_autor;
+    // A mapping that keeps its password is readable by its owner only.
+    documento.privado = !descricao.edit_Senha.empty();
     documento.AdicionaEntrada(kDescricao, "Edit_nome", descricao.Edit_nome);
     documento.AdicionaEntrada(kDescricao, "Edit_autor", descricao.Edit_autor);
     documento.AdicionaEntrada(kDescricao, "edit_data", descricao.edit_data);
@@ -53,12 +56,7 @@ TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento) {
     descricao.edit_usuario = le("edit_usuario");
     descricao.edit_Senha = le("edit_Senha");
     descricao.combo_basedados = le("combo_basedados");
-    const TListaTextos linhas = documento.LeSecao(kColunas, "", true);
-    if (!linhas.empty()) {
-        auto colunas = std::make_unique<TControlaColunas>(linhas.size());
-        colunas->CarregaLinhas(linhas);
-        descricao.controlaColunas = std::move(colunas);
-    }
+    descricao.controlaColunas = LeColunasDocumento(documento);
     descricao.tiposProvider = documento.LeSecao(kTipos, kTiposProvider, false);
     return descricao;
 }

@@ -30,7 +30,8 @@ struct TDescricaoMapeamento {
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
 
 // The reverse: the seven description fields (a missing one raises EListError), the column
-// set when the document has column lines, and the provider-type list.
+// set when the document has column lines (one that does not decode raises EErroGeral naming
+// it) and the provider-type list.
 TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento);
 
 } // namespace fendril
