@@ -124,6 +124,9 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     import->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
     import->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
     import->add_option("--log", esquema.log, "File to write the load log to");
+    import->add_flag("--save-password", esquema.salvaSenha,
+                     "Keep the password of --password-env in the mapping (the file is then "
+                     "readable by its owner only)");
     import->callback([&] { comando = [&] { return ComandoImport(esquema, erros);
 };
 } // namespace fendril

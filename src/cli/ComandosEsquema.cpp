@@ -1,5 +1,6 @@
 #include "cli/ComandosEsquema.h"
 
+#include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Log.h"
@@ -61,6 +62,31 @@ TListaTextos SeparaVirgulas(const std::string& texto) {
     return nomes;
 }
 
+// The output of an import replaces only a mapping document (or an empty file): a typo must
+// not cost the user a database or another document.
+void VerificaSaida(const std::string& caminho) {
+    std::error_code erro;
+    const auto estado = std::filesystem::status(caminho, erro);
+    if (!std::filesystem::exists(estado)) {
+        return;
+    }
+    if (std::filesystem::is_regular_file(estado) &&
+        std::filesystem::file_size(caminho, erro) == 0) {
+        return;
+    }
+    try {
+        TArquivoKMF documento;
+        documento.Abre(caminho);
+        if (!documento.LeSecao("descricao", "edit_constring", false).empty() &&
+            !documento.LeSecao("descricao", "combo_basedados", false).empty()) {
+            return;
+        }
+    } catch (const std::exception&) {
+    }
+    throw EErroGeral::Create("The File \"" + caminho +
+                             "\" Is Not A Mapping Document: It Is Not Replaced !!");
+}
+
 // Prints each new status text on a line of its own.
 class TProgressoTexto {
 public:
@@ -119,6 +145,7 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
     TCargaColunas carga;
     int codigo = 0;
     try {
+        VerificaSaida(opcoes.saida);
         const TParametrosConexao conexao = Parametros(opcoes);
         // The listing and the load read through one connection.
         TSessaoConexoes sessao;
@@ -167,13 +194,18 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
             }
         }
 
+        for (const std::string& aviso : carga.avisos) {
+            erros << aviso << '\n';
+        }
         if (opcoes.nome) {
             descricao.Edit_nome = *opcoes.nome;
         }
         descricao.Edit_autor = opcoes.autor;
         descricao.edit_constring = opcoes.conexao;
         descricao.edit_usuario = opcoes.usuario;
-        descricao.edit_Senha = conexao.senha;
+        // A password is kept only at the user's request; otherwise it comes from the
+        // environment at each use.
+        descricao.edit_Senha = opcoes.salvaSenha ? conexao.senha : std::string();
         descricao.combo_basedados = opcoes.baseDados;
         descricao.controlaColunas = std::move(carga.controlaColunas);
         descricao.tiposProvider = carga.tiposProvider;

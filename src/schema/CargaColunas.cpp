@@ -1,6 +1,7 @@
 #include "schema/CargaColunas.h"
 
 #include "model/ArquivoTexto.h"
+#include "model/Log.h"
 #include "schema/TManipulaColunas.h"
 #include "schema/TSessaoConexoes.h"
 
@@ -39,9 +40,10 @@ std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) 
     return {nome.substr(0, ponto), nome.substr(ponto + 1)};
 }
 
-void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
-                            TCargaColunas& carga, const TProgresso& progresso,
-                            const TFabricaConexao& fabrica) {
+namespace {
+
+void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCargaColunas& carga,
+             const TProgresso& progresso, const TFabricaConexao& fabrica) {
     const auto informa = [&progresso](const std::string& texto, std::int32_t porcentagem) {
         if (progresso) {
             progresso(texto, porcentagem);
@@ -69,7 +71,7 @@ void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTexto
             }
             colunas.Proximo();
         }
-        carga.log.push_back("### " + tabelas[i] + " ###");
+        carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
         carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
         leitor.Fecha();
         const std::int32_t porcentagem = Porcentagem(i + 1, tabelas.size());
@@ -83,6 +85,23 @@ void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTexto
     }
     carga.controlaColunas = std::move(controlaColunas);
     informa("", 0);
+}
+
+// The warnings about the tables the loaded set leaves out, also logged.
+void RegistraTabelasOcultas(TCargaColunas& carga) {
+    carga.avisos = std::as_const(*carga.controlaColunas).AvisosTabelasOcultas();
+    for (const std::string& aviso : carga.avisos) {
+        carga.log.push_back(LinhaLog(aviso));
+    }
+}
+
+} // namespace
+
+void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                            TCargaColunas& carga, const TProgresso& progresso,
+                            const TFabricaConexao& fabrica) {
+    Carrega(conexao, tabelas, carga, progresso, fabrica);
+    RegistraTabelasOcultas(carga);
 }
 
 void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& tabelas,
@@ -100,7 +119,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
         }
     }
     try {
-        CarregaControlaColunas(conexao, tabelas, carga, progresso, fabrica);
+        Carrega(conexao, tabelas, carga, progresso, fabrica);
     } catch (...) {
         if (progresso) {
             progresso("", 0);
@@ -113,6 +132,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
     auto todas = std::make_unique<TControlaColunas>(antigas.size());
     todas->CopiaColunas(antigas);
     carga.controlaColunas = std::move(todas);
+    RegistraTabelasOcultas(carga);
     if (progresso) {
         progresso("", 0);
     }

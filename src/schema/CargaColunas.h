@@ -27,11 +27,14 @@ using TProgresso = std::function<void(const std::string& status, std::int32_t po
 std::int32_t Porcentagem(std::size_t n, std::size_t total);
 
 // What a mapping holds from its loads: the column set (absent until the first load), the
-// provider-type list and the log of the last load.
+// provider-type list, the log of the last load and its warnings: the tables the column set
+// leaves out because their names differ from another's only in letter case (also in the
+// log).
 struct TCargaColunas {
     std::unique_ptr<TControlaColunas> controlaColunas;
     TListaTextos tiposProvider;
     TListaTextos log;
+    TListaTextos avisos;
 };
 
 // Load Tables And Columns: reads the provider types, then the columns of every qualified

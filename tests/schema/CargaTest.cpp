@@ -234,6 +234,78 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
 }
 
+TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "s|>x", "a=>b"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", ">c"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", "d=>|>"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"s|>x.a=>b", "plain"}, carga, {}, fabrica);
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    descricao.controlaColunas = std::move(carga.controlaColunas);
+    PastaTemporaria pasta;
+    const std::string caminho = pasta.arquivo("names.kmf");
+    MontaDocumentoMapeamento(descricao).Salva(caminho);
+    TArquivoKMF documento;
+    documento.Abre(caminho);
+    const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
+    ASSERT_TRUE(lida.controlaColunas);
+    EXPECT_EQ(NomesColunas(*lida.controlaColunas),
+              (std::vector<std::string>{"s|>x.a=>b.>c", "s|>x.a=>b.d=>|>", "plain.a"}));
+    // The other column's line is stored as it always was.
+    EXPECT_EQ(documento.getLinhas()[9],
+              "tabelasecolunas||" + descricao.controlaColunas->getColunas()[2]->Codifica());
+    EXPECT_EQ(documento.getLinhas()[9].find('\x1B'), std::string::npos);
+}
+
+TEST_F(Carga, TablesHiddenByLetterCaseAreReported) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "ORDERS"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "ORDERS", "x"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders", "sales.ORDERS"}, carga, {}, fabrica);
+    const std::string aviso = "Table \"sales.ORDERS\" Is Left Out: Its Name Differs From "
+                              "\"sales.orders\" Only In Letter Case";
+    EXPECT_EQ(carga.avisos, TListaTextos{aviso});
+    EXPECT_EQ(carga.log.back(), L(aviso));
+
+    // Adding a table reports what the whole mapping hides.
+    TCargaColunas adicao;
+    CarregaControlaColunas(conexao, {"sales.orders"}, adicao, {}, fabrica);
+    ImportaNovaTabela(conexao, {"sales.ORDERS"}, adicao, {}, fabrica);
+    EXPECT_EQ(adicao.avisos, TListaTextos{aviso});
+}
+
+TEST(DocumentoMapeamento, AMappingThatKeepsAPasswordIsPrivate) {
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    EXPECT_FALSE(MontaDocumentoMapeamento(descricao).privado);
+    descricao.edit_Senha = "x";
+    EXPECT_TRUE(MontaDocumentoMapeamento(descricao).privado);
+}
+
+TEST(DocumentoMapeamento, ALineThatDoesNotDecodeIsNamed) {
+    TArquivoKMF documento;
+    for (const char* chave : {"Edit_nome", "Edit_autor", "edit_data", "edit_constring",
+                              "edit_usuario", "edit_Senha", "combo_basedados"}) {
+        documento.AdicionaEntrada("descricao", chave, "");
+    }
+    documento.AdicionaLinha("tabelasecolunas", TColuna().Codifica());
+    documento.AdicionaLinha("tabelasecolunas", "TColuna||id=>x=>1=>=>0=>|>TTipoDado||=>0=>0=>0=>"
+                                               "0=>0=>=>|>TTabela||orders=>sales=>=>=>|>"
+                                               "TBaseDados||=>|>|>");
+    try {
+        LeDocumentoMapeamento(documento);
+        FAIL() << "a damaged line was read";
+    } catch (const EErroGeral& erro) {
+        EXPECT_EQ(std::string(erro.what())
+                      .rfind("Line 9 Of The Mapping (Table \"sales.orders\", "
+                             "Column \"id\") Could Not Be Read: ",
+                             0),
+                  0u)
+            << erro.what();
+    }
+}
+
 TEST(DocumentoMapeamento, NewMappingHasSevenDescriptionLinesOnly) {
     TDescricaoMapeamento descricao;
     descricao.Edit_autor = "Ana";
