@@ -94,6 +94,10 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
         sub->add_option("--user", esquema.usuario, "User name for the connection");
         sub->add_option("--password-env", esquema.variavelSenha,
                         "Environment variable that holds the password");
+        sub->add_option("--timeout", esquema.tempoLimite,
+                        "Seconds connecting and each catalog request may wait for the data "
+                        "source (default 30)")
+            ->check(CLI::Range(1, 86400));
     };
     const auto filtros = [&esquema](CLI::App* sub) {
         sub->add_option("--database", esquema.baseDados, "Database (catalog) to read");

@@ -46,6 +46,7 @@ std::string Mensagem(const std::exception& erro) {
 }
 
 TParametrosConexao Parametros(const TOpcoesEsquema& opcoes) {
+    DefineTempoLimite(std::chrono::seconds(opcoes.tempoLimite));
     return {opcoes.conexao, opcoes.usuario, Senha(opcoes), opcoes.baseDados};
 }
 
@@ -109,7 +110,8 @@ private:
 
 int ComandoDatabases(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros) {
     try {
-        TManipulaBaseDados leitor(opcoes.conexao, opcoes.usuario, Senha(opcoes));
+        const TParametrosConexao conexao = Parametros(opcoes);
+        TManipulaBaseDados leitor(conexao.stringConexao, conexao.usuario, conexao.senha);
         leitor.Abre();
         std::string texto;
         for (auto& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
@@ -168,12 +170,15 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
 
         TListaTextos tabelas;
         if (opcoes.tabelas) {
+            // Tables the mapping has are left out whatever their case, as the chooser does;
+            // among the names given, only repeats are, so that none is lost unsaid.
             std::unordered_set<std::string> jaTem;
             for (const std::string& nome : existentes) {
                 jaTem.insert(ChaveSemCaixa(nome));
             }
+            std::unordered_set<std::string> dados;
             for (const std::string& nome : SeparaVirgulas(*opcoes.tabelas)) {
-                if (jaTem.insert(ChaveSemCaixa(nome)).second) {
+                if (jaTem.count(ChaveSemCaixa(nome)) == 0 && dados.insert(nome).second) {
                     tabelas.push_back(nome);
                 }
             }
@@ -194,6 +199,16 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
             }
         }
 
+        // A table named on the command line that gave no column must exist.
+        if (opcoes.tabelas && !tabelas.empty()) {
+            const TControlaColunas& lidas = *carga.controlaColunas;
+            for (const std::string& nome : tabelas) {
+                if (lidas.getNomesColunas(nome).empty() &&
+                    !TabelaExiste(conexao, nome, sessao.Fabrica())) {
+                    throw EErroGeral::Create("Table \"" + nome + "\" Does Not Exist !!");
+                }
+            }
+        }
         for (const std::string& aviso : carga.avisos) {
             erros << aviso << '\n';
         }

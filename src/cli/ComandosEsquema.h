@@ -21,6 +21,7 @@ struct TOpcoesEsquema {
     std::string saida;
     std::string log;
     bool salvaSenha = false; // --save-password: the mapping keeps the password
+    int tempoLimite = 30;    // --timeout: seconds connecting and each catalog request may take
 };
 
 // fendril-cli databases: prints the database names, one per line.

@@ -1,8 +1,10 @@
 #include "schema/CargaColunas.h"
 
 #include "model/ArquivoTexto.h"
+#include "model/Erros.h"
 #include "model/Log.h"
 #include "schema/TManipulaColunas.h"
+#include "schema/TManipulaTabelas.h"
 #include "schema/TSessaoConexoes.h"
 
 #include <cmath>
@@ -40,6 +42,23 @@ std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) 
     return {nome.substr(0, ponto), nome.substr(ponto + 1)};
 }
 
+bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
+                  const TFabricaConexao& fabrica) {
+    const auto [esquema, tabela] = SeparaNomeCompleto(nomeCompleto);
+    TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
+                            conexao.nomeBaseDados, fabrica);
+    leitor.Abre(1, tabela);
+    if (!leitor.getFalhaMontagem().empty()) {
+        throw EErroGeral::Create(leitor.getFalhaMontagem());
+    }
+    for (TColecaoTabelas& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
+        if (c.getTabela().esquema == esquema) {
+            return true;
+        }
+    }
+    return false;
+}
+
 namespace {
 
 void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCargaColunas& carga,
@@ -63,16 +82,32 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
     TArrColunas colunasLidas;
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const auto [esquema, tabela] = SeparaNomeCompleto(tabelas[i]);
-        leitor.Abre(1, tabela);
-        TColecaoColunas& colunas = leitor.getColecao();
-        while (!colunas.getFim()) {
-            if (colunas.getColuna().getTabela().esquema == esquema) {
-                colunasLidas.push_back(colunas.TomaColuna());
+        const auto registraLeitura = [&] {
+            carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
+            carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
+        };
+        // Whatever fails while a table is read fails the load: a mapping never loses a
+        // table's columns or keys without saying so.
+        try {
+            leitor.Abre(1, tabela);
+            if (!leitor.getFalhaMontagem().empty()) {
+                throw EErroGeral::Create(leitor.getFalhaMontagem());
             }
-            colunas.Proximo();
+            TColecaoColunas& colunas = leitor.getColecao();
+            while (!colunas.getFim()) {
+                if (colunas.getColuna().getTabela().esquema == esquema) {
+                    colunasLidas.push_back(colunas.TomaColuna());
+                }
+                colunas.Proximo();
+            }
+        } catch (const std::exception& erro) {
+            registraLeitura();
+            const auto* geral = dynamic_cast<const EErroGeral*>(&erro);
+            throw EErroGeral::CreateDeExcecao(
+                erro, "Table \"" + tabelas[i] +
+                          "\" Could Not Be Read: " + (geral ? geral->textoErro() : erro.what()));
         }
-        carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
-        carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
+        registraLeitura();
         leitor.Fecha();
         const std::int32_t porcentagem = Porcentagem(i + 1, tabelas.size());
         informa("Loading Tables And Columns. Wait...(" + std::to_string(porcentagem) + "%)",

@@ -55,6 +55,11 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
                        TCargaColunas& carga, const TProgresso& progresso = {},
                        const TFabricaConexao& fabrica = FabricaPadrao());
 
+// Whether the source lists a table of that qualified name (which may have no columns); a
+// failure to read the tables raises.
+bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
+                  const TFabricaConexao& fabrica = FabricaPadrao());
+
 // The load log file of the installation directory, "Fendrillog.txt".
 std::string CaminhoLogCarga(const std::string& diretorioInstalado);
 // Writes a load or listing log there, replacing the previous file (lines end in CR LF).

@@ -6,7 +6,7 @@
 
 namespace fendril {
 
-std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
+std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle, std::string* estadoPrimeiro) {
     std::string texto;
     for (SQLSMALLINT i = 1;; ++i) {
         SQLCHAR estado[6] = {};
@@ -17,6 +17,9 @@ std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
                                           static_cast<SQLSMALLINT>(sizeof mensagem), &tamanho);
         if (!SQL_SUCCEEDED(r)) {
             break;
+        }
+        if (i == 1 && estadoPrimeiro != nullptr) {
+            *estadoPrimeiro = reinterpret_cast<const char*>(estado);
         }
         // Drivers end some messages with a line break (libpq's do); the text is one line.
         std::string parte(reinterpret_cast<const char*>(mensagem));
@@ -34,7 +37,9 @@ std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
 
 void VerificaODBC(SQLRETURN r, SQLSMALLINT tipo, SQLHANDLE handle) {
     if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
-        throw Exception(DiagnosticoODBC(tipo, handle));
+        std::string estado;
+        std::string mensagem = DiagnosticoODBC(tipo, handle, &estado);
+        throw EFalhaODBC(mensagem, std::move(estado));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace fendril {
@@ -106,14 +107,42 @@ TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
         Executa({"import", "--connection", m_conexao, "--database", "nowhere", "--author", "Ana",
                  "--tables", "orders", "-o", kmf});
     EXPECT_EQ(tabelaRuim.codigo, 1);
-    EXPECT_NE(tabelaRuim.erros.find("\nTManipulaColunas: Open Connection Error. OLE Message :"
-                                    "Unknown database \"nowhere\""),
+    EXPECT_NE(tabelaRuim.erros.find("\nTable \"orders\" Could Not Be Read: TManipulaColunas: Open "
+                                    "Connection Error. OLE Message :Unknown database \"nowhere\""),
               std::string::npos)
         << tabelaRuim.erros;
     EXPECT_FALSE(std::filesystem::exists(kmf));
 
     EXPECT_EQ(Executa({"import", "--connection", m_conexao, "-o", kmf}).codigo, 2);
     EXPECT_FALSE(std::filesystem::exists(kmf));
+}
+
+TEST_F(ComandosEsquema, AMisspelledTableFailsTheImportAndKeepsTheMapping) {
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "-o", kmf}).codigo,
+              0);
+    const std::string antes = teste::LeArquivo(kmf);
+    const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables",
+                                 "orders,custmers", "--timeout", "5", "-o", kmf});
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_NE(r.erros.find("Table \"custmers\" Does Not Exist !!\n"), std::string::npos) << r.erros;
+    EXPECT_EQ(teste::LeArquivo(kmf), antes);
+    EXPECT_EQ(Executa({"tables", "--connection", m_conexao, "--timeout", "0"}).codigo, 2);
+}
+
+TEST_F(ComandosEsquema, ADatabaseLockedForAMomentIsWaitedFor) {
+    sqlite3* escritor = nullptr;
+    ASSERT_EQ(sqlite3_open(m_banco.c_str(), &escritor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(escritor, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread libera([escritor] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        sqlite3_exec(escritor, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const Resultado r = Executa({"tables", "--connection", m_conexao, "--timeout", "20"});
+    libera.join();
+    sqlite3_close(escritor);
+    EXPECT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_NE(r.saida.find("orders\n"), std::string::npos);
 }
 
 TEST_F(ComandosEsquema, OutputReplacesOnlyAMappingDocument) {

@@ -234,6 +234,50 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
 }
 
+TEST_F(Carga, AnyFailureReadingATableFailsTheLoadAndKeepsTheColumns) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders"}, carga, {}, fabrica);
+    const std::string antes = carga.controlaColunas->getColunas()[0]->Codifica();
+    struct Caso {
+        TE esquema;
+        std::string texto;
+    };
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "broken"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "broken", nullptr));
+    for (const Caso& caso :
+         {Caso{TE::adSchemaColumns, "Columns -> The connection has been lost"},
+          Caso{TE::adSchemaForeignKeys, "Foreign Keys -> The connection has been lost"},
+          Caso{TE::adSchemaProviderTypes, ""}}) {
+        fonte->erros = {{caso.esquema, "The connection has been lost"}};
+        EXPECT_THROW(CarregaControlaColunas(conexao, {"plain", "sales.orders"}, carga, {}, fabrica),
+                     Exception);
+        EXPECT_EQ(carga.controlaColunas->getColunas()[0]->Codifica(), antes);
+        if (!caso.texto.empty()) {
+            EXPECT_EQ(carga.log.back(), L(caso.texto));
+        }
+    }
+    fonte->erros.clear();
+    // A column that cannot be built fails the load too, even the first one of its table.
+    try {
+        CarregaControlaColunas(conexao, {"sales.broken"}, carga, {}, fabrica);
+        FAIL() << "a table without its columns was loaded";
+    } catch (const EErroGeral& erro) {
+        EXPECT_EQ(erro.textoErro(),
+                  "Table \"sales.broken\" Could Not Be Read: Columns -> Invalid use of Null");
+    }
+}
+
+TEST_F(Carga, TablesExistByTheirExactQualifiedName) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "empty"));
+    EXPECT_TRUE(TabelaExiste(conexao, "sales.empty", fabrica)) << "a table without columns";
+    EXPECT_TRUE(TabelaExiste(conexao, "plain", fabrica));
+    for (const char* nome : {"sales.ordrs", "archive.Orders", "orders", "sales.plain"}) {
+        EXPECT_FALSE(TabelaExiste(conexao, nome, fabrica)) << nome;
+    }
+    fonte->erros = {{TE::adSchemaTables, "lost"}};
+    EXPECT_THROW(TabelaExiste(conexao, "plain", fabrica), EErroGeral);
+}
+
 TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {
     fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "s|>x", "a=>b"));
     fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", ">c"));
