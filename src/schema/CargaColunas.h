@@ -40,8 +40,11 @@ struct TCargaColunas {
 // Load Tables And Columns: reads the provider types, then the columns of every qualified
 // name of `tabelas` ("schema.table", or a bare name for a table without schema), keeping
 // only the columns of that schema, and replaces the column set with them. The log is
-// rebuilt as the load goes. A failure a reader raises (a connection refused, a column that
-// cannot be built) ends the load and leaves the column set as it was.
+// rebuilt as the load goes. Any failure while a table is read (a connection refused or lost,
+// a time limit, a column that cannot be built, even the first) ends the load with EErroGeral
+// naming the table ("Table ... Could Not Be Read: " + the reader's text), keeps the reader's
+// log lines and leaves the column set as it was; only a rowset the source does not offer is
+// merely logged.
 //
 // The readings share one connection per load (TSessaoConexoes), so the source is asked
 // for each rowset once however many tables are read.

@@ -21,10 +21,17 @@ std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle, std::string* est
         if (i == 1 && estadoPrimeiro != nullptr) {
             *estadoPrimeiro = reinterpret_cast<const char*>(estado);
         }
-        // Drivers end some messages with a line break (libpq's do); the text is one line.
-        std::string parte(reinterpret_cast<const char*>(mensagem));
-        while (!parte.empty() &&
-               (parte.back() == '\n' || parte.back() == '\r' || parte.back() == ' ')) {
+        // Drivers break some messages over lines (libpq's end with one and indent their
+        // hints); the text is one line, each run of breaks and tabs a single space.
+        std::string parte;
+        for (const char* c = reinterpret_cast<const char*>(mensagem); *c != '\0'; ++c) {
+            if (*c != '\n' && *c != '\r' && *c != '\t') {
+                parte.push_back(*c);
+            } else if (!parte.empty() && parte.back() != ' ') {
+                parte.push_back(' ');
+            }
+        }
+        while (!parte.empty() && parte.back() == ' ') {
             parte.pop_back();
         }
         if (!texto.empty()) {
