@@ -1,5 +1,6 @@
 // Template expansion over large mappings: one general template expanded once for all
-// tables, and the same text expanded table by table as a one-file-per-table generation does.
+// tables, and the same text expanded table by table as a one-file-per-table generation does;
+// then a template that uses filters, conditions and inverse relations.
 #include "engine/TMontaCodigo.h"
 #include "model/TControlaColunas.h"
 
@@ -41,6 +42,20 @@ const TListaTextos kModelo = {
     "</rctable>",
 };
 
+// The same class with filtered names, nullable members, declared types and the tables that
+// refer to each one.
+const TListaTextos kModeloFiltros = {
+    "<rctable>",
+    "struct <tbshortname:pascal:singular> { // <tbname:sql>",
+    "<prkcol>    <colvartype> <colname:camel>; // <colsqltype><ifnot:last>,</ifnot:last>",
+    "</prkcol><simplecol><if:nullable>    std::optional<<colvartype>> <colname:camel:ident>;",
+    "</if:nullable><ifnot:nullable>    <colvartype> <colname:camel:ident>; // <colsqltype>",
+    "</ifnot:nullable></simplecol><refcol>    std::vector<<reftbshortname:pascal>*> "
+    "<reftbshortname:camel:plural>;",
+    "</refcol>};",
+    "</rctable>",
+};
+
 // A prefix followed by a number ("Table12").
 std::string Numerado(std::string_view prefixo, int numero) {
     std::string nome(prefixo);
@@ -70,6 +85,7 @@ void DefineColuna(TColuna& coluna, int i, int j, int n) {
     tipo.precisaoDataHora = -1;
     tipo.melhorCorrespondencia = "1"s;
     tipo.nome = "int"s;
+    coluna.facts.nullable = j % 2 == 0;
     if (j == 0) {
         coluna.nome = "id"s;
         coluna.setChavePrimaria(1);
@@ -139,13 +155,13 @@ const std::vector<std::unique_ptr<TControlaColunas>>& ConjuntosPorTabela(int n) 
     return conjuntos;
 }
 
-std::size_t Expande(const TControlaColunas& conjunto) {
+std::size_t Expande(const TControlaColunas& conjunto, const TListaTextos& modelo = kModelo) {
     TMontaCodigo motor;
     motor.AdicionaTipos(kTipos);
     motor.setControlaColunas(&conjunto);
     motor.nomeBaseDados = "Shop";
     motor.classePai = "TEntity";
-    motor.AdicionaModelo(kModelo);
+    motor.AdicionaModelo(modelo);
     motor.Monta();
     return motor.getCodigo().size();
 }
@@ -184,5 +200,20 @@ void BM_TabelaPorTabela(benchmark::State& state) {
                                                     benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_TabelaPorTabela)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// (c) The template with filters, conditions and inverse relations, once for all tables.
+void BM_FiltrosECondicoes(benchmark::State& state) {
+    const TControlaColunas& conjunto = Conjunto(static_cast<int>(state.range(0)));
+    conjunto.getNomesTabelas();
+    std::size_t linhas = 0;
+    for (auto _ : state) {
+        linhas = Expande(conjunto, kModeloFiltros);
+        benchmark::DoNotOptimize(linhas);
+    }
+    state.counters["lines"] = static_cast<double>(linhas);
+    state.counters["tables/s"] = benchmark::Counter(static_cast<double>(state.range(0)),
+                                                    benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_FiltrosECondicoes)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -37,10 +37,17 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     pack->callback([&] { comando = [&] { return ComandoPack(texto, destino, erros); }; });
 
     std::string modelo;
-    auto* check = app.add_subcommand("check", "Check that the block tags of a template text "
-                                              "pair up and do not cross");
-    check->add_option("FILE", modelo, "Plain text file with template code")->required();
-    check->callback([&] { comando = [&] { return ComandoCheck(modelo, saida, erros); }; });
+    bool estrito = false;
+    auto* check = app.add_subcommand(
+        "check", "Check that the block and condition tags of a template pair up and do not "
+                 "cross, and warn about tags that will not expand (with line and column)");
+    check
+        ->add_option("FILE", modelo,
+                     "Template (.tpt, .tpg: its code texts) or plain text file with template "
+                     "code")
+        ->required();
+    check->add_flag("--strict", estrito, "Warnings count as errors (exit 1)");
+    check->callback([&] { comando = [&] { return ComandoCheck(modelo, estrito, saida, erros); }; });
 
     std::string descricao;
     std::string composto;
@@ -72,6 +79,12 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
         ->check(CLI::IsMember({"ask", "all", "none"}));
     generate->add_flag("--list", geracao.listar,
                        "Print the files the run would write; write nothing");
+    generate
+        ->add_option("--max-output", geracao.limiteSaida,
+                     "Largest text one expansion may produce, in bytes (suffixes KB, MB, GB "
+                     "count 1024s); default 1GB")
+        ->transform(CLI::AsSizeValue(false))
+        ->check(CLI::PositiveNumber);
     generate->callback([&] {
         const bool comDocumento = !geracao.documento.empty();
         const bool avulso = !geracao.mapeamento.empty() || !geracao.diretorio.empty() ||

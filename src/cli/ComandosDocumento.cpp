@@ -6,7 +6,10 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iostream>
+#include <vector>
 
 namespace fendril {
 
@@ -52,10 +55,66 @@ int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostre
     }
 }
 
-int ComandoCheck(const std::string& arquivo, std::ostream& saida, std::ostream& erros) {
+namespace {
+
+struct TTextoModelo {
+    std::string rotulo; // after the file name, as the run's log names the text
+    std::string codigo;
+    bool corpoDeTabela;
+};
+
+// The code texts of a template document as the run expands them, or the file as one text.
+std::vector<TTextoModelo> TextosDoModelo(const std::string& arquivo) {
+    std::string extensao = ExtraiExtensao(arquivo);
+    std::transform(extensao.begin(), extensao.end(), extensao.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extensao != "tpt" && extensao != "tpg") {
+        return {{"", LeTextoArquivo(arquivo), false}};
+    }
+    TArquivoKMF documento;
+    documento.Abre(arquivo);
+    const auto codigo = [&documento](std::string_view chave) {
+        const TListaTextos valores = documento.LeSecao("codigo", chave, false);
+        return valores.empty() ? std::string() : valores.front();
+    };
+    if (extensao == "tpt") {
+        return {{"(Table Class)", codigo("re_classeobjeto"), true},
+                {"(Parent Class)", codigo("re_classepai"), false},
+                {"(Make File)", codigo("re_make"), false}};
+    }
+    // One file per table wraps the text in a table block, one file for all does not.
+    return {{"", codigo("re_classeobjeto"), codigo("rg_file") == "0"}};
+}
+
+} // namespace
+
+int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
+                 std::ostream& erros) {
     try {
-        TMontaCodigo::VerificaTags(LeTextoArquivo(arquivo));
+        std::size_t falhas = 0;
+        std::size_t avisos = 0;
+        for (const TTextoModelo& texto : TextosDoModelo(arquivo)) {
+            for (const TDiagnostico& diagnostico :
+                 TMontaCodigo::Diagnostica(texto.codigo, texto.corpoDeTabela)) {
+                saida << arquivo << texto.rotulo << ':' << diagnostico.linha << ':'
+                      << diagnostico.coluna << ": " << (diagnostico.erro ? "error: " : "warning: ")
+                      << diagnostico.mensagem << '\n';
+                if (diagnostico.erro) {
+                    erros << diagnostico.mensagem << '\n';
+                    ++falhas;
+                } else {
+                    ++avisos;
+                }
+            }
+        }
+        if (falhas > 0) {
+            return 1;
+        }
         saida << "No Crossed Tags Present !!\n";
+        if (estrito && avisos > 0) {
+            erros << avisos << (avisos == 1 ? " Warning" : " Warnings") << " With --strict !!\n";
+            return 1;
+        }
         return 0;
     } catch (const std::exception& erro) {
         erros << erro.what() << '\n';

@@ -12,7 +12,13 @@ int ComandoDump(const std::string& arquivo, std::ostream& saida, std::ostream& e
 // fendril-cli pack: saves the text form (lines ending in LF or CR LF) as a section document.
 int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostream& erros);
 
-// fendril-cli check: the tag coherence check on the whole content of a plain text file.
-int ComandoCheck(const std::string& arquivo, std::ostream& saida, std::ostream& erros);
+// fendril-cli check: the tag coherence check and the warnings (see TMontaCodigo::Diagnostica)
+// on the code texts of a table-class (.tpt) or general (.tpg) template, each checked as the
+// generation run expands it, or on the whole content of any other file as plain text. Each
+// message is printed as FILE[(text)]:LINE:COLUMN: error|warning: MESSAGE; a failed check's
+// message also goes to the error stream. Returns 1 when the check fails, or with `estrito`
+// when there are warnings, 0 otherwise.
+int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
+                 std::ostream& erros);
 
 } // namespace fendril

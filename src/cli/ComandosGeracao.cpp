@@ -106,6 +106,7 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
     TProcessaGeracao processa;
     processa.caminhoMapeamento = opcoes.mapeamento;
     processa.diretorioGeracao = opcoes.diretorio;
+    processa.limiteSaida = opcoes.limiteSaida;
     processa.AdicionaModelosTabela(opcoes.modelosTabela);
     processa.AdicionaModelosGerais(opcoes.modelosGerais);
     if (!processa.Prepara()) {

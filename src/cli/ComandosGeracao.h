@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/TMontaCodigo.h"
 #include "model/Textos.h"
 
 #include <iosfwd>
@@ -15,6 +16,7 @@ struct TOpcoesGeracao {
     TListaTextos modelosGerais; // --general-template, in order
     std::string sobrescrita;    // "ask", "all", "none"; empty: ask only on a terminal
     bool listar = false;        // --list: print the files, write nothing
+    std::size_t limiteSaida = TMontaCodigo::kLimiteSaidaPadrao; // --max-output, in bytes
 };
 
 // Where the command reads answers and whether its streams are terminals.

@@ -1,114 +1,165 @@
 #include "engine/TMontaCodigo.h"
 
+#include "engine/Condicoes.h"
+#include "engine/Filtros.h"
+#include "engine/TipoSQL.h"
+#include "engine/Verificacao.h"
+#include "engine/Vocabulario.h"
 #include "model/Erros.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <span>
 #include <vector>
 
 namespace fendril {
 
+using namespace vocabulario;
+
 namespace {
 
 constexpr std::string_view kQuebra = "\r\n";
-
-constexpr std::string_view kAbreTabela = "<rctable>";
-constexpr std::string_view kFechaTabela = "</rctable>";
-constexpr std::string_view kAbreSimples = "<simplecol>";
-constexpr std::string_view kFechaSimples = "</simplecol>";
-constexpr std::string_view kAbrePrimaria = "<prkcol>";
-constexpr std::string_view kFechaPrimaria = "</prkcol>";
-constexpr std::string_view kAbreEstrangeira = "<frkcol>";
-constexpr std::string_view kFechaEstrangeira = "</frkcol>";
-constexpr std::string_view kAbreData = "<coldatetype>";
-constexpr std::string_view kFechaData = "</coldatetype>";
-
-constexpr std::string_view kCategoriaPrimaria = "tcChavePrimaria";
-constexpr std::string_view kCategoriaComum = "tcComum";
-constexpr std::string_view kCategoriaEstrangeira = "tcChaveEstrangeira";
-constexpr std::string_view kCategoriaData = "tcDateColum";
 
 constexpr std::string_view kErroQuantidade =
     "Syntax Error: Number of Opening and Closing Tags Does Not Match !!";
 constexpr std::string_view kErroCruzadas = "Syntax Error: Crossed Tags Present ";
 
-struct TParTags {
-    std::string_view abertura;
-    std::string_view fechamento;
-};
-
-// The pairs the coherence check covers, in the order it tests them.
-constexpr TParTags kParesVerificados[] = {{kAbreSimples, kFechaSimples},
-                                          {kAbreEstrangeira, kFechaEstrangeira},
-                                          {kAbrePrimaria, kFechaPrimaria},
-                                          {kAbreTabela, kFechaTabela}};
-
-struct TBlocoColuna {
-    std::string_view categoria;
-    TParTags tags;
-};
-
-constexpr TBlocoColuna kBlocosColuna[] = {
-    {kCategoriaComum, {kAbreSimples, kFechaSimples}},
-    {kCategoriaPrimaria, {kAbrePrimaria, kFechaPrimaria}},
-    {kCategoriaEstrangeira, {kAbreEstrangeira, kFechaEstrangeira}},
-    {kCategoriaData, {kAbreData, kFechaData}}};
-
-// Replaces `tag` in place; a text without the tag is left as it is, uncopied.
-void SubstituiEm(std::string& texto, std::string_view tag, std::string_view valor) {
-    if (texto.find(tag) != std::string::npos) {
-        texto = SubstituiTodos(tag, valor, texto);
-    }
-}
-
-// The same for a number, written in decimal only when the tag is there.
-void SubstituiNumero(std::string& texto, std::string_view tag, std::int64_t valor) {
-    if (texto.find(tag) != std::string::npos) {
-        texto = SubstituiTodos(tag, std::to_string(valor), texto);
-    }
-}
-
-// The scalar tags of the table and column scopes, in the order they are replaced.
-constexpr std::string_view kTagsTabela[] = {
-    "<tbname>",         "<tbschema>",    "<tbtype>",      "<tbalias>",  "<tbindex>",
-    "<simplecolcount>", "<frkcolcount>", "<prkcolcount>", "<colcount>", "<coldatecount>"};
-constexpr std::string_view kTagsColuna[] = {
-    "<parentclass>", "<colname>",    "<tbname>",       "<colinivar>", "<colvartype>",
-    "<colalias>",    "<collength>",  "<colprecision>", "<colscale>",  "<colprvtype>",
-    "<colindex>",    "<frkcolname>", "<frktbname>"};
-// Outside foreign-key blocks the last two column tags are not replaced.
-constexpr std::size_t kTagsColunaComuns = 11;
 constexpr std::size_t kMaxTags = std::size(kTagsColuna);
+// Tags whose value is only worked out when a body uses them.
+constexpr std::size_t kTagTipoSQL = IndiceDaTag(kTagsColuna, "<colsqltype>");
+constexpr std::size_t kTagQtdReferencias = IndiceDaTag(kTagsTabela, "<refcolcount>");
+// Tags whose value is a qualified name (schema + "." + name), for the filters.
+constexpr std::size_t kTagTabela = IndiceDaTag(kTagsTabela, "<tbname>");
+constexpr std::size_t kTagTabelaDaColuna = IndiceDaTag(kTagsColuna, "<tbname>");
+// The tags of the referring table in an inverse-relation block.
+constexpr std::size_t kTagTabelaReferencia = IndiceDaTag(kTagsColuna, "<reftbname>");
+constexpr std::size_t kTagNomeReferencia = IndiceDaTag(kTagsColuna, "<reftbshortname>");
+constexpr std::size_t kTagAliasReferencia = IndiceDaTag(kTagsColuna, "<reftbalias>");
+static_assert(kTagTipoSQL < kTagsColunaComuns && kTagTabelaReferencia >= kTagsColunaEstrangeira &&
+              kTagAliasReferencia < kTagsColunaReferencia);
 
-// Replaces the tags one after the other, each in the whole text, `valores` giving the
-// value of each tag.
-void SubstituiEmOrdem(std::string& texto, std::span<const std::string_view> tags,
-                      const std::string_view* valores) {
-    for (std::size_t i = 0; i < tags.size(); ++i) {
-        SubstituiEm(texto, tags[i], valores[i]);
-    }
+// How many times one kind of block may be found inside text its own expansions produced.
+// Templates build such blocks only from pieces of tags joined across block boundaries, a
+// handful of times; a rule that keeps finding them would otherwise never end.
+constexpr std::size_t kMaxReentradas = 1'000'000;
+
+bool TemSinais(std::string_view texto) {
+    return texto.find_first_of("<>") != std::string_view::npos;
 }
 
-// A body cut at the tags of one scope, so that each repetition is written straight into
-// the output in one pass instead of one pass (and one copy) per tag.
+// Which tag of `tags` `candidata` ("<...>") is: plain (`cadeia` empty) or with filters (in
+// `cadeia`; without it only plain tags are read); false when it is none of them.
+bool LeTagDoEscopo(std::string_view candidata, std::span<const std::string_view> tags,
+                   std::size_t& tag, TCadeiaFiltros* cadeia) {
+    for (std::size_t k = 0; k < tags.size(); ++k) {
+        if (tags[k] == candidata) {
+            tag = k;
+            if (cadeia != nullptr) {
+                cadeia->clear();
+            }
+            return true;
+        }
+    }
+    const std::size_t doisPontos = candidata.find(':');
+    if (doisPontos == std::string_view::npos || cadeia == nullptr) {
+        return false;
+    }
+    for (std::size_t k = 0; k < tags.size(); ++k) {
+        if (tags[k].size() == doisPontos + 1 &&
+            tags[k].compare(0, doisPontos, candidata.substr(0, doisPontos)) == 0) {
+            if (!LeCadeiaFiltros(
+                    candidata.substr(doisPontos + 1, candidata.size() - doisPontos - 2), *cadeia)) {
+                return false;
+            }
+            tag = k;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// The values of one repetition, by tag, with room for the numbers written in decimal and
+// for the filtered values of the body being written.
+struct TMontaCodigo::TValores {
+    std::array<std::string_view, kMaxTags> texto{};
+    // For a qualified name, the length of its schema part (0 otherwise).
+    std::array<std::size_t, kMaxTags> esquema{};
+    std::array<std::array<char, 24>, 8> numeros{};
+    std::vector<std::string> filtrados;
+    std::string tabelaReferencia;
+
+    // The value worked out on first use: slot `tardio` of the scope, for `coluna` (its
+    // declared type) or, without a column, the current table (its inverse relations).
+    std::size_t tardio = kMaxTags;
+    bool tardioPronto = false;
+    const TColuna* coluna = nullptr;
+    const TMontaCodigo* motor = nullptr;
+    std::string valorTardio;
+
+    // A number written in decimal into one of the number slots.
+    std::string_view Numero(std::size_t casa, std::int64_t valor) {
+        std::array<char, 24>& destino = numeros[casa];
+        const auto fim = std::to_chars(destino.data(), destino.data() + destino.size(), valor).ptr;
+        return std::string_view(destino.data(), static_cast<std::size_t>(fim - destino.data()));
+    }
+
+    void Limpa() {
+        texto.fill({});
+        esquema.fill(0);
+        tardio = kMaxTags;
+        tardioPronto = false;
+        coluna = nullptr;
+    }
+
+    std::string_view Valor(std::size_t k) {
+        if (k == tardio && !tardioPronto) {
+            valorTardio = coluna != nullptr ? TipoSQL(coluna->getTipoDado())
+                                            : std::to_string(motor->Referencias().size());
+            texto[k] = valorTardio;
+            tardioPronto = true;
+        }
+        return texto[k];
+    }
+};
+
+struct TMontaCodigo::TExpansao {
+    std::string texto;
+    // It holds text of a value that contains "<" or ">" (see TTextoEmBlocos).
+    bool arriscada = false;
+};
+
+namespace {
+
+// A body cut at the tags of one scope (plain or with filters), so that each repetition is
+// written straight into the output in one pass instead of one pass (and one copy) per tag.
 //
 // Replacing the tags one after the other, each searched again from the start, gives the
 // same text as one pass over the body whenever no replacement makes a new tag appear. Every tag
 // starts with "<", ends with ">" and holds neither inside, so with values free of "<" and ">" a new
 // occurrence has to begin with a "<" of the body that is followed, with no "<" or ">" in between,
-// by a tag that gets replaced. Bodies in which the nearest "<" or ">" before every tag is a ">" (or
-// none), the ordinary case, therefore take the one pass; other bodies, and values holding "<" or
-// ">", go tag by tag.
+// by a tag that gets replaced (as in "std::optional<<colvartype>>"). Such a "<" and the body's
+// next ">" enclose, once the tags between them are replaced, exactly the text any step would have
+// seen there, since no tag is left inside; so the one pass is kept unless that text is a tag of
+// the scope. Values holding "<" or ">" go tag by tag.
 class TCorpoCortado {
 public:
-    TCorpoCortado(std::string_view corpo, std::span<const std::string_view> tags)
-        : m_qtdTags(tags.size()) {
+    struct TVariante {
+        std::uint8_t tag;
+        TCadeiaFiltros cadeia;
+        std::string_view escrita; // the tag as written
+    };
+
+    TCorpoCortado(std::string_view corpo, std::span<const std::string_view> tags) : m_tags(tags) {
         std::size_t inicioLiteral = 0;
         std::size_t proximoFecha = 0; // first ">" at or after the current "<", or npos
         char ultimoSinal = 0;
+        std::size_t ultimoMenor = 0; // where the last "<" that is no tag starts
+        TCadeiaFiltros cadeia;
         for (std::size_t i = corpo.find_first_of("<>"); i != std::string_view::npos;
              i = corpo.find_first_of("<>", i)) {
             if (corpo[i] == '>') {
@@ -120,25 +171,28 @@ public:
                 proximoFecha = corpo.find('>', i + 1);
             }
             std::size_t achada = tags.size();
+            std::uint16_t casa = 0;
             if (proximoFecha != std::string_view::npos) {
                 const std::string_view candidata = corpo.substr(i, proximoFecha + 1 - i);
-                for (std::size_t k = 0; k < tags.size(); ++k) {
-                    if (tags[k] == candidata) {
-                        achada = k;
-                        break;
-                    }
+                std::size_t tag = 0;
+                if (LeTagDoEscopo(candidata, tags, tag, &cadeia)) {
+                    achada = tag;
+                    casa = cadeia.empty() ? static_cast<std::uint16_t>(tag)
+                                          : static_cast<std::uint16_t>(
+                                                kVariantes + Variante(tag, cadeia, candidata));
                 }
             }
             if (achada == tags.size()) {
                 ultimoSinal = '<';
+                ultimoMenor = i;
                 ++i;
                 continue;
             }
             if (ultimoSinal == '<') {
-                m_umaPassagem = false;
+                m_sitios.push_back({m_literais.size(), ultimoMenor - inicioLiteral});
             }
             m_literais.push_back(corpo.substr(inicioLiteral, i - inicioLiteral));
-            m_tags.push_back(static_cast<std::uint8_t>(achada));
+            m_casas.push_back(casa);
             m_usadas |= 1u << achada;
             inicioLiteral = i = proximoFecha + 1;
             ultimoSinal = '>';
@@ -146,44 +200,154 @@ public:
         m_literais.push_back(corpo.substr(inicioLiteral));
     }
 
-    // Appends the body with each tag replaced by its value; false, appending nothing,
-    // when the one pass could differ from replacing tag after tag.
-    bool Escreve(std::string& saida, const std::string_view* valores) const {
-        if (!m_umaPassagem) {
-            return false;
-        }
-        for (std::size_t k = 0; k < m_qtdTags; ++k) {
-            if ((m_usadas & (1u << k)) != 0 &&
-                valores[k].find_first_of("<>") != std::string_view::npos) {
+    // Slots from this value on stand for the variants.
+    static constexpr std::uint16_t kVariantes = 64;
+
+    const std::vector<TVariante>& variantes() const { return m_variantes; }
+
+    // Appends the body with each tag replaced by its value (`filtrados` holding the values of
+    // the variants); false, appending nothing, when the one pass could differ from replacing
+    // tag after tag.
+    template <typename Valores>
+    bool Escreve(std::string& saida, Valores& valores,
+                 const std::vector<std::string>& filtrados) const {
+        for (std::size_t k = 0; k < m_tags.size(); ++k) {
+            if ((m_usadas & (1u << k)) != 0 && TemSinais(valores.Valor(k))) {
                 return false;
             }
         }
+        for (const std::string& filtrado : filtrados) {
+            if (TemSinais(filtrado)) {
+                return false;
+            }
+        }
+        const std::size_t inicio = saida.size();
+        m_inicios.clear();
+        m_inicios.push_back(inicio);
         saida.append(m_literais[0]);
-        for (std::size_t i = 0; i < m_tags.size(); ++i) {
-            saida.append(valores[m_tags[i]]).append(m_literais[i + 1]);
+        for (std::size_t i = 0; i < m_casas.size(); ++i) {
+            const std::uint16_t casa = m_casas[i];
+            saida.append(casa < kVariantes ? valores.Valor(casa)
+                                           : std::string_view(filtrados[casa - kVariantes]));
+            m_inicios.push_back(saida.size());
+            saida.append(m_literais[i + 1]);
+        }
+        TCadeiaFiltros cadeia;
+        for (const TSitio& sitio : m_sitios) {
+            const std::size_t menor = m_inicios[sitio.literal] + sitio.deslocamento;
+            const std::size_t maior = saida.find('>', menor);
+            std::size_t tag = 0;
+            if (maior != std::string::npos &&
+                LeTagDoEscopo(std::string_view(saida).substr(menor, maior + 1 - menor), m_tags, tag,
+                              &cadeia)) {
+                saida.resize(inicio);
+                return false;
+            }
         }
         return true;
     }
 
 private:
-    std::size_t m_qtdTags;
-    std::vector<std::string_view> m_literais; // one more than m_tags
-    std::vector<std::uint8_t> m_tags;
+    std::size_t Variante(std::size_t tag, const TCadeiaFiltros& cadeia, std::string_view escrita) {
+        for (std::size_t v = 0; v < m_variantes.size(); ++v) {
+            if (m_variantes[v].escrita == escrita) {
+                return v;
+            }
+        }
+        m_variantes.push_back({static_cast<std::uint8_t>(tag), cadeia, escrita});
+        return m_variantes.size() - 1;
+    }
+
+    // A "<" of the body followed by a tag with no "<" or ">" in between: in literal `literal`,
+    // `deslocamento` bytes in.
+    struct TSitio {
+        std::size_t literal;
+        std::size_t deslocamento;
+    };
+
+    std::span<const std::string_view> m_tags;
+    std::vector<std::string_view> m_literais; // one more than m_casas
+    std::vector<std::uint16_t> m_casas;       // a tag, or kVariantes + a variant
+    std::vector<TVariante> m_variantes;
+    std::vector<TSitio> m_sitios;
     std::uint32_t m_usadas = 0;
-    bool m_umaPassagem = true;
+    mutable std::vector<std::size_t> m_inicios; // where each literal was written
 };
 
-bool ColunaComum(const TColuna& coluna) {
-    return coluna.tipoColuna == TTipoColuna::tcComum;
+// Replaces every occurrence of tag `k` of `tags`, plain or with filters, as the tag rule
+// does for a plain tag: after each replacement the search goes on from the first place where
+// a new occurrence could begin. `valor` gives the value of an occurrence (its filters, or
+// none). A value that holds the tag's own beginning is not searched again, which keeps the
+// rule finite. Returns whether a value holding "<" or ">" was inserted.
+template <typename Valor>
+bool SubstituiFamilia(std::string& texto, std::span<const std::string_view> tags, std::size_t k,
+                      Valor&& valor) {
+    const std::string_view prefixo = tags[k].substr(0, tags[k].size() - 1);
+    const std::span<const std::string_view> so(&tags[k], 1);
+    bool arriscado = false;
+    std::size_t de = 0;
+    TCadeiaFiltros cadeia;
+    const std::size_t limitePassos = 10'000'000 + 16 * texto.size();
+    for (std::size_t passos = 0; passos < limitePassos; ++passos) {
+        std::size_t p = texto.find(prefixo, de);
+        std::size_t fim = std::string::npos;
+        std::size_t achada = 0;
+        while (p != std::string::npos) {
+            fim = FimDaTag(texto, p);
+            if (fim != std::string::npos &&
+                LeTagDoEscopo(std::string_view(texto).substr(p, fim - p), so, achada, &cadeia)) {
+                break;
+            }
+            p = texto.find(prefixo, p + 1);
+        }
+        if (p == std::string::npos) {
+            break;
+        }
+        const std::string inserido = valor(cadeia);
+        arriscado = arriscado || TemSinais(inserido);
+        texto.replace(p, fim - p, inserido);
+        if (inserido.find(prefixo) != std::string::npos) {
+            de = p + inserido.size();
+            continue;
+        }
+        // A new occurrence can only begin at a "<" before p that no ">" follows.
+        de = p;
+        const std::size_t sinal = p == 0 ? std::string::npos : texto.find_last_of("<>", p - 1);
+        if (sinal != std::string::npos && texto[sinal] == '<') {
+            de = sinal;
+        }
+    }
+    return arriscado;
 }
-bool ColunaPrimaria(const TColuna& coluna) {
-    return coluna.tipoColuna == TTipoColuna::tcChavePrimaria;
-}
-bool ColunaEstrangeira(const TColuna& coluna) {
-    return coluna.chaveEstrangeira;
-}
-bool ColunaData(const TColuna& coluna) {
-    return coluna.getTipoDado().EhData();
+
+// Replaces the tags of a scope one after the other, each in the whole text. Returns whether
+// a value holding "<" or ">" was inserted.
+template <typename Valores, typename Filtra>
+bool SubstituiEmOrdem(std::string& texto, std::span<const std::string_view> tags, Valores& valores,
+                      Filtra&& filtra) {
+    bool arriscado = false;
+    for (std::size_t k = 0; k < tags.size(); ++k) {
+        const std::string_view tag = tags[k];
+        const std::size_t inicioFamilia = texto.find(tag.substr(0, tag.size() - 1));
+        if (inicioFamilia == std::string::npos) {
+            continue;
+        }
+        std::string prefixo(tag.substr(0, tag.size() - 1));
+        prefixo += ':';
+        if (texto.find(prefixo, inicioFamilia) != std::string::npos) {
+            arriscado = SubstituiFamilia(texto, tags, k,
+                                         [&](const TCadeiaFiltros& cadeia) {
+                                             return cadeia.empty() ? std::string(valores.Valor(k))
+                                                                   : filtra(k, cadeia);
+                                         }) ||
+                        arriscado;
+        } else if (texto.find(tag, inicioFamilia) != std::string::npos) {
+            const std::string_view valor = valores.Valor(k);
+            arriscado = arriscado || TemSinais(valor);
+            texto = SubstituiTodos(tag, valor, texto);
+        }
+    }
+    return arriscado;
 }
 
 // The lines of a text: a line ends at CR LF, at a lone CR or at a lone LF; a final line
@@ -247,24 +411,36 @@ std::string UneLinhas(const TListaTextos& linhas) {
 // replacing a block by its expansion copies neither the text after it nor the expansion
 // again; each character is moved a bounded number of times whatever the number of blocks.
 //
-// After a block has been replaced, the next opening tag is looked for only where it starts
-// before the replaced block's opening tag, that is in the head (possibly running on into
-// the tail). The replaced text and what follows it hold no opening tag of this kind unless
-// values inserted by substitution carry one: such a value is not expanded again, which
-// keeps the expansion finite (an alias "<rctable>x</rctable>" would otherwise repeat
-// without end). The closing tag after an opening tag is searched in the whole rest.
+// The guard that keeps the rule finite. After a block has been replaced, the rule looks for
+// the last opening tag in the whole new text. Nothing after the expansion can hold one (the
+// replaced opening tag was the last), so a new one starts either before the expansion, in the
+// head (possibly running on into the tail), or inside the expansion, where tags of the
+// template's own text may have been joined across the block's edges ("<rct" at the end of a
+// body, "able>" after its closing tag) or across repetitions. Both are found, exactly as the
+// rule says, except in one case: an expansion that holds text of a value containing "<" or
+// ">" (a value inserted by this kind's expansion or by the column blocks expanded inside it,
+// or text copied from such an expansion) is final for this kind. Its opening tags are not
+// looked for, as if the expansion were plain text: an alias "<rctable><tbalias></rctable>"
+// would otherwise repeat without end. The result therefore equals the rule's whenever the
+// rule ends and no opening tag the rule would take lies inside such an expansion (in
+// particular whenever no inserted value contains "<" or ">"); besides, more than
+// kMaxReentradas openings found inside expansions of one kind stop the expansion with a
+// message. The closing tag after an opening tag is searched in the whole rest, values
+// included, as the rule says.
 class TTextoEmBlocos {
 public:
     enum class TBusca { SemAbertura, SemFechamento, Achado };
 
     explicit TTextoEmBlocos(std::string texto) : m_cabeca(std::move(texto)) {}
 
-    // Finds the next block and takes it out of the text, leaving its body in `corpo`;
-    // Substitui must follow to put its replacement where it was. When there is no opening
-    // tag or no closing tag after it, the text is left as it is.
-    TBusca ProximoBloco(std::string_view abertura, std::string_view fechamento,
-                        std::string& corpo) {
+    // Finds the next block and takes it out of the text, leaving its body in `corpo` and in
+    // `arriscado` whether the body holds text of a final expansion; Substitui must follow to
+    // put its replacement where it was. When there is no opening tag or no closing tag after
+    // it, the text is left as it is.
+    TBusca ProximoBloco(std::string_view abertura, std::string_view fechamento, std::string& corpo,
+                        bool& arriscado) {
         corpo.clear();
+        arriscado = false;
         const std::size_t inicio = UltimaAbertura(abertura);
         if (inicio == std::string::npos) {
             return TBusca::SemAbertura;
@@ -272,13 +448,13 @@ public:
         // Moves what follows the opening tag in the head to the tail, and drops the tag.
         const std::size_t naCabeca = m_cabeca.size() - inicio;
         if (naCabeca > abertura.size()) {
-            m_cauda.push_back({m_cabeca.substr(inicio + abertura.size()), 0});
+            Empilha(m_cabeca.substr(inicio + abertura.size()), false);
         } else if (naCabeca < abertura.size()) {
             ConsomeDaCauda(abertura.size() - naCabeca);
         }
         m_cabeca.resize(inicio);
 
-        if (TiraAteFechamento(fechamento, corpo)) {
+        if (TiraAteFechamento(fechamento, corpo, arriscado)) {
             return TBusca::Achado;
         }
         // No closing tag: the text is final for this kind.
@@ -288,20 +464,30 @@ public:
         return TBusca::SemFechamento;
     }
 
-    // Puts `expansao` where the block just taken out was.
-    void Substitui(std::string expansao) {
-        if (!expansao.empty()) {
-            m_cauda.push_back({std::move(expansao), 0});
+    // Puts the expansion where the block just taken out was. An expansion that is not
+    // `arriscada` and holds an opening tag (possibly running on into the tail) joins the
+    // head, where the next search finds it.
+    void Substitui(std::string expansao, bool arriscada, std::string_view abertura) {
+        if (expansao.empty()) {
+            return;
         }
+        if (!arriscada && TemAbertura(expansao, abertura)) {
+            if (++m_reentradas > kMaxReentradas) {
+                throw EErroGeral::Create("Template Expansion Stopped: Blocks Keep Forming In "
+                                         "The Text Their Own Expansion Produces !!");
+            }
+            m_cabeca += expansao;
+            return;
+        }
+        Empilha(std::move(expansao), arriscada);
     }
 
+    // The size of the whole text.
+    std::size_t Tamanho() const { return m_cabeca.size() + m_tamanhoCauda; }
+
     std::string Texto() && {
-        std::size_t tamanho = m_cabeca.size();
-        for (const TPeca& peca : m_cauda) {
-            tamanho += peca.texto.size() - peca.inicio;
-        }
         std::string texto = std::move(m_cabeca);
-        texto.reserve(tamanho);
+        texto.reserve(texto.size() + m_tamanhoCauda);
         for (auto peca = m_cauda.rbegin(); peca != m_cauda.rend(); ++peca) {
             texto.append(peca->vista());
         }
@@ -312,9 +498,30 @@ private:
     struct TPeca {
         std::string texto;
         std::size_t inicio; // characters before it are already consumed
+        bool arriscada;     // final for this kind: holds text of a value with "<" or ">"
 
         std::string_view vista() const { return std::string_view(texto).substr(inicio); }
     };
+
+    void Empilha(std::string texto, bool arriscada) {
+        m_tamanhoCauda += texto.size();
+        m_cauda.push_back({std::move(texto), 0, arriscada});
+    }
+
+    // Whether `tag` starts inside `texto`, which is to stand before the tail.
+    bool TemAbertura(std::string_view texto, std::string_view tag) const {
+        if (texto.find(tag) != std::string_view::npos) {
+            return true;
+        }
+        const std::size_t k = std::min(tag.size() - 1, texto.size());
+        if (k == 0 || m_cauda.empty()) {
+            return false;
+        }
+        m_janela.assign(texto.substr(texto.size() - k));
+        AcrescentaInicioDaCauda(m_janela, tag.size() - 1);
+        const std::size_t s = m_janela.find(tag);
+        return s != std::string::npos && s < k;
+    }
 
     // Start of the last occurrence of `tag` that starts in the head, or npos. One that
     // runs on into the tail starts later than any lying wholly in the head.
@@ -358,8 +565,9 @@ private:
     }
 
     // Takes the tail's text up to the first occurrence of `tag` into `corpo` and drops
-    // the tag; false (with the whole tail in `corpo`) when the tail holds none.
-    bool TiraAteFechamento(std::string_view tag, std::string& corpo) {
+    // the tag; false (with the whole tail in `corpo`) when the tail holds none. `arriscado`
+    // becomes true when any piece taken from was final.
+    bool TiraAteFechamento(std::string_view tag, std::string& corpo, bool& arriscado) {
         if (tag.empty()) {
             return false;
         }
@@ -379,12 +587,14 @@ private:
                 }
             }
             const std::size_t r = vista.find(tag);
+            arriscado = arriscado || (peca.arriscada && r != 0);
             if (r != std::string_view::npos) {
                 corpo.append(vista.substr(0, r));
                 Avanca(r + tag.size());
                 return true;
             }
             corpo.append(vista);
+            m_tamanhoCauda -= vista.size();
             m_cauda.pop_back();
         }
         return false;
@@ -394,6 +604,7 @@ private:
     void Avanca(std::size_t n) {
         TPeca& peca = m_cauda.back();
         peca.inicio += n;
+        m_tamanhoCauda -= n;
         if (peca.inicio >= peca.texto.size()) {
             m_cauda.pop_back();
         }
@@ -419,20 +630,40 @@ private:
 
     std::string m_cabeca;
     std::vector<TPeca> m_cauda;
+    std::size_t m_tamanhoCauda = 0;
+    std::size_t m_reentradas = 0;
     mutable std::string m_janela; // the text around the head's end, reused between searches
 };
 
+[[noreturn]] void FalhaLimite(std::size_t limite) {
+    throw EErroGeral::Create("Template Expansion Stopped: The Generated Text Passes The Limit "
+                             "Of " +
+                             std::to_string(limite) + " Bytes !!");
+}
+
 // Replaces every block of one kind by what `expande` makes of its body (after
-// RemoveQuebraInicial), following the block rule.
+// RemoveQuebraInicial), following the block rule and its guard. Returns the text and
+// whether any expansion was final (arriscada).
 template <typename Expande>
-std::string ExpandeTodos(std::string texto, const TParTags& tags, Expande&& expande) {
+std::pair<std::string, bool> ExpandeTodos(std::string texto, const TParTags& tags,
+                                          std::size_t limite, Expande&& expande) {
+    if (texto.find(tags.abertura) == std::string::npos) {
+        return {std::move(texto), false};
+    }
     TTextoEmBlocos blocos(std::move(texto));
     std::string corpo;
-    while (blocos.ProximoBloco(tags.abertura, tags.fechamento, corpo) ==
+    bool corpoArriscado = false;
+    bool arriscada = false;
+    while (blocos.ProximoBloco(tags.abertura, tags.fechamento, corpo, corpoArriscado) ==
            TTextoEmBlocos::TBusca::Achado) {
-        blocos.Substitui(expande(TMontaCodigo::RemoveQuebraInicial(corpo)));
+        auto expansao = expande(TMontaCodigo::RemoveQuebraInicial(corpo), corpoArriscado);
+        arriscada = arriscada || expansao.arriscada;
+        blocos.Substitui(std::move(expansao.texto), expansao.arriscada, tags.abertura);
+        if (blocos.Tamanho() > limite) {
+            FalhaLimite(limite);
+        }
     }
-    return std::move(blocos).Texto();
+    return {std::move(blocos).Texto(), arriscada};
 }
 
 std::int32_t ParaInt32(std::size_t n) {
@@ -440,19 +671,86 @@ std::int32_t ParaInt32(std::size_t n) {
         n, static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())));
 }
 
+bool ContemSemCaixa(std::string_view texto, std::string_view parte) {
+    return std::search(texto.begin(), texto.end(), parte.begin(), parte.end(), [](char a, char b) {
+               const auto minuscula = [](char c) {
+                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+               };
+               return minuscula(a) == minuscula(b);
+           }) != texto.end();
+}
+
 } // namespace
 
-// The values of one repetition, by tag, with room for the numbers written in decimal.
-struct TMontaCodigo::TValores {
-    std::array<std::string_view, kMaxTags> texto{};
-    std::array<std::array<char, 24>, 6> numeros{};
+// One block body as its repetitions write it: its condition pairs read once, and the body
+// cut at the scope's tags once for each set of outcomes that occurs.
+class TMontaCodigo::TRepeticao {
+public:
+    TRepeticao(std::string_view corpo, std::span<const std::string_view> tags,
+               TCorpoCondicional::TAlcance alcance)
+        : m_corpo(corpo), m_tags(tags), m_condicional(corpo, alcance) {}
 
-    // A number written in decimal into one of the number slots.
-    std::string_view Numero(std::size_t casa, std::int64_t valor) {
-        std::array<char, 24>& destino = numeros[casa];
-        const auto fim = std::to_chars(destino.data(), destino.data() + destino.size(), valor).ptr;
-        return std::string_view(destino.data(), static_cast<std::size_t>(fim - destino.data()));
+    const std::vector<TCondicao>& condicoes() const { return m_condicional.condicoes(); }
+
+    // Appends the body of one repetition: its pairs decided by `verdadeiras` (bit i for
+    // condicoes()[i]), its tags replaced by `valores`. Returns whether a value holding "<"
+    // or ">" was inserted.
+    bool Escreve(std::string& saida, std::uint32_t verdadeiras, TValores& valores,
+                 const TMontaCodigo& motor) {
+        const TForma& forma = Forma(verdadeiras);
+        const auto& variantes = forma.cortado.variantes();
+        valores.filtrados.resize(variantes.size());
+        for (std::size_t v = 0; v < variantes.size(); ++v) {
+            valores.filtrados[v] =
+                motor.Filtra(variantes[v].cadeia, valores.Valor(variantes[v].tag),
+                             valores.esquema[variantes[v].tag]);
+        }
+        if (forma.cortado.Escreve(saida, valores, valores.filtrados)) {
+            return false;
+        }
+        std::string peca(forma.corpo);
+        const bool arriscado = SubstituiEmOrdem(
+            peca, m_tags, valores, [&](std::size_t k, const TCadeiaFiltros& cadeia) {
+                return motor.Filtra(cadeia, valores.Valor(k), valores.esquema[k]);
+            });
+        saida += peca;
+        return arriscado;
     }
+
+private:
+    struct TForma {
+        TForma(std::string resolvido, std::span<const std::string_view> tags)
+            : dono(std::move(resolvido)), corpo(dono), cortado(corpo, tags) {}
+        TForma(std::string_view vista, std::span<const std::string_view> tags)
+            : corpo(vista), cortado(corpo, tags) {}
+
+        std::string dono;
+        std::string_view corpo;
+        TCorpoCortado cortado;
+    };
+
+    const TForma& Forma(std::uint32_t verdadeiras) {
+        if (m_condicional.vazio()) {
+            if (!m_unica) {
+                m_unica = std::make_unique<TForma>(m_corpo, m_tags);
+            }
+            return *m_unica;
+        }
+        for (const auto& [chave, forma] : m_formas) {
+            if (chave == verdadeiras) {
+                return *forma;
+            }
+        }
+        m_formas.emplace_back(verdadeiras,
+                              std::make_unique<TForma>(m_condicional.Resolve(verdadeiras), m_tags));
+        return *m_formas.back().second;
+    }
+
+    std::string_view m_corpo;
+    std::span<const std::string_view> m_tags;
+    TCorpoCondicional m_condicional;
+    std::unique_ptr<TForma> m_unica;
+    std::vector<std::pair<std::uint32_t, std::unique_ptr<TForma>>> m_formas;
 };
 
 // --- Inputs -------------------------------------------------------------------------------
@@ -472,6 +770,10 @@ void TMontaCodigo::AdicionaTipos(const TListaTextos& linhas) {
     }
 }
 
+void TMontaCodigo::setPalavrasReservadas(const TListaTextos& palavras) {
+    m_reservadas = std::set<std::string, std::less<>>(palavras.begin(), palavras.end());
+}
+
 void TMontaCodigo::AdicionaModelo(const TListaTextos& linhas) {
     try {
         VerificaTags(UneLinhas(linhas));
@@ -486,11 +788,17 @@ void TMontaCodigo::AdicionaModelo(const TListaTextos& linhas) {
 void TMontaCodigo::Monta() {
     std::string texto = UneLinhas(m_linhasModelo);
 
-    SubstituiEm(texto, "<dbname>", nomeBaseDados);
-    SubstituiEm(texto, "<parentclass>", classePai);
+    TValores documento;
     const std::size_t qtdTabelas =
         m_controlaColunas == nullptr ? 0 : m_controlaColunas->getNomesTabelas().size();
-    SubstituiNumero(texto, "<tbcount>", static_cast<std::int64_t>(qtdTabelas));
+    documento.texto[0] = nomeBaseDados;
+    documento.texto[1] = classePai;
+    documento.texto[2] = documento.Numero(0, static_cast<std::int64_t>(qtdTabelas));
+    SubstituiEmOrdem(texto, kTagsDocumento, documento,
+                     [&](std::size_t k, const TCadeiaFiltros& cadeia) {
+                         return Filtra(cadeia, documento.texto[k], 0);
+                     });
+    VerificaLimite(texto.size());
 
     texto = NormalizaQuebras(texto);
     texto = ExpandeBlocosTabela(std::move(texto));
@@ -498,92 +806,95 @@ void TMontaCodigo::Monta() {
 }
 
 std::string TMontaCodigo::ExpandeBlocosTabela(std::string texto) {
-    return ExpandeTodos(std::move(texto), TParTags{kAbreTabela, kFechaTabela},
-                        [this](const std::string& corpo) { return ExpandeTabelas(corpo); });
+    return ExpandeTodos(std::move(texto), TParTags{kAbreTabela, kFechaTabela}, m_limiteSaida,
+                        [this](const std::string& corpo, bool arriscado) {
+                            return ExpandeTabelas(corpo, arriscado);
+                        })
+        .first;
 }
 
-std::string TMontaCodigo::ExpandeTabelas(std::string_view corpo) {
-    std::string saida;
+TMontaCodigo::TExpansao TMontaCodigo::ExpandeTabelas(std::string_view corpo, bool corpoArriscado) {
+    TExpansao saida{std::string(), corpoArriscado};
     if (m_controlaColunas == nullptr) {
         return saida;
     }
     const TListaTextos nomes = m_controlaColunas->getNomesTabelas();
-    const TCorpoCortado cortado(corpo, kTagsTabela);
+    TRepeticao repeticao(corpo, kTagsTabela, TCorpoCondicional::TAlcance::tabela);
     TValores valores;
     std::string peca;
     for (std::size_t indice = 0; indice < nomes.size(); ++indice) {
         CarregaTabela(nomes[indice]);
         ValoresTabela(indice, valores);
+        std::uint32_t verdadeiras = 0;
+        for (std::size_t i = 0; i < repeticao.condicoes().size(); ++i) {
+            if (CondicaoTabela(static_cast<std::uint8_t>(repeticao.condicoes()[i]), indice,
+                               nomes.size())) {
+                verdadeiras |= 1u << i;
+            }
+        }
         peca.clear();
-        if (!cortado.Escreve(peca, valores.texto.data())) {
-            peca.assign(corpo);
-            SubstituiEmOrdem(peca, kTagsTabela, valores.texto.data());
+        saida.arriscada = repeticao.Escreve(peca, verdadeiras, valores, *this) || saida.arriscada;
+        for (std::uint8_t bloco = 0; bloco < std::size(kTagsBloco); ++bloco) {
+            auto [texto, arriscada] =
+                ExpandeTodos(std::move(peca), kTagsBloco[bloco], m_limiteSaida,
+                             [this, bloco](const std::string& corpoColunas, bool arriscado) {
+                                 return RepeteColunas(corpoColunas, arriscado, bloco);
+                             });
+            peca = std::move(texto);
+            saida.arriscada = saida.arriscada || arriscada;
         }
-        for (const TBlocoColuna& bloco : kBlocosColuna) {
-            peca = ExpandeBlocos(std::move(peca), bloco.categoria);
-        }
-        saida += peca;
+        saida.texto += peca;
+        VerificaLimite(saida.texto.size());
     }
     return saida;
 }
 
-std::string TMontaCodigo::ExpandeBlocos(std::string texto, std::string_view categoria) {
-    for (const TBlocoColuna& bloco : kBlocosColuna) {
-        if (bloco.categoria != categoria) {
-            continue;
+TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool corpoArriscado,
+                                                    std::uint8_t bloco) {
+    const auto tipo = static_cast<TBloco>(bloco);
+    std::vector<const TColuna*> incluidas;
+    if (tipo == TBloco::referencia) {
+        incluidas = Referencias();
+    } else {
+        for (const TColuna* coluna : m_colunasAtuais) {
+            const bool incluida =
+                tipo == TBloco::simples       ? coluna->tipoColuna == TTipoColuna::tcComum
+                : tipo == TBloco::primaria    ? coluna->tipoColuna == TTipoColuna::tcChavePrimaria
+                : tipo == TBloco::estrangeira ? coluna->chaveEstrangeira
+                                              : coluna->getTipoDado().EhData();
+            if (incluida) {
+                incluidas.push_back(coluna);
+            }
         }
-        if (texto.find(bloco.tags.abertura) == std::string::npos) {
-            return texto;
-        }
-        if (categoria == kCategoriaData) {
-            return ExpandeTodos(std::move(texto), bloco.tags, [this](const std::string& corpo) {
-                return ExpandeColunasData(corpo);
-            });
-        }
-        return ExpandeTodos(std::move(texto), bloco.tags,
-                            [this, categoria](const std::string& corpo) {
-                                return ExpandeColunas(corpo, categoria);
-                            });
     }
-    return texto;
-}
-
-std::string TMontaCodigo::ExpandeColunas(std::string_view corpo, std::string_view categoria) {
-    if (categoria == kCategoriaComum) {
-        return RepeteColunas(corpo, ColunaComum, false);
-    }
-    if (categoria == kCategoriaPrimaria) {
-        return RepeteColunas(corpo, ColunaPrimaria, false);
-    }
-    if (categoria == kCategoriaEstrangeira) {
-        return RepeteColunas(corpo, ColunaEstrangeira, true);
-    }
-    return std::string();
-}
-
-std::string TMontaCodigo::ExpandeColunasData(std::string_view corpo) {
-    return RepeteColunas(corpo, ColunaData, false);
-}
-
-std::string TMontaCodigo::RepeteColunas(std::string_view corpo, bool (*incluida)(const TColuna&),
-                                        bool blocoEstrangeiro) const {
-    const std::span<const std::string_view> tags(
-        kTagsColuna, blocoEstrangeiro ? std::size(kTagsColuna) : kTagsColunaComuns);
-    const TCorpoCortado cortado(corpo, tags);
+    const std::size_t qtdTags = tipo == TBloco::referencia    ? kTagsColunaReferencia
+                                : tipo == TBloco::estrangeira ? kTagsColunaEstrangeira
+                                                              : kTagsColunaComuns;
+    TRepeticao repeticao(corpo, std::span<const std::string_view>(kTagsColuna, qtdTags),
+                         TCorpoCondicional::TAlcance::coluna);
     TValores valores;
-    std::string saida;
-    std::int32_t indice = 0;
-    for (const auto& coluna : m_colunasTabela) {
-        if (!incluida(*coluna)) {
-            continue;
+    TExpansao saida{std::string(), corpoArriscado};
+    for (std::size_t indice = 0; indice < incluidas.size(); ++indice) {
+        const TColuna& coluna = *incluidas[indice];
+        ValoresColuna(coluna, ParaInt32(indice), valores);
+        if (tipo == TBloco::referencia) {
+            const TTabela& tabela = coluna.getTabela();
+            valores.tabelaReferencia = tabela.getNomeCompleto();
+            valores.texto[kTagTabelaReferencia] = valores.tabelaReferencia;
+            valores.esquema[kTagTabelaReferencia] = tabela.esquema.size();
+            valores.texto[kTagNomeReferencia] = tabela.nome;
+            valores.texto[kTagAliasReferencia] = tabela.alias;
         }
-        ValoresColuna(*coluna, indice, valores);
-        if (!cortado.Escreve(saida, valores.texto.data())) {
-            std::string peca(corpo);
-            SubstituiEmOrdem(peca, tags, valores.texto.data());
-            saida += peca;
+        std::uint32_t verdadeiras = 0;
+        for (std::size_t i = 0; i < repeticao.condicoes().size(); ++i) {
+            if (CondicaoColuna(static_cast<std::uint8_t>(repeticao.condicoes()[i]), coluna, indice,
+                               incluidas.size())) {
+                verdadeiras |= 1u << i;
+            }
         }
-        ++indice;
+        saida.arriscada =
+            repeticao.Escreve(saida.texto, verdadeiras, valores, *this) || saida.arriscada;
+        VerificaLimite(saida.texto.size());
     }
     return saida;
 }
@@ -603,6 +914,12 @@ std::string TMontaCodigo::RemoveQuebraInicial(std::string_view corpo) {
     return resultado;
 }
 
+void TMontaCodigo::VerificaLimite(std::size_t tamanho) const {
+    if (tamanho > m_limiteSaida) {
+        FalhaLimite(m_limiteSaida);
+    }
+}
+
 // --- Substitution -------------------------------------------------------------------------
 
 std::string TMontaCodigo::Substitui(std::string_view texto, std::string_view tag,
@@ -610,10 +927,17 @@ std::string TMontaCodigo::Substitui(std::string_view texto, std::string_view tag
     return SubstituiTodos(tag, valor, texto);
 }
 
+std::string TMontaCodigo::Filtra(const TCadeiaFiltros& cadeia, std::string_view valor,
+                                 std::size_t tamanhoEsquema) const {
+    return AplicaFiltros(cadeia, valor, tamanhoEsquema, [this](std::string_view palavra) {
+        return m_reservadas.find(palavra) != m_reservadas.end();
+    });
+}
+
 void TMontaCodigo::ValoresTabela(std::size_t indiceTabela, TValores& valores) const {
     static const TTabela semRegistro;
-    const TTabela* registro = m_controlaColunas->getTabela(m_tabelaAtual);
-    const TTabela& tabela = registro != nullptr ? *registro : semRegistro;
+    const TTabela& tabela = m_registroTabela != nullptr ? *m_registroTabela : semRegistro;
+    valores.Limpa();
     valores.texto = {m_tabelaAtual,
                      tabela.esquema,
                      tabela.tipo,
@@ -622,8 +946,13 @@ void TMontaCodigo::ValoresTabela(std::size_t indiceTabela, TValores& valores) co
                      valores.Numero(1, m_qtdComum),
                      valores.Numero(2, m_qtdChaveEstrangeira),
                      valores.Numero(3, m_qtdChavePrimaria),
-                     valores.Numero(4, static_cast<std::int64_t>(m_colunasTabela.size())),
-                     valores.Numero(5, m_qtdData)};
+                     valores.Numero(4, static_cast<std::int64_t>(m_colunasAtuais.size())),
+                     valores.Numero(5, m_qtdData),
+                     tabela.nome,
+                     tabela.comment};
+    valores.esquema[kTagTabela] = tabela.esquema.size();
+    valores.tardio = kTagQtdReferencias;
+    valores.motor = this;
 }
 
 void TMontaCodigo::ValoresColuna(const TColuna& coluna, std::int32_t indice,
@@ -632,6 +961,13 @@ void TMontaCodigo::ValoresColuna(const TColuna& coluna, std::int32_t indice,
     const TParTipo* correspondencia = AchaTipo(tipo);
     // A foreign-key column decoded without its referenced column gives empty values.
     const TColuna* referenciada = coluna.getColunaEstrangeira();
+    const std::string_view tabelaReferenciada =
+        referenciada != nullptr ? std::string_view(referenciada->getTabela().nome)
+                                : std::string_view();
+    const auto sim = [](bool valor) {
+        return valor ? std::string_view("1") : std::string_view("0");
+    };
+    valores.Limpa();
     valores.texto = {
         classePai,
         coluna.nome,
@@ -644,9 +980,82 @@ void TMontaCodigo::ValoresColuna(const TColuna& coluna, std::int32_t indice,
         valores.Numero(2, tipo.escala),
         tipo.nome,
         valores.Numero(3, indice),
+        std::string_view(), // "<colsqltype>", worked out when used
+        sim(coluna.facts.nullable),
+        sim(coluna.facts.unique),
+        sim(coluna.facts.autoIncrement),
+        coluna.facts.defaultValue,
+        coluna.facts.comment,
         referenciada != nullptr ? std::string_view(referenciada->nome) : std::string_view(),
-        referenciada != nullptr ? std::string_view(referenciada->getTabela().nome)
-                                : std::string_view()};
+        tabelaReferenciada,
+        tabelaReferenciada};
+    if (m_registroTabela != nullptr) {
+        valores.esquema[kTagTabelaDaColuna] = m_registroTabela->esquema.size();
+    }
+    valores.tardio = kTagTipoSQL;
+    valores.coluna = &coluna;
+    valores.motor = this;
+}
+
+bool TMontaCodigo::CondicaoTabela(std::uint8_t condicao, std::size_t indice,
+                                  std::size_t quantidade) const {
+    static const TTabela semRegistro;
+    const TTabela& tabela = m_registroTabela != nullptr ? *m_registroTabela : semRegistro;
+    switch (static_cast<TCondicao>(condicao)) {
+    case TCondicao::view:
+        return ContemSemCaixa(tabela.tipo, "VIEW");
+    case TCondicao::table:
+        return ContemSemCaixa(tabela.tipo, "TABLE");
+    case TCondicao::tbalias:
+        return !tabela.alias.empty();
+    case TCondicao::tbcomment:
+        return !tabela.comment.empty();
+    case TCondicao::haspk:
+        return m_qtdChavePrimaria > 0;
+    case TCondicao::hasfk:
+        return m_qtdChaveEstrangeira > 0;
+    case TCondicao::first:
+        return indice == 0;
+    case TCondicao::last:
+        return indice + 1 == quantidade;
+    default:
+        return false;
+    }
+}
+
+bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
+                                  std::size_t quantidade) {
+    const TTipoDado& tipo = coluna.getTipoDado();
+    switch (static_cast<TCondicao>(condicao)) {
+    case TCondicao::nullable:
+        return coluna.facts.nullable;
+    case TCondicao::pk:
+        return coluna.tipoColuna == TTipoColuna::tcChavePrimaria;
+    case TCondicao::fk:
+        return coluna.chaveEstrangeira;
+    case TCondicao::date:
+        return tipo.EhData();
+    case TCondicao::unique:
+        return coluna.facts.unique;
+    case TCondicao::autoinc:
+        return coluna.facts.autoIncrement;
+    case TCondicao::default_:
+        return !coluna.facts.defaultValue.empty();
+    case TCondicao::comment:
+        return !coluna.facts.comment.empty();
+    case TCondicao::alias:
+        return !coluna.alias.empty();
+    case TCondicao::length:
+        return tipo.tamanho > 0;
+    case TCondicao::scale:
+        return tipo.escala > 0;
+    case TCondicao::first:
+        return indice == 0;
+    case TCondicao::last:
+        return indice + 1 == quantidade;
+    default:
+        return false;
+    }
 }
 
 const TMontaCodigo::TParTipo* TMontaCodigo::AchaTipo(const TTipoDado& tipo) const {
@@ -660,37 +1069,67 @@ std::pair<std::string, std::string> TMontaCodigo::BuscaTipo(const TTipoDado& tip
 }
 
 std::string TMontaCodigo::Categoria(const TColuna& coluna) {
-    return std::string(coluna.tipoColuna == TTipoColuna::tcChavePrimaria ? kCategoriaPrimaria
-                                                                         : kCategoriaComum);
+    return std::string(coluna.tipoColuna == TTipoColuna::tcChavePrimaria ? "tcChavePrimaria"
+                                                                         : "tcComum");
 }
 
 // --- The table being expanded -------------------------------------------------------------
 
 void TMontaCodigo::CarregaTabela(const std::string& nomeTabela) {
     m_tabelaAtual = nomeTabela;
-    TListaTextos codificacoes;
+    m_registroTabela = nullptr;
+    m_colunasAtuais.clear();
     if (m_controlaColunas != nullptr) {
-        const TListaTextos nomes = m_controlaColunas->getNomesColunas(nomeTabela);
-        codificacoes.reserve(nomes.size());
-        for (const std::string& nome : nomes) {
-            const TColuna* coluna = m_controlaColunas->getColuna(nomeTabela, nome);
-            if (coluna != nullptr) {
-                codificacoes.push_back(coluna->Codifica());
-            }
-        }
+        m_registroTabela = m_controlaColunas->getTabela(nomeTabela);
+        m_colunasAtuais = m_controlaColunas->getColunasDaTabela(nomeTabela);
     }
-    CarregaColunasTabela(codificacoes);
+    m_proprias.clear();
+    m_copiasFeitas = false;
+    m_referencias = nullptr;
+    ContaColunas();
 }
 
 void TMontaCodigo::CarregaColunasTabela(const TListaTextos& codificacoes) {
-    m_colunasTabela.clear();
-    m_colunasTabela.reserve(codificacoes.size());
+    m_proprias.clear();
+    m_proprias.reserve(codificacoes.size());
+    m_colunasAtuais.clear();
     for (const std::string& codificacao : codificacoes) {
         auto coluna = std::make_unique<TColuna>();
         coluna->Decodifica(codificacao);
-        m_colunasTabela.push_back(std::move(coluna));
+        m_colunasAtuais.push_back(coluna.get());
+        m_proprias.push_back(std::move(coluna));
     }
+    m_copiasFeitas = false;
+    m_referencias = nullptr;
     ContaColunas();
+}
+
+const TArrColunas& TMontaCodigo::colunasTabela() const {
+    if (!m_proprias.empty() || m_colunasAtuais.empty()) {
+        return m_proprias;
+    }
+    if (!m_copiasFeitas) {
+        m_copias.clear();
+        for (const TColuna* coluna : m_colunasAtuais) {
+            auto copia = std::make_unique<TColuna>();
+            copia->Decodifica(coluna->Codifica());
+            copia->CopiaFatosDe(*coluna);
+            m_copias.push_back(std::move(copia));
+        }
+        m_copiasFeitas = true;
+    }
+    return m_copias;
+}
+
+const std::vector<const TColuna*>& TMontaCodigo::Referencias() const {
+    if (m_referencias == nullptr) {
+        static const std::vector<const TColuna*> nenhuma;
+        const TControlaColunas* todas =
+            m_todasAsColunas != nullptr ? m_todasAsColunas : m_controlaColunas;
+        m_referencias =
+            todas != nullptr ? &todas->getColunasQueReferenciam(m_tabelaAtual) : &nenhuma;
+    }
+    return *m_referencias;
 }
 
 void TMontaCodigo::ContaColunas() {
@@ -698,7 +1137,7 @@ void TMontaCodigo::ContaColunas() {
     m_qtdChaveEstrangeira = 0;
     m_qtdComum = 0;
     m_qtdData = 0;
-    for (const auto& coluna : m_colunasTabela) {
+    for (const TColuna* coluna : m_colunasAtuais) {
         if (coluna->tipoColuna == TTipoColuna::tcChavePrimaria) {
             ++m_qtdChavePrimaria;
         } else {
@@ -715,14 +1154,80 @@ void TMontaCodigo::ContaColunas() {
 
 // --- Coherence check ----------------------------------------------------------------------
 
+std::vector<TParVerificado> ParesVerificados(std::string_view texto) {
+    std::vector<TParVerificado> pares = {
+        {std::string(kAbreSimples), std::string(kFechaSimples)},
+        {std::string(kAbreEstrangeira), std::string(kFechaEstrangeira)},
+        {std::string(kAbrePrimaria), std::string(kFechaPrimaria)},
+        {std::string(kAbreTabela), std::string(kFechaTabela)}};
+    if (texto.find("refcol>") != std::string_view::npos) {
+        pares.push_back({std::string(kAbreReferencia), std::string(kFechaReferencia)});
+    }
+    if (texto.find("<if") == std::string_view::npos &&
+        texto.find("</if") == std::string_view::npos) {
+        return pares;
+    }
+    // The condition pairs the text writes: bit 0 "if", bit 1 "ifnot", per condition.
+    std::array<std::uint8_t, kQtdCondicoes> usadas{};
+    for (std::size_t i = texto.find('<'); i != std::string_view::npos; i = texto.find('<', i + 1)) {
+        const std::size_t fim = FimDaTag(texto, i);
+        TTagCondicao lida;
+        TCondicao condicao{};
+        if (fim != std::string_view::npos && LeTagCondicao(texto.substr(i, fim - i), lida) &&
+            AchaCondicao(lida.nome, condicao)) {
+            usadas[static_cast<std::size_t>(condicao)] |= lida.negada ? 2 : 1;
+        }
+    }
+    for (std::size_t c = 0; c < kQtdCondicoes; ++c) {
+        const std::string nome(kCondicoes[c].nome);
+        if ((usadas[c] & 1) != 0) {
+            pares.push_back({"<if:" + nome + ">", "</if:" + nome + ">"});
+        }
+        if ((usadas[c] & 2) != 0) {
+            pares.push_back({"<ifnot:" + nome + ">", "</ifnot:" + nome + ">"});
+        }
+    }
+    return pares;
+}
+
+namespace {
+
+bool Cruzadas(std::string_view texto, std::string_view abertura, std::string_view fechamento,
+              const std::vector<TParVerificado>& pares) {
+    // Removing a block is replacing it by nothing; since nothing after the last opening
+    // tag can hold another, the walk from the end sees exactly the blocks of the rule.
+    TTextoEmBlocos blocos{std::string(texto)};
+    std::string corpo;
+    bool arriscado = false;
+    for (;;) {
+        switch (blocos.ProximoBloco(abertura, fechamento, corpo, arriscado)) {
+        case TTextoEmBlocos::TBusca::SemAbertura:
+            return false;
+        case TTextoEmBlocos::TBusca::SemFechamento:
+            return true;
+        case TTextoEmBlocos::TBusca::Achado:
+            break;
+        }
+        for (const TParVerificado& par : pares) {
+            if (TMontaCodigo::ContaTag(corpo, par.abertura) !=
+                TMontaCodigo::ContaTag(corpo, par.fechamento)) {
+                return true;
+            }
+        }
+    }
+}
+
+} // namespace
+
 void TMontaCodigo::VerificaTags(std::string_view texto) {
-    for (const TParTags& par : kParesVerificados) {
+    const std::vector<TParVerificado> pares = ParesVerificados(texto);
+    for (const TParVerificado& par : pares) {
         if (ContaTag(texto, par.abertura) != ContaTag(texto, par.fechamento)) {
             throw EErroGeral::Create(std::string(kErroQuantidade));
         }
     }
-    for (const TParTags& par : kParesVerificados) {
-        if (TemTagsCruzadas(texto, par.abertura, par.fechamento)) {
+    for (const TParVerificado& par : pares) {
+        if (Cruzadas(texto, par.abertura, par.fechamento, pares)) {
             throw EErroGeral::Create(std::string(kErroCruzadas));
         }
     }
@@ -742,25 +1247,7 @@ std::int32_t TMontaCodigo::ContaTag(std::string_view texto, std::string_view tag
 
 bool TMontaCodigo::TemTagsCruzadas(std::string_view texto, std::string_view abertura,
                                    std::string_view fechamento) {
-    // Removing a block is replacing it by nothing; since nothing after the last opening
-    // tag can hold another, the walk from the end sees exactly the blocks of the rule.
-    TTextoEmBlocos blocos{std::string(texto)};
-    std::string corpo;
-    for (;;) {
-        switch (blocos.ProximoBloco(abertura, fechamento, corpo)) {
-        case TTextoEmBlocos::TBusca::SemAbertura:
-            return false;
-        case TTextoEmBlocos::TBusca::SemFechamento:
-            return true;
-        case TTextoEmBlocos::TBusca::Achado:
-            break;
-        }
-        for (const TParTags& par : kParesVerificados) {
-            if (ContaTag(corpo, par.abertura) != ContaTag(corpo, par.fechamento)) {
-                return true;
-            }
-        }
-    }
+    return Cruzadas(texto, abertura, fechamento, ParesVerificados(texto));
 }
 
 } // namespace fendril

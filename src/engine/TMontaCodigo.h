@@ -1,25 +1,45 @@
 #pragma once
 
+#include "engine/Filtros.h"
 #include "model/TControlaColunas.h"
 #include "model/Textos.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace fendril {
 
+// A message about a template text, at the line and column (both from 1; columns count
+// characters) of the tag it is about; `posicao` is the byte offset of that tag.
+struct TDiagnostico {
+    bool erro = false; // the coherence check failed; otherwise a warning
+    std::size_t linha = 1;
+    std::size_t coluna = 1;
+    std::size_t posicao = 0;
+    std::string mensagem;
+
+    bool operator==(const TDiagnostico&) const = default;
+};
+
 // The template engine: expands one template text for the tables and columns of a column
-// set. Scalar tags ("<dbname>", "<tbname>", "<colname>", ...) are replaced by values;
-// blocks ("<rctable>", "<simplecol>", "<prkcol>", "<frkcol>", "<coldatetype>") repeat
-// their body per table or per column of one kind.
+// set. Scalar tags ("<dbname>", "<tbname>", "<colname>", ...) are replaced by values, each
+// optionally through filters ("<tbshortname:pascal:singular>"); blocks ("<rctable>",
+// "<simplecol>", "<prkcol>", "<frkcol>", "<coldatetype>", "<refcol>") repeat their body per
+// table or per column of one kind; conditions ("<if:pk>...</if:pk>", "<ifnot:last>...
+// </ifnot:last>") keep or drop their body in each repetition.
 //
 // Use: AdicionaTipos, setControlaColunas, nomeBaseDados/classePai, AdicionaModelo (which
 // checks the tags), Monta, getCodigo.
 class TMontaCodigo {
 public:
+    // The output limit a new engine has: 1 GiB.
+    static constexpr std::size_t kLimiteSaidaPadrao = std::size_t{1} << 30;
+
     std::string nomeBaseDados; // value of "<dbname>"
     std::string classePai;     // value of "<parentclass>"
 
@@ -27,6 +47,14 @@ public:
     void AdicionaTipos(const TListaTextos& linhas);
     // The set to expand; not owned, must outlive Monta.
     void setControlaColunas(const TControlaColunas* colunas) { m_controlaColunas = colunas; }
+    // The whole mapping, where "<refcol>" looks for the foreign keys that refer to the
+    // table being expanded; without it, the set to expand. Not owned, must outlive Monta.
+    void setTodasAsColunas(const TControlaColunas* colunas) { m_todasAsColunas = colunas; }
+    // The words the "ident" filter must not give as they are (exact, letter case counts).
+    void setPalavrasReservadas(const TListaTextos& palavras);
+    // Monta raises EErroGeral instead of producing a text longer than this many bytes.
+    void setLimiteSaida(std::size_t bytes) { m_limiteSaida = bytes; }
+    std::size_t limiteSaida() const { return m_limiteSaida; }
     // Checks the tags of the lines (VerificaTags) and appends them; on failure raises the
     // check's EErroGeral again and appends nothing.
     void AdicionaModelo(const TListaTextos& linhas);
@@ -34,8 +62,14 @@ public:
     void Monta();
     const TListaTextos& getCodigo() const { return m_linhasCodigo; }
 
-    // The coherence check of the block tags; raises EErroGeral when it fails.
+    // The coherence check of the block and condition tags; raises EErroGeral when it fails.
     static void VerificaTags(std::string_view texto);
+    // The check's failure, if any, and warnings about tags that will not expand: unknown
+    // tags that look like tags, unknown filters and conditions, tags and conditions outside
+    // the block that gives them a value. `corpoDeTabela` tells that the text is expanded as
+    // the body of a table block (as the run does with a table-class text). In text order.
+    static std::vector<TDiagnostico> Diagnostica(std::string_view texto,
+                                                 bool corpoDeTabela = false);
     static std::int32_t ContaTag(std::string_view texto, std::string_view tag);
     static bool TemTagsCruzadas(std::string_view texto, std::string_view abertura,
                                 std::string_view fechamento);
@@ -52,7 +86,8 @@ public:
 
     // The state of the table being expanded (after Monta: the last one).
     const std::string& tabelaAtual() const { return m_tabelaAtual; }
-    const TArrColunas& colunasTabela() const { return m_colunasTabela; }
+    // Copies of that table's columns.
+    const TArrColunas& colunasTabela() const;
     std::int32_t qtdChavePrimaria() const { return m_qtdChavePrimaria; }
     std::int32_t qtdChaveEstrangeira() const { return m_qtdChaveEstrangeira; }
     std::int32_t qtdComum() const { return m_qtdComum; }
@@ -65,41 +100,53 @@ public:
 private:
     // (variable type, initial value) of a provider type name.
     using TParTipo = std::pair<std::string, std::string>;
+    struct TValores;
+    struct TExpansao;
+    class TRepeticao;
 
     // Expands every table block of a text.
     std::string ExpandeBlocosTabela(std::string texto);
     // One table block body, repeated for every table of the column set.
-    std::string ExpandeTabelas(std::string_view corpo);
-    // Expands every column block of one category ("tcComum", "tcChavePrimaria",
-    // "tcChaveEstrangeira", "tcDateColum") in a text.
-    std::string ExpandeBlocos(std::string texto, std::string_view categoria);
-    // One simple, primary-key or foreign-key block body, repeated for its columns.
-    std::string ExpandeColunas(std::string_view corpo, std::string_view categoria);
-    // One date block body, repeated for the date columns.
-    std::string ExpandeColunasData(std::string_view corpo);
+    TExpansao ExpandeTabelas(std::string_view corpo, bool corpoArriscado);
+    // One column block body of one kind, repeated for its columns.
+    TExpansao RepeteColunas(std::string_view corpo, bool corpoArriscado, std::uint8_t bloco);
 
-    // The body repeated for the columns that `incluida` accepts, with the column scope
-    // (and the referenced column's tags when `blocoEstrangeiro`).
-    std::string RepeteColunas(std::string_view corpo, bool (*incluida)(const TColuna&),
-                              bool blocoEstrangeiro) const;
-
-    // Sets tabelaAtual and loads that table's column copies (which also counts them).
+    // Sets tabelaAtual and takes that table's columns (which also counts them).
     void CarregaTabela(const std::string& nomeTabela);
-    // The values of the scalar tags of one repetition, in the order of their scope.
-    struct TValores;
     void ValoresTabela(std::size_t indiceTabela, TValores& valores) const;
     void ValoresColuna(const TColuna& coluna, std::int32_t indice, TValores& valores) const;
+    // Whether a condition holds for the current table or the column of a repetition.
+    bool CondicaoTabela(std::uint8_t condicao, std::size_t indice, std::size_t quantidade) const;
+    static bool CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
+                               std::size_t quantidade);
     // The correspondence entry of a data type; null when no line matches.
     const TParTipo* AchaTipo(const TTipoDado& tipo) const;
+    // A value through filters (tamanhoEsquema: see AplicaFiltros).
+    std::string Filtra(const TCadeiaFiltros& cadeia, std::string_view valor,
+                       std::size_t tamanhoEsquema) const;
+    // The enabled foreign keys of the whole mapping that refer to the current table.
+    const std::vector<const TColuna*>& Referencias() const;
+    // Raises the output limit failure when `tamanho` passes the limit.
+    void VerificaLimite(std::size_t tamanho) const;
 
     const TControlaColunas* m_controlaColunas = nullptr;
+    const TControlaColunas* m_todasAsColunas = nullptr;
     // The first correspondence line of each provider type name, built as lines are added.
     std::unordered_map<std::string, TParTipo> m_tipos;
+    std::set<std::string, std::less<>> m_reservadas;
+    std::size_t m_limiteSaida = kLimiteSaidaPadrao;
     TListaTextos m_linhasTipos;
     TListaTextos m_linhasModelo;
     TListaTextos m_linhasCodigo;
     std::string m_tabelaAtual;
-    TArrColunas m_colunasTabela;
+    const TTabela* m_registroTabela = nullptr;
+    // The current table's columns: the set's own records, or m_proprias when they were
+    // given as encodings (CarregaColunasTabela).
+    std::vector<const TColuna*> m_colunasAtuais;
+    TArrColunas m_proprias;
+    mutable TArrColunas m_copias; // colunasTabela() when the columns are the set's
+    mutable bool m_copiasFeitas = false;
+    mutable const std::vector<const TColuna*>* m_referencias = nullptr; // see Referencias
     std::int32_t m_qtdChavePrimaria = 0;
     std::int32_t m_qtdChaveEstrangeira = 0;
     std::int32_t m_qtdComum = 0;

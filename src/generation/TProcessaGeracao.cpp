@@ -103,6 +103,16 @@ void TProcessaGeracao::RegistraFalha(const std::string& mensagem) {
     ++m_falhas;
 }
 
+void TProcessaGeracao::RegistraAvisos(const std::string& rotulo, const std::string& codigo,
+                                      bool corpoDeTabela) {
+    for (const TDiagnostico& aviso : TMontaCodigo::Diagnostica(codigo, corpoDeTabela)) {
+        if (!aviso.erro) {
+            RegistraLog(rotulo + "Warning At Line " + std::to_string(aviso.linha) + ", Column " +
+                        std::to_string(aviso.coluna) + ": " + aviso.mensagem);
+        }
+    }
+}
+
 bool TProcessaGeracao::Prepara() {
     if (!m_mapeamentoCarregado) {
         try {
@@ -302,13 +312,18 @@ TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminho
 
 std::unique_ptr<TControlaColunas>
 TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
-    const TControlaColunas& colunas = *m_colunas;
+    const std::vector<const TColuna*> originais =
+        std::as_const(*m_colunas).getColunasDaTabela(tabela);
     TListaTextos codificacoes;
-    for (const std::string& nome : colunas.getNomesColunas(tabela)) {
-        codificacoes.push_back(colunas.getColuna(tabela, nome)->Codifica());
+    for (const TColuna* coluna : originais) {
+        codificacoes.push_back(coluna->Codifica());
     }
     auto conjunto = std::make_unique<TControlaColunas>(codificacoes.size());
     conjunto->CarregaLinhas(codificacoes);
+    // The facts are not part of the encoding.
+    for (std::size_t i = 0; i < originais.size(); ++i) {
+        conjunto->getColunas()[i]->CopiaFatosDe(*originais[i]);
+    }
     return conjunto;
 }
 
@@ -430,9 +445,10 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     };
     if (!nomes.padrao.empty()) {
         gera("(Table Class) -> ", [&] {
-            const std::string texto =
-                "<rctable>" + Codigo(m_modeloTabela, "re_classeobjeto") + "</rctable>";
+            const std::string codigo = Codigo(m_modeloTabela, "re_classeobjeto");
+            const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
         });
     }
@@ -440,6 +456,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         gera("(Parent Class) -> ", [&] {
             const std::string texto = Codigo(m_modeloTabela, "re_classepai");
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
                 GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto);
             }
@@ -449,6 +466,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         gera("(Make File) -> ", [&] {
             const std::string texto = Codigo(m_modeloTabela, "re_make");
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + "(Make File) -> ", texto, false);
             GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
         });
     }
@@ -468,9 +486,11 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
         if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
+            RegistraAvisos(caminho + " -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
         } else {
             TMontaCodigo::VerificaTags(codigo);
+            RegistraAvisos(caminho + " -> ", codigo, false);
             GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo);
             if (eventoTabela) {
                 eventoTabela("", nomes.padrao, 0);
@@ -509,6 +529,8 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
         TMontaCodigo motor;
         motor.AdicionaTipos(tipos);
         motor.setControlaColunas(&colunas);
+        motor.setTodasAsColunas(m_colunas.get());
+        motor.setLimiteSaida(limiteSaida);
         motor.nomeBaseDados = m_nomeBaseDados;
         motor.classePai = classePai;
         motor.AdicionaModelo({texto});

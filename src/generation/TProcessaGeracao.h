@@ -1,6 +1,7 @@
 #pragma once
 
 #include "documents/TArquivoKMF.h"
+#include "engine/TMontaCodigo.h"
 #include "model/TControlaColunas.h"
 #include "model/Textos.h"
 
@@ -29,6 +30,8 @@ public:
 
     std::string caminhoMapeamento;
     std::string diretorioGeracao;
+    // An expansion whose text passes this many bytes fails instead of exhausting memory.
+    std::size_t limiteSaida = TMontaCodigo::kLimiteSaidaPadrao;
 
     TEventoTabela eventoTabela;
     TEventoModelo eventoModelo;
@@ -78,6 +81,8 @@ private:
     void RegistraLog(const std::string& mensagem);
     // Logs a failure and counts it.
     void RegistraFalha(const std::string& mensagem);
+    // Logs, after `rotulo`, the warnings about a template text (see TMontaCodigo::Diagnostica).
+    void RegistraAvisos(const std::string& rotulo, const std::string& codigo, bool corpoDeTabela);
     void CarregaMapeamento();
     void CarregaColunasHabilitadas();
     void CarregaModelo(const std::string& caminho, int tipo, TArquivoKMF& documento);

@@ -61,6 +61,11 @@ std::string TColuna::Codifica() const {
     return texto;
 }
 
+void TColuna::CopiaFatosDe(const TColuna& outra) {
+    facts = outra.facts;
+    m_tabela->comment = outra.m_tabela->comment;
+}
+
 void TColuna::DecodificaPropria(std::string_view parte) {
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(parte, 9), "=>");
     const bool escapado = registro::Escapado(campos, 5);

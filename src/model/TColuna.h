@@ -70,6 +70,9 @@ public:
     // Restores a column from an encoding. An encoding without a referenced column leaves
     // the present one in place.
     void Decodifica(std::string_view texto);
+    // Takes the facts that the encoding does not carry (the column's and its table's
+    // comment) from `outra`, as a copy made through the encoding needs.
+    void CopiaFatosDe(const TColuna& outra);
 
 private:
     void CodificaPropria(std::string& texto) const;

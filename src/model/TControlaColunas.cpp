@@ -63,6 +63,7 @@ void TControlaColunas::CopiaColunas(const TArrColunas& colunas) {
             throw EListError(i);
         }
         m_colunas[i]->Decodifica(colunas[i]->Codifica());
+        m_colunas[i]->CopiaFatosDe(*colunas[i]);
     }
 }
 
@@ -190,6 +191,46 @@ TListaTextos TControlaColunas::getNomesColunasAlias(std::string_view alias) cons
     const auto& porAlias = indice().porAlias;
     const auto achado = porAlias.find(std::string(alias));
     return achado == porAlias.end() ? TListaTextos() : NomesDistintos(&achado->second);
+}
+
+std::vector<const TColuna*>
+TControlaColunas::ColunasDistintas(const std::vector<std::size_t>& selecao) const {
+    std::vector<const TColuna*> colunas;
+    colunas.reserve(selecao.size());
+    std::unordered_set<std::string> vistos;
+    for (const std::size_t i : selecao) {
+        if (vistos.insert(ChaveSemCaixa(m_colunas[i]->nome)).second) {
+            colunas.push_back(m_colunas[i].get());
+        }
+    }
+    return colunas;
+}
+
+std::vector<const TColuna*> TControlaColunas::getColunasDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? std::vector<const TColuna*>()
+                                     : ColunasDistintas(achado->second);
+}
+
+const std::vector<const TColuna*>&
+TControlaColunas::getColunasQueReferenciam(std::string_view tabela) const {
+    const Indice& atual = indice();
+    if (!atual.referenciasFeitas) {
+        for (const std::string& nome : atual.nomesTabelas) {
+            for (const TColuna* coluna : ColunasDistintas(atual.porTabela.at(nome))) {
+                const TColuna* referenciada = coluna->getColunaEstrangeira();
+                if (coluna->habilitado && coluna->chaveEstrangeira && referenciada != nullptr) {
+                    m_indice.referencias[ChaveSemCaixa(referenciada->getTabela().getNomeCompleto())]
+                        .push_back(coluna);
+                }
+            }
+        }
+        m_indice.referenciasFeitas = true;
+    }
+    static const std::vector<const TColuna*> nenhuma;
+    const auto achado = atual.referencias.find(ChaveSemCaixa(tabela));
+    return achado == atual.referencias.end() ? nenhuma : achado->second;
 }
 
 void TControlaColunas::RemoveTabela(std::string_view tabela) {

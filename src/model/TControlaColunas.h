@@ -85,6 +85,12 @@ public:
     TListaTextos getNomesColunas(std::string_view tabela) const;
     // The same, selecting the columns by their table's alias.
     TListaTextos getNomesColunasAlias(std::string_view alias) const;
+    // The columns getNomesColunas(tabela) names, each as getColuna gives it, in that order.
+    std::vector<const TColuna*> getColunasDaTabela(std::string_view tabela) const;
+    // The enabled foreign-key columns of every table whose referenced column belongs to the
+    // table of that qualified name (letter case ignored), in the order of getNomesTabelas and
+    // getColunasDaTabela.
+    const std::vector<const TColuna*>& getColunasQueReferenciam(std::string_view tabela) const;
 
     // Removes every column of that table; the others keep their order.
     void RemoveTabela(std::string_view tabela);
@@ -99,9 +105,14 @@ private:
         std::unordered_map<std::string, std::vector<std::size_t>> porTabela; // exact name
         std::unordered_map<std::string, std::vector<std::size_t>> porAlias;  // exact alias
         std::unordered_map<std::string, std::size_t> porColuna;              // name + '\0' + column
+        // Foreign keys by the folded qualified name of the table they refer to; built on
+        // the first question about them.
+        bool referenciasFeitas = false;
+        std::unordered_map<std::string, std::vector<const TColuna*>> referencias;
     };
 
     const Indice& indice() const;
+    std::vector<const TColuna*> ColunasDistintas(const std::vector<std::size_t>& selecao) const;
     TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;
 
     TArrColunas m_colunas;

@@ -80,6 +80,64 @@ TEST_F(ComandosDocumento, CheckReportsTheTagCheck) {
               "Syntax Error: Number of Opening and Closing Tags Does Not Match !!\n");
 }
 
+TEST_F(ComandosDocumento, CheckPrintsWarningsAndPlacesTheFailure) {
+    teste::EscreveArquivo(m_pasta.arquivo("warn.txt"),
+                          "<rctable>\n  <colnmae> <tbname:pascl>\n</rctable>");
+    const Resultado avisos = Executa({"check", m_pasta.arquivo("warn.txt")});
+    EXPECT_EQ(avisos.codigo, 0) << avisos.erros;
+    const std::string arquivo = m_pasta.arquivo("warn.txt");
+    EXPECT_EQ(avisos.saida,
+              arquivo + ":2:3: warning: Unknown Tag <colnmae>, Did You Mean <colname>?\n" +
+                  arquivo + ":2:13: warning: Unknown Filter \"pascl\" In <tbname:pascl>\n" +
+                  "No Crossed Tags Present !!\n");
+    const Resultado estrito = Executa({"check", "--strict", arquivo});
+    EXPECT_EQ(estrito.codigo, 1);
+    EXPECT_EQ(estrito.erros, "2 Warnings With --strict !!\n");
+
+    teste::EscreveArquivo(m_pasta.arquivo("bad.txt"), "<rctable>\n x <prkcol></rctable>");
+    const Resultado falha = Executa({"check", "--strict", m_pasta.arquivo("bad.txt")});
+    EXPECT_EQ(falha.codigo, 1);
+    EXPECT_EQ(falha.saida, m_pasta.arquivo("bad.txt") +
+                               ":2:4: error: Syntax Error: Number of Opening and Closing Tags "
+                               "Does Not Match !!\n");
+}
+
+TEST_F(ComandosDocumento, CheckReadsTheCodeTextsOfTemplates) {
+    // A table-class text is checked inside a table block, as the run expands it.
+    teste::EscreveArquivo(m_pasta.arquivo("t.desc"), "Edit_autor = Ann\n"
+                                                     "re_classeobjeto = <tbname> <colname>\n"
+                                                     "re_classepai = <tbname>\n"
+                                                     "re_make = <simplecol></simplecol>\n");
+    ASSERT_EQ(
+        Executa({"compose", m_pasta.arquivo("t.desc"), "-o", m_pasta.arquivo("t.tpt")}).codigo, 0);
+    const std::string tpt = m_pasta.arquivo("t.tpt");
+    const Resultado tabela = Executa({"check", tpt});
+    EXPECT_EQ(tabela.codigo, 0) << tabela.erros;
+    EXPECT_EQ(tabela.saida, tpt +
+                                "(Table Class):1:10: warning: <colname> Is Outside A Column "
+                                "Block\n" +
+                                tpt +
+                                "(Parent Class):1:1: warning: <tbname> Is Outside A Table "
+                                "Block\n" +
+                                tpt +
+                                "(Make File):1:1: warning: <simplecol> Is Outside A Table "
+                                "Block\n" +
+                                "No Crossed Tags Present !!\n");
+
+    // A general template wraps its text only when it writes one file per table.
+    teste::EscreveArquivo(m_pasta.arquivo("g.desc"), "rg_file = 1\n"
+                                                     "re_classeobjeto = </rctable><rctable>\n");
+    ASSERT_EQ(
+        Executa({"compose", m_pasta.arquivo("g.desc"), "-o", m_pasta.arquivo("g.tpg")}).codigo, 0);
+    EXPECT_EQ(Executa({"check", m_pasta.arquivo("g.tpg")}).erros,
+              "Syntax Error: Crossed Tags Present \n");
+    teste::EscreveArquivo(m_pasta.arquivo("g.desc"), "rg_file = 0\n"
+                                                     "re_classeobjeto = </rctable><rctable>\n");
+    ASSERT_EQ(
+        Executa({"compose", m_pasta.arquivo("g.desc"), "-o", m_pasta.arquivo("g.tpg")}).codigo, 0);
+    EXPECT_EQ(Executa({"check", m_pasta.arquivo("g.tpg")}).codigo, 0);
+}
+
 TEST(LinhaDeComando, UsageErrorsExitTwoAndHelpExitsZero) {
     EXPECT_EQ(Executa({}).codigo, 2);
     EXPECT_EQ(Executa({"frobnicate"}).codigo, 2);

@@ -4,6 +4,7 @@
 #include "documents/TArquivoKMF.h"
 #include "model/TColuna.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/ExecutaCli.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -167,6 +168,60 @@ TEST_F(ProjetoGeracao, EachFailureIsPrintedAndDecidesTheExitStatus) {
               std::string::npos)
         << erros;
     EXPECT_NE(m_saida.str().find("0 written, 0 skipped, 25 failed"), std::string::npos);
+}
+
+TEST_F(ProjetoGeracao, MaxOutputStopsAnExpansionAndTheLogSaysWhy) {
+    // Five nested table blocks over two tables: 32 names, 242 bytes.
+    Escreve("big.desc", "rg_file = 1\n"
+                        "edit_makeprefix = big\n"
+                        "edit_makeextension = txt\n"
+                        "re_classeobjeto = <rctable><rctable><rctable><rctable><rctable><tbname>"
+                        "</rctable></rctable></rctable></rctable></rctable>\n");
+    std::ostringstream erros;
+    ASSERT_EQ(
+        ComandoCompose((m_projeto / "big.desc").string(), (m_projeto / "big.tpg").string(), erros),
+        0);
+    const auto gera = [&](const std::string& limite) {
+        return teste::ExecutaCli({"generate", "--mapping", (m_projeto / "shop.kmf").string(),
+                                  "--out", (m_projeto / "out").string(), "--general-template",
+                                  (m_projeto / "big.tpg").string(), "--max-output", limite});
+    };
+    EXPECT_EQ(gera("200").codigo, 1);
+    const std::string log = teste::LeArquivo((m_projeto / "out" / "log.txt").string());
+    EXPECT_NE(log.find("big.tpg -> Template Expansion Stopped: The Generated Text Passes The "
+                       "Limit Of 200 Bytes !!"),
+              std::string::npos)
+        << log;
+    EXPECT_FALSE(fs::exists(m_projeto / "out" / "big.txt"));
+
+    EXPECT_EQ(gera("1KB").codigo, 0);
+    EXPECT_EQ(fs::file_size(m_projeto / "out" / "big.txt"), 16u * 9 + 16u * 6 + 2);
+    EXPECT_EQ(gera("0").codigo, 2);
+    EXPECT_EQ(gera("lots").codigo, 2);
+}
+
+TEST_F(ProjetoGeracao, TheLogListsTheTemplatesWarnings) {
+    Escreve("class.txt", "struct <tbname:pascal> {<prkcol> <colvartype> <colnmae>;</prkcol> };\n"
+                         "// <refcolcount> <tbnmae>");
+    std::ostringstream erros;
+    ASSERT_EQ(
+        ComandoCompose((m_projeto / "cpp.desc").string(), (m_projeto / "cpp.tpt").string(), erros),
+        0);
+    TOpcoesGeracao opcoes;
+    opcoes.documento = (m_projeto / "gen.kgf").string();
+    ASSERT_EQ(Gera(opcoes), 0) << m_erros.str();
+    const std::string log = teste::LeArquivo((m_projeto / "out" / "log.txt").string());
+    const std::string rotulo = (m_projeto / "cpp.tpt").string() + "(Table Class) -> ";
+    EXPECT_NE(log.find(rotulo + "Warning At Line 1, Column 47: Unknown Tag <colnmae>, Did You "
+                                "Mean <colname>?"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find(rotulo + "Warning At Line 2, Column 18: Unknown Tag <tbnmae>, Did You "
+                                "Mean <tbname>?"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(teste::LeArquivo((m_projeto / "out" / "customers.h").string()),
+              "struct Customers { long <colnmae>; };\r\n// 0 <tbnmae>\r\n");
 }
 
 TEST(ResolveCaminho, RelativeToTheDocumentAbsoluteAsItIs) {

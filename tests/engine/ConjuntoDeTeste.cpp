@@ -31,8 +31,11 @@ void Preenche(TControlaColunas& conjunto, const std::vector<Col>& colunas) {
         coluna.getTabela().tipo = c.tbTipo;
         coluna.getTabela().alias = c.tbAlias;
         coluna.getTabela().getBaseDados().nome = std::string("Shop");
+        coluna.getTabela().comment = c.tbComment;
         coluna.nome = c.nome;
         coluna.alias = c.alias;
+        coluna.facts = c.facts;
+        coluna.habilitado = c.habilitado;
         coluna.setChavePrimaria(c.pk ? 1 : 0);
         TTipoDado& tipo = coluna.getTipoDado();
         tipo.nome = c.tipo;

@@ -23,6 +23,9 @@ struct Col {
     std::string alias{};
     std::string tbAlias{};
     std::string tbTipo = "TABLE";
+    TColumnFacts facts{};
+    std::string tbComment{};
+    bool habilitado = true;
 };
 
 // A set holding one column per entry, in order.

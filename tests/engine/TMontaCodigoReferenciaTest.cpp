@@ -406,6 +406,49 @@ TListaTextos ExpandeComMotor(const TControlaColunas& conjunto, const TListaTexto
     return motor.getCodigo();
 }
 
+// Templates in which blocks end with the start of a block tag that the text after them
+// completes, or begin with the end of one, so that expanding builds tags across block
+// boundaries and across repetitions; scalar tags and pieces of tags besides.
+TListaTextos ModeloComJuncoes(std::mt19937& gerador) {
+    const auto ate = [&gerador](int n) {
+        return std::uniform_int_distribution<int>(0, n)(gerador);
+    };
+    const auto corta = [&](const std::string& tag) {
+        return static_cast<std::size_t>(1 + ate(static_cast<int>(tag.size()) - 2));
+    };
+    const char* const valores[] = {"<tbname>", "<colname>", "<tbschema>", "<colalias>",
+                                   "x",        "\r\n",      "<tbindex>"};
+    const std::function<std::string(int)> sequencia = [&](int profundidade) {
+        std::string texto;
+        const int itens = ate(4);
+        for (int i = 0; i < itens; ++i) {
+            const int sorteio = ate(9);
+            if (sorteio < 4 && profundidade < 3) {
+                const int tipo = profundidade == 0 && ate(2) == 0 ? 0 : ate(4);
+                std::string fim;
+                std::string inicio;
+                if (ate(1) == 0) {
+                    const std::string tag = kTagsBloco[2 * tipo + ate(1)];
+                    const std::size_t corte = corta(tag);
+                    fim = tag.substr(0, corte);
+                    inicio = tag.substr(corte);
+                }
+                texto += kTagsBloco[2 * tipo];
+                texto += ate(2) == 0 ? inicio : "";
+                texto += sequencia(profundidade + 1) + fim + kTagsBloco[2 * tipo + 1] + inicio;
+            } else if (sorteio < 7) {
+                const std::string tag = Sorteia(gerador, kTagsBloco);
+                const std::size_t corte = corta(tag);
+                texto += ate(1) == 0 ? tag.substr(0, corte) : tag.substr(corte);
+            } else {
+                texto += Sorteia(gerador, valores);
+            }
+        }
+        return texto;
+    };
+    return {sequencia(0)};
+}
+
 TEST(TMontaCodigoReferencia, CheckMatchesTheRuleOnGeneratedTexts) {
     GeradorDeModelos modelos(20240611, true, true, 6);
     int falhas = 0;
@@ -467,6 +510,31 @@ TEST(TMontaCodigoReferencia, ExpansionWithTaggedValuesAndTagPiecesMatchesTheRule
         ASSERT_EQ(motor.getCodigo(), referencia.Monta(modelo)) << testing::PrintToString(modelo);
     }
     EXPECT_GT(expandidos, 3000);
+}
+
+TEST(TMontaCodigoReferencia, ExpansionMatchesTheRuleWhereTagsFormAcrossBlocks) {
+    // Plain values: the engine follows the rule itself, without the restriction, also
+    // where expansion builds new blocks out of the template's text.
+    TControlaColunas conjunto;
+    Preenche(conjunto, Mapeamento(false));
+    const TListaTextos tipos = {"int;Integer;0;", "varchar;String;'';"};
+    std::mt19937 gerador(2026);
+    int expandidos = 0;
+    int construidos = 0;
+    for (int i = 0; i < 8000; ++i) {
+        const TListaTextos modelo = ModeloComJuncoes(gerador);
+        if (Referencia::Verifica(Une(modelo)).has_value()) {
+            continue;
+        }
+        ++expandidos;
+        const TListaTextos regra = Referencia(&conjunto, tipos, false).Monta(modelo);
+        construidos += regra != Referencia(&conjunto, tipos, true).Monta(modelo) ? 1 : 0;
+        ASSERT_EQ(ExpandeComMotor(conjunto, tipos, modelo), regra)
+            << testing::PrintToString(modelo);
+    }
+    EXPECT_GT(expandidos, 6000);
+    // Templates in which the restriction would have stopped short of the rule.
+    EXPECT_GT(construidos, 300);
 }
 
 } // namespace

@@ -171,5 +171,56 @@ TEST(TControlaColunas, ALineThatDoesNotDecodeIsNamed) {
     }
 }
 
+TEST(TControlaColunas, ColumnsOfATableAreTheOnesItsNamesGive) {
+    TControlaColunas conjunto;
+    Preenche(conjunto,
+             {{"dbo", "A", "x"}, {"dbo", "B", "y"}, {"dbo", "A", "X"}, {"dbo", "A", "z"}});
+    const TControlaColunas& leitura = conjunto;
+    const std::vector<const TColuna*> colunas = leitura.getColunasDaTabela("dbo.A");
+    const TListaTextos nomes = leitura.getNomesColunas("dbo.A");
+    ASSERT_EQ(colunas.size(), nomes.size());
+    for (std::size_t i = 0; i < nomes.size(); ++i) {
+        EXPECT_EQ(colunas[i], leitura.getColuna("dbo.A", nomes[i]));
+    }
+    EXPECT_TRUE(leitura.getColunasDaTabela("dbo.C").empty());
+}
+
+TEST(TControlaColunas, ForeignKeysThatReferToATable) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"", "orders", "customer_id"},
+                        {"", "orders", "old_customer"},
+                        {"s", "invoices", "customer"},
+                        {"", "orders", "plain"},
+                        {"", "customers", "id"}});
+    TArrColunas& colunas = conjunto.getColunas();
+    for (std::size_t i : {0u, 1u, 2u}) {
+        colunas[i]->chaveEstrangeira = true;
+        colunas[i]->CriaColunaEstrangeira();
+        colunas[i]->getColunaEstrangeira()->getTabela().nome = i == 2 ? "Customers" : "customers";
+    }
+    colunas[1]->habilitado = false;
+    const TControlaColunas& leitura = conjunto;
+    EXPECT_EQ(leitura.getColunasQueReferenciam("customers"),
+              (std::vector<const TColuna*>{colunas[0].get(), colunas[2].get()}));
+    EXPECT_EQ(&leitura.getColunasQueReferenciam("CUSTOMERS"),
+              &leitura.getColunasQueReferenciam("customers"));
+    EXPECT_TRUE(leitura.getColunasQueReferenciam("orders").empty());
+    // A change through the set is seen at the next question.
+    conjunto.getColunas()[1]->habilitado = true;
+    EXPECT_EQ(std::as_const(conjunto).getColunasQueReferenciam("customers").size(), 3u);
+}
+
+TEST(TControlaColunas, CopiesCarryTheFactsTheEncodingLacks) {
+    TControlaColunas origem;
+    Preenche(origem, {{"", "t", "a"}});
+    TColuna& coluna = *origem.getColunas()[0];
+    coluna.facts = {false, "0", true, true, "note"};
+    coluna.getTabela().comment = "table note";
+    TControlaColunas copia(1);
+    copia.CopiaColunas(origem.getColunas());
+    EXPECT_EQ(copia.getColunas()[0]->facts, coluna.facts);
+    EXPECT_EQ(copia.getColunas()[0]->getTabela().comment, "table note");
+}
+
 } // namespace
 } // namespace fendril
