@@ -11,6 +11,10 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 ctest --preset fuzz
 
+# The main job's release build (tools/main-job.sh) is held to the same standard.
+cmake --preset release >/dev/null
+cmake --build --preset release
+
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci

@@ -129,37 +129,34 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     filtros(tables);
     tables->callback([&] { comando = [&] { return ComandoTables(esquema, saida, erros); }; });
 
-    auto* import = app.add_subcommand("import", "Load tables and columns into a mapping "
-                                                "document (.kmf)");
-    conexao(import);
-    filtros(import);
-    import->add_option("--tables", esquema.tabelas,
-                       "Comma-separated qualified names to load (default: every listed table)");
-    import->add_option("--add-to", esquema.adicionaA,
-                       "Mapping document whose tables are kept; only missing tables are added");
-    import->add_option("--author", esquema.autor, "Author of the mapping")->required();
-    import->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
-    import->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
-    import->add_option("--log", esquema.log, "File to write the load log to");
-    import->add_flag("--save-password", esquema.salvaSenha,
-                     "Keep the password of --password-env in the mapping (the file is then "
-                     "readable by its owner only)");
-    import->callback([&] { comando = [&] { return ComandoImport(esquema, erros);
-};
-} // namespace fendril
-);
+    auto* importa = app.add_subcommand("import", "Load tables and columns into a mapping "
+                                                 "document (.kmf)");
+    conexao(importa);
+    filtros(importa);
+    importa->add_option("--tables", esquema.tabelas,
+                        "Comma-separated qualified names to load (default: every listed table)");
+    importa->add_option("--add-to", esquema.adicionaA,
+                        "Mapping document whose tables are kept; only missing tables are added");
+    importa->add_option("--author", esquema.autor, "Author of the mapping")->required();
+    importa->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
+    importa->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
+    importa->add_option("--log", esquema.log, "File to write the load log to");
+    importa->add_flag("--save-password", esquema.salvaSenha,
+                      "Keep the password of --password-env in the mapping (the file is then "
+                      "readable by its owner only)");
+    importa->callback([&] { comando = [&] { return ComandoImport(esquema, erros); }; });
 
-try {
-    app.parse(argc, argv);
-} catch (const CLI::CallForHelp& pedido) {
-    return app.exit(pedido, saida, erros);
-} catch (const CLI::CallForAllHelp& pedido) {
-    return app.exit(pedido, saida, erros);
-} catch (const CLI::ParseError& erro) {
-    app.exit(erro, saida, erros);
-    return 2;
-}
-return comando ? comando() : 2;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& pedido) {
+        return app.exit(pedido, saida, erros);
+    } catch (const CLI::CallForAllHelp& pedido) {
+        return app.exit(pedido, saida, erros);
+    } catch (const CLI::ParseError& erro) {
+        app.exit(erro, saida, erros);
+        return 2;
+    }
+    return comando ? comando() : 2;
 }
 
 } // namespace fendril

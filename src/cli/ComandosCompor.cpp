@@ -6,8 +6,6 @@
 #include "model/Log.h"
 
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <ostream>
 
 namespace fendril {
@@ -15,8 +13,6 @@ namespace fendril {
 namespace fs = std::filesystem;
 
 namespace {
-
-using TAtribuidor = std::function<void(const std::string&)>;
 
 std::string Apara(const std::string& texto) {
     const std::size_t inicio = texto.find_first_not_of(" \t");
@@ -54,8 +50,43 @@ std::vector<TLinhaTipos> TiposEstritos(const fs::path& caminho) {
     return tipos;
 }
 
-void Aplica(const std::string& descricao, const std::map<std::string, TAtribuidor>& chaves,
-            const std::function<void(const std::string&, const fs::path&)>& especial) {
+// A value as written, or "@file": the content of that file beside the description ("@@"
+// stands for a value that starts with "@").
+std::string Valor(std::string valor, const fs::path& pasta) {
+    if (valor.starts_with("@@")) {
+        valor.erase(0, 1);
+    } else if (valor.starts_with('@')) {
+        valor = LeTextoArquivo((pasta / valor.substr(1)).string());
+    }
+    return valor;
+}
+
+// Gives the field a description line names the value of that line. The types table takes a
+// types file (named with or without "@"); each template line adds one template, "path" or
+// "path;0".
+template <class TDoc>
+void Atribui(TDoc& valores, const TCampoDocumento<TDoc>& campo, const std::string& valor,
+             const std::string& chave, const fs::path& pasta) {
+    std::visit(TSobrecarga{
+                   [&](std::string TDoc::*membro) { valores.*membro = Valor(valor, pasta); },
+                   [&](bool TDoc::*membro) { valores.*membro = Marca(Valor(valor, pasta)); },
+                   [&](int TDoc::*membro) { valores.*membro = ParaInteiro(Valor(valor, pasta)); },
+                   [&](std::vector<TLinhaTipos> TDoc::*membro) {
+                       valores.*membro =
+                           TiposEstritos(pasta / valor.substr(valor.starts_with('@') ? 1 : 0));
+                   },
+                   [&](std::vector<TModeloMarcado> TDoc::*membro) {
+                       (valores.*membro).push_back(Modelo(Valor(valor, pasta)));
+                   },
+                   [&](auto) { throw EErroGeral::Create("Unknown Key \"" + chave + "\""); },
+               },
+               campo.membro);
+}
+
+// Fills the values from a description of key = value lines, each key naming a field of the
+// layout.
+template <class TDoc>
+void Aplica(const std::string& descricao, TTabelaCampos<TDoc> tabela, TDoc& valores) {
     const fs::path pasta = fs::path(descricao).parent_path();
     const TListaTextos linhas = LeLinhasTexto(descricao);
     for (std::size_t i = 0; i < linhas.size(); ++i) {
@@ -69,22 +100,13 @@ void Aplica(const std::string& descricao, const std::map<std::string, TAtribuido
             throw EErroGeral::Create(onde + "Expected key = value");
         }
         const std::string chave = Apara(linha.substr(0, igual));
-        std::string valor = Apara(linha.substr(igual + 1));
+        const std::string valor = Apara(linha.substr(igual + 1));
         try {
-            if (chave == "tb_tipos") {
-                especial(chave, pasta / valor.substr(valor.starts_with('@') ? 1 : 0));
-                continue;
-            }
-            const auto achada = chaves.find(chave);
-            if (achada == chaves.end()) {
+            const TCampoDocumento<TDoc>* campo = CampoPorNome<TDoc>(tabela, chave);
+            if (campo == nullptr) {
                 throw EErroGeral::Create("Unknown Key \"" + chave + "\"");
             }
-            if (valor.starts_with("@@")) {
-                valor.erase(0, 1);
-            } else if (valor.starts_with('@')) {
-                valor = LeTextoArquivo((pasta / valor.substr(1)).string());
-            }
-            achada->second(valor);
+            Atribui(valores, *campo, valor, chave, pasta);
         } catch (const std::exception& erro) {
             throw EErroGeral::Create(onde + erro.what());
         }
@@ -94,67 +116,20 @@ void Aplica(const std::string& descricao, const std::map<std::string, TAtribuido
 TArquivoKMF ModeloTabela(const std::string& descricao) {
     TDocModeloTabela d;
     d.data = DataAtual();
-    const std::map<std::string, TAtribuidor> chaves = {
-        {"Edit_nome", [&](const std::string& v) { d.nome = v; }},
-        {"Edit_autor", [&](const std::string& v) { d.autor = v; }},
-        {"edit_data", [&](const std::string& v) { d.data = v; }},
-        {"memo_comentario", [&](const std::string& v) { d.comentario = v; }},
-        {"edit_tableprefix", [&](const std::string& v) { d.tablePrefix = v; }},
-        {"edit_tablesufix", [&](const std::string& v) { d.tableSufix = v; }},
-        {"edit_tableextension", [&](const std::string& v) { d.tableExtension = v; }},
-        {"edit_parparentclass", [&](const std::string& v) { d.parentClass = v; }},
-        {"edit_parprefix", [&](const std::string& v) { d.parPrefix = v; }},
-        {"edit_parsufix", [&](const std::string& v) { d.parSufix = v; }},
-        {"edit_parextension", [&](const std::string& v) { d.parExtension = v; }},
-        {"edit_makeprefix", [&](const std::string& v) { d.makePrefix = v; }},
-        {"edit_makeextension", [&](const std::string& v) { d.makeExtension = v; }},
-        {"re_classeobjeto", [&](const std::string& v) { d.classeObjeto = v; }},
-        {"re_classepai", [&](const std::string& v) { d.classePai = v; }},
-        {"re_make", [&](const std::string& v) { d.make = v; }},
-        {"cb_fname", [&](const std::string& v) { d.nomePorAlias = Marca(v); }},
-    };
-    Aplica(descricao, chaves,
-           [&](const std::string&, const fs::path& tipos) { d.tipos = TiposEstritos(tipos); });
+    Aplica(descricao, kCamposModeloTabela, d);
     return d.getArquivo();
 }
 
 TArquivoKMF ModeloGeral(const std::string& descricao) {
     TDocModeloGeral d;
-    const std::map<std::string, TAtribuidor> chaves = {
-        {"edit_typesfile", [&](const std::string& v) { d.arquivoTipos = v; }},
-        {"re_classeobjeto", [&](const std::string& v) { d.classeObjeto = v; }},
-        {"edit_makeprefix", [&](const std::string& v) { d.makePrefix = v; }},
-        {"edit_tableprefix", [&](const std::string& v) { d.tablePrefix = v; }},
-        {"edit_tablesufix", [&](const std::string& v) { d.tableSufix = v; }},
-        {"edit_makeextension", [&](const std::string& v) { d.makeExtension = v; }},
-        {"rg_file", [&](const std::string& v) { d.arquivoUnico = ParaInteiro(v); }},
-        {"edit_parparentclass", [&](const std::string& v) { d.parentClass = v; }},
-        {"cb_fname", [&](const std::string& v) { d.nomePorAlias = Marca(v); }},
-    };
-    Aplica(descricao, chaves, [](const std::string& chave, const fs::path&) {
-        throw EErroGeral::Create("Unknown Key \"" + chave + "\"");
-    });
+    Aplica(descricao, kCamposModeloGeral, d);
     return d.getArquivo();
 }
 
 TArquivoKMF Geracao(const std::string& descricao) {
     TDocGeracao d;
     d.data = DataAtual();
-    const std::map<std::string, TAtribuidor> chaves = {
-        {"Edit_nome", [&](const std::string& v) { d.nome = v; }},
-        {"Edit_autor", [&](const std::string& v) { d.autor = v; }},
-        {"edit_data", [&](const std::string& v) { d.data = v; }},
-        {"memo_comentario", [&](const std::string& v) { d.comentario = v; }},
-        {"edit_mapfile", [&](const std::string& v) { d.arquivoMapeamento = v; }},
-        {"pathraiz", [&](const std::string& v) { d.pathRaiz = v; }},
-        {"pathmontado", [&](const std::string& v) { d.pathMontado = v; }},
-        {"gerdir", [&](const std::string& v) { d.diretorioGeracao = v; }},
-        {"cb_fendril", [&](const std::string& v) { d.modelosTabela.push_back(Modelo(v)); }},
-        {"cb_templ", [&](const std::string& v) { d.modelosGerais.push_back(Modelo(v)); }},
-    };
-    Aplica(descricao, chaves, [](const std::string& chave, const fs::path&) {
-        throw EErroGeral::Create("Unknown Key \"" + chave + "\"");
-    });
+    Aplica(descricao, kCamposGeracao, d);
     return d.getArquivo();
 }
 

@@ -1,6 +1,7 @@
 #include "cli/ComandosDocumento.h"
 
 #include "cli/TextoEscapado.h"
+#include "documents/CamposDocumento.h"
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
 #include "model/ArquivoTexto.h"
@@ -74,16 +75,16 @@ std::vector<TTextoModelo> TextosDoModelo(const std::string& arquivo) {
     TArquivoKMF documento;
     documento.Abre(arquivo);
     const auto codigo = [&documento](std::string_view chave) {
-        const TListaTextos valores = documento.LeSecao("codigo", chave, false);
+        const TListaTextos valores = documento.LeSecao(secao::codigo, chave, false);
         return valores.empty() ? std::string() : valores.front();
     };
     if (extensao == "tpt") {
-        return {{"(Table Class)", codigo("re_classeobjeto"), true},
-                {"(Parent Class)", codigo("re_classepai"), false},
-                {"(Make File)", codigo("re_make"), false}};
+        return {{"(Table Class)", codigo(chave::re_classeobjeto), true},
+                {"(Parent Class)", codigo(chave::re_classepai), false},
+                {"(Make File)", codigo(chave::re_make), false}};
     }
     // One file per table wraps the text in a table block, one file for all does not.
-    return {{"", codigo("re_classeobjeto"), codigo("rg_file") == "0"}};
+    return {{"", codigo(chave::re_classeobjeto), codigo(chave::rg_file) == "0"}};
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 #include "cli/ComandosEsquema.h"
 
+#include "documents/DocumentoMapeamento.h"
 #include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Log.h"
 #include "schema/CargaColunas.h"
-#include "schema/DocumentoMapeamento.h"
 #include "schema/TColecao.h"
 #include "schema/TMostraTabelas.h"
 #include "schema/TSessaoConexoes.h"

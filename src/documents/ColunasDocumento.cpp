@@ -8,16 +8,15 @@ namespace fendril {
 
 namespace {
 
-constexpr std::string_view SecaoColunas = "tabelasecolunas";
-
-// The number (from 1) of the document line that gave column line `indice`: the lines whose
-// section is the column section, as LeSecao selects them.
-std::size_t NumeroDaLinha(const TArquivoKMF& documento, std::size_t indice) {
+// The number (from 1) of the document line that gave column line `indice`: the lines of
+// that section, as LeSecao selects them.
+std::size_t NumeroDaLinha(const TArquivoKMF& documento, std::string_view secao,
+                          std::size_t indice) {
     std::size_t vistas = 0;
     const TListaTextos& linhas = documento.getLinhas();
     for (std::size_t j = 0; j < linhas.size(); ++j) {
         const std::string_view linha = linhas[j];
-        if (linha.substr(0, linha.find("||")) == SecaoColunas && vistas++ == indice) {
+        if (linha.substr(0, linha.find("||")) == secao && vistas++ == indice) {
             return j + 1;
         }
     }
@@ -26,8 +25,9 @@ std::size_t NumeroDaLinha(const TArquivoKMF& documento, std::size_t indice) {
 
 } // namespace
 
-std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento) {
-    const TListaTextos linhas = documento.LeSecao(SecaoColunas, "", true);
+std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento,
+                                                     std::string_view secao) {
+    const TListaTextos linhas = documento.LeSecao(secao, "", true);
     if (linhas.empty()) {
         return nullptr;
     }
@@ -35,10 +35,10 @@ std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& document
     try {
         colunas->CarregaLinhas(linhas);
     } catch (const EColunaIlegivel& erro) {
-        throw EErroGeral::Create("Line " + std::to_string(NumeroDaLinha(documento, erro.indice())) +
-                                 " Of The Mapping (Table \"" + erro.nomes().tabela +
-                                 "\", Column \"" + erro.nomes().coluna +
-                                 "\") Could Not Be Read: " + erro.motivo());
+        throw EErroGeral::Create(
+            "Line " + std::to_string(NumeroDaLinha(documento, secao, erro.indice())) +
+            " Of The Mapping (Table \"" + erro.nomes().tabela + "\", Column \"" +
+            erro.nomes().coluna + "\") Could Not Be Read: " + erro.motivo());
     }
     return colunas;
 }

@@ -145,7 +145,14 @@ TListaTextos TArquivoKMF::LeSecao(std::string_view secao, std::string_view chave
 }
 
 std::string TArquivoKMF::LePrimeiro(std::string_view secao, std::string_view chave) const {
-    return ItemDaLista(LeSecao(secao, chave, false), 0);
+    TListaTextos valores = LeSecao(secao, chave, false);
+    if (valores.empty()) {
+        // The list's own failure, saying which entry the document lacks.
+        std::string pedido;
+        pedido.append(secao).append(Separador).append(chave);
+        throw EListError(0, pedido);
+    }
+    return std::move(valores.front());
 }
 
 void TArquivoKMF::Salva(const std::string& caminho) {

@@ -32,7 +32,8 @@ public:
     TListaTextos LeSecao(std::string_view secao, std::string_view chave, bool resto) const;
 
     // The first value of a key, as windows read their controls: LeSecao(section, key, false)
-    // and its first result; a missing key raises the list-index failure.
+    // and its first result. A missing key raises the list-index failure naming the entry:
+    // EListError "List index out of bounds (0): section||key".
     std::string LePrimeiro(std::string_view secao, std::string_view chave) const;
 
     // Writes the document scrambled. The file is written beside the target and put in its

@@ -1,5 +1,7 @@
 #include "documents/TBlowfish.h"
 
+#include "model/AvisosCompilador.h"
+
 #include <cstddef>
 
 namespace fendril {
@@ -349,7 +351,9 @@ std::string TBlowfish::DecryptString(std::string_view texto) const {
     // (a wrong key) drops that byte alone.
     const auto ultimo = static_cast<unsigned char>(dados.back());
     const std::size_t descartar = ultimo >= 1 && ultimo <= TamanhoBloco ? ultimo : 1;
+    FENDRIL_GCC12_SEM_WRESTRICT_INICIO
     dados.resize(dados.size() - descartar);
+    FENDRIL_GCC12_SEM_WRESTRICT_FIM
     return dados;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/CamposDocumento.h"
 #include "documents/TArquivoKMF.h"
 
 #include <string>
@@ -7,36 +8,27 @@
 
 namespace fendril {
 
-// One row of a types table: provider type, code variable type, initial value.
-struct TLinhaTipos {
-    std::string tipoProvider;
-    std::string tipoVariavel;
-    std::string valorInicial;
-
-    bool operator==(const TLinhaTipos&) const = default;
-};
-
 // The values of a table-class template (".tpt"), as its window shows them, and their
-// section document. Field comments name the document key of each value.
+// section document (the entries: kCamposModeloTabela).
 struct TDocModeloTabela {
-    std::string nome;           // descricao/Edit_nome
-    std::string autor;          // descricao/Edit_autor, also the header; required
-    std::string data;           // descricao/edit_data, as the window shows it
-    std::string comentario;     // descricao/memo_comentario
-    std::string tablePrefix;    // codigo/edit_tableprefix
-    std::string tableSufix;     // codigo/edit_tablesufix
-    std::string tableExtension; // codigo/edit_tableextension
-    std::string parentClass;    // codigo/edit_parparentclass: the value of <parentclass>
-    std::string parPrefix;      // codigo/edit_parprefix
-    std::string parSufix;       // codigo/edit_parsufix
-    std::string parExtension;   // codigo/edit_parextension
-    std::string makePrefix;     // codigo/edit_makeprefix
-    std::string makeExtension;  // codigo/edit_makeextension
-    std::string classeObjeto;   // codigo/re_classeobjeto: the table class text
-    std::string classePai;      // codigo/re_classepai: the parent class text
-    std::string make;           // codigo/re_make: the make file text
-    bool nomePorAlias = false;  // codigo/cb_fname: files named after the table alias
-    std::vector<TLinhaTipos> tipos{TLinhaTipos{}}; // tb_tipos/tipos; a new one has an empty row
+    std::string nome;
+    std::string autor; // also the header; required
+    std::string data;  // as the window shows it
+    std::string comentario;
+    std::string tablePrefix;
+    std::string tableSufix;
+    std::string tableExtension;
+    std::string parentClass; // the value of <parentclass>
+    std::string parPrefix;
+    std::string parSufix;
+    std::string parExtension;
+    std::string makePrefix;
+    std::string makeExtension;
+    std::string classeObjeto;                      // the table class text
+    std::string classePai;                         // the parent class text
+    std::string make;                              // the make file text
+    bool nomePorAlias = false;                     // files named after the table alias
+    std::vector<TLinhaTipos> tipos{TLinhaTipos{}}; // a new template has one empty row
 
     // Raises EErroGeral "An Author Name Must Be Given !!" without an author.
     TArquivoKMF getArquivo() const;
@@ -45,46 +37,90 @@ struct TDocModeloTabela {
     void setArquivo(const TArquivoKMF& documento);
 };
 
-// The values of a general template (".tpg") and their section document (no header).
+// The values of a general template (".tpg") and their section document (no header; the
+// entries: kCamposModeloGeral).
 struct TDocModeloGeral {
-    std::string arquivoTipos;  // codigo/edit_typesfile: path of the types file; may be empty
-    std::string classeObjeto;  // codigo/re_classeobjeto: the code text
-    std::string makePrefix;    // codigo/edit_makeprefix: the single file's name
-    std::string tablePrefix;   // codigo/edit_tableprefix
-    std::string tableSufix;    // codigo/edit_tablesufix
-    std::string makeExtension; // codigo/edit_makeextension
-    int arquivoUnico = 0;      // codigo/rg_file: 0 one file per table, 1 one for the group
-    std::string parentClass;   // codigo/edit_parparentclass
-    bool nomePorAlias = false; // codigo/cb_fname
+    std::string arquivoTipos; // path of the types file; may be empty
+    std::string classeObjeto; // the code text
+    std::string makePrefix;   // the single file's name
+    std::string tablePrefix;
+    std::string tableSufix;
+    std::string makeExtension;
+    int arquivoUnico = 0; // 0 one file per table, 1 one for the group
+    std::string parentClass;
+    bool nomePorAlias = false;
 
     TArquivoKMF getArquivo() const;
     void setArquivo(const TArquivoKMF& documento);
 };
 
-// A template of a generation, ticked or not.
-struct TModeloMarcado {
-    std::string caminho;
-    bool marcado = true;
-
-    bool operator==(const TModeloMarcado&) const = default;
-};
-
-// The values of a generation document (".kgf").
+// The values of a generation document (".kgf"; the entries: kCamposGeracao).
 struct TDocGeracao {
-    std::string nome;                          // descricao/Edit_nome
-    std::string autor;                         // descricao/Edit_autor, also the header; required
-    std::string data;                          // descricao/edit_data
-    std::string comentario;                    // descricao/memo_comentario
-    std::string arquivoMapeamento;             // geracao/edit_mapfile
-    std::string pathRaiz;                      // geracao/pathraiz: folder holding the mounted root
-    std::string pathMontado;                   // geracao/pathmontado: the mounted root's name
-    std::string diretorioGeracao;              // geracao/gerdir
-    std::vector<TModeloMarcado> modelosTabela; // geracao/cb_fendril, "path;1;"
-    std::vector<TModeloMarcado> modelosGerais; // geracao/cb_templ
+    std::string nome;
+    std::string autor; // also the header; required
+    std::string data;
+    std::string comentario;
+    std::string arquivoMapeamento;
+    std::string pathRaiz;    // folder holding the mounted root
+    std::string pathMontado; // the mounted root's name
+    std::string diretorioGeracao;
+    std::vector<TModeloMarcado> modelosTabela;
+    std::vector<TModeloMarcado> modelosGerais;
 
     TArquivoKMF getArquivo() const;
     // Reads the values as stored; which files still exist is the caller's question.
     void setArquivo(const TArquivoKMF& documento);
+};
+
+// The entries of a table-class template, in the order they are written.
+inline constexpr TCampoDocumento<TDocModeloTabela> kCamposModeloTabela[] = {
+    {secao::descricao, chave::Edit_nome, &TDocModeloTabela::nome},
+    {secao::descricao, chave::Edit_autor, &TDocModeloTabela::autor},
+    {secao::descricao, chave::edit_data, &TDocModeloTabela::data},
+    {secao::descricao, chave::memo_comentario, &TDocModeloTabela::comentario},
+    {secao::codigo, chave::edit_tableprefix, &TDocModeloTabela::tablePrefix},
+    {secao::codigo, chave::edit_tablesufix, &TDocModeloTabela::tableSufix},
+    {secao::codigo, chave::edit_tableextension, &TDocModeloTabela::tableExtension},
+    {secao::codigo, chave::edit_parparentclass, &TDocModeloTabela::parentClass},
+    {secao::codigo, chave::edit_parprefix, &TDocModeloTabela::parPrefix},
+    {secao::codigo, chave::edit_parsufix, &TDocModeloTabela::parSufix},
+    {secao::codigo, chave::edit_parextension, &TDocModeloTabela::parExtension},
+    {secao::codigo, chave::edit_makeprefix, &TDocModeloTabela::makePrefix},
+    {secao::codigo, chave::edit_makeextension, &TDocModeloTabela::makeExtension},
+    {secao::codigo, chave::re_classeobjeto, &TDocModeloTabela::classeObjeto},
+    {secao::codigo, chave::re_classepai, &TDocModeloTabela::classePai},
+    {secao::codigo, chave::re_make, &TDocModeloTabela::make},
+    {secao::codigo, chave::cb_fname, &TDocModeloTabela::nomePorAlias},
+    {secao::tb_tipos, chave::tipos, &TDocModeloTabela::tipos},
+};
+
+// The entries of a general template, in the order they are written. The file mode is read
+// first.
+inline constexpr TCampoDocumento<TDocModeloGeral> kCamposModeloGeral[] = {
+    {secao::codigo, chave::edit_typesfile, &TDocModeloGeral::arquivoTipos},
+    {secao::codigo, chave::re_classeobjeto, &TDocModeloGeral::classeObjeto},
+    {secao::codigo, chave::edit_makeprefix, &TDocModeloGeral::makePrefix},
+    {secao::codigo, chave::edit_tableprefix, &TDocModeloGeral::tablePrefix},
+    {secao::codigo, chave::edit_tablesufix, &TDocModeloGeral::tableSufix},
+    {secao::codigo, chave::edit_makeextension, &TDocModeloGeral::makeExtension},
+    {secao::codigo, chave::rg_file, &TDocModeloGeral::arquivoUnico, TLeitura::Primeiro},
+    {secao::codigo, chave::edit_parparentclass, &TDocModeloGeral::parentClass},
+    {secao::codigo, chave::cb_fname, &TDocModeloGeral::nomePorAlias},
+};
+
+// The entries of a generation, in the order they are written. Opening reads the directory
+// tree's entries first, then the mapping path, then the templates.
+inline constexpr TCampoDocumento<TDocGeracao> kCamposGeracao[] = {
+    {secao::descricao, chave::Edit_nome, &TDocGeracao::nome},
+    {secao::descricao, chave::Edit_autor, &TDocGeracao::autor},
+    {secao::descricao, chave::edit_data, &TDocGeracao::data},
+    {secao::descricao, chave::memo_comentario, &TDocGeracao::comentario},
+    {secao::geracao, chave::edit_mapfile, &TDocGeracao::arquivoMapeamento, TLeitura::Ultimo},
+    {secao::geracao, chave::pathraiz, &TDocGeracao::pathRaiz},
+    {secao::geracao, chave::pathmontado, &TDocGeracao::pathMontado},
+    {secao::geracao, chave::gerdir, &TDocGeracao::diretorioGeracao},
+    {secao::geracao, chave::cb_fendril, &TDocGeracao::modelosTabela, TLeitura::Ultimo},
+    {secao::geracao, chave::cb_templ, &TDocGeracao::modelosGerais, TLeitura::Ultimo},
 };
 
 // A types file loaded into a types table: one row per line, each taking the line's first

@@ -6,6 +6,7 @@
 #include "engine/TMontaCodigo.h"
 #include "engine/Verificacao.h"
 #include "engine/Vocabulario.h"
+#include "model/AvisosCompilador.h"
 #include "model/Erros.h"
 #include "model/NameForms.h"
 
@@ -164,7 +165,9 @@ private:
         const std::size_t doisPontos = tag.find(':');
         const std::string_view palavra =
             tag.substr(fecha ? 2 : 1, std::min(doisPontos, tag.size() - 1) - (fecha ? 2 : 1));
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
         std::string semFiltros = "<" + std::string(palavra) + ">";
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
         TEscopo escopo{};
         if (!fecha && EscopoDaTag(semFiltros, escopo)) {
             if (doisPontos != std::string_view::npos) {

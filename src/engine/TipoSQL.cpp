@@ -1,5 +1,6 @@
 #include "engine/TipoSQL.h"
 
+#include "model/AvisosCompilador.h"
 #include "model/NameForms.h"
 
 #include <algorithm>
@@ -84,14 +85,18 @@ std::string TipoSQL(const TTipoDado& tipo) {
         }
         std::string declarado = nome + "(" + std::to_string(tipo.precisao);
         if (tipo.escala > 0) {
+            FENDRIL_GCC12_SEM_WRESTRICT_INICIO
             declarado += "," + std::to_string(tipo.escala);
+            FENDRIL_GCC12_SEM_WRESTRICT_FIM
         }
         return declarado + ")";
     }
     if (Entre(kComPrecisaoDataHora, chave) && tipo.precisaoDataHora > 0) {
         // The precision follows the first word: "timestamp(3) with time zone".
         const std::size_t fimPalavra = nome.find_first_of(" \t");
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
         const std::string sufixo = "(" + std::to_string(tipo.precisaoDataHora) + ")";
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
         if (fimPalavra == std::string::npos) {
             return nome + sufixo;
         }

@@ -1,6 +1,8 @@
 #include "generation/TProcessaGeracao.h"
 
 #include "documents/ColunasDocumento.h"
+#include "documents/DocumentoMapeamento.h"
+#include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
@@ -40,13 +42,23 @@ TListaTextos Valores(const TArquivoKMF& documento, std::string_view secao, std::
     }
 }
 
-// The first value of a key of section codigo; a missing key raises EErroGeral naming it.
-std::string Codigo(const TArquivoKMF& documento, std::string_view chave) {
-    const TListaTextos valores = Valores(documento, "codigo", chave);
-    if (valores.empty()) {
-        throw EErroGeral::Create("The Entry codigo/" + std::string(chave) + " Is Missing !!");
+// One value of a template, read as opening the template reads it; a missing key raises the
+// list-index failure, and a line of its section without key or value EErroGeral saying so.
+template <class TDoc, class T>
+T DoModelo(const TArquivoKMF& documento, TTabelaCampos<TDoc> tabela, T TDoc::*membro) {
+    try {
+        return LeValor(documento, tabela, membro);
+    } catch (const EListError&) {
+        const TCampoDocumento<TDoc>& campo = CampoDe(tabela, membro);
+        Valores(documento, campo.secao, campo.chave);
+        throw;
     }
-    return valores.front();
+}
+template <class T> T DoModeloTabela(const TArquivoKMF& documento, T TDocModeloTabela::*membro) {
+    return DoModelo(documento, kCamposModeloTabela, membro);
+}
+template <class T> T DoModeloGeral(const TArquivoKMF& documento, T TDocModeloGeral::*membro) {
+    return DoModelo(documento, kCamposModeloGeral, membro);
 }
 
 int Porcento(std::size_t posicao, std::size_t quantidade) {
@@ -61,8 +73,8 @@ bool Contem(const std::string& texto, std::string_view parte) {
     return texto.find(parte) != std::string::npos;
 }
 
-std::string TagDoNome(const TArquivoKMF& documento) {
-    return Codigo(documento, "cb_fname") == "1" ? "<tbalias>" : "<tbname>";
+std::string TagDoNome(bool nomePorAlias) {
+    return nomePorAlias ? "<tbalias>" : "<tbname>";
 }
 
 // Whether `caminho` is `base` or lies below it, both already canonical.
@@ -134,7 +146,8 @@ void TProcessaGeracao::CarregaMapeamento() {
     m_mapeamento.Abre(caminhoMapeamento);
     // A mapping without its database name, or with column lines that do not decode, is
     // refused here, before any file is written.
-    const TListaTextos bases = m_mapeamento.LeSecao("descricao", "combo_basedados", false);
+    const TListaTextos bases =
+        m_mapeamento.LeSecao(secao::descricao, chave::combo_basedados, false);
     if (bases.empty()) {
         throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
                                  " Has No Database Name !!");
@@ -149,7 +162,8 @@ void TProcessaGeracao::CarregaMapeamento() {
 }
 
 void TProcessaGeracao::CarregaColunasHabilitadas() {
-    std::unique_ptr<TControlaColunas> lidas = LeColunasDocumento(m_mapeamento);
+    std::unique_ptr<TControlaColunas> lidas =
+        LeValor(m_mapeamento, kCamposMapeamento, &TDescricaoMapeamento::controlaColunas);
     if (!lidas) {
         lidas = std::make_unique<TControlaColunas>();
     }
@@ -200,8 +214,8 @@ void TProcessaGeracao::CarregaModelo(const std::string& caminho, int tipo, TArqu
         documento.Abre(caminho);
         // Another kind of document opens as well, but would produce nothing: only a general
         // template says how many files it writes.
-        const bool geral = !Valores(documento, "codigo", "rg_file").empty();
-        if (Valores(documento, "codigo", "re_classeobjeto").empty() ||
+        const bool geral = !Valores(documento, secao::codigo, chave::rg_file).empty();
+        if (Valores(documento, secao::codigo, chave::re_classeobjeto).empty() ||
             geral != (tipo == ModeloGeral)) {
             throw EErroGeral::Create(tipo == ModeloGeral
                                          ? "The File Is Not A General Template !!"
@@ -227,18 +241,21 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
     }
     nomes.carregado = true;
     try {
-        const TArquivoKMF& d = m_modeloTabela;
-        nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) + Codigo(d, "edit_tablesufix") +
-                       "." + Codigo(d, "edit_tableextension");
-        nomes.classePai = Codigo(d, "edit_parparentclass");
-        const std::string prefixo = Codigo(d, "edit_parprefix");
-        const std::string sufixo = Codigo(d, "edit_parsufix");
-        const std::string extensao = Codigo(d, "edit_parextension");
+        using M = TDocModeloTabela;
+        const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
+        const std::string prefixoTabela = le(&M::tablePrefix);
+        const std::string tag = TagDoNome(le(&M::nomePorAlias));
+        const std::string sufixoTabela = le(&M::tableSufix);
+        nomes.padrao = prefixoTabela + tag + sufixoTabela + "." + le(&M::tableExtension);
+        nomes.classePai = le(&M::parentClass);
+        const std::string prefixo = le(&M::parPrefix);
+        const std::string sufixo = le(&M::parSufix);
+        const std::string extensao = le(&M::parExtension);
         if (!prefixo.empty() || !sufixo.empty() || !extensao.empty()) {
             nomes.arquivoPai = prefixo + nomes.classePai + sufixo + "." + extensao;
         }
-        const std::string make = Codigo(d, "edit_makeprefix");
-        const std::string extensaoMake = Codigo(d, "edit_makeextension");
+        const std::string make = le(&M::makePrefix);
+        const std::string extensaoMake = le(&M::makeExtension);
         if (!make.empty() || !extensaoMake.empty()) {
             nomes.arquivoMake = make + "." + extensaoMake;
         }
@@ -258,19 +275,25 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
     }
     nomes.carregado = true;
     try {
-        const TArquivoKMF& d = m_modeloGeral;
-        switch (ParaInteiro(Codigo(d, "rg_file"))) {
-        case 0:
-            nomes.padrao = Codigo(d, "edit_tableprefix") + TagDoNome(d) +
-                           Codigo(d, "edit_tablesufix") + "." + Codigo(d, "edit_makeextension");
+        using M = TDocModeloGeral;
+        const auto le = [this](auto membro) { return DoModeloGeral(m_modeloGeral, membro); };
+        switch (le(&M::arquivoUnico)) {
+        case 0: {
+            const std::string prefixo = le(&M::tablePrefix);
+            const std::string tag = TagDoNome(le(&M::nomePorAlias));
+            const std::string sufixo = le(&M::tableSufix);
+            nomes.padrao = prefixo + tag + sufixo + "." + le(&M::makeExtension);
             break;
-        case 1:
-            nomes.padrao = Codigo(d, "edit_makeprefix") + "." + Codigo(d, "edit_makeextension");
+        }
+        case 1: {
+            const std::string prefixo = le(&M::makePrefix);
+            nomes.padrao = prefixo + "." + le(&M::makeExtension);
             break;
+        }
         default:
             break;
         }
-        nomes.classePai = Codigo(d, "edit_parparentclass");
+        nomes.classePai = le(&M::parentClass);
     } catch (const std::exception& erro) {
         RegistraFalha(caminho + " -> " + erro.what());
     }
@@ -279,9 +302,11 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
 
 TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminhoModelo) {
     if (tipo == ModeloTabela) {
-        return Valores(m_modeloTabela, "tb_tipos", "");
+        // Every row of the types section as stored, whatever its key.
+        return Valores(m_modeloTabela, secao::tb_tipos, "");
     }
-    const TListaTextos valores = Valores(m_modeloGeral, "codigo", "edit_typesfile");
+    // A general template without a types file entry runs without correspondences.
+    const TListaTextos valores = Valores(m_modeloGeral, secao::codigo, chave::edit_typesfile);
     std::string caminho = valores.empty() ? std::string() : valores.front();
     if (!caminho.empty() && fs::path(caminho).is_relative()) {
         // A relative types file lies beside its template, so template sets can be moved.
@@ -445,7 +470,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     };
     if (!nomes.padrao.empty()) {
         gera("(Table Class) -> ", [&] {
-            const std::string codigo = Codigo(m_modeloTabela, "re_classeobjeto");
+            const std::string codigo =
+                DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classeObjeto);
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
@@ -454,7 +480,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     }
     if (!nomes.classePai.empty()) {
         gera("(Parent Class) -> ", [&] {
-            const std::string texto = Codigo(m_modeloTabela, "re_classepai");
+            const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classePai);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
@@ -464,7 +490,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
     }
     if (!nomes.arquivoMake.empty()) {
         gera("(Make File) -> ", [&] {
-            const std::string texto = Codigo(m_modeloTabela, "re_make");
+            const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::make);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Make File) -> ", texto, false);
             GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
@@ -482,7 +508,7 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
         return;
     }
     try {
-        const std::string codigo = Codigo(m_modeloGeral, "re_classeobjeto");
+        const std::string codigo = DoModeloGeral(m_modeloGeral, &TDocModeloGeral::classeObjeto);
         if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);

@@ -17,4 +17,8 @@ EErroGeral EErroGeral::CreateDeExcecao(const std::exception& excecao, const std:
 EListError::EListError(std::size_t index)
     : Exception("List index out of bounds (" + std::to_string(index) + ")") {}
 
+EListError::EListError(std::size_t index, std::string_view pedido)
+    : Exception("List index out of bounds (" + std::to_string(index) +
+                "): " + std::string(pedido)) {}
+
 } // namespace fendril

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace fendril {
 
@@ -34,10 +35,12 @@ private:
 };
 
 // A list was asked for an entry it does not have (a document lacking a key, a record
-// line with too few fields).
+// line with too few fields). The message is "List index out of bounds (index)", followed
+// by ": " and what was asked for when that is known ("descricao||Edit_nome").
 class EListError : public Exception {
 public:
     explicit EListError(std::size_t index);
+    EListError(std::size_t index, std::string_view pedido);
 };
 
 // A text could not be converted (a number field that is not a decimal integer, a

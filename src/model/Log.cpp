@@ -1,5 +1,7 @@
 #include "model/Log.h"
 
+#include "model/AvisosCompilador.h"
+
 #include <ctime>
 
 namespace fendril {
@@ -55,7 +57,9 @@ std::string TextoDeLog(std::string_view mensagem) {
 
 std::string LinhaLog(std::string_view mensagem) {
     const std::string hora = Formato().hora ? Formato().hora() : Formata("%H:%M:%S");
+    FENDRIL_GCC12_SEM_WRESTRICT_INICIO
     std::string linha = "[" + DataAtual() + ";" + hora + "]: ";
+    FENDRIL_GCC12_SEM_WRESTRICT_FIM
     linha.append(TextoDeLog(mensagem));
     return linha;
 }

@@ -1,5 +1,6 @@
 #include "model/TBaseDados.h"
 
+#include "model/OrdinaisRowset.h"
 #include "model/Registro.h"
 #include "model/TLinhaEsquema.h"
 #include "model/Textos.h"
@@ -22,8 +23,8 @@ void TBaseDados::Decodifica(std::string_view texto) {
 
 void TBaseDados::LeLinhaCatalogo(const TLinhaEsquema& linha) {
     try {
-        if (!linha.Nulo(0)) {
-            nome = linha.Texto(0);
+        if (!linha.Nulo(rowset::catalogs::CATALOG_NAME)) {
+            nome = linha.Texto(rowset::catalogs::CATALOG_NAME);
         }
     } catch (const std::exception&) {
         nome.clear();

@@ -1,5 +1,6 @@
 #include "model/TTabela.h"
 
+#include "model/OrdinaisRowset.h"
 #include "model/Registro.h"
 #include "model/TLinhaEsquema.h"
 #include "model/Textos.h"
@@ -54,9 +55,9 @@ void TTabela::LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinha
             return {};
         }
     };
-    esquema = le(1);
-    nome = le(2);
-    tipo = le(3);
+    esquema = le(rowset::tables::TABLE_SCHEMA);
+    nome = le(rowset::tables::TABLE_NAME);
+    tipo = le(rowset::tables::TABLE_TYPE);
 }
 
 } // namespace fendril

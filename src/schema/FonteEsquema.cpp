@@ -8,40 +8,45 @@
 
 #include <atomic>
 #include <charconv>
+#include <iterator>
 
 namespace fendril {
 
 int ColunasDoEsquema(TEsquema esquema) {
     switch (esquema) {
     case TEsquema::adSchemaCatalogs:
-        return 2;
+        return rowset::catalogs::kCampos;
     case TEsquema::adSchemaTables:
-        return 9;
+        return rowset::tables::kCampos;
     case TEsquema::adSchemaColumns:
-        return 28;
+        return rowset::columns::kCampos;
     case TEsquema::adSchemaPrimaryKeys:
-        return 8;
+        return rowset::primary_keys::kCampos;
     case TEsquema::adSchemaForeignKeys:
-        return 18;
+        return rowset::foreign_keys::kCampos;
     case TEsquema::adSchemaProviderTypes:
-        return 21;
+        return rowset::provider_types::kCampos;
     }
     return 0;
 }
 
 std::vector<int> OrdinaisDasRestricoes(TEsquema esquema) {
+    const auto ordinais = [](const auto& restricoes) {
+        return std::vector<int>(std::begin(restricoes), std::end(restricoes));
+    };
     switch (esquema) {
     case TEsquema::adSchemaCatalogs:
-        return {0};
+        return ordinais(rowset::catalogs::kRestricoes);
     case TEsquema::adSchemaTables:
+        return ordinais(rowset::tables::kRestricoes);
     case TEsquema::adSchemaColumns:
-        return {0, 1, 2, 3};
+        return ordinais(rowset::columns::kRestricoes);
     case TEsquema::adSchemaPrimaryKeys:
-        return {0, 1, 2};
+        return ordinais(rowset::primary_keys::kRestricoes);
     case TEsquema::adSchemaForeignKeys:
-        return {0, 1, 2, 6, 7, 8};
+        return ordinais(rowset::foreign_keys::kRestricoes);
     case TEsquema::adSchemaProviderTypes:
-        return {1, 19};
+        return ordinais(rowset::provider_types::kRestricoes);
     }
     return {};
 }

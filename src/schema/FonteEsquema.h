@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Erros.h"
+#include "model/OrdinaisRowset.h"
 #include "model/TLinhaEsquema.h"
 
 #include <chrono>
@@ -24,7 +25,8 @@ enum class TEsquema {
     adSchemaPrimaryKeys = 28,
 };
 
-// Column counts of the standard layouts, and the ordinal each restriction slot filters on.
+// Column counts of the standard layouts (model/OrdinaisRowset.h names their columns), and
+// the ordinal each restriction slot filters on.
 int ColunasDoEsquema(TEsquema esquema);
 std::vector<int> OrdinaisDasRestricoes(TEsquema esquema);
 
@@ -50,6 +52,13 @@ struct TValor {
 };
 
 using TLinhaValores = std::vector<TValor>;
+
+// A row whose fields up to the ordinal `ultimo` start Null. A field past the end of a row
+// reads Null too, so a provider keeps its rows only as long as the fields it fills:
+// LinhaAte(rowset::columns::DATETIME_PRECISION).
+inline TLinhaValores LinhaAte(int ultimo) {
+    return TLinhaValores(static_cast<std::size_t>(ultimo) + 1);
+}
 
 // The rows of one rowset, held in memory. Every provider delivers its rowsets this way.
 struct TDadosRowset {

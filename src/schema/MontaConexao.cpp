@@ -1,5 +1,6 @@
 #include "schema/MontaConexao.h"
 
+#include "model/AvisosCompilador.h"
 #include "schema/FonteEsquema.h"
 #include "schema/StringConexao.h"
 
@@ -110,7 +111,9 @@ std::vector<TFonteDadosODBC> FontesDadosODBC() {
 std::string StringConexaoSQLite(const std::string& arquivo) {
     std::string valor = arquivo;
     if (PrecisaAspas(arquivo)) {
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
         valor = "\"";
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
         for (const char c : arquivo) {
             valor += c;
             if (c == '"') {

@@ -145,6 +145,85 @@ std::optional<std::int64_t> Numero(const TValor& valor) {
     }
 }
 
+// The columns of the ODBC catalog functions' results, 0-based, in the order ODBC defines
+// them. The catalog queries for PostgreSQL return the same layouts.
+namespace sqltables {
+enum : std::size_t { TABLE_CAT, TABLE_SCHEM, TABLE_NAME, TABLE_TYPE, REMARKS, kCampos };
+} // namespace sqltables
+
+namespace sqlcolumns {
+enum : std::size_t {
+    TABLE_CAT,
+    TABLE_SCHEM,
+    TABLE_NAME,
+    COLUMN_NAME,
+    DATA_TYPE,
+    TYPE_NAME,
+    COLUMN_SIZE,
+    BUFFER_LENGTH,
+    DECIMAL_DIGITS,
+    NUM_PREC_RADIX,
+    NULLABLE,
+    REMARKS,
+    COLUMN_DEF,
+    SQL_DATA_TYPE,
+    SQL_DATETIME_SUB,
+    CHAR_OCTET_LENGTH,
+    ORDINAL_POSITION,
+    IS_NULLABLE,
+    kCampos
+};
+} // namespace sqlcolumns
+
+namespace sqlprimarykeys {
+enum : std::size_t { TABLE_CAT, TABLE_SCHEM, TABLE_NAME, COLUMN_NAME, KEY_SEQ, PK_NAME, kCampos };
+} // namespace sqlprimarykeys
+
+namespace sqlforeignkeys {
+enum : std::size_t {
+    PKTABLE_CAT,
+    PKTABLE_SCHEM,
+    PKTABLE_NAME,
+    PKCOLUMN_NAME,
+    FKTABLE_CAT,
+    FKTABLE_SCHEM,
+    FKTABLE_NAME,
+    FKCOLUMN_NAME,
+    KEY_SEQ,
+    UPDATE_RULE,
+    DELETE_RULE,
+    FK_NAME,
+    PK_NAME,
+    DEFERRABILITY,
+    kCampos
+};
+} // namespace sqlforeignkeys
+
+namespace sqlgettypeinfo {
+enum : std::size_t {
+    TYPE_NAME,
+    DATA_TYPE,
+    COLUMN_SIZE,
+    LITERAL_PREFIX,
+    LITERAL_SUFFIX,
+    CREATE_PARAMS,
+    NULLABLE,
+    CASE_SENSITIVE,
+    SEARCHABLE,
+    UNSIGNED_ATTRIBUTE,
+    FIXED_PREC_SCALE,
+    AUTO_UNIQUE_VALUE,
+    LOCAL_TYPE_NAME,
+    MINIMUM_SCALE,
+    MAXIMUM_SCALE,
+    SQL_DATA_TYPE,
+    SQL_DATETIME_SUB,
+    NUM_PREC_RADIX,
+    INTERVAL_PRECISION,
+    kCampos
+};
+} // namespace sqlgettypeinfo
+
 const TValor& Campo(const std::vector<TValor>& linha, std::size_t ordinal) {
     static const TValor nulo;
     return ordinal < linha.size() ? linha[ordinal] : nulo;
@@ -168,8 +247,8 @@ TValor ColunaDaPrimaria(SQLHDBC conexao, const TValor& esquema, const std::strin
     comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(), esq.tamanho(),
                                     nome.ptr(), nome.tamanho()));
     for (const auto& l : comando.Linhas()) {
-        if (Numero(Campo(l, 4)).value_or(0) == sequencia) {
-            return Campo(l, 3);
+        if (Numero(Campo(l, sqlprimarykeys::KEY_SEQ)).value_or(0) == sequencia) {
+            return Campo(l, sqlprimarykeys::COLUMN_NAME);
         }
     }
     return TValor::Nulo();
@@ -287,11 +366,12 @@ struct TConexaoODBC::Estado {
                                    tabela.ptr(), tabela.tamanho(), nullptr, 0));
         for (const auto& linha : comando.Linhas()) {
             TTabelaODBC t;
-            t.catalogo = Catalogo(Campo(linha, 0)).texto;
-            t.esquema = Campo(linha, 1).texto;
-            t.nome = Campo(linha, 2).texto;
-            t.tipo = Campo(linha, 3).texto;
-            if (Campo(linha, 2).nulo || t.tipo.find("INDEX") != std::string::npos ||
+            t.catalogo = Catalogo(Campo(linha, sqltables::TABLE_CAT)).texto;
+            t.esquema = Campo(linha, sqltables::TABLE_SCHEM).texto;
+            t.nome = Campo(linha, sqltables::TABLE_NAME).texto;
+            t.tipo = Campo(linha, sqltables::TABLE_TYPE).texto;
+            if (Campo(linha, sqltables::TABLE_NAME).nulo ||
+                t.tipo.find("INDEX") != std::string::npos ||
                 t.tipo.find("SEQUENCE") != std::string::npos ||
                 (PostgreSQL() && EhSistemaPostgreSQL(t.esquema))) {
                 continue;
@@ -450,6 +530,310 @@ void TConexaoODBC::Close() {
 
 namespace {
 
+using Estado = TConexaoODBC::Estado;
+
+TDadosRowset LeCatalogos(Estado& e) {
+    namespace c = rowset::catalogs;
+    std::vector<std::string> nomes;
+    if (e.comCatalogos) {
+        TComandoODBC comando(e.conexao);
+        TArgumento todos = Arg(SQL_ALL_CATALOGS);
+        TArgumento vazio = Arg("");
+        comando.Verifica(SQLTables(comando.handle(), todos.ptr(), todos.tamanho(), vazio.ptr(),
+                                   vazio.tamanho(), vazio.ptr(), vazio.tamanho(), vazio.ptr(),
+                                   vazio.tamanho()));
+        for (const auto& linha : comando.Linhas()) {
+            const TValor& nome = Campo(linha, sqltables::TABLE_CAT);
+            if (!nome.nulo && !nome.texto.empty() &&
+                std::find(nomes.begin(), nomes.end(), nome.texto) == nomes.end()) {
+                nomes.push_back(nome.texto);
+            }
+        }
+    }
+    if (nomes.empty() && !e.catalogo.empty()) {
+        nomes.push_back(e.catalogo);
+    }
+    TDadosRowset dados;
+    for (const std::string& nome : nomes) {
+        TLinhaValores linha(c::kCampos);
+        linha[c::CATALOG_NAME] = TValor::De(nome);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
+TDadosRowset LeTabelas(Estado& e) {
+    namespace c = rowset::tables;
+    TDadosRowset dados;
+    for (const auto& t : e.Tabelas()) {
+        TLinhaValores linha(c::kCampos);
+        linha[c::TABLE_CATALOG] = e.Catalogo(TValor::De(t.catalogo));
+        linha[c::TABLE_SCHEMA] = Estado::Esquema(TValor::De(t.esquema));
+        linha[c::TABLE_NAME] = TValor::De(t.nome);
+        linha[c::TABLE_TYPE] = TValor::De(t.tipo);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
+// The type fields of a COLUMNS row from what the driver says of a column.
+TTipoDeclarado TipoDaColuna(const Estado& e, const std::vector<TValor>& l) {
+    const std::string nomeTipo = Campo(l, sqlcolumns::TYPE_NAME).texto;
+    if (e.SQLite()) {
+        // The SQLite driver reports numeric types and their sizes wrongly; the declared
+        // type it passes on as TYPE_NAME says what the column is.
+        return InterpretaTipoSQLite(nomeTipo);
+    }
+    int tipoSQL = static_cast<int>(Numero(Campo(l, sqlcolumns::DATA_TYPE)).value_or(SQL_VARCHAR));
+    if (e.PostgreSQL() && nomeTipo == "bool") {
+        tipoSQL = SQL_BIT; // psqlODBC reports booleans as text by default
+    }
+    TTipoDeclarado tipo;
+    tipo.tipoOLE = TipoOLEDeSQL(tipoSQL, false);
+    const auto tamanho = Numero(Campo(l, sqlcolumns::COLUMN_SIZE));
+    const auto digitos = Numero(Campo(l, sqlcolumns::DECIMAL_DIGITS));
+    switch (tipo.tipoOLE) {
+    case dbtype::DBTYPE_STR:
+    case dbtype::DBTYPE_WSTR:
+    case dbtype::DBTYPE_BYTES:
+        tipo.tamanho = tamanho;
+        break;
+    case dbtype::DBTYPE_NUMERIC:
+        tipo.precisao = tamanho;
+        tipo.escala = digitos.value_or(0);
+        break;
+    case dbtype::DBTYPE_DBDATE:
+    case dbtype::DBTYPE_DBTIME:
+    case dbtype::DBTYPE_DBTIMESTAMP:
+        tipo.precisaoDataHora = digitos.value_or(0);
+        break;
+    case dbtype::DBTYPE_BOOL:
+    case dbtype::DBTYPE_GUID:
+        break;
+    default:
+        tipo.precisao = tamanho;
+        break;
+    }
+    return tipo;
+}
+
+TDadosRowset LeColunas(Estado& e) {
+    namespace c = rowset::columns;
+    namespace o = sqlcolumns;
+    const auto nomes = e.NomesTabelas();
+    std::set<std::string> esquemas;
+    for (const auto& [esq, nome] : nomes) {
+        esquemas.insert(esq);
+    }
+    const std::string escape = e.Info(SQL_SEARCH_PATTERN_ESCAPE);
+    TDadosRowset dados;
+    for (const std::string& esq : esquemas) {
+        TComandoODBC comando(e.conexao);
+        TArgumento argEsquema;
+        if (!esq.empty()) {
+            std::string padrao;
+            for (const char ch : esq) {
+                if (!escape.empty() && (ch == '_' || ch == '%' || escape.find(ch) == 0)) {
+                    padrao += escape;
+                }
+                padrao += ch;
+            }
+            argEsquema = Arg(padrao);
+        }
+        TArgumento todas = Arg("%");
+        comando.Verifica(SQLColumns(comando.handle(), nullptr, 0, argEsquema.ptr(),
+                                    argEsquema.tamanho(), todas.ptr(), todas.tamanho(), todas.ptr(),
+                                    todas.tamanho()));
+        for (const auto& l : comando.Linhas()) {
+            if (nomes.count({Campo(l, o::TABLE_SCHEM).texto, Campo(l, o::TABLE_NAME).texto}) == 0) {
+                continue;
+            }
+            TLinhaValores linha = LinhaAte(c::DATETIME_PRECISION);
+            linha[c::TABLE_CATALOG] = e.Catalogo(Campo(l, o::TABLE_CAT));
+            linha[c::TABLE_SCHEMA] = Estado::Esquema(Campo(l, o::TABLE_SCHEM));
+            linha[c::TABLE_NAME] = Campo(l, o::TABLE_NAME);
+            linha[c::COLUMN_NAME] = Campo(l, o::COLUMN_NAME);
+            linha[c::ORDINAL_POSITION] = Campo(l, o::ORDINAL_POSITION);
+            linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!Campo(l, o::COLUMN_DEF).nulo);
+            linha[c::COLUMN_DEFAULT] = Campo(l, o::COLUMN_DEF);
+            linha[c::IS_NULLABLE] =
+                TValor::DeBooleano(Numero(Campo(l, o::NULLABLE)).value_or(1) != 0);
+            PreencheTipoColuna(linha, TipoDaColuna(e, l));
+            dados.linhas.push_back(std::move(linha));
+        }
+    }
+    return dados;
+}
+
+TDadosRowset LeChavesPrimarias(Estado& e) {
+    namespace c = rowset::primary_keys;
+    namespace o = sqlprimarykeys;
+    TLinhasODBC linhas;
+    if (e.PostgreSQL()) {
+        // One catalog query instead of one request per table.
+        const auto nomes = e.NomesTabelas();
+        for (auto& l :
+             e.Consulta("SELECT current_database(), n.nspname, c.relname, a.attname, k.ord "
+                        "FROM pg_catalog.pg_constraint con "
+                        "JOIN pg_catalog.pg_class c ON c.oid = con.conrelid "
+                        "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+                        "CROSS JOIN LATERAL unnest(con.conkey) WITH ORDINALITY AS k(attnum, ord) "
+                        "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND "
+                        "a.attnum = k.attnum WHERE con.contype = 'p' "
+                        "ORDER BY n.nspname, c.relname, k.ord")) {
+            if (nomes.count({Campo(l, o::TABLE_SCHEM).texto, Campo(l, o::TABLE_NAME).texto}) != 0) {
+                linhas.push_back(std::move(l));
+            }
+        }
+    } else {
+        for (const auto* t : e.TabelasComChaves()) {
+            TComandoODBC comando(e.conexao);
+            TArgumento esq = ArgOuNulo(t->esquema);
+            TArgumento nome = Arg(t->nome);
+            comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(), esq.tamanho(),
+                                            nome.ptr(), nome.tamanho()));
+            for (auto& l : comando.Linhas()) {
+                if (l.size() < o::kCampos) {
+                    l.resize(o::kCampos);
+                }
+                l[o::TABLE_NAME] = TValor::De(t->nome);
+                linhas.push_back(std::move(l));
+            }
+        }
+    }
+    TDadosRowset dados;
+    for (const auto& l : linhas) {
+        TLinhaValores linha(c::kCampos);
+        linha[c::TABLE_CATALOG] = e.Catalogo(Campo(l, o::TABLE_CAT));
+        linha[c::TABLE_SCHEMA] = Estado::Esquema(Campo(l, o::TABLE_SCHEM));
+        linha[c::TABLE_NAME] = Campo(l, o::TABLE_NAME);
+        linha[c::COLUMN_NAME] = Campo(l, o::COLUMN_NAME);
+        linha[c::ORDINAL] = Campo(l, o::KEY_SEQ);
+        linha[c::PK_NAME] = Campo(l, o::PK_NAME);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
+TDadosRowset LeChavesEstrangeiras(Estado& e) {
+    namespace c = rowset::foreign_keys;
+    namespace o = sqlforeignkeys;
+    TLinhasODBC linhas;
+    if (e.PostgreSQL()) {
+        const auto nomes = e.NomesTabelas();
+        for (auto& l : e.Consulta(
+                 "SELECT current_database(), n2.nspname, c2.relname, a2.attname, "
+                 "current_database(), n1.nspname, c1.relname, a1.attname, k.ord, "
+                 "NULL, NULL, con.conname, NULL "
+                 "FROM pg_catalog.pg_constraint con "
+                 "JOIN pg_catalog.pg_class c1 ON c1.oid = con.conrelid "
+                 "JOIN pg_catalog.pg_namespace n1 ON n1.oid = c1.relnamespace "
+                 "JOIN pg_catalog.pg_class c2 ON c2.oid = con.confrelid "
+                 "JOIN pg_catalog.pg_namespace n2 ON n2.oid = c2.relnamespace "
+                 "CROSS JOIN LATERAL unnest(con.conkey, con.confkey) WITH ORDINALITY "
+                 "AS k(fk, pk, ord) "
+                 "JOIN pg_catalog.pg_attribute a1 ON a1.attrelid = c1.oid AND a1.attnum = k.fk "
+                 "JOIN pg_catalog.pg_attribute a2 ON a2.attrelid = c2.oid AND a2.attnum = k.pk "
+                 "WHERE con.contype = 'f' "
+                 "ORDER BY n1.nspname, c1.relname, con.conname, k.ord")) {
+            if (nomes.count({Campo(l, o::FKTABLE_SCHEM).texto, Campo(l, o::FKTABLE_NAME).texto}) !=
+                0) {
+                linhas.push_back(std::move(l));
+            }
+        }
+    } else {
+        std::unordered_map<std::string, std::string> nomesSQLite;
+        if (e.SQLite()) {
+            for (const auto& t : e.Tabelas()) {
+                nomesSQLite.emplace(MinusculasAscii(t.nome), t.nome);
+            }
+        }
+        for (const auto* t : e.TabelasComChaves()) {
+            TComandoODBC comando(e.conexao);
+            TArgumento esq = ArgOuNulo(t->esquema);
+            TArgumento nome = Arg(t->nome);
+            comando.Verifica(SQLForeignKeys(comando.handle(), nullptr, 0, nullptr, 0, nullptr, 0,
+                                            nullptr, 0, esq.ptr(), esq.tamanho(), nome.ptr(),
+                                            nome.tamanho()));
+            for (auto& l : comando.Linhas()) {
+                if (l.size() < o::kCampos) {
+                    l.resize(o::kCampos);
+                }
+                TValor& tabelaReferida = l[o::PKTABLE_NAME];
+                if (const auto achado = nomesSQLite.find(MinusculasAscii(tabelaReferida.texto));
+                    achado != nomesSQLite.end()) {
+                    // SQLite gives the referenced table as the key names it.
+                    tabelaReferida = TValor::De(achado->second);
+                }
+                if (l[o::PKCOLUMN_NAME].nulo && !tabelaReferida.nulo) {
+                    // A key written without its columns refers to the primary key.
+                    l[o::PKCOLUMN_NAME] =
+                        ColunaDaPrimaria(e.conexao, l[o::PKTABLE_SCHEM], tabelaReferida.texto,
+                                         Numero(l[o::KEY_SEQ]).value_or(1));
+                }
+                linhas.push_back(std::move(l));
+            }
+        }
+    }
+    TDadosRowset dados;
+    for (const auto& l : linhas) {
+        TLinhaValores linha = LinhaAte(c::FK_NAME);
+        linha[c::PK_TABLE_CATALOG] = e.Catalogo(Campo(l, o::PKTABLE_CAT));
+        linha[c::PK_TABLE_SCHEMA] = Estado::Esquema(Campo(l, o::PKTABLE_SCHEM));
+        linha[c::PK_TABLE_NAME] = Campo(l, o::PKTABLE_NAME);
+        linha[c::PK_COLUMN_NAME] = Campo(l, o::PKCOLUMN_NAME);
+        linha[c::FK_TABLE_CATALOG] = e.Catalogo(Campo(l, o::FKTABLE_CAT));
+        linha[c::FK_TABLE_SCHEMA] = Estado::Esquema(Campo(l, o::FKTABLE_SCHEM));
+        linha[c::FK_TABLE_NAME] = Campo(l, o::FKTABLE_NAME);
+        linha[c::FK_COLUMN_NAME] = Campo(l, o::FKCOLUMN_NAME);
+        linha[c::ORDINAL] = Campo(l, o::KEY_SEQ);
+        linha[c::UPDATE_RULE] = Campo(l, o::UPDATE_RULE);
+        linha[c::DELETE_RULE] = Campo(l, o::DELETE_RULE);
+        linha[c::PK_NAME] = Campo(l, o::PK_NAME);
+        linha[c::FK_NAME] = Campo(l, o::FK_NAME);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
+TDadosRowset LeTiposProvider(Estado& e) {
+    namespace c = rowset::provider_types;
+    namespace o = sqlgettypeinfo;
+    if (e.SQLite()) {
+        // Columns are typed from their declared types, so the types are the same.
+        return TiposProviderSQLite();
+    }
+    TComandoODBC comando(e.conexao);
+    comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));
+    std::set<int> vistos;
+    TDadosRowset dados;
+    for (const auto& l : comando.Linhas()) {
+        int tipoSQL = static_cast<int>(Numero(Campo(l, o::DATA_TYPE)).value_or(SQL_VARCHAR));
+        if (e.PostgreSQL() && Campo(l, o::TYPE_NAME).texto == "bool") {
+            tipoSQL = SQL_BIT;
+        }
+        const bool semSinal = Numero(Campo(l, o::UNSIGNED_ATTRIBUTE)).value_or(0) != 0;
+        const int tipoOLE = TipoOLEDeSQL(tipoSQL, semSinal);
+        TLinhaValores linha(c::kCampos);
+        linha[c::TYPE_NAME] = Campo(l, o::TYPE_NAME);
+        linha[c::DATA_TYPE] = TValor::De(std::int64_t{tipoOLE});
+        // From COLUMN_SIZE to MAXIMUM_SCALE both layouts hold the same fields in the same
+        // order.
+        static_assert(static_cast<std::size_t>(c::COLUMN_SIZE) == o::COLUMN_SIZE &&
+                      static_cast<std::size_t>(c::MAXIMUM_SCALE) == o::MAXIMUM_SCALE);
+        for (std::size_t i = o::COLUMN_SIZE; i <= o::MAXIMUM_SCALE; ++i) {
+            linha[i] = Campo(l, i);
+        }
+        linha[c::IS_NULLABLE] = TValor::DeBooleano(Numero(Campo(l, o::NULLABLE)).value_or(1) != 0);
+        linha[c::IS_LONG] =
+            TValor::DeBooleano(tipoSQL == SQL_LONGVARCHAR || tipoSQL == SQL_WLONGVARCHAR ||
+                               tipoSQL == SQL_LONGVARBINARY);
+        linha[c::BEST_MATCH] = TValor::DeBooleano(vistos.insert(tipoOLE).second);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
 // Watches one request: when it has not ended within the time limit, the connection's sockets
 // are shut down, so that a driver waiting for a server that has stopped answering (one that
 // is frozen, or whose host is gone) returns with an error instead of waiting for ever.
@@ -512,7 +896,23 @@ private:
     std::thread m_vigia;
 };
 
-TDadosRowset LeEsquemaODBC(TConexaoODBC::Estado& e, TEsquema esquema);
+TDadosRowset LeRowset(Estado& e, TEsquema esquema) {
+    switch (esquema) {
+    case TEsquema::adSchemaCatalogs:
+        return LeCatalogos(e);
+    case TEsquema::adSchemaTables:
+        return LeTabelas(e);
+    case TEsquema::adSchemaColumns:
+        return LeColunas(e);
+    case TEsquema::adSchemaPrimaryKeys:
+        return LeChavesPrimarias(e);
+    case TEsquema::adSchemaForeignKeys:
+        return LeChavesEstrangeiras(e);
+    case TEsquema::adSchemaProviderTypes:
+        return LeTiposProvider(e);
+    }
+    return {};
+}
 
 } // namespace
 
@@ -523,304 +923,10 @@ TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
     }
     TVigiaPedido vigia(e.sockets);
     try {
-        return LeEsquemaODBC(e, esquema);
+        return LeRowset(e, esquema);
     } catch (const EFalhaODBC& falha) {
         vigia.Falha(falha);
     }
 }
-
-namespace {
-
-using Estado = TConexaoODBC::Estado;
-
-TDadosRowset LeEsquemaODBC(Estado& e, TEsquema esquema) {
-    TDadosRowset dados;
-    // Rows as long as the fields filled here; the fields after them read as Null.
-    const auto nova = [esquema] {
-        switch (esquema) {
-        case TEsquema::adSchemaColumns:
-            return TLinhaValores(18);
-        case TEsquema::adSchemaForeignKeys:
-            return TLinhaValores(17);
-        default:
-            return TLinhaValores(static_cast<std::size_t>(ColunasDoEsquema(esquema)));
-        }
-    };
-    switch (esquema) {
-    case TEsquema::adSchemaCatalogs: {
-        std::vector<std::string> nomes;
-        if (e.comCatalogos) {
-            TComandoODBC comando(e.conexao);
-            TArgumento todos = Arg(SQL_ALL_CATALOGS);
-            TArgumento vazio = Arg("");
-            comando.Verifica(SQLTables(comando.handle(), todos.ptr(), todos.tamanho(), vazio.ptr(),
-                                       vazio.tamanho(), vazio.ptr(), vazio.tamanho(), vazio.ptr(),
-                                       vazio.tamanho()));
-            for (const auto& linha : comando.Linhas()) {
-                const TValor& nome = Campo(linha, 0);
-                if (!nome.nulo && !nome.texto.empty() &&
-                    std::find(nomes.begin(), nomes.end(), nome.texto) == nomes.end()) {
-                    nomes.push_back(nome.texto);
-                }
-            }
-        }
-        if (nomes.empty() && !e.catalogo.empty()) {
-            nomes.push_back(e.catalogo);
-        }
-        for (const std::string& nome : nomes) {
-            TLinhaValores linha = nova();
-            linha[0] = TValor::De(nome);
-            dados.linhas.push_back(std::move(linha));
-        }
-        break;
-    }
-    case TEsquema::adSchemaTables:
-        for (const auto& t : e.Tabelas()) {
-            TLinhaValores linha = nova();
-            linha[0] = e.Catalogo(TValor::De(t.catalogo));
-            linha[1] = Estado::Esquema(TValor::De(t.esquema));
-            linha[2] = TValor::De(t.nome);
-            linha[3] = TValor::De(t.tipo);
-            dados.linhas.push_back(std::move(linha));
-        }
-        break;
-    case TEsquema::adSchemaColumns: {
-        const auto nomes = e.NomesTabelas();
-        std::set<std::string> esquemas;
-        for (const auto& [esq, nome] : nomes) {
-            esquemas.insert(esq);
-        }
-        std::string escape = e.Info(SQL_SEARCH_PATTERN_ESCAPE);
-        for (const std::string& esq : esquemas) {
-            TComandoODBC comando(e.conexao);
-            TArgumento argEsquema;
-            if (!esq.empty()) {
-                std::string padrao;
-                for (const char c : esq) {
-                    if (!escape.empty() && (c == '_' || c == '%' || escape.find(c) == 0)) {
-                        padrao += escape;
-                    }
-                    padrao += c;
-                }
-                argEsquema = Arg(padrao);
-            }
-            TArgumento todas = Arg("%");
-            comando.Verifica(SQLColumns(comando.handle(), nullptr, 0, argEsquema.ptr(),
-                                        argEsquema.tamanho(), todas.ptr(), todas.tamanho(),
-                                        todas.ptr(), todas.tamanho()));
-            for (const auto& l : comando.Linhas()) {
-                const std::string& esquemaLinha = Campo(l, 1).texto;
-                if (nomes.count({esquemaLinha, Campo(l, 2).texto}) == 0) {
-                    continue;
-                }
-                TLinhaValores linha = nova();
-                linha[0] = e.Catalogo(Campo(l, 0));
-                linha[1] = Estado::Esquema(Campo(l, 1));
-                linha[2] = Campo(l, 2);
-                linha[3] = Campo(l, 3);
-                linha[6] = Campo(l, 16);
-                linha[7] = TValor::DeBooleano(!Campo(l, 12).nulo);
-                linha[8] = Campo(l, 12);
-                linha[10] = TValor::DeBooleano(Numero(Campo(l, 10)).value_or(1) != 0);
-                const std::string nomeTipo = Campo(l, 5).texto;
-                if (e.SQLite()) {
-                    // The SQLite driver reports numeric types and their sizes wrongly; the
-                    // declared type it passes on as TYPE_NAME says what the column is.
-                    PreencheTipoColuna(linha, InterpretaTipoSQLite(nomeTipo));
-                } else {
-                    int tipoSQL = static_cast<int>(Numero(Campo(l, 4)).value_or(SQL_VARCHAR));
-                    if (e.PostgreSQL() && nomeTipo == "bool") {
-                        tipoSQL = SQL_BIT; // psqlODBC reports booleans as text by default
-                    }
-                    TTipoDeclarado tipo;
-                    tipo.tipoOLE = TipoOLEDeSQL(tipoSQL, false);
-                    const auto tamanho = Numero(Campo(l, 6));
-                    const auto digitos = Numero(Campo(l, 8));
-                    switch (tipo.tipoOLE) {
-                    case dbtype::DBTYPE_STR:
-                    case dbtype::DBTYPE_WSTR:
-                    case dbtype::DBTYPE_BYTES:
-                        tipo.tamanho = tamanho;
-                        break;
-                    case dbtype::DBTYPE_NUMERIC:
-                        tipo.precisao = tamanho;
-                        tipo.escala = digitos.value_or(0);
-                        break;
-                    case dbtype::DBTYPE_DBDATE:
-                    case dbtype::DBTYPE_DBTIME:
-                    case dbtype::DBTYPE_DBTIMESTAMP:
-                        tipo.precisaoDataHora = digitos.value_or(0);
-                        break;
-                    case dbtype::DBTYPE_BOOL:
-                    case dbtype::DBTYPE_GUID:
-                        break;
-                    default:
-                        tipo.precisao = tamanho;
-                        break;
-                    }
-                    PreencheTipoColuna(linha, tipo);
-                }
-                dados.linhas.push_back(std::move(linha));
-            }
-        }
-        break;
-    }
-    case TEsquema::adSchemaPrimaryKeys: {
-        TLinhasODBC linhas;
-        if (e.PostgreSQL()) {
-            // One catalog query instead of one request per table.
-            const auto nomes = e.NomesTabelas();
-            for (auto& l : e.Consulta(
-                     "SELECT current_database(), n.nspname, c.relname, a.attname, k.ord "
-                     "FROM pg_catalog.pg_constraint con "
-                     "JOIN pg_catalog.pg_class c ON c.oid = con.conrelid "
-                     "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
-                     "CROSS JOIN LATERAL unnest(con.conkey) WITH ORDINALITY AS k(attnum, ord) "
-                     "JOIN pg_catalog.pg_attribute a ON a.attrelid = c.oid AND "
-                     "a.attnum = k.attnum WHERE con.contype = 'p' "
-                     "ORDER BY n.nspname, c.relname, k.ord")) {
-                if (nomes.count({Campo(l, 1).texto, Campo(l, 2).texto}) != 0) {
-                    linhas.push_back(std::move(l));
-                }
-            }
-        } else {
-            for (const auto* t : e.TabelasComChaves()) {
-                TComandoODBC comando(e.conexao);
-                TArgumento esq = ArgOuNulo(t->esquema);
-                TArgumento nome = Arg(t->nome);
-                comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(),
-                                                esq.tamanho(), nome.ptr(), nome.tamanho()));
-                for (auto& l : comando.Linhas()) {
-                    if (l.size() < 6) {
-                        l.resize(6);
-                    }
-                    l[2] = TValor::De(t->nome);
-                    linhas.push_back(std::move(l));
-                }
-            }
-        }
-        for (const auto& l : linhas) {
-            TLinhaValores linha = nova();
-            linha[0] = e.Catalogo(Campo(l, 0));
-            linha[1] = Estado::Esquema(Campo(l, 1));
-            linha[2] = Campo(l, 2);
-            linha[3] = Campo(l, 3);
-            linha[6] = Campo(l, 4);
-            linha[7] = Campo(l, 5);
-            dados.linhas.push_back(std::move(linha));
-        }
-        break;
-    }
-    case TEsquema::adSchemaForeignKeys: {
-        // Rows in ODBC's SQLForeignKeys layout (0-based): PK cat, schema, table, column,
-        // FK cat, schema, table, column, KEY_SEQ, UPDATE_RULE, DELETE_RULE, FK_NAME, PK_NAME.
-        TLinhasODBC linhas;
-        if (e.PostgreSQL()) {
-            const auto nomes = e.NomesTabelas();
-            for (auto& l : e.Consulta(
-                     "SELECT current_database(), n2.nspname, c2.relname, a2.attname, "
-                     "current_database(), n1.nspname, c1.relname, a1.attname, k.ord, "
-                     "NULL, NULL, con.conname, NULL "
-                     "FROM pg_catalog.pg_constraint con "
-                     "JOIN pg_catalog.pg_class c1 ON c1.oid = con.conrelid "
-                     "JOIN pg_catalog.pg_namespace n1 ON n1.oid = c1.relnamespace "
-                     "JOIN pg_catalog.pg_class c2 ON c2.oid = con.confrelid "
-                     "JOIN pg_catalog.pg_namespace n2 ON n2.oid = c2.relnamespace "
-                     "CROSS JOIN LATERAL unnest(con.conkey, con.confkey) WITH ORDINALITY "
-                     "AS k(fk, pk, ord) "
-                     "JOIN pg_catalog.pg_attribute a1 ON a1.attrelid = c1.oid AND a1.attnum = k.fk "
-                     "JOIN pg_catalog.pg_attribute a2 ON a2.attrelid = c2.oid AND a2.attnum = k.pk "
-                     "WHERE con.contype = 'f' "
-                     "ORDER BY n1.nspname, c1.relname, con.conname, k.ord")) {
-                if (nomes.count({Campo(l, 5).texto, Campo(l, 6).texto}) != 0) {
-                    linhas.push_back(std::move(l));
-                }
-            }
-        } else {
-            std::unordered_map<std::string, std::string> nomesSQLite;
-            if (e.SQLite()) {
-                for (const auto& t : e.Tabelas()) {
-                    nomesSQLite.emplace(MinusculasAscii(t.nome), t.nome);
-                }
-            }
-            for (const auto* t : e.TabelasComChaves()) {
-                TComandoODBC comando(e.conexao);
-                TArgumento esq = ArgOuNulo(t->esquema);
-                TArgumento nome = Arg(t->nome);
-                comando.Verifica(SQLForeignKeys(comando.handle(), nullptr, 0, nullptr, 0, nullptr,
-                                                0, nullptr, 0, esq.ptr(), esq.tamanho(), nome.ptr(),
-                                                nome.tamanho()));
-                for (auto& l : comando.Linhas()) {
-                    if (l.size() < 13) {
-                        l.resize(13);
-                    }
-                    if (const auto achado = nomesSQLite.find(MinusculasAscii(l[2].texto));
-                        achado != nomesSQLite.end()) {
-                        // SQLite gives the referenced table as the key names it.
-                        l[2] = TValor::De(achado->second);
-                    }
-                    if (l[3].nulo && !l[2].nulo) {
-                        // A key written without its columns refers to the primary key.
-                        l[3] =
-                            ColunaDaPrimaria(e.conexao, l[1], l[2].texto, Numero(l[8]).value_or(1));
-                    }
-                    linhas.push_back(std::move(l));
-                }
-            }
-        }
-        for (const auto& l : linhas) {
-            TLinhaValores linha = nova();
-            linha[0] = e.Catalogo(Campo(l, 0));
-            linha[1] = Estado::Esquema(Campo(l, 1));
-            linha[2] = Campo(l, 2);
-            linha[3] = Campo(l, 3);
-            linha[6] = e.Catalogo(Campo(l, 4));
-            linha[7] = Estado::Esquema(Campo(l, 5));
-            linha[8] = Campo(l, 6);
-            linha[9] = Campo(l, 7);
-            linha[12] = Campo(l, 8);
-            linha[13] = Campo(l, 9);
-            linha[14] = Campo(l, 10);
-            linha[15] = Campo(l, 12);
-            linha[16] = Campo(l, 11);
-            dados.linhas.push_back(std::move(linha));
-        }
-        break;
-    }
-    case TEsquema::adSchemaProviderTypes: {
-        if (e.SQLite()) {
-            // Columns are typed from their declared types, so the types are the same.
-            return TiposProviderSQLite();
-        }
-        TComandoODBC comando(e.conexao);
-        comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));
-        std::set<int> vistos;
-        for (const auto& l : comando.Linhas()) {
-            int tipoSQL = static_cast<int>(Numero(Campo(l, 1)).value_or(SQL_VARCHAR));
-            if (e.PostgreSQL() && Campo(l, 0).texto == "bool") {
-                tipoSQL = SQL_BIT;
-            }
-            const bool semSinal = Numero(Campo(l, 9)).value_or(0) != 0;
-            const int tipoOLE = TipoOLEDeSQL(tipoSQL, semSinal);
-            TLinhaValores linha = nova();
-            linha[0] = Campo(l, 0);
-            linha[1] = TValor::De(std::int64_t{tipoOLE});
-            for (std::size_t i = 2; i <= 14; ++i) {
-                linha[i] = Campo(l, i);
-            }
-            linha[6] = TValor::DeBooleano(Numero(Campo(l, 6)).value_or(1) != 0);
-            linha[18] =
-                TValor::DeBooleano(tipoSQL == SQL_LONGVARCHAR || tipoSQL == SQL_WLONGVARCHAR ||
-                                   tipoSQL == SQL_LONGVARBINARY);
-            linha[19] = TValor::DeBooleano(vistos.insert(tipoOLE).second);
-            dados.linhas.push_back(std::move(linha));
-        }
-        break;
-    }
-    }
-    return dados;
-}
-
-} // namespace
 
 } // namespace fendril

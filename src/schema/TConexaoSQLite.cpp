@@ -61,18 +61,6 @@ private:
     sqlite3_stmt* m_comando = nullptr;
 };
 
-// A row as long as the fields this provider fills; the fields after them read as Null.
-TLinhaValores NovaLinha(TEsquema esquema) {
-    switch (esquema) {
-    case TEsquema::adSchemaColumns:
-        return TLinhaValores(18);
-    case TEsquema::adSchemaForeignKeys:
-        return TLinhaValores(15);
-    default:
-        return TLinhaValores(static_cast<std::size_t>(ColunasDoEsquema(esquema)));
-    }
-}
-
 std::string MinusculasAscii(std::string texto) {
     for (char& c : texto) {
         if (c >= 'A' && c <= 'Z') {
@@ -170,6 +158,7 @@ const std::vector<TConexaoSQLite::TColunaSQLite>& TConexaoSQLite::Colunas(std::s
     if (!m_colunasLidas) {
         const auto& tabelas = Tabelas();
         m_colunas.assign(tabelas.size(), {});
+        enum : int { CID, NAME, TYPE, NOTNULL, DFLT_VALUE, PK };
         TComando comando(m_banco, "SELECT cid, name, type, \"notnull\", dflt_value, pk "
                                   "FROM pragma_table_info(?1)");
         for (std::size_t t = 0; t < tabelas.size(); ++t) {
@@ -177,12 +166,12 @@ const std::vector<TConexaoSQLite::TColunaSQLite>& TConexaoSQLite::Colunas(std::s
             try {
                 while (comando.Passo()) {
                     TColunaSQLite coluna;
-                    coluna.cid = comando.Inteiro(0);
-                    coluna.nome = comando.Valor(1);
-                    coluna.tipo = comando.Texto(2);
-                    coluna.naoNulo = comando.Inteiro(3) != 0;
-                    coluna.padrao = comando.Valor(4);
-                    coluna.chave = comando.Inteiro(5);
+                    coluna.cid = comando.Inteiro(CID);
+                    coluna.nome = comando.Valor(NAME);
+                    coluna.tipo = comando.Texto(TYPE);
+                    coluna.naoNulo = comando.Inteiro(NOTNULL) != 0;
+                    coluna.padrao = comando.Valor(DFLT_VALUE);
+                    coluna.chave = comando.Inteiro(PK);
                     m_colunas[t].push_back(std::move(coluna));
                 }
             } catch (const Exception&) {
@@ -197,114 +186,142 @@ const std::vector<TConexaoSQLite::TColunaSQLite>& TConexaoSQLite::Colunas(std::s
 }
 
 TDadosRowset TConexaoSQLite::LeEsquema(TEsquema esquema) {
-    TDadosRowset dados;
-    const auto catalogo = TValor::De(kCatalogo);
     switch (esquema) {
-    case TEsquema::adSchemaCatalogs: {
-        TLinhaValores linha = NovaLinha(esquema);
-        linha[0] = catalogo;
-        dados.linhas.push_back(std::move(linha));
-        break;
-    }
+    case TEsquema::adSchemaCatalogs:
+        return LeCatalogos();
     case TEsquema::adSchemaTables:
-        for (const TTabelaSQLite& tabela : Tabelas()) {
-            TLinhaValores linha = NovaLinha(esquema);
-            linha[0] = catalogo;
-            linha[2] = TValor::De(tabela.nome);
-            linha[3] = TValor::De(tabela.tipo);
+        return LeTabelas();
+    case TEsquema::adSchemaColumns:
+        return LeColunas();
+    case TEsquema::adSchemaPrimaryKeys:
+        return LeChavesPrimarias();
+    case TEsquema::adSchemaForeignKeys:
+        return LeChavesEstrangeiras();
+    case TEsquema::adSchemaProviderTypes:
+        return TiposProviderSQLite();
+    }
+    return {};
+}
+
+TDadosRowset TConexaoSQLite::LeCatalogos() {
+    namespace c = rowset::catalogs;
+    TDadosRowset dados;
+    TLinhaValores linha(c::kCampos);
+    linha[c::CATALOG_NAME] = TValor::De(kCatalogo);
+    dados.linhas.push_back(std::move(linha));
+    return dados;
+}
+
+TDadosRowset TConexaoSQLite::LeTabelas() {
+    namespace c = rowset::tables;
+    TDadosRowset dados;
+    for (const TTabelaSQLite& tabela : Tabelas()) {
+        TLinhaValores linha(c::kCampos);
+        linha[c::TABLE_CATALOG] = TValor::De(kCatalogo);
+        linha[c::TABLE_NAME] = TValor::De(tabela.nome);
+        linha[c::TABLE_TYPE] = TValor::De(tabela.tipo);
+        dados.linhas.push_back(std::move(linha));
+    }
+    return dados;
+}
+
+TDadosRowset TConexaoSQLite::LeColunas() {
+    namespace c = rowset::columns;
+    TDadosRowset dados;
+    const auto& tabelas = Tabelas();
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        for (const TColunaSQLite& coluna : Colunas(t)) {
+            TLinhaValores linha = LinhaAte(c::DATETIME_PRECISION);
+            linha[c::TABLE_CATALOG] = TValor::De(kCatalogo);
+            linha[c::TABLE_NAME] = TValor::De(tabelas[t].nome);
+            linha[c::COLUMN_NAME] = coluna.nome;
+            linha[c::ORDINAL_POSITION] = TValor::De(coluna.cid + 1);
+            linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!coluna.padrao.nulo);
+            linha[c::COLUMN_DEFAULT] = coluna.padrao;
+            linha[c::IS_NULLABLE] = TValor::DeBooleano(!coluna.naoNulo);
+            PreencheTipoColuna(linha, InterpretaTipoSQLite(coluna.tipo));
             dados.linhas.push_back(std::move(linha));
         }
-        break;
-    case TEsquema::adSchemaColumns: {
-        const auto& tabelas = Tabelas();
-        for (std::size_t t = 0; t < tabelas.size(); ++t) {
-            for (const TColunaSQLite& coluna : Colunas(t)) {
-                TLinhaValores linha = NovaLinha(esquema);
-                linha[0] = catalogo;
-                linha[2] = TValor::De(tabelas[t].nome);
-                linha[3] = coluna.nome;
-                linha[6] = TValor::De(coluna.cid + 1);
-                linha[7] = TValor::DeBooleano(!coluna.padrao.nulo);
-                linha[8] = coluna.padrao;
-                linha[10] = TValor::DeBooleano(!coluna.naoNulo);
-                PreencheTipoColuna(linha, InterpretaTipoSQLite(coluna.tipo));
-                dados.linhas.push_back(std::move(linha));
-            }
-        }
-        break;
     }
-    case TEsquema::adSchemaPrimaryKeys: {
-        const auto& tabelas = Tabelas();
-        for (std::size_t t = 0; t < tabelas.size(); ++t) {
-            if (tabelas[t].tipo == "VIEW") {
-                continue;
-            }
-            std::vector<std::pair<std::int64_t, TValor>> chave;
-            for (const TColunaSQLite& coluna : Colunas(t)) {
-                if (coluna.chave > 0) {
-                    chave.emplace_back(coluna.chave, coluna.nome);
-                }
-            }
-            std::sort(chave.begin(), chave.end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (const auto& [ordem, nome] : chave) {
-                TLinhaValores linha = NovaLinha(esquema);
-                linha[0] = catalogo;
-                linha[2] = TValor::De(tabelas[t].nome);
-                linha[3] = nome;
-                linha[6] = TValor::De(ordem);
-                dados.linhas.push_back(std::move(linha));
+    return dados;
+}
+
+TDadosRowset TConexaoSQLite::LeChavesPrimarias() {
+    namespace c = rowset::primary_keys;
+    TDadosRowset dados;
+    const auto& tabelas = Tabelas();
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        if (tabelas[t].tipo == "VIEW") {
+            continue;
+        }
+        std::vector<std::pair<std::int64_t, TValor>> chave;
+        for (const TColunaSQLite& coluna : Colunas(t)) {
+            if (coluna.chave > 0) {
+                chave.emplace_back(coluna.chave, coluna.nome);
             }
         }
-        break;
+        std::sort(chave.begin(), chave.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [ordem, nome] : chave) {
+            TLinhaValores linha(c::kCampos);
+            linha[c::TABLE_CATALOG] = TValor::De(kCatalogo);
+            linha[c::TABLE_NAME] = TValor::De(tabelas[t].nome);
+            linha[c::COLUMN_NAME] = nome;
+            linha[c::ORDINAL] = TValor::De(ordem);
+            dados.linhas.push_back(std::move(linha));
+        }
     }
-    case TEsquema::adSchemaForeignKeys: {
-        // Referenced tables are named as the key was written; SQLite matches names without
-        // regard to ASCII case, so the rowset gives the names the tables really have.
-        std::unordered_map<std::string, std::size_t> indices;
-        const auto& tabelas = Tabelas();
-        for (std::size_t t = 0; t < tabelas.size(); ++t) {
-            indices.emplace(MinusculasAscii(tabelas[t].nome), t);
+    return dados;
+}
+
+TDadosRowset TConexaoSQLite::LeChavesEstrangeiras() {
+    namespace c = rowset::foreign_keys;
+    // Referenced tables are named as the key was written; SQLite matches names without
+    // regard to ASCII case, so the rowset gives the names the tables really have.
+    std::unordered_map<std::string, std::size_t> indices;
+    const auto& tabelas = Tabelas();
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        indices.emplace(MinusculasAscii(tabelas[t].nome), t);
+    }
+    // pragma_foreign_key_list gives, per key column: id, seq (from 0), the referenced
+    // table, the column, the referenced column (Null for the referenced primary key) and the
+    // update and delete rules.
+    enum : int { ID, SEQ, TABLE, FROM, TO, ON_UPDATE, ON_DELETE };
+    TComando chaves(m_banco, "SELECT id, seq, \"table\", \"from\", \"to\", on_update, "
+                             "on_delete FROM pragma_foreign_key_list(?1)");
+    TDadosRowset dados;
+    for (const TTabelaSQLite& tabela : tabelas) {
+        if (tabela.tipo == "VIEW") {
+            continue;
         }
-        TComando chaves(m_banco, "SELECT id, seq, \"table\", \"from\", \"to\", on_update, "
-                                 "on_delete FROM pragma_foreign_key_list(?1)");
-        for (const TTabelaSQLite& tabela : tabelas) {
-            if (tabela.tipo == "VIEW") {
-                continue;
-            }
-            chaves.Liga(tabela.nome);
-            while (chaves.Passo()) {
-                std::string referida = chaves.Texto(2);
-                TValor colunaReferida = chaves.Valor(4);
-                if (const auto indice = indices.find(MinusculasAscii(referida));
-                    indice != indices.end()) {
-                    referida = tabelas[indice->second].nome;
-                    if (colunaReferida.nulo) {
-                        // A key written without its columns refers to the primary key.
-                        for (const TColunaSQLite& coluna : Colunas(indice->second)) {
-                            if (coluna.chave == chaves.Inteiro(1) + 1) {
-                                colunaReferida = coluna.nome;
-                            }
+        chaves.Liga(tabela.nome);
+        while (chaves.Passo()) {
+            std::string referida = chaves.Texto(TABLE);
+            TValor colunaReferida = chaves.Valor(TO);
+            if (const auto indice = indices.find(MinusculasAscii(referida));
+                indice != indices.end()) {
+                referida = tabelas[indice->second].nome;
+                if (colunaReferida.nulo) {
+                    // A key written without its columns refers to the primary key.
+                    for (const TColunaSQLite& coluna : Colunas(indice->second)) {
+                        if (coluna.chave == chaves.Inteiro(SEQ) + 1) {
+                            colunaReferida = coluna.nome;
                         }
                     }
                 }
-                TLinhaValores linha = NovaLinha(esquema);
-                linha[0] = catalogo;
-                linha[2] = TValor::De(referida);
-                linha[3] = colunaReferida;
-                linha[6] = catalogo;
-                linha[8] = TValor::De(tabela.nome);
-                linha[9] = chaves.Valor(3);
-                linha[12] = TValor::De(chaves.Inteiro(1) + 1);
-                linha[13] = chaves.Valor(5);
-                linha[14] = chaves.Valor(6);
-                dados.linhas.push_back(std::move(linha));
             }
+            TLinhaValores linha = LinhaAte(c::DELETE_RULE);
+            linha[c::PK_TABLE_CATALOG] = TValor::De(kCatalogo);
+            linha[c::PK_TABLE_NAME] = TValor::De(referida);
+            linha[c::PK_COLUMN_NAME] = colunaReferida;
+            linha[c::FK_TABLE_CATALOG] = TValor::De(kCatalogo);
+            linha[c::FK_TABLE_NAME] = TValor::De(tabela.nome);
+            linha[c::FK_COLUMN_NAME] = chaves.Valor(FROM);
+            linha[c::ORDINAL] = TValor::De(chaves.Inteiro(SEQ) + 1);
+            linha[c::UPDATE_RULE] = chaves.Valor(ON_UPDATE);
+            linha[c::DELETE_RULE] = chaves.Valor(ON_DELETE);
+            dados.linhas.push_back(std::move(linha));
         }
-        break;
-    }
-    case TEsquema::adSchemaProviderTypes:
-        return TiposProviderSQLite();
     }
     return dados;
 }

@@ -43,6 +43,13 @@ private:
         TValor padrao;
         std::int64_t chave = 0; // position in the primary key, 0 when not part of it
     };
+    // One reader per rowset, each giving the whole rowset at the standard ordinals.
+    TDadosRowset LeCatalogos();
+    TDadosRowset LeTabelas();
+    TDadosRowset LeColunas();
+    TDadosRowset LeChavesPrimarias();
+    TDadosRowset LeChavesEstrangeiras();
+
     const std::vector<TTabelaSQLite>& Tabelas();
     // The columns of table i of Tabelas(); read once for every table.
     const std::vector<TColunaSQLite>& Colunas(std::size_t tabela);

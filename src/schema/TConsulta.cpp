@@ -1,5 +1,6 @@
 #include "schema/TConsulta.h"
 
+#include "model/AvisosCompilador.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/ChamadasODBC.h"
@@ -91,7 +92,9 @@ void TConsulta::Abre(const std::string& stringConexao, const std::string& usuari
             conexao->DefaultDatabase(nomeBaseDados);
         }
         e.sqlite = std::move(conexao);
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
         m_aspas = "\"";
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
         m_comEsquemas = false;
         return;
     }

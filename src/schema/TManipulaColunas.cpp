@@ -108,20 +108,23 @@ void TColecaoColunas::MontaAtual() {
 }
 
 std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
+    namespace colunas = rowset::columns;
+    namespace tabelas = rowset::tables;
     auto coluna = std::make_unique<TColuna>();
     const TLinhaEsquema& linha = Linha();
     TTabela& tabela = coluna->getTabela();
 
     m_tabelas.Primeiro();
     if (m_tabelas.getQuantidade() > 0) {
-        const TLinhaEsquema& tabelas = *m_tabelas.getRecordset();
-        const std::string nomeTabela = linha.Texto(2);
-        const std::string esquema = TextoOuVazio(linha, 1);
+        const TLinhaEsquema& linhaTabela = *m_tabelas.getRecordset();
+        const std::string nomeTabela = linha.Texto(colunas::TABLE_NAME);
+        const std::string esquema = TextoOuVazio(linha, colunas::TABLE_SCHEMA);
         while (!m_tabelas.getFim()) {
-            if (tabelas.Texto(2) == nomeTabela && TextoOuVazio(tabelas, 1) == esquema) {
-                LeCampo(tabelas, 2, tabela.nome);
-                LeCampo(tabelas, 1, tabela.esquema);
-                LeCampo(tabelas, 3, tabela.tipo);
+            if (linhaTabela.Texto(tabelas::TABLE_NAME) == nomeTabela &&
+                TextoOuVazio(linhaTabela, tabelas::TABLE_SCHEMA) == esquema) {
+                LeCampo(linhaTabela, tabelas::TABLE_NAME, tabela.nome);
+                LeCampo(linhaTabela, tabelas::TABLE_SCHEMA, tabela.esquema);
+                LeCampo(linhaTabela, tabelas::TABLE_TYPE, tabela.tipo);
                 break;
             }
             m_tabelas.Proximo();
@@ -130,21 +133,22 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
 
     m_catalogos.Primeiro();
     if (m_catalogos.getQuantidade() > 0) {
-        const TLinhaEsquema& catalogos = *m_catalogos.getRecordset();
+        const TLinhaEsquema& catalogo = *m_catalogos.getRecordset();
         if (m_tabelas.getRecordset() == nullptr) {
             throw Exception("Operation is not allowed when the object is closed.");
         }
-        const TLinhaEsquema& tabelas = *m_tabelas.getRecordset();
+        const TLinhaEsquema& linhaTabela = *m_tabelas.getRecordset();
         while (!m_catalogos.getFim()) {
-            if (catalogos.Texto(0) == tabelas.Texto(0)) {
-                tabela.getBaseDados().LeLinhaCatalogo(catalogos);
+            if (catalogo.Texto(rowset::catalogs::CATALOG_NAME) ==
+                linhaTabela.Texto(tabelas::TABLE_CATALOG)) {
+                tabela.getBaseDados().LeLinhaCatalogo(catalogo);
                 break;
             }
             m_catalogos.Proximo();
         }
     }
 
-    coluna->nome = linha.Texto(3);
+    coluna->nome = linha.Texto(colunas::COLUMN_NAME);
     TChaves chaves = ProcuraChaves(tabela.esquema, tabela.nome, coluna->nome);
     if (chaves.estrangeira) {
         coluna->CopiaColunaEstrangeira(*chaves.coluna);
@@ -161,6 +165,8 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
 TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esquema,
                                                         const std::string& tabela,
                                                         const std::string& coluna) {
+    namespace primarias = rowset::primary_keys;
+    namespace estrangeiras = rowset::foreign_keys;
     TChaves chaves;
     chaves.coluna = std::make_unique<TColuna>();
 
@@ -168,8 +174,9 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     if (m_chavesPrimarias.getQuantidade() > 0) {
         const TLinhaEsquema& linha = *m_chavesPrimarias.getRecordset();
         while (!m_chavesPrimarias.getFim()) {
-            if (linha.Texto(3) == coluna && linha.Texto(2) == tabela &&
-                TextoOuVazio(linha, 1) == esquema) {
+            if (linha.Texto(primarias::COLUMN_NAME) == coluna &&
+                linha.Texto(primarias::TABLE_NAME) == tabela &&
+                TextoOuVazio(linha, primarias::TABLE_SCHEMA) == esquema) {
                 chaves.primaria = true;
                 break;
             }
@@ -181,13 +188,15 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     if (m_chavesEstrangeiras.getQuantidade() > 0) {
         const TLinhaEsquema& linha = *m_chavesEstrangeiras.getRecordset();
         while (!m_chavesEstrangeiras.getFim()) {
-            if (linha.Texto(9) == coluna && linha.Texto(8) == tabela &&
-                TextoOuVazio(linha, 7) == esquema) {
+            if (linha.Texto(estrangeiras::FK_COLUMN_NAME) == coluna &&
+                linha.Texto(estrangeiras::FK_TABLE_NAME) == tabela &&
+                TextoOuVazio(linha, estrangeiras::FK_TABLE_SCHEMA) == esquema) {
                 chaves.estrangeira = true;
-                const std::string esquemaReferido = TextoOuVazio(linha, 1);
+                const std::string esquemaReferido =
+                    TextoOuVazio(linha, estrangeiras::PK_TABLE_SCHEMA);
                 TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
                                         m_fabrica);
-                leitor.Abre(1, linha.Texto(2));
+                leitor.Abre(1, linha.Texto(estrangeiras::PK_TABLE_NAME));
                 if (!leitor.getFalhaMontagem().empty()) {
                     throw EErroGeral::Create(leitor.getFalhaMontagem());
                 }
@@ -201,7 +210,7 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                     }
                     tabelas.Proximo();
                 }
-                chaves.coluna->nome = linha.Texto(3);
+                chaves.coluna->nome = linha.Texto(estrangeiras::PK_COLUMN_NAME);
                 break;
             }
             m_chavesEstrangeiras.Proximo();
@@ -211,15 +220,16 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
 }
 
 void TColecaoColunas::PreencheTipoDado(TColuna& coluna) const {
+    namespace c = rowset::columns;
     const TLinhaEsquema& linha = Linha();
-    if (linha.Nulo(11)) {
+    if (linha.Nulo(c::DATA_TYPE)) {
         return;
     }
-    const std::int32_t tamanho = InteiroOuMenosUm(linha, 13);
-    const std::int32_t precisao = InteiroOuMenosUm(linha, 15);
-    const std::int32_t escala = InteiroOuMenosUm(linha, 16);
-    const std::int32_t precisaoDataHora = InteiroOuMenosUm(linha, 17);
-    const std::int32_t tipoOLE = InteiroOuMenosUm(linha, 11);
+    const std::int32_t tamanho = InteiroOuMenosUm(linha, c::CHARACTER_MAXIMUM_LENGTH);
+    const std::int32_t precisao = InteiroOuMenosUm(linha, c::NUMERIC_PRECISION);
+    const std::int32_t escala = InteiroOuMenosUm(linha, c::NUMERIC_SCALE);
+    const std::int32_t precisaoDataHora = InteiroOuMenosUm(linha, c::DATETIME_PRECISION);
+    const std::int32_t tipoOLE = InteiroOuMenosUm(linha, c::DATA_TYPE);
     const std::string codigo = std::to_string(tipoOLE);
     TTipoDado tipo;
     for (const TListaTextos& campos : m_camposTipos) {
@@ -380,12 +390,13 @@ void CarregaTiposProvider(const std::string& stringConexao, const std::string& u
     // leave the mapping without its types.
     TListaTextos melhores;
     TListaTextos outros;
+    namespace c = rowset::provider_types;
     const TLinhaEsquema* linha = cursor.getRecordset();
     while (!cursor.getFim()) {
-        const std::string nome = linha->Nulo(0) ? std::string() : linha->Texto(0);
-        const std::int64_t tipo = linha->Nulo(1) ? -1 : linha->Inteiro(1);
-        const std::string parametros = linha->Nulo(5) ? std::string() : linha->Texto(5);
-        const bool melhor = linha->Nulo(19) ? true : linha->Booleano(19);
+        const std::string nome = TextoOuVazio(*linha, c::TYPE_NAME);
+        const std::int64_t tipo = linha->Nulo(c::DATA_TYPE) ? -1 : linha->Inteiro(c::DATA_TYPE);
+        const std::string parametros = TextoOuVazio(*linha, c::CREATE_PARAMS);
+        const bool melhor = linha->Nulo(c::BEST_MATCH) ? true : linha->Booleano(c::BEST_MATCH);
         std::string entrada =
             std::to_string(tipo) + ";" + nome + ";" + (melhor ? "1" : "0") + ";" + parametros + ";";
         (melhor ? melhores : outros).push_back(std::move(entrada));

@@ -29,7 +29,8 @@ std::unique_ptr<TTabela> TColecaoTabelas::MontaTabela() {
         m_catalogos.Primeiro();
         const TLinhaEsquema& catalogo = *m_catalogos.getRecordset();
         while (!m_catalogos.getFim()) {
-            if (catalogo.Texto(0) == Linha().Texto(0)) {
+            if (catalogo.Texto(rowset::catalogs::CATALOG_NAME) ==
+                Linha().Texto(rowset::tables::TABLE_CATALOG)) {
                 baseDados->LeLinhaCatalogo(catalogo);
                 break;
             }

@@ -154,18 +154,18 @@ TDadosRowset TiposProviderSQLite() {
         {"TIMESTAMP", dbtype::DBTYPE_DBTIMESTAMP, 26, nullptr},
         {"DATETIME", dbtype::DBTYPE_DBTIMESTAMP, 26, nullptr},
     };
+    namespace c = rowset::provider_types;
     TDadosRowset dados;
     std::vector<int> vistos;
     for (const Tipo& tipo : tipos) {
-        TLinhaValores linha(
-            static_cast<std::size_t>(ColunasDoEsquema(TEsquema::adSchemaProviderTypes)));
-        linha[0] = TValor::De(tipo.nome);
-        linha[1] = TValor::De(std::int64_t{tipo.codigo});
-        linha[2] = TValor::De(tipo.tamanho);
+        TLinhaValores linha(c::kCampos);
+        linha[c::TYPE_NAME] = TValor::De(tipo.nome);
+        linha[c::DATA_TYPE] = TValor::De(std::int64_t{tipo.codigo});
+        linha[c::COLUMN_SIZE] = TValor::De(tipo.tamanho);
         if (tipo.parametros != nullptr) {
-            linha[5] = TValor::De(tipo.parametros);
+            linha[c::CREATE_PARAMS] = TValor::De(tipo.parametros);
         }
-        linha[6] = TValor::DeBooleano(true);
+        linha[c::IS_NULLABLE] = TValor::DeBooleano(true);
         bool primeiro = true;
         for (const int codigo : vistos) {
             primeiro = primeiro && codigo != tipo.codigo;
@@ -173,7 +173,7 @@ TDadosRowset TiposProviderSQLite() {
         if (primeiro) {
             vistos.push_back(tipo.codigo);
         }
-        linha[19] = TValor::DeBooleano(primeiro);
+        linha[c::BEST_MATCH] = TValor::DeBooleano(primeiro);
         dados.linhas.push_back(std::move(linha));
     }
     return dados;
@@ -183,11 +183,12 @@ void PreencheTipoColuna(TLinhaValores& linha, const TTipoDeclarado& tipo) {
     const auto valor = [](const std::optional<std::int64_t>& numero) {
         return numero ? TValor::De(*numero) : TValor::Nulo();
     };
-    linha[11] = TValor::De(std::int64_t{tipo.tipoOLE});
-    linha[13] = valor(tipo.tamanho);
-    linha[15] = valor(tipo.precisao);
-    linha[16] = valor(tipo.escala);
-    linha[17] = valor(tipo.precisaoDataHora);
+    namespace c = rowset::columns;
+    linha[c::DATA_TYPE] = TValor::De(std::int64_t{tipo.tipoOLE});
+    linha[c::CHARACTER_MAXIMUM_LENGTH] = valor(tipo.tamanho);
+    linha[c::NUMERIC_PRECISION] = valor(tipo.precisao);
+    linha[c::NUMERIC_SCALE] = valor(tipo.escala);
+    linha[c::DATETIME_PRECISION] = valor(tipo.precisaoDataHora);
 }
 
 } // namespace fendril

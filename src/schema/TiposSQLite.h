@@ -25,7 +25,9 @@ TTipoDeclarado InterpretaTipoSQLite(std::string_view declarado);
 // The PROVIDER_TYPES rows of the native SQLite provider.
 TDadosRowset TiposProviderSQLite();
 
-// Fills the standard COLUMNS fields 11 and 13 to 17 of a row from a declared type.
+// Fills the type fields of a COLUMNS row (DATA_TYPE, CHARACTER_MAXIMUM_LENGTH,
+// NUMERIC_PRECISION, NUMERIC_SCALE, DATETIME_PRECISION) from a declared type; the row must
+// reach DATETIME_PRECISION.
 void PreencheTipoColuna(TLinhaValores& linha, const TTipoDeclarado& tipo);
 
 } // namespace fendril

@@ -1,8 +1,8 @@
 #include "ui/TFormFilha.h"
 
+#include "documents/DocumentoMapeamento.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "schema/DocumentoMapeamento.h"
 #include "schema/TColecao.h"
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"

@@ -1,5 +1,5 @@
+#include "documents/DocumentoMapeamento.h"
 #include "documents/TArquivoKMF.h"
-#include "schema/DocumentoMapeamento.h"
 #include "support/ArquivosTemporarios.h"
 #include "support/ExecutaCli.h"
 

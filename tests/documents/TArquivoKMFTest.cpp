@@ -76,6 +76,19 @@ TEST(LeSecao, OneValueComesBack) {
     EXPECT_TRUE(documento.LeSecao("descricao", "Edit_autor", false).empty());
 }
 
+// The list's own failure names the entry the document lacks.
+TEST(LePrimeiro, MissingKeyNamesItsSectionAndKey) {
+    TArquivoKMF documento;
+    documento.AdicionaEntrada("descricao", "Edit_nome", "Orders");
+    EXPECT_EQ(documento.LePrimeiro("descricao", "Edit_nome"), "Orders");
+    try {
+        documento.LePrimeiro("descricao", "Edit_autor");
+        FAIL() << "a missing key was read";
+    } catch (const EListError& erro) {
+        EXPECT_EQ(std::string(erro.what()), "List index out of bounds (0): descricao||Edit_autor");
+    }
+}
+
 TEST(LeSecao, EmptyValueIsOneEmptyText) {
     TArquivoKMF documento;
     documento.AdicionaEntrada("s", "k", "");

@@ -227,6 +227,28 @@ TEST_F(Geracao, CrossedTagsSkipOnlyTheTableClassFiles) {
     EXPECT_EQ(run.falhas(), 1);
 }
 
+// A template lacking the text of one of its outputs skips that output only, and the log
+// names the missing entry.
+TEST_F(Geracao, MissingCodeTextSkipsItsOutputAndNamesTheEntry) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.makePrefix = "m";
+    TArquivoKMF documento = modelo.getArquivo();
+    TListaTextos& linhas = documento.getLinhas();
+    linhas.erase(std::find(linhas.begin(), linhas.end(), "codigo||re_make||||"));
+    const std::string caminho = m_pasta.arquivo("t.tpt");
+    documento.Salva(caminho);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {caminho});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Mensagens(),
+              (TListaTextos{
+                  "Loading Template " + caminho + " -> OK",
+                  "File " + arquivoSaida("Ta.pas") + " -> OK",
+                  caminho + "(Make File) -> List index out of bounds (0): codigo||re_make",
+              }));
+    EXPECT_EQ(run.falhas(), 1);
+}
+
 TEST_F(Geracao, GeneralTemplateTypesFileRules) {
     const std::string mapa = Mapeamento({{"", "a", "x"}});
     TDocModeloGeral modelo;

@@ -1,4 +1,5 @@
 #include "model/Erros.h"
+#include "model/OrdinaisRowset.h"
 #include "model/TColuna.h"
 #include "model/TLinhaEsquema.h"
 
@@ -268,11 +269,11 @@ private:
 
 TEST(LeituraDeLinhas, CatalogRowNullKeepsNameAndUnreadableEmptiesIt) {
     TBaseDados base;
-    base.LeLinhaCatalogo(LinhaFixa({{0, "shop"}}));
+    base.LeLinhaCatalogo(LinhaFixa({{rowset::catalogs::CATALOG_NAME, "shop"}}));
     EXPECT_EQ(base.nome, "shop");
     base.LeLinhaCatalogo(LinhaFixa({}));
     EXPECT_EQ(base.nome, "shop");
-    base.LeLinhaCatalogo(LinhaFixa({{0, "!bad"}}));
+    base.LeLinhaCatalogo(LinhaFixa({{rowset::catalogs::CATALOG_NAME, "!bad"}}));
     EXPECT_EQ(base.nome, "");
 }
 
@@ -280,7 +281,8 @@ TEST(LeituraDeLinhas, TablesRowReadsEachFieldOnItsOwn) {
     TTabela tabela;
     auto base = std::make_unique<TBaseDados>();
     base->nome = "shop";
-    tabela.LeLinhaTabelas(std::move(base), LinhaFixa({{2, "orders"}, {3, "TABLE"}}));
+    tabela.LeLinhaTabelas(std::move(base), LinhaFixa({{rowset::tables::TABLE_NAME, "orders"},
+                                                      {rowset::tables::TABLE_TYPE, "TABLE"}}));
     EXPECT_EQ(tabela.getBaseDados().nome, "shop");
     EXPECT_EQ(tabela.esquema, "");
     EXPECT_EQ(tabela.nome, "orders");

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Log.h"
-#include "schema/TConexaoFixa.h"
+#include "support/TConexaoFixa.h"
 
 #include <memory>
 #include <optional>
@@ -17,12 +17,12 @@ inline TValor N(std::optional<std::int64_t> numero) {
 }
 
 inline TLinhaValores Catalogo(const char* nome) {
-    return {V(nome)};
+    return {V(nome)}; // CATALOG_NAME
 }
 
 inline TLinhaValores Tabela(const char* catalogo, const char* esquema, const char* nome,
                             const char* tipo = "TABLE") {
-    return {V(catalogo), V(esquema), V(nome), V(tipo)};
+    return {V(catalogo), V(esquema), V(nome), V(tipo)}; // TABLE_CATALOG to TABLE_TYPE
 }
 
 struct TipoCol {
@@ -32,46 +32,49 @@ struct TipoCol {
 
 inline TLinhaValores Coluna(const char* catalogo, const char* esquema, const char* tabela,
                             const char* nome, TipoCol tipo = {3, {}, 10, {}, {}}) {
-    TLinhaValores linha(28);
-    linha[0] = V(catalogo);
-    linha[1] = V(esquema);
-    linha[2] = V(tabela);
-    linha[3] = V(nome);
-    linha[11] = N(tipo.tipo);
-    linha[13] = N(tipo.tamanho);
-    linha[15] = N(tipo.precisao);
-    linha[16] = N(tipo.escala);
-    linha[17] = N(tipo.dataHora);
+    namespace c = rowset::columns;
+    TLinhaValores linha(c::kCampos);
+    linha[c::TABLE_CATALOG] = V(catalogo);
+    linha[c::TABLE_SCHEMA] = V(esquema);
+    linha[c::TABLE_NAME] = V(tabela);
+    linha[c::COLUMN_NAME] = V(nome);
+    linha[c::DATA_TYPE] = N(tipo.tipo);
+    linha[c::CHARACTER_MAXIMUM_LENGTH] = N(tipo.tamanho);
+    linha[c::NUMERIC_PRECISION] = N(tipo.precisao);
+    linha[c::NUMERIC_SCALE] = N(tipo.escala);
+    linha[c::DATETIME_PRECISION] = N(tipo.dataHora);
     return linha;
 }
 
 inline TLinhaValores Primaria(const char* catalogo, const char* esquema, const char* tabela,
                               const char* coluna) {
-    return {V(catalogo), V(esquema), V(tabela), V(coluna)};
+    return {V(catalogo), V(esquema), V(tabela), V(coluna)}; // TABLE_CATALOG to COLUMN_NAME
 }
 
 inline TLinhaValores Estrangeira(const char* esquemaPk, const char* tabelaPk, const char* colunaPk,
                                  const char* esquemaFk, const char* tabelaFk, const char* colunaFk,
                                  const char* catalogo = "shop") {
-    TLinhaValores linha(18);
-    linha[0] = V(catalogo);
-    linha[1] = V(esquemaPk);
-    linha[2] = V(tabelaPk);
-    linha[3] = V(colunaPk);
-    linha[6] = V(catalogo);
-    linha[7] = V(esquemaFk);
-    linha[8] = V(tabelaFk);
-    linha[9] = V(colunaFk);
+    namespace c = rowset::foreign_keys;
+    TLinhaValores linha(c::kCampos);
+    linha[c::PK_TABLE_CATALOG] = V(catalogo);
+    linha[c::PK_TABLE_SCHEMA] = V(esquemaPk);
+    linha[c::PK_TABLE_NAME] = V(tabelaPk);
+    linha[c::PK_COLUMN_NAME] = V(colunaPk);
+    linha[c::FK_TABLE_CATALOG] = V(catalogo);
+    linha[c::FK_TABLE_SCHEMA] = V(esquemaFk);
+    linha[c::FK_TABLE_NAME] = V(tabelaFk);
+    linha[c::FK_COLUMN_NAME] = V(colunaFk);
     return linha;
 }
 
 inline TLinhaValores TipoProvider(const char* nome, std::optional<std::int64_t> tipo,
                                   const char* parametros, std::optional<bool> melhor) {
-    TLinhaValores linha(21);
-    linha[0] = V(nome);
-    linha[1] = N(tipo);
-    linha[5] = V(parametros);
-    linha[19] = melhor ? TValor::DeBooleano(*melhor) : TValor::Nulo();
+    namespace c = rowset::provider_types;
+    TLinhaValores linha(c::kCampos);
+    linha[c::TYPE_NAME] = V(nome);
+    linha[c::DATA_TYPE] = N(tipo);
+    linha[c::CREATE_PARAMS] = V(parametros);
+    linha[c::BEST_MATCH] = melhor ? TValor::DeBooleano(*melhor) : TValor::Nulo();
     return linha;
 }
 

@@ -463,7 +463,8 @@ TEST_F(Leitores, ProviderTypesPutBestMatchesFirst) {
                                    "129;text;0;;"}));
 
     fonte->Adiciona(TE::adSchemaProviderTypes, TipoProvider("odd", {}, nullptr, true));
-    fonte->rowsets[TE::adSchemaProviderTypes].linhas.back()[1] = TValor::De("not a number");
+    fonte->rowsets[TE::adSchemaProviderTypes].linhas.back()[rowset::provider_types::DATA_TYPE] =
+        TValor::De("not a number");
     EXPECT_THROW(CarregaTiposProvider("cs", "", "", tipos, fabrica), Exception);
     EXPECT_EQ(tipos.size(), 4u) << "a failing walk keeps the list";
 

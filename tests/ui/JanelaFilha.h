@@ -4,8 +4,8 @@
 // table and column name.
 
 #include "AmbienteUi.h"
+#include "documents/DocumentoMapeamento.h"
 #include "model/TControlaColunas.h"
-#include "schema/DocumentoMapeamento.h"
 #include "ui/TFormFilha.h"
 
 #include <QComboBox>

@@ -5,8 +5,8 @@
 
 #include "AmbienteUi.h"
 #include "JanelaFilha.h"
+#include "documents/DocumentoMapeamento.h"
 #include "model/Erros.h"
-#include "schema/DocumentoMapeamento.h"
 #include "schema/FonteEsquema.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"

@@ -5,7 +5,7 @@
 
 #include "AmbienteUi.h"
 #include "JanelaFilha.h"
-#include "schema/DocumentoMapeamento.h"
+#include "documents/DocumentoMapeamento.h"
 #include "schema/FonteEsquema.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"

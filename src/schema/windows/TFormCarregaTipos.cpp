@@ -126,9 +126,11 @@ void TFormCarregaTipos::Carrega() {
     while (!cursor.getFim()) {
         if (r >= m_tab->rowCount())
             m_tab->setRowCount(r + 1);
-        escreve(r, 0, linha->Nulo(0) ? QString() : paraQString(linha->Texto(0)));
-        if (!linha->Nulo(2))
-            escreve(r, 1, QString::number(linha->Inteiro(2)));
+        namespace c = rowset::provider_types;
+        escreve(r, 0,
+                linha->Nulo(c::TYPE_NAME) ? QString() : paraQString(linha->Texto(c::TYPE_NAME)));
+        if (!linha->Nulo(c::COLUMN_SIZE))
+            escreve(r, 1, QString::number(linha->Inteiro(c::COLUMN_SIZE)));
         cursor.Proximo();
         ++r;
     }

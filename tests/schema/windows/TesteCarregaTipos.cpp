@@ -2,9 +2,9 @@
 // failing Load, Build Connection String and Transfer Types with its question.
 
 #include "AmbienteUi.h"
-#include "schema/TConexaoFixa.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "support/BancoSQLite.h"
+#include "support/TConexaoFixa.h"
 #include "ui/Texto.h"
 
 #include <QFileInfo>
@@ -117,9 +117,10 @@ private slots:
         Ambiente ambiente;
         auto fonte = std::make_shared<TFonteFixa>();
         auto tipo = [&fonte](const char* nome, std::optional<std::int64_t> tamanho) {
-            TLinhaValores linha(3);
-            linha[0] = TValor::De(std::string(nome));
-            linha[2] = tamanho ? TValor::De(*tamanho) : TValor::Nulo();
+            namespace c = rowset::provider_types;
+            TLinhaValores linha = LinhaAte(c::COLUMN_SIZE);
+            linha[c::TYPE_NAME] = TValor::De(std::string(nome));
+            linha[c::COLUMN_SIZE] = tamanho ? TValor::De(*tamanho) : TValor::Nulo();
             fonte->Adiciona(TEsquema::adSchemaProviderTypes, linha);
         };
         tipo("varchar", 8000);

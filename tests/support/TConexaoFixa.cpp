@@ -1,4 +1,4 @@
-#include "schema/TConexaoFixa.h"
+#include "support/TConexaoFixa.h"
 
 #include "model/Erros.h"
 

@@ -1,0 +1,134 @@
+#include "documents/CamposDocumento.h"
+
+#include "documents/ColunasDocumento.h"
+
+namespace fendril::campos {
+
+namespace {
+
+const char* Marca(bool valor) {
+    return valor ? "1" : "0";
+}
+
+} // namespace
+
+std::string TextoLinhaTipos(const TLinhaTipos& linha) {
+    return linha.tipoProvider + ";" + linha.tipoVariavel + ";" + linha.valorInicial + ";";
+}
+
+std::string TextoModelo(const TModeloMarcado& modelo) {
+    return modelo.caminho + ";" + Marca(modelo.marcado) + ";";
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             const std::string& valor) {
+    documento.AdicionaEntrada(secao, chave, valor);
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool valor) {
+    documento.AdicionaEntrada(secao, chave, Marca(valor));
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, int valor) {
+    documento.AdicionaEntrada(secao, chave, std::to_string(valor));
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             const std::vector<TLinhaTipos>& linhas) {
+    for (const TLinhaTipos& linha : linhas) {
+        documento.AdicionaEntrada(secao, chave, TextoLinhaTipos(linha));
+    }
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             const std::vector<TModeloMarcado>& modelos) {
+    for (const TModeloMarcado& modelo : modelos) {
+        documento.AdicionaEntrada(secao, chave, TextoModelo(modelo));
+    }
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             const TListaTextos& textos) {
+    for (const std::string& texto : textos) {
+        documento.AdicionaEntrada(secao, chave, texto);
+    }
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
+             const std::unique_ptr<TControlaColunas>& colunas) {
+    // The mapping window writes columns only when its tree shows at least one table.
+    if (!colunas || colunas->getNomesTabelas().empty()) {
+        return;
+    }
+    for (const auto& coluna : colunas->getColunas()) {
+        documento.AdicionaLinha(secao, coluna->Codifica());
+    }
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        std::string& valor) {
+    if (opcional) {
+        const TListaTextos valores = documento.LeSecao(secao, chave, false);
+        if (!valores.empty()) {
+            valor = valores.front();
+        }
+        return;
+    }
+    valor = documento.LePrimeiro(secao, chave);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        bool& valor) {
+    std::string texto = Marca(valor);
+    Le(documento, secao, chave, opcional, texto);
+    valor = texto == "1";
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        int& valor) {
+    std::string texto = std::to_string(valor);
+    Le(documento, secao, chave, opcional, texto);
+    valor = ParaInteiro(texto);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
+        std::vector<TLinhaTipos>& linhas) {
+    const TListaTextos entradas = documento.LeSecao(secao, chave, false);
+    if (entradas.empty()) {
+        return;
+    }
+    std::vector<TLinhaTipos> lidas;
+    lidas.reserve(entradas.size());
+    for (const std::string& entrada : entradas) {
+        const TListaTextos partes = SeparaCampos(entrada, ";");
+        lidas.push_back({ItemDaLista(partes, 0), ItemDaLista(partes, 1), ItemDaLista(partes, 2)});
+    }
+    linhas = std::move(lidas);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
+        std::vector<TModeloMarcado>& modelos) {
+    std::vector<TModeloMarcado> lidos;
+    for (const std::string& entrada : documento.LeSecao(secao, chave, false)) {
+        const TListaTextos partes = SeparaCampos(entrada, ";");
+        if (!partes.empty()) {
+            lidos.push_back({partes[0], partes.size() < 2 || partes[1] != "0"});
+        }
+    }
+    modelos = std::move(lidos);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
+        TListaTextos& textos) {
+    textos = documento.LeSecao(secao, chave, false);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view, bool,
+        std::unique_ptr<TControlaColunas>& colunas) {
+    // A line that does not decode is named by its line, table and column.
+    if (auto lidas = LeColunasDocumento(documento, secao)) {
+        colunas = std::move(lidas);
+    }
+}
+
+} // namespace fendril::campos
