@@ -10,6 +10,8 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
     }
     TArquivoKMF documento;
     documento.cabecalho = descricao.Edit_autor;
+    // A mapping that keeps its password is readable by its owner only.
+    documento.privado = !descricao.edit_Senha.empty();
     EscreveCampos(descricao, kCamposMapeamento, documento);
     return documento;
 }

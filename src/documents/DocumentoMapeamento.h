@@ -39,12 +39,14 @@ inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::tipos, chave::tiposprovider, &TDescricaoMapeamento::tiposProvider},
 };
 
-// The mapping document of a description, header = author. Raises EErroGeral
-// "An Author Name Must Be Given !!" when the author is empty.
+// The mapping document of a description, header = author; private (saved readable by its
+// owner only) when it holds a password. Raises EErroGeral "An Author Name Must Be Given !!"
+// when the author is empty.
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
 
 // The reverse: the seven description fields (a missing one raises EListError), the column
-// set when the document has column lines, and the provider-type list.
+// set when the document has column lines (one that does not decode raises EErroGeral naming
+// it) and the provider-type list.
 TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento);
 
 } // namespace fendril
