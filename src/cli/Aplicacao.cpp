@@ -107,6 +107,10 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
         sub->add_option("--user", esquema.usuario, "User name for the connection");
         sub->add_option("--password-env", esquema.variavelSenha,
                         "Environment variable that holds the password");
+        sub->add_option("--timeout", esquema.tempoLimite,
+                        "Seconds connecting and each catalog request may wait for the data "
+                        "source (default 30)")
+            ->check(CLI::Range(1, 86400));
     };
     const auto filtros = [&esquema](CLI::App* sub) {
         sub->add_option("--database", esquema.baseDados, "Database (catalog) to read");
@@ -137,6 +141,9 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     importa->add_option("--name", esquema.nome, "Mapping name (default: the output file name)");
     importa->add_option("-o,--output", esquema.saida, "Mapping document to write")->required();
     importa->add_option("--log", esquema.log, "File to write the load log to");
+    importa->add_flag("--save-password", esquema.salvaSenha,
+                      "Keep the password of --password-env in the mapping (the file is then "
+                      "readable by its owner only)");
     importa->callback([&] { comando = [&] { return ComandoImport(esquema, erros); }; });
 
     try {

@@ -1,6 +1,7 @@
 #include "cli/ComandosEsquema.h"
 
 #include "documents/DocumentoMapeamento.h"
+#include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Log.h"
@@ -45,6 +46,7 @@ std::string Mensagem(const std::exception& erro) {
 }
 
 TParametrosConexao Parametros(const TOpcoesEsquema& opcoes) {
+    DefineTempoLimite(std::chrono::seconds(opcoes.tempoLimite));
     return {opcoes.conexao, opcoes.usuario, Senha(opcoes), opcoes.baseDados};
 }
 
@@ -59,6 +61,31 @@ TListaTextos SeparaVirgulas(const std::string& texto) {
         nomes.push_back(std::move(nome));
     }
     return nomes;
+}
+
+// The output of an import replaces only a mapping document (or an empty file): a typo must
+// not cost the user a database or another document.
+void VerificaSaida(const std::string& caminho) {
+    std::error_code erro;
+    const auto estado = std::filesystem::status(caminho, erro);
+    if (!std::filesystem::exists(estado)) {
+        return;
+    }
+    if (std::filesystem::is_regular_file(estado) &&
+        std::filesystem::file_size(caminho, erro) == 0) {
+        return;
+    }
+    try {
+        TArquivoKMF documento;
+        documento.Abre(caminho);
+        if (!documento.LeSecao("descricao", "edit_constring", false).empty() &&
+            !documento.LeSecao("descricao", "combo_basedados", false).empty()) {
+            return;
+        }
+    } catch (const std::exception&) {
+    }
+    throw EErroGeral::Create("The File \"" + caminho +
+                             "\" Is Not A Mapping Document: It Is Not Replaced !!");
 }
 
 // Prints each new status text on a line of its own.
@@ -83,7 +110,8 @@ private:
 
 int ComandoDatabases(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostream& erros) {
     try {
-        TManipulaBaseDados leitor(opcoes.conexao, opcoes.usuario, Senha(opcoes));
+        const TParametrosConexao conexao = Parametros(opcoes);
+        TManipulaBaseDados leitor(conexao.stringConexao, conexao.usuario, conexao.senha);
         leitor.Abre();
         std::string texto;
         for (auto& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
@@ -119,6 +147,7 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
     TCargaColunas carga;
     int codigo = 0;
     try {
+        VerificaSaida(opcoes.saida);
         const TParametrosConexao conexao = Parametros(opcoes);
         // The listing and the load read through one connection.
         TSessaoConexoes sessao;
@@ -141,12 +170,15 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
 
         TListaTextos tabelas;
         if (opcoes.tabelas) {
+            // Tables the mapping has are left out whatever their case, as the chooser does;
+            // among the names given, only repeats are, so that none is lost unsaid.
             std::unordered_set<std::string> jaTem;
             for (const std::string& nome : existentes) {
                 jaTem.insert(ChaveSemCaixa(nome));
             }
+            std::unordered_set<std::string> dados;
             for (const std::string& nome : SeparaVirgulas(*opcoes.tabelas)) {
-                if (jaTem.insert(ChaveSemCaixa(nome)).second) {
+                if (jaTem.count(ChaveSemCaixa(nome)) == 0 && dados.insert(nome).second) {
                     tabelas.push_back(nome);
                 }
             }
@@ -167,13 +199,28 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
             }
         }
 
+        // A table named on the command line that gave no column must exist.
+        if (opcoes.tabelas && !tabelas.empty()) {
+            const TControlaColunas& lidas = *carga.controlaColunas;
+            for (const std::string& nome : tabelas) {
+                if (lidas.getNomesColunas(nome).empty() &&
+                    !TabelaExiste(conexao, nome, sessao.Fabrica())) {
+                    throw EErroGeral::Create("Table \"" + nome + "\" Does Not Exist !!");
+                }
+            }
+        }
+        for (const std::string& aviso : carga.avisos) {
+            erros << aviso << '\n';
+        }
         if (opcoes.nome) {
             descricao.Edit_nome = *opcoes.nome;
         }
         descricao.Edit_autor = opcoes.autor;
         descricao.edit_constring = opcoes.conexao;
         descricao.edit_usuario = opcoes.usuario;
-        descricao.edit_Senha = conexao.senha;
+        // A password is kept only at the user's request; otherwise it comes from the
+        // environment at each use.
+        descricao.edit_Senha = opcoes.salvaSenha ? conexao.senha : std::string();
         descricao.combo_basedados = opcoes.baseDados;
         descricao.controlaColunas = std::move(carga.controlaColunas);
         descricao.tiposProvider = carga.tiposProvider;

@@ -20,6 +20,8 @@ struct TOpcoesEsquema {
     std::optional<std::string> nome;
     std::string saida;
     std::string log;
+    bool salvaSenha = false; // --save-password: the mapping keeps the password
+    int tempoLimite = 30;    // --timeout: seconds connecting and each catalog request may take
 };
 
 // fendril-cli databases: prints the database names, one per line.
@@ -30,7 +32,9 @@ int ComandoTables(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostrea
 
 // fendril-cli import: loads tables into a mapping document (a new one, or the one named by
 // --add-to with the tables it lacks added) and saves it. Progress goes to `erros`; the
-// load log goes to --log. The document is written only when the whole load succeeded.
+// load log goes to --log. The document is written only when the whole load succeeded, and
+// never over a file that is not a mapping document. The password is kept in it only with
+// --save-password.
 int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros);
 
 } // namespace fendril

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <unordered_set>
 
 namespace fendril {
 
@@ -25,6 +24,9 @@ std::string ResolveCaminho(const std::string& pasta, const std::string& caminho)
 }
 
 namespace {
+
+// How many failure lines a run prints before it only counts the rest.
+constexpr std::size_t FalhasMostradas = 20;
 
 // Fills the options from a generation document: its mapping, its ticked templates in list
 // order and its generation directory, relative paths taken from the document's folder.
@@ -132,17 +134,7 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         }
         return PerguntaNoTerminal(terminal, erros, pergunta);
     };
-    // Every file written is crossed off the list; what remains was not written.
-    std::unordered_multiset<std::string> pendentes;
-    for (const std::string& nome : listados) {
-        pendentes.insert(JuntaCaminho(opcoes.diretorio, nome));
-    }
-    processa.eventoArquivo = [&](const std::string& caminho) {
-        if (const auto achado = pendentes.find(caminho); achado != pendentes.end()) {
-            pendentes.erase(achado);
-        }
-        saida << caminho << '\n';
-    };
+    processa.eventoArquivo = [&](const std::string& caminho) { saida << caminho << '\n'; };
     if (terminal.errosInterativos) {
         processa.eventoModelo = [&](const std::string& modelo, int porcento, int) {
             erros << "Template " << ExtraiNome(modelo) << " (" << porcento << "%)\n";
@@ -157,12 +149,21 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
 
     saida << processa.escritos() << " written, " << processa.pulados() << " skipped, "
           << processa.falhas() << " failed\n";
-    if (!pendentes.empty()) {
-        erros << "Some Files Could Not Be Created. View Log For Details. \n"
-              << JuntaCaminho(opcoes.diretorio, "log.txt") << '\n';
-        return 1;
+    if (processa.falhas() == 0) {
+        return 0; // files kept at the user's word are skipped, not failed
     }
-    return 0;
+    // Each failure's log line, so that the reasons need no log viewer.
+    const TListaTextos& falhas = processa.getFalhas();
+    const std::size_t mostradas = std::min(falhas.size(), FalhasMostradas);
+    for (std::size_t i = 0; i < mostradas; ++i) {
+        erros << falhas[i] << '\n';
+    }
+    if (falhas.size() > mostradas) {
+        erros << "... and " << falhas.size() - mostradas << " more failures\n";
+    }
+    erros << "Some Files Could Not Be Created. View Log For Details. \n"
+          << JuntaCaminho(opcoes.diretorio, "log.txt") << '\n';
+    return 1;
 }
 
 } // namespace fendril

@@ -26,8 +26,9 @@ struct TTerminal {
     bool errosInterativos;
 };
 
-// fendril-cli generate. Returns 0 when every listed file was written, 1 when some was not,
-// 2 when the set-up is incomplete or the mapping cannot be loaded.
+// fendril-cli generate. Returns 0 when nothing failed (files kept by the overwrite answers
+// are skipped, not failed), 1 when something failed (each failure's log line then goes to
+// `erros`), 2 when the set-up is incomplete or the mapping cannot be loaded.
 int ComandoGenerate(const TOpcoesGeracao& opcoes, TTerminal terminal, std::ostream& saida,
                     std::ostream& erros);
 

@@ -1,5 +1,7 @@
 #include "documents/CamposDocumento.h"
 
+#include "documents/ColunasDocumento.h"
+
 namespace fendril::campos {
 
 namespace {
@@ -126,15 +128,12 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
     textos = documento.LeSecao(secao, chave, false);
 }
 
-void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view, bool,
         std::unique_ptr<TControlaColunas>& colunas) {
-    const TListaTextos linhas = documento.LeSecao(secao, chave, true);
-    if (linhas.empty()) {
-        return;
+    // A line that does not decode is named by its line, table and column.
+    if (auto lidas = LeColunasDocumento(documento, secao)) {
+        colunas = std::move(lidas);
     }
-    auto lidas = std::make_unique<TControlaColunas>(linhas.size());
-    lidas->CarregaLinhas(linhas);
-    colunas = std::move(lidas);
 }
 
 } // namespace fendril::campos

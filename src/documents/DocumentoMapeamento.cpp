@@ -15,6 +15,8 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao,
     }
     TArquivoKMF documento;
     documento.cabecalho = descricao.Edit_autor;
+    // A mapping that keeps its password is readable by its owner only.
+    documento.privado = !descricao.edit_Senha.empty();
     for (const TCampoDocumento<TDescricaoMapeamento>& campo : kCamposMapeamento) {
         std::visit(TSobrecarga{[&](std::unique_ptr<TControlaColunas> TDescricaoMapeamento::*) {
                                    campos::Escreve(documento, campo.secao, campo.chave, colunas);

@@ -39,8 +39,9 @@ inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::tipos, chave::tiposprovider, &TDescricaoMapeamento::tiposProvider},
 };
 
-// The mapping document of a description, header = author. Raises EErroGeral
-// "An Author Name Must Be Given !!" when the author is empty.
+// The mapping document of a description, header = author; private (saved readable by its
+// owner only) when it holds a password. Raises EErroGeral "An Author Name Must Be Given !!"
+// when the author is empty.
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
 // The same with the column set of another owner (the mapping window's, null for none) in
 // place of the description's own.
@@ -48,7 +49,8 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao,
                                      const TControlaColunas* colunas);
 
 // The reverse: the seven description fields (a missing one raises EListError), the column
-// set when the document has column lines, and the provider-type list.
+// set when the document has column lines (one that does not decode raises EErroGeral naming
+// it) and the provider-type list.
 TDescricaoMapeamento LeDocumentoMapeamento(const TArquivoKMF& documento);
 
 } // namespace fendril

@@ -60,10 +60,6 @@ std::string Desescapa(std::string_view campo) {
     return valor;
 }
 
-[[noreturn]] void FalhaAoAbrir(const std::string& caminho) {
-    throw EErroGeral::Create("Could Not Open File " + caminho);
-}
-
 } // namespace
 
 void TArquivoKMF::AdicionaEntrada(std::string_view secao, std::string_view chave,
@@ -170,8 +166,13 @@ void TArquivoKMF::Salva(const std::string& caminho) {
             c = ' ';
         }
     }
+    TModoGravacao modo;
+    modo.privado = privado;
+    const std::size_t barra = caminho.rfind('/');
+    RemoveTemporariosAbandonados(barra == std::string::npos ? std::string()
+                                                            : caminho.substr(0, barra + 1));
     try {
-        GravaLinhasTexto(caminho, linhas);
+        GravaLinhasTexto(caminho, linhas, modo);
     } catch (const EFalhaGravacao& falha) {
         throw EErroGeral::Create("Não Foi Possível Salvar: " + caminho + " (" + falha.motivo() +
                                  ")");
@@ -179,10 +180,7 @@ void TArquivoKMF::Salva(const std::string& caminho) {
 }
 
 void TArquivoKMF::Abre(const std::string& caminho) {
-    std::string conteudo;
-    if (!LeConteudoArquivo(caminho, conteudo)) {
-        FalhaAoAbrir(caminho);
-    }
+    std::string conteudo = LeTextoArquivo(caminho);
     TListaTextos linhas = CortaLinhasLF(conteudo);
     conteudo = std::string();
     m_linhas = DesembaralhaLinhas(linhas);

@@ -18,6 +18,8 @@ namespace fendril {
 class TArquivoKMF {
 public:
     std::string cabecalho;
+    // Saved readable and writable by its owner only (0600): the document holds a secret.
+    bool privado = false;
 
     // Appends section + "||" + key + "||" + value + "||".
     void AdicionaEntrada(std::string_view secao, std::string_view chave, std::string_view valor);
@@ -36,11 +38,12 @@ public:
 
     // Writes the document scrambled. The file is written beside the target and put in its
     // place only once complete, so a failure leaves any previous file as it was; failures
-    // raise EErroGeral "Não Foi Possível Salvar: " + path (+ the system's reason).
+    // raise EErroGeral "Não Foi Possível Salvar: " + path (+ the system's reason). Temporary
+    // files that ended programs left in the folder are removed first.
     void Salva(const std::string& caminho);
     // Replaces the lines with a file's unscrambled content and the header with the file's
-    // first line; EErroGeral "Could Not Open File " + path when it cannot be read. On
-    // failure the document is unchanged.
+    // first line; EErroGeral "Could Not Open File " + path when it cannot be read (only
+    // regular files up to TamanhoMaximoLeitura are). On failure the document is unchanged.
     void Abre(const std::string& caminho);
 
     TListaTextos& getLinhas() { return m_linhas; }

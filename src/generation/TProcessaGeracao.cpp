@@ -1,5 +1,6 @@
 #include "generation/TProcessaGeracao.h"
 
+#include "documents/ColunasDocumento.h"
 #include "documents/DocumentoMapeamento.h"
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
@@ -30,13 +31,34 @@ std::string EntreAspas(const std::string& texto) {
     return "\"" + texto + "\"";
 }
 
+// The values of a key, with a clear message for a line of that section that has no key or
+// no value (the list-index failure says neither which section nor what is wrong).
+TListaTextos Valores(const TArquivoKMF& documento, std::string_view secao, std::string_view chave) {
+    try {
+        return documento.LeSecao(secao, chave, false);
+    } catch (const EListError&) {
+        throw EErroGeral::Create("A Line Of Section " + std::string(secao) +
+                                 " Has No Key Or No Value !!");
+    }
+}
+
 // One value of a template, read as opening the template reads it; a missing key raises the
-// list-index failure.
+// list-index failure, and a line of its section without key or value EErroGeral saying so.
+template <class TDoc, class T>
+T DoModelo(const TArquivoKMF& documento, TTabelaCampos<TDoc> tabela, T TDoc::*membro) {
+    try {
+        return LeValor(documento, tabela, membro);
+    } catch (const EListError&) {
+        const TCampoDocumento<TDoc>& campo = CampoDe(tabela, membro);
+        Valores(documento, campo.secao, campo.chave);
+        throw;
+    }
+}
 template <class T> T DoModeloTabela(const TArquivoKMF& documento, T TDocModeloTabela::*membro) {
-    return LeValor(documento, kCamposModeloTabela, membro);
+    return DoModelo(documento, kCamposModeloTabela, membro);
 }
 template <class T> T DoModeloGeral(const TArquivoKMF& documento, T TDocModeloGeral::*membro) {
-    return LeValor(documento, kCamposModeloGeral, membro);
+    return DoModelo(documento, kCamposModeloGeral, membro);
 }
 
 int Porcento(std::size_t posicao, std::size_t quantidade) {
@@ -87,6 +109,12 @@ void TProcessaGeracao::RegistraLog(const std::string& mensagem) {
     m_log.push_back(LinhaLog(mensagem));
 }
 
+void TProcessaGeracao::RegistraFalha(const std::string& mensagem) {
+    RegistraLog(mensagem);
+    m_linhasFalhas.push_back(m_log.back());
+    ++m_falhas;
+}
+
 void TProcessaGeracao::RegistraAvisos(const std::string& rotulo, const std::string& codigo,
                                       bool corpoDeTabela) {
     for (const TDiagnostico& aviso : TMontaCodigo::Diagnostica(codigo, corpoDeTabela)) {
@@ -127,8 +155,6 @@ void TProcessaGeracao::CarregaMapeamento() {
     m_nomeBaseDados = bases.front();
     try {
         CarregaColunasHabilitadas();
-    } catch (const EErroGeral&) {
-        throw;
     } catch (const std::exception& erro) {
         throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
                                  " Could Not Be Read: " + erro.what());
@@ -142,6 +168,16 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
         lidas = std::make_unique<TControlaColunas>();
     }
     TControlaColunas& todas = *lidas;
+    // The tables the set leaves out for their letter case, when they have enabled columns.
+    m_avisosOcultas.clear();
+    for (const auto& [oculta, listada] : std::as_const(todas).getTabelasOcultas()) {
+        for (const std::string& nome : std::as_const(todas).getNomesColunas(oculta)) {
+            if (std::as_const(todas).getColuna(oculta, nome)->habilitado) {
+                m_avisosOcultas.push_back(AvisoTabelaOculta(oculta, listada));
+                break;
+            }
+        }
+    }
 
     // The enabled columns, table by table, each column of a table once. They are moved
     // rather than copied through their encoding: the set that read them is discarded.
@@ -167,21 +203,30 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
     }
 }
 
-void TProcessaGeracao::CarregaModelo(const std::string& caminho, TArquivoKMF& documento) {
+void TProcessaGeracao::CarregaModelo(const std::string& caminho, int tipo, TArquivoKMF& documento) {
     if (!Existe(caminho)) {
         const std::string mensagem = "File Does Not Exist: " + EntreAspas(caminho);
-        RegistraLog(mensagem);
+        RegistraFalha(mensagem);
         throw EErroGeral::Create(mensagem);
     }
     documento = TArquivoKMF();
     try {
         documento.Abre(caminho);
+        // Another kind of document opens as well, but would produce nothing: only a general
+        // template says how many files it writes.
+        const bool geral = !Valores(documento, secao::codigo, chave::rg_file).empty();
+        if (Valores(documento, secao::codigo, chave::re_classeobjeto).empty() ||
+            geral != (tipo == ModeloGeral)) {
+            throw EErroGeral::Create(tipo == ModeloGeral
+                                         ? "The File Is Not A General Template !!"
+                                         : "The File Is Not A Table-Class Template !!");
+        }
     } catch (const EErroGeral& erro) {
-        RegistraLog("Loading Template " + caminho + " -> " + erro.textoErro());
+        RegistraFalha("Loading Template " + caminho + " -> " + erro.textoErro());
         throw EErroGeral::CreateCopia(erro);
     } catch (const std::exception& erro) {
         // A damaged document: the cipher's or the list's own failure.
-        RegistraLog("Loading Template " + caminho + " -> " + erro.what());
+        RegistraFalha("Loading Template " + caminho + " -> " + erro.what());
         throw EErroGeral::Create(erro.what());
     }
     RegistraLog("Loading Template " + caminho + " -> OK");
@@ -190,8 +235,12 @@ void TProcessaGeracao::CarregaModelo(const std::string& caminho, TArquivoKMF& do
 TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::string& caminho) {
     NomesTabela nomes;
     try {
-        CarregaModelo(caminho, m_modeloTabela);
-        nomes.carregado = true;
+        CarregaModelo(caminho, ModeloTabela, m_modeloTabela);
+    } catch (const std::exception&) {
+        return nomes; // logged and counted by CarregaModelo
+    }
+    nomes.carregado = true;
+    try {
         using M = TDocModeloTabela;
         const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
         const std::string prefixoTabela = le(&M::tablePrefix);
@@ -210,8 +259,9 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
         if (!make.empty() || !extensaoMake.empty()) {
             nomes.arquivoMake = make + "." + extensaoMake;
         }
-    } catch (const std::exception&) {
-        // The names not formed yet stay empty.
+    } catch (const std::exception& erro) {
+        // The names not formed yet stay empty; those formed still run.
+        RegistraFalha(caminho + " -> " + erro.what());
     }
     return nomes;
 }
@@ -219,8 +269,12 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
 TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::string& caminho) {
     NomesGeral nomes;
     try {
-        CarregaModelo(caminho, m_modeloGeral);
-        nomes.carregado = true;
+        CarregaModelo(caminho, ModeloGeral, m_modeloGeral);
+    } catch (const std::exception&) {
+        return nomes; // logged and counted by CarregaModelo
+    }
+    nomes.carregado = true;
+    try {
         using M = TDocModeloGeral;
         const auto le = [this](auto membro) { return DoModeloGeral(m_modeloGeral, membro); };
         switch (le(&M::arquivoUnico)) {
@@ -240,7 +294,8 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
             break;
         }
         nomes.classePai = le(&M::parentClass);
-    } catch (const std::exception&) {
+    } catch (const std::exception& erro) {
+        RegistraFalha(caminho + " -> " + erro.what());
     }
     return nomes;
 }
@@ -248,10 +303,10 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
 TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminhoModelo) {
     if (tipo == ModeloTabela) {
         // Every row of the types section as stored, whatever its key.
-        return m_modeloTabela.LeSecao(secao::tb_tipos, "", false);
+        return Valores(m_modeloTabela, secao::tb_tipos, "");
     }
     // A general template without a types file entry runs without correspondences.
-    const TListaTextos valores = m_modeloGeral.LeSecao(secao::codigo, chave::edit_typesfile, false);
+    const TListaTextos valores = Valores(m_modeloGeral, secao::codigo, chave::edit_typesfile);
     std::string caminho = valores.empty() ? std::string() : valores.front();
     if (!caminho.empty() && fs::path(caminho).is_relative()) {
         // A relative types file lies beside its template, so template sets can be moved.
@@ -346,25 +401,55 @@ void TProcessaGeracao::Executa() {
     m_falhas = 0;
     m_escritos = 0;
     m_pulados = 0;
+    m_linhasFalhas.clear();
+    m_pastasLimpas.clear();
+    // The column set lists one of the tables whose names differ only in letter case; the
+    // others take no part, which the log says.
+    for (const std::string& aviso : m_avisosOcultas) {
+        RegistraLog(aviso);
+    }
+    // Whatever one template does wrong is logged and counted, and the next one runs.
+    const auto gera = [this](const std::string& caminho, auto&& passo) {
+        try {
+            passo(caminho);
+        } catch (const EErroGeral& erro) {
+            RegistraFalha(caminho + " -> " + erro.textoErro());
+        } catch (const std::exception& erro) {
+            RegistraFalha(caminho + " -> " + erro.what());
+        }
+    };
     for (std::size_t i = 0; i < m_modelosTabela.size(); ++i) {
         if (eventoModelo) {
             eventoModelo(m_modelosTabela[i], Porcento(i, m_modelosTabela.size()), ModeloTabela);
         }
-        GeraModeloTabela(m_modelosTabela[i]);
+        gera(m_modelosTabela[i], [this](const std::string& c) { GeraModeloTabela(c); });
     }
     for (std::size_t i = 0; i < m_modelosGerais.size(); ++i) {
         if (eventoModelo) {
             eventoModelo(m_modelosGerais[i], Porcento(i, m_modelosGerais.size()), ModeloGeral);
         }
-        GeraModeloGeral(m_modelosGerais[i]);
+        gera(m_modelosGerais[i], [this](const std::string& c) { GeraModeloGeral(c); });
     }
     std::error_code erro;
     if (fs::is_directory(diretorioGeracao, erro)) {
+        const std::string caminho = JuntaCaminho(diretorioGeracao, "log.txt");
+        LimpaPasta(caminho);
+        // The folder may come from elsewhere (a cloned project): a link or a pipe named
+        // log.txt is replaced by the log, never followed or written through.
+        TModoGravacao modo;
+        modo.substituiEntrada = true;
         try {
-            GravaLinhasTexto(JuntaCaminho(diretorioGeracao, "log.txt"), m_log);
+            GravaLinhasTexto(caminho, m_log, modo);
         } catch (const std::exception&) {
             // The log is a convenience; the files themselves are already in place.
         }
+    }
+}
+
+void TProcessaGeracao::LimpaPasta(const std::string& caminhoArquivo) {
+    std::string pasta = fs::path(caminhoArquivo).parent_path().string();
+    if (m_pastasLimpas.insert(pasta).second) {
+        RemoveTemporariosAbandonados(pasta);
     }
 }
 
@@ -378,11 +463,9 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         try {
             passo();
         } catch (const EErroGeral& erro) {
-            RegistraLog(caminho + rotulo + erro.textoErro());
-            ++m_falhas;
+            RegistraFalha(caminho + rotulo + erro.textoErro());
         } catch (const std::exception& erro) {
-            RegistraLog(caminho + rotulo + erro.what());
-            ++m_falhas;
+            RegistraFalha(caminho + rotulo + erro.what());
         }
     };
     if (!nomes.padrao.empty()) {
@@ -440,11 +523,9 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
             }
         }
     } catch (const EErroGeral& erro) {
-        RegistraLog(caminho + " -> " + erro.textoErro());
-        ++m_falhas;
+        RegistraFalha(caminho + " -> " + erro.textoErro());
     } catch (const std::exception& erro) {
-        RegistraLog(caminho + " -> " + erro.what());
-        ++m_falhas;
+        RegistraFalha(caminho + " -> " + erro.what());
     }
 }
 
@@ -501,19 +582,32 @@ std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
     if (partes.empty() || partes.back().empty() || partes.back() == ".") {
         return "The File Name Is Not Valid !!";
     }
-    // A subfolder named by the template must not lead elsewhere through a link.
-    const fs::path subpasta = fs::path(relativo).parent_path();
-    if (subpasta.empty()) {
-        return {};
-    }
+    // Neither a subfolder named by the template nor the file itself may lead elsewhere
+    // through a link (a cloned project may hold links to anywhere).
     std::error_code erro;
     const fs::path base = fs::canonical(diretorioGeracao, erro);
     if (erro) {
         return {}; // the save itself reports the missing directory
     }
-    const fs::path pasta = fs::weakly_canonical(base / subpasta, erro);
-    if (erro || !Dentro(pasta, base)) {
-        return "The File Name Leads Outside The Generation Directory !!";
+    const fs::path subpasta = fs::path(relativo).parent_path();
+    fs::path pasta = base;
+    if (!subpasta.empty()) {
+        pasta = fs::weakly_canonical(base / subpasta, erro);
+        if (erro || !Dentro(pasta, base)) {
+            return "The File Name Leads Outside The Generation Directory !!";
+        }
+    }
+    const fs::path arquivo = pasta / fs::path(relativo).filename();
+    if (fs::is_symlink(fs::symlink_status(arquivo, erro))) {
+        // A link that points nowhere yet is judged by where it points.
+        fs::path alvo = fs::read_symlink(arquivo, erro);
+        if (!erro && alvo.is_relative()) {
+            alvo = pasta / alvo;
+        }
+        const fs::path real = erro ? fs::path() : fs::weakly_canonical(alvo, erro);
+        if (erro || !Dentro(real, base)) {
+            return "The File Name Leads Outside The Generation Directory !!";
+        }
     }
     return {};
 }
@@ -525,8 +619,7 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
     const std::string caminho = JuntaCaminho(diretorioGeracao, nome);
     const std::string problema = ProblemaNoNome(nome);
     if (!problema.empty()) {
-        RegistraLog("File " + caminho + " -> " + problema);
-        ++m_falhas;
+        RegistraFalha("File " + caminho + " -> " + problema);
         return;
     }
     if (Existe(caminho)) {
@@ -544,11 +637,11 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
             return;
         }
     }
+    LimpaPasta(caminho);
     try {
         GravaLinhasTexto(caminho, linhas, TDurabilidade::Completo);
     } catch (const EFalhaGravacao& falha) {
-        RegistraLog("File " + caminho + " -> " + falha.motivo());
-        ++m_falhas;
+        RegistraFalha("File " + caminho + " -> " + falha.motivo());
         return;
     }
     RegistraLog("File " + caminho + " -> OK");

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 namespace fendril {
 
@@ -52,10 +53,12 @@ public:
     const TListaTextos& getLog() const { return m_log; }
     const TControlaColunas& getColunas() const { return *m_colunas; }
     // What the last Executa did: files written, existing files left as they were, and
-    // outputs that failed (a failed save, a refused name, a failed tag check).
+    // failures (a failed save, a refused name, a failed tag check, a template that could
+    // not be loaded or read), with the log line of each failure.
     int escritos() const { return m_escritos; }
     int pulados() const { return m_pulados; }
     int falhas() const { return m_falhas; }
+    const TListaTextos& getFalhas() const { return m_linhasFalhas; }
 
     // The names a pattern stands for (one per table for "<tbname>", one per distinct alias
     // for "<tbalias>", else the pattern itself).
@@ -76,11 +79,13 @@ private:
     };
 
     void RegistraLog(const std::string& mensagem);
+    // Logs a failure and counts it.
+    void RegistraFalha(const std::string& mensagem);
     // Logs, after `rotulo`, the warnings about a template text (see TMontaCodigo::Diagnostica).
     void RegistraAvisos(const std::string& rotulo, const std::string& codigo, bool corpoDeTabela);
     void CarregaMapeamento();
     void CarregaColunasHabilitadas();
-    void CarregaModelo(const std::string& caminho, TArquivoKMF& documento);
+    void CarregaModelo(const std::string& caminho, int tipo, TArquivoKMF& documento);
     NomesTabela NomesModeloTabela(const std::string& caminho);
     NomesGeral NomesModeloGeral(const std::string& caminho);
     TListaTextos CarregaTipos(int tipo, const std::string& caminhoModelo);
@@ -93,7 +98,10 @@ private:
     void GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
                      const std::string& classePai, const TListaTextos& tipos,
                      const std::string& texto);
+    // The one place that decides whether and how a generated file is written.
     void GravaArquivo(const std::string& nome, const TListaTextos& linhas);
+    // Removes what ended runs left in a folder, once per folder and run.
+    void LimpaPasta(const std::string& caminhoArquivo);
     // Why a file name may not be written, or an empty text when it may.
     std::string ProblemaNoNome(const std::string& nome) const;
 
@@ -112,6 +120,9 @@ private:
     int m_escritos = 0;
     int m_pulados = 0;
     int m_falhas = 0;
+    TListaTextos m_linhasFalhas;
+    TListaTextos m_avisosOcultas;
+    std::unordered_set<std::string> m_pastasLimpas;
 };
 
 // The full path of a file of a directory, joined with the platform's separator.

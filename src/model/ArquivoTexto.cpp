@@ -9,19 +9,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fendril {
-
-std::string LeTextoArquivo(const std::string& caminho) {
-    std::string conteudo;
-    if (!LeConteudoArquivo(caminho, conteudo)) {
-        throw EErroGeral::Create("Could Not Open File " + caminho);
-    }
-    return conteudo;
-}
 
 TListaTextos LeLinhasTexto(const std::string& caminho) {
     const std::string conteudo = LeTextoArquivo(caminho);
@@ -129,25 +124,138 @@ std::string SufixoAleatorio() {
     return sufixo;
 }
 
-// A new, empty file beside `destino`, opened for writing; its path goes to `temporario`.
-// The file is made with the usual permissions (0666 less the umask). Returns the
-// descriptor, or -1 with errno set.
-int CriaTemporario(const std::string& destino, std::string& temporario) {
+// Temporary files are named <target>.fendril-tmp-<pid>-<six characters> (or, for a long
+// target name, .fendril-tmp-<pid>-<six characters> in the target's folder), so that a later
+// run can tell the leftovers of an ended program from the files of a running one.
+constexpr std::string_view MarcaTemporario = ".fendril-tmp-";
+constexpr std::size_t TamanhoSufixo = 6;
+
+// The temporary files being written, for the signal handler: a fixed set of slots that it
+// can read without locks or allocation. A slot is 0 free, 1 taken, 2 holding a path.
+struct VagaTemporario {
+    std::atomic<int> estado{0};
+    char caminho[PATH_MAX];
+};
+constexpr std::size_t QuantidadeVagas = 16;
+VagaTemporario g_vagas[QuantidadeVagas];
+
+constexpr int SinaisDeFim[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void RemoveTemporariosEFinaliza(int sinal) {
+    const int erroAnterior = errno;
+    for (VagaTemporario& vaga : g_vagas) {
+        if (vaga.estado.load() == 2) {
+            ::unlink(vaga.caminho);
+        }
+    }
+    errno = erroAnterior;
+    // The handler was installed with SA_RESETHAND: the signal now ends the program as it
+    // would have without it.
+    ::raise(sinal);
+}
+
+// Installs the handler once, for each ending signal whose action is still the default (a
+// program that handles or ignores a signal itself keeps its choice).
+void InstalaLimpezaAoSinal() {
+    static std::once_flag instalado;
+    std::call_once(instalado, [] {
+        for (const int sinal : SinaisDeFim) {
+            struct sigaction atual {};
+            if (::sigaction(sinal, nullptr, &atual) != 0 || atual.sa_handler != SIG_DFL ||
+                (atual.sa_flags & SA_SIGINFO) != 0) {
+                continue;
+            }
+            struct sigaction acao {};
+            acao.sa_handler = RemoveTemporariosEFinaliza;
+            sigemptyset(&acao.sa_mask);
+            acao.sa_flags = SA_RESETHAND;
+            ::sigaction(sinal, &acao, nullptr);
+        }
+    });
+}
+
+// Records a temporary file for the handler; the slot, or -1 when none is free (the file
+// is then only removed by a later run).
+int RegistraTemporario(const std::string& caminho) {
+    if (caminho.size() >= PATH_MAX) {
+        return -1;
+    }
+    InstalaLimpezaAoSinal();
+    for (std::size_t i = 0; i < QuantidadeVagas; ++i) {
+        int livre = 0;
+        if (g_vagas[i].estado.compare_exchange_strong(livre, 1)) {
+            std::memcpy(g_vagas[i].caminho, caminho.c_str(), caminho.size() + 1);
+            g_vagas[i].estado.store(2);
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void LiberaTemporario(int vaga) {
+    if (vaga >= 0) {
+        g_vagas[vaga].estado.store(0);
+    }
+}
+
+// A new, empty file beside `destino`, opened for writing; its path goes to `temporario` and
+// its slot for the signal handler to `vaga`. The file is made with `permissao` less the
+// umask. Returns the descriptor, or -1 with errno set.
+int CriaTemporario(const std::string& destino, ::mode_t permissao, std::string& temporario,
+                   int& vaga) {
+    const std::string marca = std::string(MarcaTemporario) + std::to_string(::getpid()) + "-";
     // A long file name would exceed the name limit once extended; a short name in the same
     // folder keeps the final rename on one file system all the same.
     const std::size_t tamanhoNome = destino.size() - PastaDe(destino).size();
-    const bool nomeCurto = tamanhoNome + 16 <= NAME_MAX;
+    const bool nomeCurto = tamanhoNome + marca.size() + TamanhoSufixo <= NAME_MAX;
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        temporario = nomeCurto ? destino + ".tmp-" + SufixoAleatorio()
-                               : PastaDe(destino) + ".fendril-tmp-" + SufixoAleatorio();
+        temporario = (nomeCurto ? destino : PastaDe(destino)) + marca + SufixoAleatorio();
+        // Recorded before it exists, so that no signal finds it unrecorded; the name holds
+        // this program's id, so no other running program makes a file of that name.
+        vaga = RegistraTemporario(temporario);
         const int descritor =
-            ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descritor >= 0 || errno != EEXIST) {
+            ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, permissao);
+        if (descritor >= 0) {
             return descritor;
+        }
+        const int erro = errno;
+        LiberaTemporario(vaga);
+        vaga = -1;
+        errno = erro;
+        if (erro != EEXIST) {
+            return -1;
         }
     }
     errno = EEXIST;
     return -1;
+}
+
+// Whether `nome` is a temporary file name of a save, and if so the program that made it.
+bool ProcessoDoTemporario(std::string_view nome, ::pid_t& processo) {
+    const std::size_t marca = nome.rfind(MarcaTemporario);
+    if (marca == std::string_view::npos) {
+        return false;
+    }
+    std::string_view resto = nome.substr(marca + MarcaTemporario.size());
+    const std::size_t traco = resto.find('-');
+    if (traco == 0 || traco == std::string_view::npos ||
+        resto.size() != traco + 1 + TamanhoSufixo) {
+        return false;
+    }
+    std::int64_t valor = 0;
+    for (const char c : resto.substr(0, traco)) {
+        if (c < '0' || c > '9' || valor > 100000000) {
+            return false;
+        }
+        valor = valor * 10 + (c - '0');
+    }
+    for (const char c : resto.substr(traco + 1)) {
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    processo = static_cast<::pid_t>(valor);
+    return processo > 0;
 }
 
 // Makes a completed rename durable; a folder that cannot be synchronised is no failure of
@@ -180,12 +288,18 @@ int EscreveLinhas(int descritor, const TListaTextos& linhas) {
     return EscreveTudo(descritor, buffer);
 }
 
-// A device or a pipe cannot be replaced by a file: it is written directly.
+// A device or a pipe cannot be replaced by a file: it is written directly. It is opened
+// without waiting, so that a pipe nobody reads fails at once instead of hanging the program;
+// the writes themselves wait as usual.
 void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
                         const TListaTextos& linhas) {
-    const int descritor = ::open(destino.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int descritor = ::open(destino.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (descritor < 0) {
         FalhaAoSalvar(caminho, errno);
+    }
+    const int opcoes = ::fcntl(descritor, F_GETFL);
+    if (opcoes >= 0) {
+        ::fcntl(descritor, F_SETFL, opcoes & ~O_NONBLOCK);
     }
     int erro = EscreveLinhas(descritor, linhas);
     if (::close(descritor) != 0 && erro == 0) {
@@ -196,28 +310,30 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
     }
 }
 
-// Writes every line followed by CR LF to a temporary file beside `caminho`, and puts it in
-// place of `caminho` only once it is complete and on disk. Any failure removes the temporary
-// file and leaves what was at `caminho` untouched.
 } // namespace
 
-void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
-                      TDurabilidade durabilidade) {
-    const std::string destino = DestinoReal(caminho);
+void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TModoGravacao modo) {
+    const std::string destino = modo.substituiEntrada ? caminho : DestinoReal(caminho);
 
     struct stat anterior {};
-    const bool existia = ::stat(destino.c_str(), &anterior) == 0;
+    const bool existia = modo.substituiEntrada ? ::lstat(destino.c_str(), &anterior) == 0
+                                               : ::stat(destino.c_str(), &anterior) == 0;
+    const bool regular = existia && S_ISREG(anterior.st_mode);
+    if (existia && S_ISDIR(anterior.st_mode) && modo.substituiEntrada) {
+        FalhaAoSalvar(caminho, EISDIR);
+    }
     // A document the user may not write is refused, as writing it in place would be.
-    if (existia && ::access(destino.c_str(), W_OK) != 0) {
+    if (regular && ::access(destino.c_str(), W_OK) != 0) {
         FalhaAoSalvar(caminho, errno);
     }
-    if (existia && !S_ISREG(anterior.st_mode) && !S_ISDIR(anterior.st_mode)) {
+    if (existia && !regular && !S_ISDIR(anterior.st_mode) && !modo.substituiEntrada) {
         GravaEmDispositivo(caminho, destino, linhas);
         return;
     }
 
     std::string temporario;
-    int descritor = CriaTemporario(destino, temporario);
+    int vaga = -1;
+    int descritor = CriaTemporario(destino, modo.privado ? 0600 : 0666, temporario, vaga);
     if (descritor < 0) {
         FalhaAoSalvar(caminho, errno);
     }
@@ -226,17 +342,21 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
             ::close(descritor);
         }
         ::unlink(temporario.c_str());
+        LiberaTemporario(vaga);
         FalhaAoSalvar(caminho, erro);
     };
 
     if (const int erro = EscreveLinhas(descritor, linhas)) {
         desiste(erro);
     }
-    // The replacement keeps the permission bits of the file it replaces.
-    if (existia && S_ISREG(anterior.st_mode)) {
+    // The replacement keeps the permission bits of the file it replaces, unless it must be
+    // private.
+    if (modo.privado) {
+        ::fchmod(descritor, 0600);
+    } else if (regular) {
         ::fchmod(descritor, anterior.st_mode & 07777);
     }
-    if (durabilidade == TDurabilidade::NoDisco && ::fsync(descritor) != 0) {
+    if (modo.durabilidade == TDurabilidade::NoDisco && ::fsync(descritor) != 0) {
         desiste(errno);
     }
     const int resultadoClose = ::close(descritor);
@@ -247,25 +367,64 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
     if (::rename(temporario.c_str(), destino.c_str()) != 0) {
         desiste(errno);
     }
-    if (durabilidade == TDurabilidade::NoDisco) {
+    LiberaTemporario(vaga);
+    if (modo.durabilidade == TDurabilidade::NoDisco) {
         SincronizaPasta(destino);
     }
 }
 
-// The whole content of a file; false when it cannot be opened or read (a folder, say).
-bool LeConteudoArquivo(const std::string& caminho, std::string& conteudo) {
-    const int descritor = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descritor < 0) {
-        return false;
+void RemoveTemporariosAbandonados(const std::string& pasta) {
+    DIR* diretorio = ::opendir(pasta.empty() ? "." : pasta.c_str());
+    if (diretorio == nullptr) {
+        return;
     }
+    const std::string prefixo = pasta.empty() || pasta.back() == '/' ? pasta : pasta + "/";
+    while (const dirent* entrada = ::readdir(diretorio)) {
+        ::pid_t processo = 0;
+        if (!ProcessoDoTemporario(entrada->d_name, processo) || processo == ::getpid()) {
+            continue;
+        }
+        // Only a program that no longer exists leaves its files for good; one of another
+        // user that still runs answers EPERM and keeps them.
+        if (::kill(processo, 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        const std::string caminho = prefixo + entrada->d_name;
+        struct stat estado {};
+        if (::lstat(caminho.c_str(), &estado) == 0 && S_ISREG(estado.st_mode)) {
+            ::unlink(caminho.c_str());
+        }
+    }
+    ::closedir(diretorio);
+}
+
+std::string LeTextoArquivo(const std::string& caminho) {
+    const std::string falha = "Could Not Open File " + caminho;
+    // Opened without waiting: a pipe would otherwise block until something writes to it.
+    const int descritor = ::open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descritor < 0) {
+        throw EErroGeral::Create(falha);
+    }
+    struct Fecha {
+        int descritor;
+        ~Fecha() { ::close(descritor); }
+    } fecha{descritor};
     struct stat estado {};
     if (::fstat(descritor, &estado) != 0 || S_ISDIR(estado.st_mode)) {
-        ::close(descritor);
-        return false;
+        throw EErroGeral::Create(falha);
     }
-    if (S_ISREG(estado.st_mode) && estado.st_size > 0) {
-        conteudo.reserve(static_cast<std::size_t>(estado.st_size));
+    if (!S_ISREG(estado.st_mode)) {
+        throw EErroGeral::Create(falha + ": It Is Not A Regular File");
     }
+    const auto limite = [&falha] {
+        return EErroGeral::Create(falha + ": It Is Larger Than " +
+                                  std::to_string(TamanhoMaximoLeitura >> 20) + " MiB");
+    };
+    if (static_cast<std::uint64_t>(estado.st_size) > TamanhoMaximoLeitura) {
+        throw limite();
+    }
+    std::string conteudo;
+    conteudo.reserve(static_cast<std::size_t>(estado.st_size));
 
     constexpr std::size_t TamanhoBloco = std::size_t{1} << 16;
     char bloco[TamanhoBloco];
@@ -275,16 +434,18 @@ bool LeConteudoArquivo(const std::string& caminho, std::string& conteudo) {
             if (errno == EINTR) {
                 continue;
             }
-            ::close(descritor);
-            return false;
+            throw EErroGeral::Create(falha);
         }
         if (lidos == 0) {
             break;
         }
+        // A file that grows while it is read is held to the same limit.
+        if (conteudo.size() + static_cast<std::size_t>(lidos) > TamanhoMaximoLeitura) {
+            throw limite();
+        }
         conteudo.append(bloco, static_cast<std::size_t>(lidos));
     }
-    ::close(descritor);
-    return true;
+    return conteudo;
 }
 
 } // namespace fendril

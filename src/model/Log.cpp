@@ -32,12 +32,35 @@ std::string DataAtual() {
     return Formato().data ? Formato().data() : Formata("%Y-%m-%d");
 }
 
+std::string TextoDeLog(std::string_view mensagem) {
+    // A message holds names from databases and templates; a control character in one is
+    // written as an escape, so that a line break cannot start a line of its own.
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string texto;
+    texto.reserve(mensagem.size());
+    for (const char c : mensagem) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            texto.append("\\r");
+        } else if (c == '\n') {
+            texto.append("\\n");
+        } else if (c == '\t') {
+            texto.append("\\t");
+        } else if (b < 0x20 || b == 0x7F) {
+            texto.append("\\x").append(1, Hex[b >> 4]).append(1, Hex[b & 0x0F]);
+        } else {
+            texto.push_back(c);
+        }
+    }
+    return texto;
+}
+
 std::string LinhaLog(std::string_view mensagem) {
     const std::string hora = Formato().hora ? Formato().hora() : Formata("%H:%M:%S");
     FENDRIL_GCC12_SEM_WRESTRICT_INICIO
     std::string linha = "[" + DataAtual() + ";" + hora + "]: ";
     FENDRIL_GCC12_SEM_WRESTRICT_FIM
-    linha.append(mensagem);
+    linha.append(TextoDeLog(mensagem));
     return linha;
 }
 

@@ -16,7 +16,11 @@ struct TFormatoDataHora {
 };
 void DefineFormatoDataHora(TFormatoDataHora formato);
 
-// "[" + date + ";" + time + "]: " + mensagem
+// A message as a log shows it: CR, LF and TAB written \r, \n and \t, every other byte
+// below 0x20 and 0x7F as \xHH, so that one message is always one line of the log.
+std::string TextoDeLog(std::string_view mensagem);
+
+// "[" + date + ";" + time + "]: " + TextoDeLog(mensagem)
 std::string LinhaLog(std::string_view mensagem);
 
 // Today's date as documents keep it (the same format as log lines).

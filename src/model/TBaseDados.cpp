@@ -8,12 +8,17 @@
 namespace fendril {
 
 std::string TBaseDados::Codifica() const {
-    return "TBaseDados||" + nome + "=>|>";
+    const bool escapado = registro::PrecisaEscape({nome});
+    std::string texto = "TBaseDados||";
+    registro::AcrescentaCampo(texto, nome, escapado);
+    registro::AcrescentaMarca(texto, escapado);
+    texto.append("|>");
+    return texto;
 }
 
 void TBaseDados::Decodifica(std::string_view texto) {
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(texto, 12), "=>");
-    nome = ItemDaLista(campos, 0);
+    nome = registro::LeCampo(ItemDaLista(campos, 0), registro::Escapado(campos, 1));
 }
 
 void TBaseDados::LeLinhaCatalogo(const TLinhaEsquema& linha) {

@@ -33,11 +33,15 @@ void TColuna::RemoveColunaEstrangeira() {
 }
 
 void TColuna::CodificaPropria(std::string& texto) const {
-    texto.append("TColuna||").append(nome).append("=>");
+    const bool escapado = registro::PrecisaEscape({nome, alias});
+    texto.append("TColuna||");
+    registro::AcrescentaCampo(texto, nome, escapado);
     texto.append(std::to_string(getChavePrimaria())).append("=>");
     texto.append(habilitado ? "1" : "0").append("=>");
-    texto.append(alias).append("=>");
-    texto.append(chaveEstrangeira ? "1" : "0").append("=>|>");
+    registro::AcrescentaCampo(texto, alias, escapado);
+    texto.append(chaveEstrangeira ? "1" : "0").append("=>");
+    registro::AcrescentaMarca(texto, escapado);
+    texto.append("|>");
     texto.append(m_tipoDado.Codifica());
     texto.append(m_tabela->Codifica());
 }
@@ -64,10 +68,11 @@ void TColuna::CopiaFatosDe(const TColuna& outra) {
 
 void TColuna::DecodificaPropria(std::string_view parte) {
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(parte, 9), "=>");
-    nome = ItemDaLista(campos, 0);
+    const bool escapado = registro::Escapado(campos, 5);
+    nome = registro::LeCampo(ItemDaLista(campos, 0), escapado);
     setChavePrimaria(ParaInteiro(ItemDaLista(campos, 1)));
     habilitado = ItemDaLista(campos, 2) == "1";
-    alias = ItemDaLista(campos, 3);
+    alias = registro::LeCampo(ItemDaLista(campos, 3), escapado);
     chaveEstrangeira = ItemDaLista(campos, 4) == "1";
 }
 
@@ -90,6 +95,30 @@ void TColuna::Decodifica(std::string_view texto) {
         coluna->m_colunaEstrangeira = std::make_unique<TColuna>();
         coluna = coluna->m_colunaEstrangeira.get();
     }
+}
+
+TNomesColuna NomesDaCodificacao(std::string_view texto) {
+    TNomesColuna nomes;
+    const TListaVistas partes = SeparaCamposVista(texto, "|>");
+    const auto campos = [&partes](std::size_t parte, std::size_t skip) {
+        return parte < partes.size() ? SeparaCamposVista(PulaNomeTipo(partes[parte], skip), "=>")
+                                     : TListaVistas();
+    };
+    const TListaVistas propria = campos(0, 9);
+    if (!propria.empty()) {
+        nomes.coluna = registro::LeCampo(propria[0], registro::Escapado(propria, 5));
+    } else {
+        nomes.coluna = std::string(PulaNomeTipo(texto.substr(0, texto.find("=>")), 9));
+    }
+    const TListaVistas tabela = campos(2, 9);
+    if (tabela.size() >= 2) {
+        const bool escapado = registro::Escapado(tabela, 4);
+        TTabela t;
+        t.nome = registro::LeCampo(tabela[0], escapado);
+        t.esquema = registro::LeCampo(tabela[1], escapado);
+        nomes.tabela = t.getNomeCompleto();
+    }
+    return nomes;
 }
 
 } // namespace fendril

@@ -83,4 +83,12 @@ private:
     std::unique_ptr<TColuna> m_colunaEstrangeira;
 };
 
+// The qualified table name and the column name of a column encoding, as far as they can be
+// read: for a message about an encoding that does not decode.
+struct TNomesColuna {
+    std::string tabela;
+    std::string coluna;
+};
+TNomesColuna NomesDaCodificacao(std::string_view texto);
+
 } // namespace fendril

@@ -55,10 +55,20 @@ void TControlaColunas::Redimensiona(std::size_t n) {
     }
 }
 
+EColunaIlegivel::EColunaIlegivel(std::size_t indice, TNomesColuna nomes, const std::string& motivo)
+    : Exception("Column Line " + std::to_string(indice + 1) + " (Table \"" + nomes.tabela +
+                "\", Column \"" + nomes.coluna + "\") Could Not Be Read: " + motivo),
+      m_indice(indice), m_nomes(std::move(nomes)), m_motivo(motivo) {}
+
 void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
     m_indiceValido = false;
     for (std::size_t i = 0; i < m_colunas.size(); ++i) {
-        m_colunas[i]->Decodifica(ItemDaLista(linhas, i));
+        const std::string& linha = ItemDaLista(linhas, i);
+        try {
+            m_colunas[i]->Decodifica(linha);
+        } catch (const std::exception& erro) {
+            throw EColunaIlegivel(i, NomesDaCodificacao(linha), erro.what());
+        }
     }
 }
 
@@ -143,6 +153,36 @@ TTabela* TControlaColunas::getTabela(std::string_view tabela) {
 
 TListaTextos TControlaColunas::getNomesTabelas() const {
     return indice().nomesTabelas;
+}
+
+std::vector<std::pair<std::string, std::string>> TControlaColunas::getTabelasOcultas() const {
+    std::vector<std::pair<std::string, std::string>> ocultas;
+    std::unordered_map<std::string, std::string> listadas; // key without case -> name listed
+    std::unordered_set<std::string> vistas;
+    for (const auto& coluna : m_colunas) {
+        std::string nome = coluna->getTabela().getNomeCompleto();
+        if (nome.empty() || !vistas.insert(nome).second) {
+            continue;
+        }
+        const auto [achado, nova] = listadas.try_emplace(ChaveSemCaixa(nome), nome);
+        if (!nova) {
+            ocultas.emplace_back(std::move(nome), achado->second);
+        }
+    }
+    return ocultas;
+}
+
+std::string AvisoTabelaOculta(const std::string& oculta, const std::string& listada) {
+    return "Table \"" + oculta + "\" Is Left Out: Its Name Differs From \"" + listada +
+           "\" Only In Letter Case";
+}
+
+TListaTextos TControlaColunas::AvisosTabelasOcultas() const {
+    TListaTextos avisos;
+    for (const auto& [oculta, listada] : getTabelasOcultas()) {
+        avisos.push_back(AvisoTabelaOculta(oculta, listada));
+    }
+    return avisos;
 }
 
 TListaTextos TControlaColunas::getAliasTabelas() const {

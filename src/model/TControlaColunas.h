@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Erros.h"
 #include "model/TColuna.h"
 #include "model/Textos.h"
 
@@ -9,11 +10,30 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fendril {
 
 using TArrColunas = std::vector<std::unique_ptr<TColuna>>;
+
+// The warning about a table a column set leaves out, for logs and the command line.
+std::string AvisoTabelaOculta(const std::string& oculta, const std::string& listada);
+
+// A column line that does not decode: which line of the list (from 0), the table and column
+// it names as far as they can be read, and why it failed.
+class EColunaIlegivel : public Exception {
+public:
+    EColunaIlegivel(std::size_t indice, TNomesColuna nomes, const std::string& motivo);
+    std::size_t indice() const { return m_indice; }
+    const TNomesColuna& nomes() const { return m_nomes; }
+    const std::string& motivo() const { return m_motivo; }
+
+private:
+    std::size_t m_indice;
+    TNomesColuna m_nomes;
+    std::string m_motivo;
+};
 
 // The column set of one mapping: an ordered array of owned columns. Tables, their aliases
 // and column lists are not stored apart; they are whatever the columns' own table records
@@ -34,7 +54,8 @@ public:
 
     // Destroys every column, then holds n new ones.
     void Redimensiona(std::size_t n);
-    // Decodes line i into column i, for every column of the set.
+    // Decodes line i into column i, for every column of the set; a line that does not
+    // decode raises EColunaIlegivel.
     void CarregaLinhas(const TListaTextos& linhas);
     // Column i becomes a deep copy of entry i, for every column of the set.
     void CopiaColunas(const TArrColunas& colunas);
@@ -54,6 +75,11 @@ public:
     // Distinct qualified table names in order of first appearance (letter case ignored
     // when telling them apart); an empty name is left out.
     TListaTextos getNomesTabelas() const;
+    // The qualified names getNomesTabelas leaves out because a name met before them equals
+    // them without regard to letter case: each once, in order, with the name listed instead.
+    std::vector<std::pair<std::string, std::string>> getTabelasOcultas() const;
+    // AvisoTabelaOculta for each table of getTabelasOcultas.
+    TListaTextos AvisosTabelasOcultas() const;
     // Distinct non-empty table aliases, in order of first appearance.
     TListaTextos getAliasTabelas() const;
     // Distinct column names of the columns of that table (exact match), or of every column

@@ -26,10 +26,15 @@ std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) 
 }
 
 std::string TTabela::Codifica() const {
+    const bool escapado = registro::PrecisaEscape({nome, esquema, tipo, alias});
     std::string texto;
     texto.reserve(40 + nome.size() + esquema.size() + tipo.size() + alias.size());
-    texto.append("TTabela||").append(nome).append("=>").append(esquema).append("=>");
-    texto.append(tipo).append("=>").append(alias).append("=>|>");
+    texto.append("TTabela||");
+    for (const std::string* campo : {&nome, &esquema, &tipo, &alias}) {
+        registro::AcrescentaCampo(texto, *campo, escapado);
+    }
+    registro::AcrescentaMarca(texto, escapado);
+    texto.append("|>");
     texto.append(m_baseDados->Codifica());
     return texto;
 }
@@ -42,10 +47,11 @@ void TTabela::Decodifica(std::string_view texto) {
 void TTabela::DecodificaPartes(std::string_view propria, std::string_view baseDados) {
     m_baseDados->Decodifica(baseDados);
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(propria, 9), "=>");
-    nome = ItemDaLista(campos, 0);
-    esquema = ItemDaLista(campos, 1);
-    tipo = ItemDaLista(campos, 2);
-    alias = ItemDaLista(campos, 3);
+    const bool escapado = registro::Escapado(campos, 4);
+    nome = registro::LeCampo(ItemDaLista(campos, 0), escapado);
+    esquema = registro::LeCampo(ItemDaLista(campos, 1), escapado);
+    tipo = registro::LeCampo(ItemDaLista(campos, 2), escapado);
+    alias = registro::LeCampo(ItemDaLista(campos, 3), escapado);
 }
 
 void TTabela::LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinhaEsquema& linha) {

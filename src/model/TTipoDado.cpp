@@ -6,24 +6,28 @@
 namespace fendril {
 
 std::string TTipoDado::Codifica() const {
+    const bool escapado = registro::PrecisaEscape({nome, melhorCorrespondencia});
     std::string texto = "TTipoDado||";
-    texto.append(nome).append("=>");
+    registro::AcrescentaCampo(texto, nome, escapado);
     for (const std::int32_t numero : {tamanho, precisao, escala, tipoOLE, precisaoDataHora}) {
         texto.append(std::to_string(numero)).append("=>");
     }
-    texto.append(melhorCorrespondencia).append("=>|>");
+    registro::AcrescentaCampo(texto, melhorCorrespondencia, escapado);
+    registro::AcrescentaMarca(texto, escapado);
+    texto.append("|>");
     return texto;
 }
 
 void TTipoDado::Decodifica(std::string_view texto) {
     const TListaVistas campos = SeparaCamposVista(PulaNomeTipo(texto, 11), "=>");
-    nome = ItemDaLista(campos, 0);
+    const bool escapado = registro::Escapado(campos, 7);
+    nome = registro::LeCampo(ItemDaLista(campos, 0), escapado);
     tamanho = ParaInteiro(ItemDaLista(campos, 1));
     precisao = ParaInteiro(ItemDaLista(campos, 2));
     escala = ParaInteiro(ItemDaLista(campos, 3));
     tipoOLE = ParaInteiro(ItemDaLista(campos, 4));
     precisaoDataHora = ParaInteiro(ItemDaLista(campos, 5));
-    melhorCorrespondencia = ItemDaLista(campos, 6);
+    melhorCorrespondencia = registro::LeCampo(ItemDaLista(campos, 6), escapado);
 }
 
 } // namespace fendril

@@ -1,7 +1,10 @@
 #include "schema/CargaColunas.h"
 
 #include "model/ArquivoTexto.h"
+#include "model/Erros.h"
+#include "model/Log.h"
 #include "schema/TManipulaColunas.h"
+#include "schema/TManipulaTabelas.h"
 #include "schema/TSessaoConexoes.h"
 
 #include <cmath>
@@ -31,9 +34,27 @@ void ApagaLogCarga(const std::string& diretorioInstalado) {
     std::filesystem::remove(CaminhoLogCarga(diretorioInstalado), erro);
 }
 
-void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
-                            TCargaColunas& carga, const TProgresso& progresso,
-                            const TFabricaConexao& fabrica) {
+bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
+                  const TFabricaConexao& fabrica) {
+    const auto [esquema, tabela] = SeparaNomeCompleto(nomeCompleto);
+    TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
+                            conexao.nomeBaseDados, fabrica);
+    leitor.Abre(1, tabela);
+    if (!leitor.getFalhaMontagem().empty()) {
+        throw EErroGeral::Create(leitor.getFalhaMontagem());
+    }
+    for (TColecaoTabelas& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
+        if (c.getTabela().esquema == esquema) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCargaColunas& carga,
+             const TProgresso& progresso, const TFabricaConexao& fabrica) {
     const auto informa = [&progresso](const std::string& texto, std::int32_t porcentagem) {
         if (progresso) {
             progresso(texto, porcentagem);
@@ -53,16 +74,32 @@ void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTexto
     TArrColunas colunasLidas;
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const auto [esquema, tabela] = SeparaNomeCompleto(tabelas[i]);
-        leitor.Abre(1, tabela);
-        TColecaoColunas& colunas = leitor.getColecao();
-        while (!colunas.getFim()) {
-            if (colunas.getColuna().getTabela().esquema == esquema) {
-                colunasLidas.push_back(colunas.TomaColuna());
+        const auto registraLeitura = [&] {
+            carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
+            carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
+        };
+        // Whatever fails while a table is read fails the load: a mapping never loses a
+        // table's columns or keys without saying so.
+        try {
+            leitor.Abre(1, tabela);
+            if (!leitor.getFalhaMontagem().empty()) {
+                throw EErroGeral::Create(leitor.getFalhaMontagem());
             }
-            colunas.Proximo();
+            TColecaoColunas& colunas = leitor.getColecao();
+            while (!colunas.getFim()) {
+                if (colunas.getColuna().getTabela().esquema == esquema) {
+                    colunasLidas.push_back(colunas.TomaColuna());
+                }
+                colunas.Proximo();
+            }
+        } catch (const std::exception& erro) {
+            registraLeitura();
+            const auto* geral = dynamic_cast<const EErroGeral*>(&erro);
+            throw EErroGeral::CreateDeExcecao(
+                erro, "Table \"" + tabelas[i] +
+                          "\" Could Not Be Read: " + (geral ? geral->textoErro() : erro.what()));
         }
-        carga.log.push_back("### " + tabelas[i] + " ###");
-        carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
+        registraLeitura();
         leitor.Fecha();
         const std::int32_t porcentagem = Porcentagem(i + 1, tabelas.size());
         informa("Loading Tables And Columns. Wait...(" + std::to_string(porcentagem) + "%)",
@@ -75,6 +112,23 @@ void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTexto
     }
     carga.controlaColunas = std::move(controlaColunas);
     informa("", 0);
+}
+
+// The warnings about the tables the loaded set leaves out, also logged.
+void RegistraTabelasOcultas(TCargaColunas& carga) {
+    carga.avisos = std::as_const(*carga.controlaColunas).AvisosTabelasOcultas();
+    for (const std::string& aviso : carga.avisos) {
+        carga.log.push_back(LinhaLog(aviso));
+    }
+}
+
+} // namespace
+
+void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTextos& tabelas,
+                            TCargaColunas& carga, const TProgresso& progresso,
+                            const TFabricaConexao& fabrica) {
+    Carrega(conexao, tabelas, carga, progresso, fabrica);
+    RegistraTabelasOcultas(carga);
 }
 
 void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& tabelas,
@@ -92,7 +146,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
         }
     }
     try {
-        CarregaControlaColunas(conexao, tabelas, carga, progresso, fabrica);
+        Carrega(conexao, tabelas, carga, progresso, fabrica);
     } catch (...) {
         if (progresso) {
             progresso("", 0);
@@ -105,6 +159,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
     auto todas = std::make_unique<TControlaColunas>(antigas.size());
     todas->CopiaColunas(antigas);
     carga.controlaColunas = std::move(todas);
+    RegistraTabelasOcultas(carga);
     if (progresso) {
         progresso("", 0);
     }

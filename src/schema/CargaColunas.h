@@ -27,18 +27,24 @@ using TProgresso = std::function<void(const std::string& status, std::int32_t po
 std::int32_t Porcentagem(std::size_t n, std::size_t total);
 
 // What a mapping holds from its loads: the column set (absent until the first load), the
-// provider-type list and the log of the last load.
+// provider-type list, the log of the last load and its warnings: the tables the column set
+// leaves out because their names differ from another's only in letter case (also in the
+// log).
 struct TCargaColunas {
     std::unique_ptr<TControlaColunas> controlaColunas;
     TListaTextos tiposProvider;
     TListaTextos log;
+    TListaTextos avisos;
 };
 
 // Load Tables And Columns: reads the provider types, then the columns of every qualified
 // name of `tabelas` ("schema.table", or a bare name for a table without schema), keeping
 // only the columns of that schema, and replaces the column set with them. The log is
-// rebuilt as the load goes. A failure a reader raises (a connection refused, a column that
-// cannot be built) ends the load and leaves the column set as it was.
+// rebuilt as the load goes. Any failure while a table is read (a connection refused or lost,
+// a time limit, a column that cannot be built, even the first) ends the load with EErroGeral
+// naming the table ("Table ... Could Not Be Read: " + the reader's text), keeps the reader's
+// log lines and leaves the column set as it was; only a rowset the source does not offer is
+// merely logged.
 //
 // The readings share one connection per load (TSessaoConexoes), so the source is asked
 // for each rowset once however many tables are read.
@@ -51,6 +57,11 @@ void CarregaControlaColunas(const TParametrosConexao& conexao, const TListaTexto
 void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& tabelas,
                        TCargaColunas& carga, const TProgresso& progresso = {},
                        const TFabricaConexao& fabrica = FabricaPadrao());
+
+// Whether the source lists a table of that qualified name (which may have no columns); a
+// failure to read the tables raises.
+bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
+                  const TFabricaConexao& fabrica = FabricaPadrao());
 
 // The load log file of the installation directory, "Fendrillog.txt".
 std::string CaminhoLogCarga(const std::string& diretorioInstalado);

@@ -6,7 +6,7 @@
 
 namespace fendril {
 
-std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
+std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle, std::string* estadoPrimeiro) {
     std::string texto;
     for (SQLSMALLINT i = 1;; ++i) {
         SQLCHAR estado[6] = {};
@@ -18,17 +18,35 @@ std::string DiagnosticoODBC(SQLSMALLINT tipo, SQLHANDLE handle) {
         if (!SQL_SUCCEEDED(r)) {
             break;
         }
+        if (i == 1 && estadoPrimeiro != nullptr) {
+            *estadoPrimeiro = reinterpret_cast<const char*>(estado);
+        }
+        // Drivers break some messages over lines (libpq's end with one and indent their
+        // hints); the text is one line, each run of breaks and tabs a single space.
+        std::string parte;
+        for (const char* c = reinterpret_cast<const char*>(mensagem); *c != '\0'; ++c) {
+            if (*c != '\n' && *c != '\r' && *c != '\t') {
+                parte.push_back(*c);
+            } else if (!parte.empty() && parte.back() != ' ') {
+                parte.push_back(' ');
+            }
+        }
+        while (!parte.empty() && parte.back() == ' ') {
+            parte.pop_back();
+        }
         if (!texto.empty()) {
             texto += ' ';
         }
-        texto += reinterpret_cast<const char*>(mensagem);
+        texto += parte;
     }
     return texto.empty() ? "ODBC call failed" : texto;
 }
 
 void VerificaODBC(SQLRETURN r, SQLSMALLINT tipo, SQLHANDLE handle) {
     if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
-        throw Exception(DiagnosticoODBC(tipo, handle));
+        std::string estado;
+        std::string mensagem = DiagnosticoODBC(tipo, handle, &estado);
+        throw EFalhaODBC(mensagem, std::move(estado));
     }
 }
 

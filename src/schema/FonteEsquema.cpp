@@ -6,6 +6,7 @@
 #include "schema/TConexaoODBC.h"
 #include "schema/TConexaoSQLite.h"
 
+#include <atomic>
 #include <charconv>
 #include <iterator>
 
@@ -93,6 +94,20 @@ const char* const kSemRegistroAtual = "Either BOF or EOF is True, or the current
                                       "deleted. Requested operation requires a current record.";
 
 } // namespace
+
+namespace {
+
+std::atomic<std::chrono::seconds::rep> g_tempoLimite{30};
+
+} // namespace
+
+void DefineTempoLimite(std::chrono::seconds limite) {
+    g_tempoLimite = limite.count();
+}
+
+std::chrono::seconds TempoLimite() {
+    return std::chrono::seconds(g_tempoLimite.load());
+}
 
 std::unique_ptr<TConexao> CriaConexaoPadrao() {
     return std::make_unique<TConexaoProvider>();
@@ -227,9 +242,13 @@ std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TF
             if (lido.falha.empty()) {
                 lido.falha = "Unknown error";
             }
+            lido.indisponivel = dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr;
         }
     }
     if (!lido.rowset) {
+        if (lido.indisponivel) {
+            throw ERowsetIndisponivel(lido.falha);
+        }
         throw Exception(lido.falha);
     }
     return lido.rowset->Seleciona(restricoes);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/Erros.h"
 #include "model/OrdinaisRowset.h"
 #include "model/TLinhaEsquema.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -80,6 +82,20 @@ public:
     virtual void Close() = 0;
 };
 
+// The source does not offer a rowset (a driver without that catalog function): a reading
+// logs it and goes on without the rowset. Any other failure of a request (the connection
+// lost, the time limit passed) ends the reading.
+class ERowsetIndisponivel : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// How long connecting and each schema request may wait for the data source before they fail
+// (for ODBC the login and query time limits, and a watch that gives up on a server that has
+// stopped answering; for SQLite the wait for a locked database). 30 seconds unless set.
+void DefineTempoLimite(std::chrono::seconds limite);
+std::chrono::seconds TempoLimite();
+
 // A connection to a data source.
 class TConexao {
 public:
@@ -91,7 +107,8 @@ public:
     // Makes a catalog the default database; raises when the source rejects it.
     virtual void DefaultDatabase(const std::string& nome) = 0;
     // The rowset of a schema, standing on its first row (or at its end when empty), holding
-    // only the rows the restrictions select. Raises when the schema is not supported.
+    // only the rows the restrictions select. Raises ERowsetIndisponivel when the schema is
+    // not supported, and Exception for any other failure.
     virtual std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) = 0;
     virtual void Close() = 0;
 };
@@ -131,6 +148,7 @@ private:
     struct Lido {
         std::unique_ptr<TRowsetIndexado> rowset;
         std::string falha;
+        bool indisponivel = false; // the failure was ERowsetIndisponivel
     };
     std::unordered_map<int, Lido> m_esquemas;
 };

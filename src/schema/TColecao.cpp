@@ -112,6 +112,16 @@ std::unique_ptr<TConexao> AbreConexao(const TFabricaConexao& fabrica,
     }
 }
 
+TFalhaPasso ClassificaFalha(const std::exception& erro, const std::string& texto) {
+    if (dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr) {
+        return TFalhaPasso::Indisponivel;
+    }
+    if (dynamic_cast<const EErroGeral*>(&erro) != nullptr) {
+        return TFalhaPasso::Montagem;
+    }
+    throw EErroGeral::CreateDeExcecao(erro, texto);
+}
+
 void FechaConexao(std::unique_ptr<TConexao>& conexao) {
     if (conexao) {
         try {
@@ -141,13 +151,16 @@ void TManipulaBaseDados::Abre() {
     m_conectado = false;
     m_conexao = AbreConexao(m_fabrica, m_stringConexao, m_usuario, m_senha, "",
                             "TManipulaBaseDados: Open Connection Error. OLE Message :", m_log);
+    const TFechaAoFalhar fecha(m_conexao);
     try {
         m_colecao->setRecordset(m_conexao->OpenSchema(TEsquema::adSchemaCatalogs, {}));
         m_colecao->MontaAtual();
         RegistraLog("Database -> OK");
     } catch (const std::exception& erro) {
         m_colecao = std::make_unique<TColecaoBaseDados>();
-        RegistraLog("Database -> " + std::string(erro.what()));
+        const std::string texto = "Database -> " + std::string(erro.what());
+        RegistraLog(texto);
+        ClassificaFalha(erro, texto);
     }
     m_conectado = true;
 }

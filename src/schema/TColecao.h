@@ -5,6 +5,7 @@
 #include "schema/FonteEsquema.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -98,7 +99,34 @@ std::unique_ptr<TConexao> AbreConexao(const TFabricaConexao& fabrica,
                                       const std::string& senha, const std::string& nomeBaseDados,
                                       const char* prefixo, TListaTextos& log);
 
+// A step of a reading failed and the reader logged `texto` (its label and the message). A
+// rowset the source does not offer (ERowsetIndisponivel) and a row that cannot be built
+// (EErroGeral) leave the reading going, as they always did, and the answer says which; any
+// other failure (the connection lost, the time limit passed) is raised as
+// EErroGeral::CreateDeExcecao with `texto`, so that a reading never passes for complete
+// when the source failed.
+enum class TFalhaPasso { Indisponivel, Montagem };
+TFalhaPasso ClassificaFalha(const std::exception& erro, const std::string& texto);
+
 // Closes and frees a connection, ignoring a failure to close.
 void FechaConexao(std::unique_ptr<TConexao>& conexao);
+
+// Closes a reader's connection when the reader's Abre ends by raising, so that the reader is
+// left Closed.
+class TFechaAoFalhar {
+public:
+    explicit TFechaAoFalhar(std::unique_ptr<TConexao>& conexao) : m_conexao(conexao) {}
+    ~TFechaAoFalhar() {
+        if (std::uncaught_exceptions() > m_excecoes) {
+            FechaConexao(m_conexao);
+        }
+    }
+    TFechaAoFalhar(const TFechaAoFalhar&) = delete;
+    TFechaAoFalhar& operator=(const TFechaAoFalhar&) = delete;
+
+private:
+    std::unique_ptr<TConexao>& m_conexao;
+    int m_excecoes = std::uncaught_exceptions();
+};
 
 } // namespace fendril

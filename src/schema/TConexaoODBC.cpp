@@ -7,9 +7,15 @@
 #include "schema/TiposSQLite.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
 #include <set>
 #include <sql.h>
 #include <sqlext.h>
+#include <sys/socket.h>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -74,6 +80,11 @@ class TComandoODBC {
 public:
     explicit TComandoODBC(SQLHDBC conexao) {
         VerificaODBC(SQLAllocHandle(SQL_HANDLE_STMT, conexao, &m_handle), SQL_HANDLE_DBC, conexao);
+        // Honoured by the drivers that can (psqlODBC makes it the server's statement
+        // timeout); the watch of the request covers a server that no longer answers at all.
+        SQLSetStmtAttr(m_handle, SQL_ATTR_QUERY_TIMEOUT,
+                       reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(TempoLimite().count())),
+                       0);
     }
     ~TComandoODBC() { SQLFreeHandle(SQL_HANDLE_STMT, m_handle); }
     TComandoODBC(const TComandoODBC&) = delete;
@@ -243,6 +254,19 @@ TValor ColunaDaPrimaria(SQLHDBC conexao, const TValor& esquema, const std::strin
     return TValor::Nulo();
 }
 
+// The descriptors of the process's open sockets.
+std::set<int> Sockets() {
+    std::set<int> sockets;
+    std::error_code erro;
+    for (const auto& entrada : std::filesystem::directory_iterator("/proc/self/fd", erro)) {
+        const std::filesystem::path alvo = std::filesystem::read_symlink(entrada.path(), erro);
+        if (!erro && alvo.native().rfind("socket:", 0) == 0) {
+            sockets.insert(std::atoi(entrada.path().filename().c_str()));
+        }
+    }
+    return sockets;
+}
+
 bool EhSistemaPostgreSQL(const std::string& esquema) {
     return esquema == "pg_catalog" || esquema == "information_schema" ||
            esquema.rfind("pg_toast", 0) == 0 || esquema.rfind("pg_temp", 0) == 0;
@@ -266,6 +290,9 @@ struct TConexaoODBC::Estado {
     };
     std::vector<TTabelaODBC> tabelas;
     bool tabelasLidas = false;
+    // The sockets the driver opened for the connection, which the watch of a request shuts
+    // down when the server stops answering.
+    std::vector<int> sockets;
 
     bool SQLite() const { return sgbd.rfind("SQLite", 0) == 0; }
     bool PostgreSQL() const { return sgbd == "PostgreSQL"; }
@@ -305,6 +332,7 @@ struct TConexaoODBC::Estado {
         conectada = false;
         tabelas.clear();
         tabelasLidas = false;
+        sockets.clear();
     }
 
     // A value of a catalog column: the driver's, or the connection's catalog where a
@@ -431,6 +459,11 @@ void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usu
         // Metadata is all that is read; a driver that honours it is kept from writing.
         SQLSetConnectAttr(e.conexao, SQL_ATTR_ACCESS_MODE,
                           reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+        // psqlODBC gives up connecting to a server that does not answer after this time.
+        SQLSetConnectAttr(e.conexao, SQL_ATTR_LOGIN_TIMEOUT,
+                          reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(TempoLimite().count())),
+                          0);
+        const std::set<int> antes = Sockets();
         SQLCHAR saida[1024];
         SQLSMALLINT tamanho = 0;
         const SQLRETURN r =
@@ -439,6 +472,11 @@ void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usu
                              static_cast<SQLSMALLINT>(sizeof saida), &tamanho, SQL_DRIVER_NOPROMPT);
         VerificaODBC(r, SQL_HANDLE_DBC, e.conexao);
         e.conectada = true;
+        for (const int socket : Sockets()) {
+            if (antes.count(socket) == 0) {
+                e.sockets.push_back(socket);
+            }
+        }
         e.sgbd = e.Info(SQL_DBMS_NAME);
         e.comCatalogos = e.Info(SQL_CATALOG_NAME) == "Y" && !e.SQLite();
         e.catalogo = e.SQLite() ? std::string("main") : e.CatalogoAtual();
@@ -796,13 +834,69 @@ TDadosRowset LeTiposProvider(Estado& e) {
     return dados;
 }
 
-} // namespace
-
-TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
-    Estado& e = *m_estado;
-    if (!e.conectada) {
-        throw Exception("Operation is not allowed when the object is closed.");
+// Watches one request: when it has not ended within the time limit, the connection's sockets
+// are shut down, so that a driver waiting for a server that has stopped answering (one that
+// is frozen, or whose host is gone) returns with an error instead of waiting for ever.
+// Drivers do not give up by themselves: psqlODBC's query timeout is carried out by the
+// server, and the kernel keeps acknowledging a stopped server's connection.
+class TVigiaPedido {
+public:
+    explicit TVigiaPedido(const std::vector<int>& sockets) : m_limite(TempoLimite()) {
+        if (sockets.empty()) {
+            return;
+        }
+        m_vigia = std::thread([this, sockets] {
+            std::unique_lock<std::mutex> trava(m_mutex);
+            if (!m_fim.wait_for(trava, m_limite, [this] { return m_terminado; })) {
+                m_expirou = true;
+                for (const int socket : sockets) {
+                    ::shutdown(socket, SHUT_RDWR);
+                }
+            }
+        });
     }
+    ~TVigiaPedido() {
+        if (m_vigia.joinable()) {
+            {
+                const std::lock_guard<std::mutex> trava(m_mutex);
+                m_terminado = true;
+            }
+            m_fim.notify_one();
+            m_vigia.join();
+        }
+    }
+    TVigiaPedido(const TVigiaPedido&) = delete;
+    TVigiaPedido& operator=(const TVigiaPedido&) = delete;
+
+    // Raises the failure of the request as the reading must see it: a catalog function the
+    // driver does not offer as a rowset it does not offer, a request the watch ended as the
+    // time limit passed.
+    [[noreturn]] void Falha(const EFalhaODBC& falha) {
+        bool expirou = false;
+        {
+            const std::lock_guard<std::mutex> trava(m_mutex);
+            expirou = m_expirou;
+        }
+        if (expirou) {
+            throw Exception("The Data Source Did Not Answer Within " +
+                            std::to_string(m_limite.count()) + " Seconds (" + falha.what() + ")");
+        }
+        if (falha.estado() == "IM001" || falha.estado() == "HYC00") {
+            throw ERowsetIndisponivel(falha.what());
+        }
+        throw falha;
+    }
+
+private:
+    std::chrono::seconds m_limite;
+    std::mutex m_mutex;
+    std::condition_variable m_fim;
+    bool m_terminado = false;
+    bool m_expirou = false;
+    std::thread m_vigia;
+};
+
+TDadosRowset LeRowset(Estado& e, TEsquema esquema) {
     switch (esquema) {
     case TEsquema::adSchemaCatalogs:
         return LeCatalogos(e);
@@ -818,6 +912,21 @@ TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
         return LeTiposProvider(e);
     }
     return {};
+}
+
+} // namespace
+
+TDadosRowset TConexaoODBC::LeEsquema(TEsquema esquema) {
+    Estado& e = *m_estado;
+    if (!e.conectada) {
+        throw Exception("Operation is not allowed when the object is closed.");
+    }
+    TVigiaPedido vigia(e.sockets);
+    try {
+        return LeRowset(e, esquema);
+    } catch (const EFalhaODBC& falha) {
+        vigia.Falha(falha);
+    }
 }
 
 } // namespace fendril

@@ -94,6 +94,8 @@ void TConexaoSQLite::Open(const std::string& stringConexao, const std::string&,
         throw Exception(mensagem + ": " + caminho);
     }
     m_banco = banco;
+    // A database another program holds locked is waited for up to the time limit.
+    sqlite3_busy_timeout(m_banco, static_cast<int>(TempoLimite().count() * 1000));
     // A file that is not a database opens without complaint; reading its schema tells.
     try {
         TComando comando(m_banco, "SELECT count(*) FROM sqlite_schema");

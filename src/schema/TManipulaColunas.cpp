@@ -197,6 +197,9 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                 TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
                                         m_fabrica);
                 leitor.Abre(1, linha.Texto(estrangeiras::PK_TABLE_NAME));
+                if (!leitor.getFalhaMontagem().empty()) {
+                    throw EErroGeral::Create(leitor.getFalhaMontagem());
+                }
                 // The referenced table is the TABLES row of that name in the referenced
                 // schema; an empty table when there is none.
                 TColecaoTabelas& tabelas = leitor.getColecao();
@@ -284,6 +287,7 @@ TFiltro TManipulaColunas::MontaFiltroColunas(const std::string& filtro, std::uin
 
 void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) {
     m_log.clear();
+    m_falhaMontagem.clear();
     if (m_conectado) {
         Fecha();
     }
@@ -291,6 +295,7 @@ void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
     m_conectado = false;
     m_conexao = AbreConexao(m_fabrica, m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
                             "TManipulaColunas: Open Connection Error. OLE Message :", m_log);
+    const TFechaAoFalhar fecha(m_conexao);
 
     const auto passo = [this](const char* rotulo, auto&& acao, auto&& esvazia) {
         try {
@@ -298,7 +303,11 @@ void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
             RegistraLog(std::string(rotulo) + "OK");
         } catch (const std::exception& erro) {
             esvazia();
-            RegistraLog(std::string(rotulo) + erro.what());
+            const std::string texto = std::string(rotulo) + erro.what();
+            RegistraLog(texto);
+            if (ClassificaFalha(erro, texto) == TFalhaPasso::Montagem) {
+                m_falhaMontagem = texto;
+            }
         }
     };
     TColecaoColunas& c = *m_colecao;

@@ -89,6 +89,9 @@ public:
     TColecaoColunas& getColecao();
     void RegistraLog(const std::string& texto);
     const TListaTextos& getLog() const { return m_log; }
+    // The logged text of the first column's build when it failed during Abre; empty when it
+    // did not.
+    const std::string& getFalhaMontagem() const { return m_falhaMontagem; }
 
 private:
     std::string m_stringConexao;
@@ -99,6 +102,7 @@ private:
     std::string m_senha;
     std::string m_nomeBaseDados;
     TListaTextos m_log;
+    std::string m_falhaMontagem;
     TListaTextos m_tiposProvider;
     TFabricaConexao m_fabrica;
 };

@@ -78,6 +78,7 @@ TFiltro TManipulatabelas::MontaFiltro(const std::string& filtro, std::uint8_t ti
 
 void TManipulatabelas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) {
     m_log.clear();
+    m_falhaMontagem.clear();
     if (m_conectado) {
         Fecha();
     }
@@ -85,12 +86,15 @@ void TManipulatabelas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
     m_conectado = false;
     m_conexao = AbreConexao(m_fabrica, m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
                             "TManipulaTabelas: Open Connection Error. OLE Message :", m_log);
+    const TFechaAoFalhar fecha(m_conexao);
     try {
         m_colecao->setCatalogos(m_conexao->OpenSchema(TEsquema::adSchemaCatalogs, {}));
         RegistraLog("Database -> OK");
     } catch (const std::exception& erro) {
         m_colecao->setCatalogos(nullptr);
-        RegistraLog("Database -> " + std::string(erro.what()));
+        const std::string texto = "Database -> " + std::string(erro.what());
+        RegistraLog(texto);
+        ClassificaFalha(erro, texto);
     }
     try {
         m_colecao->setRecordset(
@@ -98,7 +102,11 @@ void TManipulatabelas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
         m_colecao->MontaAtual();
         RegistraLog("Tables -> OK");
     } catch (const std::exception& erro) {
-        RegistraLog("Tables -> " + std::string(erro.what()));
+        const std::string texto = "Tables -> " + std::string(erro.what());
+        RegistraLog(texto);
+        if (ClassificaFalha(erro, texto) == TFalhaPasso::Montagem) {
+            m_falhaMontagem = texto;
+        }
     }
     m_conectado = true;
 }

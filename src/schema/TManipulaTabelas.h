@@ -44,6 +44,9 @@ public:
     TColecaoTabelas& getColecao();
     void RegistraLog(const std::string& texto);
     const TListaTextos& getLog() const { return m_log; }
+    // The logged text of the first table's build when it failed during Abre; empty when it
+    // did not.
+    const std::string& getFalhaMontagem() const { return m_falhaMontagem; }
 
 private:
     std::string m_stringConexao;
@@ -54,6 +57,7 @@ private:
     std::string m_senha;
     std::string m_nomeBaseDados;
     TListaTextos m_log;
+    std::string m_falhaMontagem;
     TFabricaConexao m_fabrica;
 };
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace fendril {
@@ -105,14 +107,94 @@ TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
         Executa({"import", "--connection", m_conexao, "--database", "nowhere", "--author", "Ana",
                  "--tables", "orders", "-o", kmf});
     EXPECT_EQ(tabelaRuim.codigo, 1);
-    EXPECT_NE(tabelaRuim.erros.find("\nTManipulaColunas: Open Connection Error. OLE Message :"
-                                    "Unknown database \"nowhere\""),
+    EXPECT_NE(tabelaRuim.erros.find("\nTable \"orders\" Could Not Be Read: TManipulaColunas: Open "
+                                    "Connection Error. OLE Message :Unknown database \"nowhere\""),
               std::string::npos)
         << tabelaRuim.erros;
     EXPECT_FALSE(std::filesystem::exists(kmf));
 
     EXPECT_EQ(Executa({"import", "--connection", m_conexao, "-o", kmf}).codigo, 2);
     EXPECT_FALSE(std::filesystem::exists(kmf));
+}
+
+TEST_F(ComandosEsquema, AMisspelledTableFailsTheImportAndKeepsTheMapping) {
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "-o", kmf}).codigo,
+              0);
+    const std::string antes = teste::LeArquivo(kmf);
+    const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables",
+                                 "orders,custmers", "--timeout", "5", "-o", kmf});
+    EXPECT_EQ(r.codigo, 1);
+    EXPECT_NE(r.erros.find("Table \"custmers\" Does Not Exist !!\n"), std::string::npos) << r.erros;
+    EXPECT_EQ(teste::LeArquivo(kmf), antes);
+    EXPECT_EQ(Executa({"tables", "--connection", m_conexao, "--timeout", "0"}).codigo, 2);
+}
+
+TEST_F(ComandosEsquema, ADatabaseLockedForAMomentIsWaitedFor) {
+    sqlite3* escritor = nullptr;
+    ASSERT_EQ(sqlite3_open(m_banco.c_str(), &escritor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(escritor, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread libera([escritor] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        sqlite3_exec(escritor, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const Resultado r = Executa({"tables", "--connection", m_conexao, "--timeout", "20"});
+    libera.join();
+    sqlite3_close(escritor);
+    EXPECT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_NE(r.saida.find("orders\n"), std::string::npos);
+}
+
+TEST_F(ComandosEsquema, OutputReplacesOnlyAMappingDocument) {
+    const std::string antes = teste::LeArquivo(m_banco);
+    const std::string texto = m_pasta.arquivo("notes.txt");
+    teste::EscreveArquivo(texto, "my notes");
+    for (const std::string& alvo : {m_banco, texto, m_pasta.caminho().string()}) {
+        const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana",
+                                     "--tables", "orders", "-o", alvo});
+        EXPECT_EQ(r.codigo, 1) << alvo;
+        EXPECT_EQ(r.erros,
+                  "The File \"" + alvo + "\" Is Not A Mapping Document: It Is Not Replaced !!\n");
+    }
+    EXPECT_EQ(teste::LeArquivo(m_banco), antes);
+    EXPECT_EQ(teste::LeArquivo(texto), "my notes");
+
+    // A mapping document, or an empty file, is replaced.
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    teste::EscreveArquivo(kmf, "");
+    for (const char* tabela : {"orders", "customers"}) {
+        const Resultado r = Executa({"import", "--connection", m_conexao, "--author", "Ana",
+                                     "--tables", tabela, "-o", kmf});
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+    }
+    EXPECT_EQ(Abre(kmf).controlaColunas->getNomesTabelas(), TListaTextos{"customers"});
+}
+
+TEST_F(ComandosEsquema, APasswordIsKeptOnlyOnRequestAndThenPrivately) {
+    setenv("FENDRIL_TEST_PASSWORD", "s3cret", 1);
+    struct Caso {
+        std::vector<std::string> extra;
+        std::string senha;
+        bool privado;
+    };
+    for (const Caso& caso : {Caso{{}, "", false}, Caso{{"--save-password"}, "s3cret", true}}) {
+        const std::string kmf = m_pasta.arquivo("secret.kmf");
+        std::filesystem::remove(kmf);
+        std::vector<std::string> argumentos = {
+            "import",   "--connection", m_conexao,  "--password-env", "FENDRIL_TEST_PASSWORD",
+            "--author", "Ana",          "--tables", "orders",         "-o",
+            kmf};
+        argumentos.insert(argumentos.end(), caso.extra.begin(), caso.extra.end());
+        const Resultado r = Executa(argumentos);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        EXPECT_EQ(Abre(kmf).edit_Senha, caso.senha);
+        const mode_t mascara = ::umask(0);
+        ::umask(mascara);
+        const auto permissoes = std::filesystem::status(kmf).permissions();
+        EXPECT_EQ(static_cast<unsigned>(permissoes & std::filesystem::perms::all),
+                  caso.privado ? 0600u : 0666u & ~mascara);
+    }
+    unsetenv("FENDRIL_TEST_PASSWORD");
 }
 
 TEST_F(ComandosEsquema, PasswordComesFromTheNamedVariableOnly) {

@@ -103,12 +103,10 @@ TEST_F(ProjetoGeracao, ExistingFilesAreKeptUnlessTheAnswerSaysOtherwise) {
     opcoes.documento = (m_projeto / "gen.kgf").string();
     ASSERT_EQ(Gera(opcoes), 0);
 
-    // Without a terminal nothing is overwritten, and the run says so.
+    // Without a terminal nothing is overwritten; the kept files are skipped, not failed.
     Escreve("out/tables.md", "mine");
-    EXPECT_EQ(Gera(opcoes), 1);
-    EXPECT_NE(m_erros.str().find("Some Files Could Not Be Created. View Log For Details. \n" +
-                                 (m_projeto / "out" / "log.txt").string()),
-              std::string::npos);
+    EXPECT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_NE(m_saida.str().find("0 written, 3 skipped, 0 failed"), std::string::npos);
     EXPECT_EQ(teste::LeArquivo((m_projeto / "out" / "tables.md").string()), "mine");
 
     // On a terminal the question is asked; "a" answers Yes To All.
@@ -131,6 +129,45 @@ TEST_F(ProjetoGeracao, IncompleteSetUpsAreUsageErrors) {
     opcoes.mapeamento = (m_projeto / "none.kmf").string();
     EXPECT_EQ(Gera(opcoes), 2);
     EXPECT_EQ(m_erros.str(), "File Does Not Exist: \"" + opcoes.mapeamento + "\"\n");
+}
+
+TEST_F(ProjetoGeracao, EachFailureIsPrintedAndDecidesTheExitStatus) {
+    // A backslash separates folders as on the platform the templates were made on.
+    fs::create_directory(m_projeto / "out" / "src");
+    Escreve("sub.desc", "Edit_autor = Ann\n"
+                        "edit_tableprefix = src\\\n"
+                        "edit_tableextension = h\n"
+                        "re_classeobjeto = <tbname>\n");
+    ASSERT_EQ(ComandoCompose((m_projeto / "sub.desc").string(), (m_projeto / "sub.tpt").string(),
+                             m_erros),
+              0);
+    TOpcoesGeracao opcoes;
+    opcoes.mapeamento = (m_projeto / "shop.kmf").string();
+    opcoes.diretorio = (m_projeto / "out").string();
+    opcoes.modelosTabela = {(m_projeto / "sub.tpt").string()};
+    ASSERT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_TRUE(fs::exists(m_projeto / "out" / "src" / "orders.h"));
+    EXPECT_EQ(m_erros.str(), "");
+
+    // 25 missing templates: 20 failure lines, then how many more there were.
+    opcoes.modelosTabela.clear();
+    for (int i = 0; i < 25; ++i) {
+        opcoes.modelosTabela.push_back(
+            (m_projeto / ("missing" + std::to_string(i) + ".tpt")).string());
+    }
+    EXPECT_EQ(Gera(opcoes), 1);
+    const std::string erros = m_erros.str();
+    EXPECT_NE(erros.find("]: File Does Not Exist: \"" + opcoes.modelosTabela[0] + "\"\n"),
+              std::string::npos)
+        << erros;
+    EXPECT_NE(erros.find(opcoes.modelosTabela[19]), std::string::npos);
+    EXPECT_EQ(erros.find(opcoes.modelosTabela[20]), std::string::npos);
+    EXPECT_NE(erros.find("\n... and 5 more failures\nSome Files Could Not Be Created. View Log For "
+                         "Details. \n" +
+                         (m_projeto / "out" / "log.txt").string() + "\n"),
+              std::string::npos)
+        << erros;
+    EXPECT_NE(m_saida.str().find("0 written, 0 skipped, 25 failed"), std::string::npos);
 }
 
 TEST_F(ProjetoGeracao, MaxOutputStopsAnExpansionAndTheLogSaysWhy) {

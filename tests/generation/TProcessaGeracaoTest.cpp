@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fendril {
 namespace {
@@ -406,6 +409,182 @@ TEST_F(Geracao, LogFileHoldsTheRun) {
     ASSERT_EQ(log.size(), 2u) << "the listing's own log lines are discarded";
     EXPECT_EQ(log[0].front(), '[');
     EXPECT_NE(log[1].find("]: File " + arquivoSaida("Ta.pas") + " -> OK"), std::string::npos);
+}
+
+TEST_F(Geracao, MalformedTemplatesAreLoggedCountedAndTheRunGoesOn) {
+    // A types row without a value and a bare codigo line: lines no window writes.
+    TArquivoKMF semValor = ModeloBasico().getArquivo();
+    semValor.getLinhas().push_back("tb_tipos||tipos");
+    semValor.Salva(m_pasta.arquivo("novalue.tpt"));
+    TArquivoKMF linhaNua = ModeloBasico().getArquivo();
+    linhaNua.getLinhas().push_back("codigo");
+    linhaNua.Salva(m_pasta.arquivo("bare.tpt"));
+    TDocModeloGeral geral;
+    geral.arquivoUnico = 1;
+    geral.makePrefix = "all";
+    TArquivoKMF geralNu = geral.getArquivo();
+    geralNu.getLinhas().insert(geralNu.getLinhas().begin(), "codigo");
+    geralNu.Salva(m_pasta.arquivo("bare.tpg"));
+    TDocModeloTabela boa = ModeloBasico();
+    boa.tablePrefix = "Good";
+
+    TProcessaGeracao& run =
+        Run(Mapeamento({{"", "a", "x"}}),
+            {m_pasta.arquivo("novalue.tpt"), m_pasta.arquivo("bare.tpt"), ModeloTabela(boa)},
+            {m_pasta.arquivo("bare.tpg")});
+    ASSERT_TRUE(run.Prepara());
+    run.ListaArquivos();
+    run.Executa();
+    EXPECT_EQ(run.falhas(), 3);
+    EXPECT_EQ(run.escritos(), 1);
+    EXPECT_TRUE(fs::exists(arquivoSaida("Gooda.pas")));
+    const TListaTextos& falhas = run.getFalhas();
+    ASSERT_EQ(falhas.size(), 3u);
+    EXPECT_NE(falhas[0].find("]: " + m_pasta.arquivo("novalue.tpt") +
+                             " -> A Line Of Section tb_tipos Has No Key Or No Value !!"),
+              std::string::npos)
+        << falhas[0];
+    EXPECT_NE(falhas[1].find("]: Loading Template " + m_pasta.arquivo("bare.tpt") +
+                             " -> A Line Of Section codigo Has No Key Or No Value !!"),
+              std::string::npos)
+        << falhas[1];
+    EXPECT_NE(falhas[2].find(m_pasta.arquivo("bare.tpg")), std::string::npos) << falhas[2];
+}
+
+TEST_F(Geracao, TemplatesThatCannotBeLoadedOrAreOfAnotherKindFail) {
+    const std::string mapa = Mapeamento({{"", "a", "x"}});
+    const std::string tabela = ModeloTabela(ModeloBasico());
+    TDocModeloGeral modeloGeral;
+    modeloGeral.arquivoUnico = 1;
+    modeloGeral.makePrefix = "all";
+    const std::string geral = ModeloGeral(modeloGeral);
+    const std::string tubo = m_pasta.arquivo("pipe.tpt");
+    ASSERT_EQ(::mkfifo(tubo.c_str(), 0600), 0);
+    const std::string ausente = m_pasta.arquivo("missing.tpt");
+    struct Caso {
+        std::string caminho;
+        bool comoGeral;
+        std::string motivo;
+    };
+    for (const Caso& caso : {
+             Caso{ausente, false, "File Does Not Exist: \"" + ausente + "\""},
+             Caso{m_pasta.arquivo("out"), false, "Could Not Open File " + m_pasta.arquivo("out")},
+             Caso{tubo, false, "Could Not Open File " + tubo + ": It Is Not A Regular File"},
+             Caso{mapa, false, "The File Is Not A Table-Class Template !!"},
+             Caso{geral, false, "The File Is Not A Table-Class Template !!"},
+             Caso{tabela, true, "The File Is Not A General Template !!"},
+         }) {
+        TProcessaGeracao& run =
+            caso.comoGeral ? Run(mapa, {}, {caso.caminho}) : Run(mapa, {caso.caminho});
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        EXPECT_EQ(run.falhas(), 1) << caso.caminho;
+        EXPECT_EQ(run.escritos(), 0);
+        ASSERT_EQ(run.getFalhas().size(), 1u);
+        EXPECT_NE(run.getFalhas().front().find(caso.motivo), std::string::npos)
+            << run.getFalhas().front();
+    }
+}
+
+TEST_F(Geracao, LinksOutOfTheGenerationDirectoryAreNeverFollowed) {
+    const std::string fora = m_pasta.arquivo("outside.txt");
+    teste::EscreveArquivo(fora, "precious");
+    fs::create_symlink(fora, arquivoSaida("log.txt"));
+    fs::create_symlink(fora, arquivoSaida("Ta.pas"));
+    fs::create_symlink("../outside.txt", arquivoSaida("Tb.pas"));
+    teste::EscreveArquivo(arquivoSaida("inside.txt"), "mine");
+    fs::create_symlink("inside.txt", arquivoSaida("Tc.pas"));
+    m_respostas = {"mr_yesall"};
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}}),
+                                {ModeloTabela(ModeloBasico())});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(teste::LeArquivo(fora), "precious");
+    EXPECT_EQ(run.falhas(), 2);
+    for (const char* nome : {"Ta.pas", "Tb.pas"}) {
+        EXPECT_NE(Mensagens().end(),
+                  std::find(Mensagens().begin(), Mensagens().end(),
+                            "File " + arquivoSaida(nome) +
+                                " -> The File Name Leads Outside The Generation Directory !!"))
+            << nome;
+    }
+    EXPECT_EQ(teste::LeArquivo(arquivoSaida("inside.txt")), "class c 1\r\n")
+        << "a link within the directory is followed";
+    EXPECT_FALSE(fs::is_symlink(arquivoSaida("log.txt")));
+    EXPECT_NE(teste::LeArquivo(arquivoSaida("log.txt")).find("-> OK"), std::string::npos);
+}
+
+TEST_F(Geracao, APipeNamedLogTxtIsReplacedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(arquivoSaida("log.txt").c_str(), 0600), 0);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {ModeloTabela(ModeloBasico())});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_TRUE(fs::is_regular_file(arquivoSaida("log.txt")));
+    EXPECT_EQ(LeLinhasTexto(arquivoSaida("log.txt")).size(), 2u);
+}
+
+TEST_F(Geracao, LogLinesEscapeControlCharactersOfNames) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.nomePorAlias = true;
+    TProcessaGeracao& run =
+        Run(Mapeamento({{"", "a", "x", "q\r\n[2026-01-01;00:00:00]: File forged -> OK"}}),
+            {ModeloTabela(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    const TListaTextos log = LeLinhasTexto(arquivoSaida("log.txt"));
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_NE(log[1].find("Tq\\r\\n[2026-01-01;00:00:00]: File forged -> OK.pas -> "),
+              std::string::npos)
+        << log[1];
+}
+
+TEST_F(Geracao, TablesHiddenByLetterCaseAreLogged) {
+    TProcessaGeracao& run = Run(Mapeamento({{"public", "Users", "id"},
+                                            {"public", "users", "id"},
+                                            {"public", "USERS", "id", "", false, false}}),
+                                {ModeloTabela(ModeloBasico())});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(run.escritos(), 1);
+    EXPECT_EQ(Mensagens().front(), "Table \"public.users\" Is Left Out: Its Name Differs From "
+                                   "\"public.Users\" Only In Letter Case");
+    EXPECT_EQ(Mensagens()[1].find("Table "), std::string::npos)
+        << "a table without enabled columns takes no part anyway";
+}
+
+TEST_F(Geracao, TemporaryFilesOfEndedRunsAreRemoved) {
+    const pid_t filho = ::fork();
+    if (filho == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(filho, nullptr, 0);
+    const std::string abandonado =
+        arquivoSaida("Ta.pas.fendril-tmp-" + std::to_string(filho) + "-abc123");
+    teste::EscreveArquivo(abandonado, "half");
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {ModeloTabela(ModeloBasico())});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_FALSE(fs::exists(abandonado));
+    EXPECT_TRUE(fs::exists(arquivoSaida("Ta.pas")));
+}
+
+TEST_F(Geracao, AMappingLineThatDoesNotDecodeIsNamed) {
+    TArquivoKMF documento;
+    documento.AdicionaEntrada("descricao", "combo_basedados", "shop");
+    TColuna coluna;
+    coluna.nome = "id";
+    coluna.getTabela().nome = "orders";
+    documento.AdicionaLinha("tabelasecolunas", coluna.Codifica());
+    std::string ruim = coluna.Codifica();
+    ruim.replace(ruim.find("=>0=>0=>"), 8, "=>z=>0=>");
+    documento.AdicionaLinha("tabelasecolunas", ruim);
+    documento.Salva(m_pasta.arquivo("bad.kmf"));
+    TProcessaGeracao& run = Run(m_pasta.arquivo("bad.kmf"), {});
+    EXPECT_FALSE(run.Prepara());
+    EXPECT_NE(run.erroMapeamento().find("Could Not Be Read: Line 3 Of The Mapping (Table "
+                                        "\"orders\", Column \"id\") Could Not Be Read: "),
+              std::string::npos)
+        << run.erroMapeamento();
 }
 
 } // namespace

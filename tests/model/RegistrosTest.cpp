@@ -144,6 +144,90 @@ TEST(TColuna, DamagedEncodingsRaiseListAndConversionFailures) {
     EXPECT_THROW(coluna.Decodifica(numeroRuim), EConvertError);
 }
 
+// Names holding the separators of the encoding, or starting with ">" (which would join the
+// "||" before it), and the escape byte itself.
+class NomesComSeparadores : public testing::TestWithParam<std::string> {};
+
+TEST_P(NomesComSeparadores, SurviveTheEncodingInEveryTextField) {
+    const std::string& nome = GetParam();
+    TColuna coluna = CriaColunaId();
+    coluna.nome = nome;
+    coluna.alias = nome + "a";
+    coluna.getTipoDado().nome = nome;
+    coluna.getTipoDado().melhorCorrespondencia = nome;
+    coluna.getTabela().nome = nome;
+    coluna.getTabela().esquema = nome;
+    coluna.getTabela().tipo = nome;
+    coluna.getTabela().alias = nome;
+    coluna.getTabela().getBaseDados().nome = nome;
+    coluna.chaveEstrangeira = true;
+    coluna.CopiaColunaEstrangeira(CriaColunaId());
+    coluna.getColunaEstrangeira()->nome = nome;
+
+    TColuna copia;
+    copia.Decodifica(coluna.Codifica());
+    EXPECT_EQ(copia.nome, nome);
+    EXPECT_EQ(copia.alias, nome + "a");
+    EXPECT_EQ(copia.getChavePrimaria(), 1);
+    EXPECT_EQ(copia.getTipoDado().nome, nome);
+    EXPECT_EQ(copia.getTipoDado().melhorCorrespondencia, nome);
+    EXPECT_EQ(copia.getTipoDado().precisao, 10);
+    EXPECT_EQ(copia.getTabela().nome, nome);
+    EXPECT_EQ(copia.getTabela().esquema, nome);
+    EXPECT_EQ(copia.getTabela().tipo, nome);
+    EXPECT_EQ(copia.getTabela().alias, nome);
+    EXPECT_EQ(copia.getTabela().getBaseDados().nome, nome);
+    ASSERT_TRUE(copia.chaveEstrangeira);
+    EXPECT_EQ(copia.getColunaEstrangeira()->nome, nome);
+    EXPECT_EQ(copia.getColunaEstrangeira()->getTabela().nome, "Customers");
+    EXPECT_EQ(copia.Codifica(), coluna.Codifica());
+}
+
+INSTANTIATE_TEST_SUITE_P(Registros, NomesComSeparadores,
+                         testing::Values("a=>b", "a|>b", ">x", "=>", "|>", "x=>|>y|", "a>b=>",
+                                         "\x1B",
+                                         "\x1B"
+                                         "1=>",
+                                         "\x1B"
+                                         "2>"));
+
+TEST(TColuna, OnlyPartsThatNeedTheEscapeChange) {
+    // Names without the separators encode byte for byte as they always did, also when they
+    // hold the escape byte, ">" or "=" elsewhere.
+    TColuna coluna = CriaColunaId();
+    coluna.nome = "a>b=c|d\x1B";
+    coluna.getTabela().nome = "x=";
+    EXPECT_EQ(coluna.Codifica(),
+              "TColuna||a>b=c|d\x1B=>1=>1=>Id=>0=>|>TTipoDado||int=>-1=>10=>0=>3=>-1=>1=>|>"
+              "TTabela||x==>dbo=>TABLE=>Cliente=>|>TBaseDados||Shop=>|>|>");
+    // A column name with a separator escapes the column's own part only, which then ends
+    // with the mark; its type, table and database parts stay as they were.
+    coluna.nome = "a=>b";
+    EXPECT_EQ(coluna.Codifica(), "TColuna||a=\x1B"
+                                 "2b=>1=>1=>Id=>0=>\x1B=>|>TTipoDado||int=>-1=>10=>0=>3=>-1=>1=>|>"
+                                 "TTabela||x==>dbo=>TABLE=>Cliente=>|>TBaseDados||Shop=>|>|>");
+    // An old encoding whose fields hold the escape byte but no mark reads as it stands.
+    TColuna lida;
+    lida.Decodifica("TColuna||\x1B"
+                    "2x=>0=>1=>\x1B"
+                    "1=>0=>|>TTipoDado||=>0=>0=>0=>0=>0=>=>|>"
+                    "TTabela||=>=>=>=>|>TBaseDados||=>|>|>");
+    EXPECT_EQ(lida.nome, "\x1B"
+                         "2x");
+    EXPECT_EQ(lida.alias, "\x1B"
+                          "1");
+}
+
+TEST(NomesDaCodificacao, NameTheTableAndColumnOfADamagedLine) {
+    std::string danificada = ColunaId;
+    danificada.replace(danificada.find("=>10=>"), 6, "=>1x=>");
+    const TNomesColuna nomes = NomesDaCodificacao(danificada);
+    EXPECT_EQ(nomes.tabela, "dbo.Customers");
+    EXPECT_EQ(nomes.coluna, "ID");
+    EXPECT_EQ(NomesDaCodificacao("TColuna||broken").coluna, "broken");
+    EXPECT_EQ(NomesDaCodificacao("").tabela, "");
+}
+
 TEST(TTabela, QualifiedName) {
     TTabela tabela;
     tabela.nome = "Customers";

@@ -177,6 +177,45 @@ TEST(TControlaColunas, CarregaLinhasAndCopiaColunasMakeDeepCopies) {
     }
 }
 
+TEST(TControlaColunas, TablesHiddenByLetterCaseAreNamed) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"public", "Users", "id"},
+                        {"public", "users", "id"},
+                        {"public", "USERS", "x"},
+                        {"public", "users", "name"},
+                        {"public", "orders", "id"}});
+    EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"public.Users", "public.orders"}));
+    using Par = std::pair<std::string, std::string>;
+    EXPECT_EQ(conjunto.getTabelasOcultas(), (std::vector<Par>{{"public.users", "public.Users"},
+                                                              {"public.USERS", "public.Users"}}));
+    EXPECT_EQ(conjunto.AvisosTabelasOcultas().front(),
+              "Table \"public.users\" Is Left Out: Its Name Differs From \"public.Users\" Only "
+              "In Letter Case");
+}
+
+TEST(TControlaColunas, ALineThatDoesNotDecodeIsNamed) {
+    TColuna boa;
+    boa.nome = "id";
+    boa.getTabela().nome = "orders";
+    std::string ruim = boa.Codifica();
+    ruim.replace(ruim.find("=>0=>0=>"), 8, "=>z=>0=>");
+    TControlaColunas conjunto(2);
+    try {
+        conjunto.CarregaLinhas({boa.Codifica(), ruim});
+        FAIL() << "a damaged line was read";
+    } catch (const EColunaIlegivel& erro) {
+        EXPECT_EQ(erro.indice(), 1u);
+        EXPECT_EQ(erro.nomes().tabela, "orders");
+        EXPECT_EQ(erro.nomes().coluna, "id");
+        EXPECT_EQ(std::string(erro.what())
+                      .rfind("Column Line 2 (Table \"orders\", Column \"id\") "
+                             "Could Not Be Read: ",
+                             0),
+                  0u)
+            << erro.what();
+    }
+}
+
 TEST(TControlaColunas, ColumnsOfATableAreTheOnesItsNamesGive) {
     TControlaColunas conjunto;
     Preenche(conjunto,

@@ -234,6 +234,91 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
 }
 
+TEST_F(Carga, AnyFailureReadingATableFailsTheLoadAndKeepsTheColumns) {
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders"}, carga, {}, fabrica);
+    const std::string antes = carga.controlaColunas->getColunas()[0]->Codifica();
+    struct Caso {
+        TE esquema;
+        std::string texto;
+    };
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "broken"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "broken", nullptr));
+    for (const Caso& caso :
+         {Caso{TE::adSchemaColumns, "Columns -> The connection has been lost"},
+          Caso{TE::adSchemaForeignKeys, "Foreign Keys -> The connection has been lost"},
+          Caso{TE::adSchemaProviderTypes, ""}}) {
+        fonte->erros = {{caso.esquema, "The connection has been lost"}};
+        EXPECT_THROW(CarregaControlaColunas(conexao, {"plain", "sales.orders"}, carga, {}, fabrica),
+                     Exception);
+        EXPECT_EQ(carga.controlaColunas->getColunas()[0]->Codifica(), antes);
+        if (!caso.texto.empty()) {
+            EXPECT_EQ(carga.log.back(), L(caso.texto));
+        }
+    }
+    fonte->erros.clear();
+    // A column that cannot be built fails the load too, even the first one of its table.
+    try {
+        CarregaControlaColunas(conexao, {"sales.broken"}, carga, {}, fabrica);
+        FAIL() << "a table without its columns was loaded";
+    } catch (const EErroGeral& erro) {
+        EXPECT_EQ(erro.textoErro(),
+                  "Table \"sales.broken\" Could Not Be Read: Columns -> Invalid use of Null");
+    }
+}
+
+TEST_F(Carga, TablesExistByTheirExactQualifiedName) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "empty"));
+    EXPECT_TRUE(TabelaExiste(conexao, "sales.empty", fabrica)) << "a table without columns";
+    EXPECT_TRUE(TabelaExiste(conexao, "plain", fabrica));
+    for (const char* nome : {"sales.ordrs", "archive.Orders", "orders", "sales.plain"}) {
+        EXPECT_FALSE(TabelaExiste(conexao, nome, fabrica)) << nome;
+    }
+    fonte->erros = {{TE::adSchemaTables, "lost"}};
+    EXPECT_THROW(TabelaExiste(conexao, "plain", fabrica), EErroGeral);
+}
+
+TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "s|>x", "a=>b"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", ">c"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", "d=>|>"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"s|>x.a=>b", "plain"}, carga, {}, fabrica);
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    descricao.controlaColunas = std::move(carga.controlaColunas);
+    PastaTemporaria pasta;
+    const std::string caminho = pasta.arquivo("names.kmf");
+    MontaDocumentoMapeamento(descricao).Salva(caminho);
+    TArquivoKMF documento;
+    documento.Abre(caminho);
+    const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
+    ASSERT_TRUE(lida.controlaColunas);
+    EXPECT_EQ(NomesColunas(*lida.controlaColunas),
+              (std::vector<std::string>{"s|>x.a=>b.>c", "s|>x.a=>b.d=>|>", "plain.a"}));
+    // The other column's line is stored as it always was.
+    EXPECT_EQ(documento.getLinhas()[9],
+              "tabelasecolunas||" + descricao.controlaColunas->getColunas()[2]->Codifica());
+    EXPECT_EQ(documento.getLinhas()[9].find('\x1B'), std::string::npos);
+}
+
+TEST_F(Carga, TablesHiddenByLetterCaseAreReported) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "ORDERS"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "sales", "ORDERS", "x"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"sales.orders", "sales.ORDERS"}, carga, {}, fabrica);
+    const std::string aviso = "Table \"sales.ORDERS\" Is Left Out: Its Name Differs From "
+                              "\"sales.orders\" Only In Letter Case";
+    EXPECT_EQ(carga.avisos, TListaTextos{aviso});
+    EXPECT_EQ(carga.log.back(), L(aviso));
+
+    // Adding a table reports what the whole mapping hides.
+    TCargaColunas adicao;
+    CarregaControlaColunas(conexao, {"sales.orders"}, adicao, {}, fabrica);
+    ImportaNovaTabela(conexao, {"sales.ORDERS"}, adicao, {}, fabrica);
+    EXPECT_EQ(adicao.avisos, TListaTextos{aviso});
+}
+
 TEST(StringConexao, KeysIgnoreCaseAndValuesMayBeQuoted) {
     const TStringConexao pares(
         " provider = SQLite ; DATA SOURCE=\"C:\\a;b \"\"c\"\".db\";Extended='x=1;y'");

@@ -339,6 +339,37 @@ TEST_F(Colunas, ReadingLogListsEveryStep) {
                             L("Provider Types -> OK"), L("Columns -> OK")}));
 }
 
+// A rowset the source does not offer is only logged; any other failure of a request (a lost
+// connection, a time limit) ends the reading, logged first, and leaves the reader closed.
+TEST_F(Colunas, AFailedRequestEndsTheReading) {
+    for (const auto& [esquema, rotulo] :
+         std::vector<std::pair<TE, std::string>>{{TE::adSchemaCatalogs, "Database -> "},
+                                                 {TE::adSchemaTables, "Tables -> "},
+                                                 {TE::adSchemaPrimaryKeys, "Primary Keys -> "},
+                                                 {TE::adSchemaForeignKeys, "Foreign Keys -> "},
+                                                 {TE::adSchemaColumns, "Columns -> "}}) {
+        fonte->erros = {{esquema, "The connection has been lost"}};
+        TManipulaColunas leitor("cs", "", "", "", fabrica);
+        try {
+            leitor.Abre(1, "orders");
+            FAIL() << rotulo;
+        } catch (const EErroGeral& erro) {
+            EXPECT_STREQ(erro.what(), "The connection has been lost");
+            EXPECT_EQ(erro.textoErro(), rotulo + "The connection has been lost");
+        }
+        EXPECT_EQ(leitor.getLog().back(), L(rotulo + "The connection has been lost"));
+        EXPECT_THROW(leitor.getColecao(), EErroGeral) << "the reader is closed";
+    }
+    fonte->erros = {{TE::adSchemaTables, "lost"}};
+    TManipulatabelas tabelas("cs", "", "", "", fabrica);
+    EXPECT_THROW(tabelas.Abre(1, "orders"), EErroGeral);
+    EXPECT_EQ(tabelas.getLog().back(), L("Tables -> lost"));
+    fonte->erros = {{TE::adSchemaCatalogs, "lost"}};
+    TManipulaBaseDados bases("cs", "", "", fabrica);
+    EXPECT_THROW(bases.Abre(), EErroGeral);
+    EXPECT_EQ(bases.getLog().back(), L("Database -> lost"));
+}
+
 TEST_F(Colunas, TablesOfOneNameInTwoSchemasKeepTheirOwnColumnsAndKeys) {
     const std::vector<std::string> colunas = Le("orders");
     ASSERT_EQ(colunas.size(), 5u);
@@ -365,6 +396,7 @@ TEST_F(Colunas, UnbuildableFirstColumnIsLoggedAndLeavesNoRows) {
     TManipulaColunas leitor("cs", "", "", "", fabrica);
     EXPECT_TRUE(Le("broken", &leitor).empty());
     EXPECT_EQ(leitor.getLog().back(), L("Columns -> Invalid use of Null"));
+    EXPECT_EQ(leitor.getFalhaMontagem(), "Columns -> Invalid use of Null");
 }
 
 TEST_F(Colunas, UnbuildableLaterColumnReachesTheWalker) {

@@ -23,12 +23,16 @@ std::unique_ptr<TRowset> TConexaoFixa::OpenSchema(TEsquema esquema, const TFiltr
         throw Exception("Operation is not allowed when the object is closed.");
     }
     ++m_fonte->pedidos[esquema];
+    if (const auto erro = m_fonte->erros.find(esquema); erro != m_fonte->erros.end()) {
+        throw Exception(erro->second);
+    }
     if (const auto falha = m_fonte->falhas.find(esquema); falha != m_fonte->falhas.end()) {
-        throw Exception(falha->second);
+        throw ERowsetIndisponivel(falha->second);
     }
     const auto dados = m_fonte->rowsets.find(esquema);
     if (dados == m_fonte->rowsets.end()) {
-        throw Exception("Object or provider is not capable of performing requested operation.");
+        throw ERowsetIndisponivel(
+            "Object or provider is not capable of performing requested operation.");
     }
     TRowsetIndexado rowset(esquema, std::make_shared<const TDadosRowset>(dados->second));
     return rowset.Seleciona(restricoes);

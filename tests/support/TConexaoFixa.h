@@ -14,8 +14,11 @@ namespace fendril {
 // given at the standard ordinals; a row shorter than its layout reads Null past its end.
 struct TFonteFixa {
     std::map<TEsquema, TDadosRowset> rowsets;
-    // Rowsets whose request fails with the given message (an absent rowset fails too).
+    // Rowsets the source does not offer, with the message of the failure (an absent rowset
+    // is not offered either).
     std::map<TEsquema, std::string> falhas;
+    // Rowsets whose request fails otherwise (a lost connection), with the message.
+    std::map<TEsquema, std::string> erros;
     // When set, Open fails with this message.
     std::optional<std::string> falhaAbertura;
     // The names DefaultDatabase accepts; any name when empty.
