@@ -13,7 +13,7 @@
 #include "ui/TFormFilha.h"
 #include "ui/TFormFilhaModelo.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // documents named on the command line open, the event loop.
 
 #include "ui/Aplicacao.h"
-#include "ui/TFormTelaPrincipal.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 
 #include <QApplication>
 #include <QFileInfo>

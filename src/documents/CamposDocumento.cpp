@@ -54,8 +54,13 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
     }
 }
 
-void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
              const std::unique_ptr<TControlaColunas>& colunas) {
+    Escreve(documento, secao, chave, colunas.get());
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
+             const TControlaColunas* colunas) {
     // The mapping window writes columns only when its tree shows at least one table.
     if (!colunas || colunas->getNomesTabelas().empty()) {
         return;

@@ -143,6 +143,9 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
              const TListaTextos& textos);
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
              const std::unique_ptr<TControlaColunas>& colunas);
+// The same for a column set its owner lends (null for none).
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             const TControlaColunas* colunas);
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
         std::string& valor);

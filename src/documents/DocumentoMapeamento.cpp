@@ -5,6 +5,11 @@
 namespace fendril {
 
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
+    return MontaDocumentoMapeamento(descricao, descricao.controlaColunas.get());
+}
+
+TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao,
+                                     const TControlaColunas* colunas) {
     if (descricao.Edit_autor.empty()) {
         throw EErroGeral::Create("An Author Name Must Be Given !!");
     }
@@ -12,7 +17,16 @@ TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao) {
     documento.cabecalho = descricao.Edit_autor;
     // A mapping that keeps its password is readable by its owner only.
     documento.privado = !descricao.edit_Senha.empty();
-    EscreveCampos(descricao, kCamposMapeamento, documento);
+    for (const TCampoDocumento<TDescricaoMapeamento>& campo : kCamposMapeamento) {
+        std::visit(TSobrecarga{[&](std::unique_ptr<TControlaColunas> TDescricaoMapeamento::*) {
+                                   campos::Escreve(documento, campo.secao, campo.chave, colunas);
+                               },
+                               [&](auto membro) {
+                                   campos::Escreve(documento, campo.secao, campo.chave,
+                                                   descricao.*membro);
+                               }},
+                   campo.membro);
+    }
     return documento;
 }
 

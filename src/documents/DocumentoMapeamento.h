@@ -43,6 +43,10 @@ inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
 // owner only) when it holds a password. Raises EErroGeral "An Author Name Must Be Given !!"
 // when the author is empty.
 TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao);
+// The same with the column set of another owner (the mapping window's, null for none) in
+// place of the description's own.
+TArquivoKMF MontaDocumentoMapeamento(const TDescricaoMapeamento& descricao,
+                                     const TControlaColunas* colunas);
 
 // The reverse: the seven description fields (a missing one raises EListError), the column
 // set when the document has column lines (one that does not decode raises EErroGeral naming

@@ -2,6 +2,7 @@
 
 #include "model/Erros.h"
 
+#include <tuple>
 #include <unordered_set>
 #include <utility>
 
@@ -22,6 +23,21 @@ void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vi
     if (vistos.insert(ChaveSemCaixa(valor)).second) {
         lista.push_back(valor);
     }
+}
+
+// What the index answers by, of one column: its names, and what makes it a foreign key
+// of some referenced table.
+struct ChavesIndice {
+    std::tuple<std::string, std::string, std::string> nomes; // table, table alias, column
+    std::tuple<bool, bool, std::optional<std::string>> referencia;
+};
+
+ChavesIndice ChavesDoIndice(const TColuna& coluna) {
+    const TColuna* referenciada = coluna.getColunaEstrangeira();
+    return {{coluna.getTabela().getNomeCompleto(), coluna.getTabela().alias, coluna.nome},
+            {coluna.habilitado, coluna.chaveEstrangeira,
+             referenciada ? std::optional<std::string>(referenciada->getTabela().getNomeCompleto())
+                          : std::nullopt}};
 }
 
 } // namespace
@@ -99,27 +115,40 @@ const TControlaColunas::Indice& TControlaColunas::indice() const {
 }
 
 const TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) const {
-    const auto& porColuna = indice().porColuna;
-    const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
-    return achado == porColuna.end() ? nullptr : m_colunas[achado->second].get();
+    const std::optional<std::size_t> posicao = PosicaoDaColuna(tabela, coluna);
+    return posicao ? m_colunas[*posicao].get() : nullptr;
 }
 
 TColuna* TControlaColunas::getColuna(std::string_view tabela, std::string_view coluna) {
-    TColuna* achado = const_cast<TColuna*>(std::as_const(*this).getColuna(tabela, coluna));
-    m_indiceValido = m_indiceValido && achado == nullptr;
-    return achado;
+    const std::optional<std::size_t> posicao = PosicaoDaColuna(tabela, coluna);
+    if (!posicao) {
+        return nullptr;
+    }
+    m_indiceValido = false; // the caller may change what the index answers by
+    return m_colunas[*posicao].get();
+}
+
+std::optional<std::size_t> TControlaColunas::PrimeiraDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    if (achado == porTabela.end()) {
+        return std::nullopt;
+    }
+    return achado->second.front();
 }
 
 const TTabela* TControlaColunas::getTabela(std::string_view tabela) const {
-    const auto& porTabela = indice().porTabela;
-    const auto achado = porTabela.find(std::string(tabela));
-    return achado == porTabela.end() ? nullptr : &m_colunas[achado->second.front()]->getTabela();
+    const std::optional<std::size_t> posicao = PrimeiraDaTabela(tabela);
+    return posicao ? &m_colunas[*posicao]->getTabela() : nullptr;
 }
 
 TTabela* TControlaColunas::getTabela(std::string_view tabela) {
-    TTabela* achado = const_cast<TTabela*>(std::as_const(*this).getTabela(tabela));
-    m_indiceValido = m_indiceValido && achado == nullptr;
-    return achado;
+    const std::optional<std::size_t> posicao = PrimeiraDaTabela(tabela);
+    if (!posicao) {
+        return nullptr;
+    }
+    m_indiceValido = false; // the caller may rename the table
+    return &m_colunas[*posicao]->getTabela();
 }
 
 TListaTextos TControlaColunas::getNomesTabelas() const {
@@ -191,6 +220,40 @@ TListaTextos TControlaColunas::getNomesColunasAlias(std::string_view alias) cons
     const auto& porAlias = indice().porAlias;
     const auto achado = porAlias.find(std::string(alias));
     return achado == porAlias.end() ? TListaTextos() : NomesDistintos(&achado->second);
+}
+
+std::vector<std::size_t> TControlaColunas::PosicoesDaTabela(std::string_view tabela) const {
+    const auto& porTabela = indice().porTabela;
+    const auto achado = porTabela.find(std::string(tabela));
+    return achado == porTabela.end() ? std::vector<std::size_t>() : achado->second;
+}
+
+std::optional<std::size_t> TControlaColunas::PosicaoDaColuna(std::string_view tabela,
+                                                             std::string_view coluna) const {
+    const auto& porColuna = indice().porColuna;
+    const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
+    if (achado == porColuna.end()) {
+        return std::nullopt;
+    }
+    return achado->second;
+}
+
+void TControlaColunas::AlteraColuna(std::size_t posicao,
+                                    const std::function<void(TColuna&)>& altera) {
+    if (posicao >= m_colunas.size()) {
+        throw EListError(posicao);
+    }
+    TColuna& coluna = *m_colunas[posicao];
+    const ChavesIndice antes = ChavesDoIndice(coluna);
+    altera(coluna);
+    const ChavesIndice depois = ChavesDoIndice(coluna);
+    if (depois.nomes != antes.nomes) {
+        m_indiceValido = false;
+    } else if (depois.referencia != antes.referencia) {
+        // The names still hold; only the foreign keys by referenced table are redone.
+        m_indice.referenciasFeitas = false;
+        m_indice.referencias.clear();
+    }
 }
 
 std::vector<const TColuna*>

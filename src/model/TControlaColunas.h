@@ -4,7 +4,9 @@
 #include "model/TColuna.h"
 #include "model/Textos.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -92,6 +94,18 @@ public:
     // getColunasDaTabela.
     const std::vector<const TColuna*>& getColunasQueReferenciam(std::string_view tabela) const;
 
+    // Positions in getColunas of the columns of that table (exact qualified name), in order.
+    // Positions stay valid until the set is resized or a table is removed.
+    std::vector<std::size_t> PosicoesDaTabela(std::string_view tabela) const;
+    // The position of the column getColuna answers with; none when there is no such column.
+    std::optional<std::size_t> PosicaoDaColuna(std::string_view tabela,
+                                               std::string_view coluna) const;
+    // Changes the column at `posicao` in place. The index is kept unless the change touched
+    // what it answers by (the table's qualified name or alias, the column's name, and for
+    // getColunasQueReferenciam the enabled flag and the foreign link), so that editing many
+    // columns stays cheap and no caller has to tell the set what changed.
+    void AlteraColuna(std::size_t posicao, const std::function<void(TColuna&)>& altera);
+
     // Removes every column of that table; the others keep their order.
     void RemoveTabela(std::string_view tabela);
 
@@ -112,6 +126,7 @@ private:
     };
 
     const Indice& indice() const;
+    std::optional<std::size_t> PrimeiraDaTabela(std::string_view tabela) const;
     std::vector<const TColuna*> ColunasDistintas(const std::vector<std::size_t>& selecao) const;
     TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;
 

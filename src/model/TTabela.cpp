@@ -17,6 +17,14 @@ std::string TTabela::getNomeCompleto() const {
     return esquema.empty() ? nome : esquema + "." + nome;
 }
 
+std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) {
+    const std::size_t ponto = nome.find('.');
+    if (ponto == std::string::npos) {
+        return {std::string(), nome};
+    }
+    return {nome.substr(0, ponto), nome.substr(ponto + 1)};
+}
+
 std::string TTabela::Codifica() const {
     const bool escapado = registro::PrecisaEscape({nome, esquema, tipo, alias});
     std::string texto;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fendril {
 
@@ -42,5 +43,9 @@ public:
 private:
     std::unique_ptr<TBaseDados> m_baseDados;
 };
+
+// The reverse of getNomeCompleto: a qualified name split at its first ".", giving the schema
+// (empty without a ".") and the table.
+std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome);
 
 } // namespace fendril

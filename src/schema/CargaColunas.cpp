@@ -34,14 +34,6 @@ void ApagaLogCarga(const std::string& diretorioInstalado) {
     std::filesystem::remove(CaminhoLogCarga(diretorioInstalado), erro);
 }
 
-std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome) {
-    const std::size_t ponto = nome.find('.');
-    if (ponto == std::string::npos) {
-        return {std::string(), nome};
-    }
-    return {nome.substr(0, ponto), nome.substr(ponto + 1)};
-}
-
 bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
                   const TFabricaConexao& fabrica) {
     const auto [esquema, tabela] = SeparaNomeCompleto(nomeCompleto);

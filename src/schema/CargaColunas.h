@@ -71,7 +71,4 @@ void GravaLogCarga(const std::string& diretorioInstalado, const TListaTextos& lo
 // is no failure.
 void ApagaLogCarga(const std::string& diretorioInstalado);
 
-// Splits a qualified name at its first ".": the schema (empty without a ".") and the table.
-std::pair<std::string, std::string> SeparaNomeCompleto(const std::string& nome);
-
 } // namespace fendril

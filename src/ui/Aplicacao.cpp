@@ -2,11 +2,11 @@
 
 #include "generation/windows/TFormGeracao.h"
 #include "model/Log.h"
-#include "ui/Datas.h"
 #include "ui/TFormFilha.h"
 #include "ui/TFormFilhaModelo.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/Texto.h"
+#include "ui/frame/Datas.h"
+#include "ui/frame/Texto.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,20 +1,22 @@
 #include "ui/TFormFilha.h"
 
 #include "documents/DocumentoMapeamento.h"
+#include "model/EdicaoPropriedades.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/TColecao.h"
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
-#include "ui/CorpoJanela.h"
-#include "ui/Datas.h"
-#include "ui/Dialogos.h"
-#include "ui/PaginaDescricao.h"
-#include "ui/TFormMostraLog.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/CamposJanela.h"
+#include "ui/frame/CorpoJanela.h"
+#include "ui/frame/Datas.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/PaginaDescricao.h"
+#include "ui/frame/TFormMostraLog.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -623,47 +625,25 @@ void TFormFilha::criaMenuArvore() {
 
 // ------------------------------------------------------------------ document
 
-TArquivoKMF TFormFilha::getArquivo() const {
-    // Saving takes up the panels' pending edits first.
-    auto* janela = const_cast<TFormFilha*>(this);
-    janela->confirma();
+void TFormFilha::ConfirmaEdicoes() {
+    confirma();
+}
 
+TArquivoKMF TFormFilha::getArquivo() const {
     TDescricaoMapeamento descricao;
-    descricao.Edit_nome = deQString(m_nome->text());
-    descricao.Edit_autor = deQString(m_autor->text());
-    descricao.edit_data = deQString(EscreveDataCurta(m_data->date()));
-    descricao.edit_constring = deQString(m_constring->text());
-    descricao.edit_usuario = deQString(m_usuario->text());
-    descricao.edit_Senha = deQString(m_senha->text());
-    descricao.combo_basedados = deQString(m_baseDados->currentText());
+    LeCamposJanela(*this, kCamposMapeamento, descricao);
     descricao.tiposProvider = m_carga.tiposProvider;
-    // The column set is lent to the description and taken back whatever happens.
+    // The columns are written only while the tree shows at least one table.
     const bool comColunas = m_arvore->topLevelItemCount() > 0;
-    std::unique_ptr<TControlaColunas>& colunas = janela->m_carga.controlaColunas;
-    if (comColunas)
-        descricao.controlaColunas = std::move(colunas);
-    struct Devolve {
-        std::unique_ptr<TControlaColunas>& dono;
-        std::unique_ptr<TControlaColunas>& emprestado;
-        ~Devolve() {
-            if (emprestado)
-                dono = std::move(emprestado);
-        }
-    } devolve{colunas, descricao.controlaColunas};
-    return MontaDocumentoMapeamento(descricao);
+    return MontaDocumentoMapeamento(descricao,
+                                    comColunas ? m_carga.controlaColunas.get() : nullptr);
 }
 
 void TFormFilha::setArquivo(const TArquivoKMF& documento) {
     TDescricaoMapeamento descricao = LeDocumentoMapeamento(documento);
-    const QDate dataDoc = LeDataCurta(paraQString(descricao.edit_data));
-    m_nome->setText(paraQString(descricao.Edit_nome));
-    m_autor->setText(paraQString(descricao.Edit_autor));
-    if (dataDoc.isValid())
-        m_data->setDate(dataDoc);
-    m_constring->setText(paraQString(descricao.edit_constring));
-    m_usuario->setText(paraQString(descricao.edit_usuario));
-    m_senha->setText(paraQString(descricao.edit_Senha));
-    m_baseDados->setEditText(paraQString(descricao.combo_basedados));
+    // A date that cannot be read fails the opening before anything is shown.
+    LeDataCurta(paraQString(descricao.edit_data));
+    MostraCamposJanela(*this, kCamposMapeamento, descricao);
     if (descricao.controlaColunas) {
         m_carga.controlaColunas = std::move(descricao.controlaColunas);
         PreencheArvore();
@@ -676,33 +656,54 @@ void TFormFilha::setArquivo(const TArquivoKMF& documento) {
 
 // ------------------------------------------------------------------ commands
 
-bool TFormFilha::ExecutaComando(const QString& comando) {
-    using M = void (TFormFilha::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"atbut_constringClick", &TFormFilha::atbut_constringClick},
-        {"atbut_basedadosClick", &TFormFilha::atbut_basedadosClick},
-        {"but_conectarClick", &TFormFilha::but_conectarClick},
-        {"but_obterClick", &TFormFilha::but_obterClick},
-        {"but_importatabelaClick", &TFormFilha::but_importatabelaClick},
-        {"but_removetbClick", &TFormFilha::but_removetbClick},
-        {"but_viewlogClick", &TFormFilha::but_viewlogClick},
-        {"but_checaClick", &TFormFilha::but_checaClick},
-        {"but_refreshClick", &TFormFilha::but_refreshClick},
-        {"but_confirmarClick", &TFormFilha::but_confirmarClick},
-        {"but_mostradadosClick", &TFormFilha::but_mostradadosClick},
-    };
-    // The first three act on the Description page, the others on Tables And Columns.
-    int indice = 0;
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            if (!m_ocupado)
-                m_pcontrol->setCurrentIndex(indice < 3 ? 0 : 1);
-            (this->*metodo)();
-            return true;
-        }
-        ++indice;
+bool TFormFilha::ExecutaComando(TComando comando) {
+    void (TFormFilha::*metodo)() = nullptr;
+    int pagina = 1; // most commands work on Tables And Columns
+    switch (comando) {
+    case TComando::ConstroiStringConexao:
+        metodo = &TFormFilha::atbut_constringClick;
+        pagina = 0;
+        break;
+    case TComando::LeNomesBasesDados:
+        metodo = &TFormFilha::atbut_basedadosClick;
+        pagina = 0;
+        break;
+    case TComando::ConectaDesconecta:
+        metodo = &TFormFilha::but_conectarClick;
+        pagina = 0;
+        break;
+    case TComando::CarregaTabelas:
+        metodo = &TFormFilha::but_obterClick;
+        break;
+    case TComando::AdicionaTabelas:
+        metodo = &TFormFilha::but_importatabelaClick;
+        break;
+    case TComando::RemoveTabela:
+        metodo = &TFormFilha::but_removetbClick;
+        break;
+    case TComando::VerLog:
+        metodo = &TFormFilha::but_viewlogClick;
+        break;
+    case TComando::MarcaColunas:
+        metodo = &TFormFilha::but_checaClick;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormFilha::but_refreshClick;
+        break;
+    case TComando::ConfirmaPropriedades:
+        metodo = &TFormFilha::but_confirmarClick;
+        break;
+    case TComando::MostraDados:
+        metodo = &TFormFilha::but_mostradadosClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // The page the command works on is shown first, unless a long step is under way.
+    if (!m_ocupado)
+        m_pcontrol->setCurrentIndex(pagina);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormFilha::AlternaBarra(const QString& item) {
@@ -775,8 +776,11 @@ void TFormFilha::habilitaConexao(bool sim) {
         rotulo->setEnabled(sim);
 }
 
-bool TFormFilha::conectado() const {
-    return m_conectar->text() == legendaDesconectar;
+void TFormFilha::setConectado(bool conectado) {
+    m_conectado = conectado;
+    // Connected, the parameters are locked; the button offers the way back.
+    habilitaConexao(!conectado);
+    m_conectar->setText(conectado ? legendaDesconectar : legendaConectar);
 }
 
 void TFormFilha::but_conectarClick() {
@@ -786,8 +790,7 @@ void TFormFilha::but_conectarClick() {
             return;
         }
         if (conectado()) {
-            habilitaConexao(true);
-            m_conectar->setText(legendaConectar);
+            setConectado(false);
             status(0, QStringLiteral("Disconnected"));
             return;
         }
@@ -808,8 +811,7 @@ void TFormFilha::but_conectarClick() {
             status(0, QStringLiteral("Disconnected"));
             return;
         }
-        habilitaConexao(false);
-        m_conectar->setText(legendaDesconectar);
+        setConectado(true);
         FechaConexao(conexao);
         status(0, QStringLiteral("Connected"));
     });
@@ -931,18 +933,17 @@ void TFormFilha::but_removetbClick() {
 void TFormFilha::but_checaClick() {
     executa([this] {
         if (m_carga.controlaColunas) {
-            const TControlaColunas& colunas = *m_carga.controlaColunas;
+            TControlaColunas& colunas = *m_carga.controlaColunas;
+            const auto habilita = [this](TColuna& coluna) { coluna.habilitado = m_marcaColunas; };
             for (int t = 0; t < m_arvore->topLevelItemCount(); ++t) {
                 QTreeWidgetItem* tabela = m_arvore->topLevelItem(t);
                 const std::string nomeTabela = deQString(tabela->text(0));
                 for (int c = 0; c < tabela->childCount(); ++c) {
                     QTreeWidgetItem* no = tabela->child(c);
                     no->setData(0, Qt::UserRole, m_marcaColunas);
-                    // The index lookup, then the column changed in place: the flag is not
-                    // part of what the index answers.
-                    if (const TColuna* coluna =
-                            colunas.getColuna(nomeTabela, deQString(no->text(0))))
-                        const_cast<TColuna*>(coluna)->habilitado = m_marcaColunas;
+                    if (const auto posicao = std::as_const(colunas).PosicaoDaColuna(
+                            nomeTabela, deQString(no->text(0))))
+                        colunas.AlteraColuna(*posicao, habilita);
                 }
             }
         }
@@ -1108,18 +1109,7 @@ void TFormFilha::AlimentaComboTipos(const TListaTextos& tipos) {
 }
 
 std::int32_t TFormFilha::getTipoOLE(const QString& nome) const {
-    const std::string procurado = deQString(nome);
-    for (const std::string& linha : m_carga.tiposProvider) {
-        const TListaVistas campos = SeparaCamposVista(linha, ";");
-        if (campos.size() > 1 && campos[1] == procurado) {
-            try {
-                return ParaInteiro(campos[0]);
-            } catch (const EConvertError&) {
-                return -1;
-            }
-        }
-    }
-    return -1;
+    return TipoOLE(m_carga.tiposProvider, deQString(nome));
 }
 
 void TFormFilha::clicaCheckBox(QCheckBox* caixa, bool estado) {
@@ -1165,10 +1155,11 @@ void TFormFilha::PreenchePropriedadesTabela(const QString& tabela) {
     const TTabela* registro = std::as_const(*m_carga.controlaColunas).getTabela(deQString(tabela));
     if (!registro)
         return;
-    m_nomeTabela->setText(paraQString(registro->nome));
-    m_esquema->setText(paraQString(registro->esquema));
-    m_tipoTabela->setEditText(paraQString(registro->tipo));
-    m_tbAlias->setText(paraQString(registro->alias));
+    const TPropriedadesTabela propriedades = PropriedadesTabela(*registro);
+    m_nomeTabela->setText(paraQString(propriedades.nome));
+    m_esquema->setText(paraQString(propriedades.esquema));
+    m_tipoTabela->setEditText(paraQString(propriedades.tipo));
+    m_tbAlias->setText(paraQString(propriedades.alias));
 }
 
 void TFormFilha::PreenchePropriedadesColuna(const QString& coluna, const QString& tabela) {
@@ -1185,25 +1176,24 @@ void TFormFilha::PreenchePropriedadesColuna(const QString& coluna, const QString
         std::as_const(*m_carga.controlaColunas).getColuna(deQString(tabela), deQString(coluna));
     if (!registro)
         return;
-    const TTipoDado& tipo = registro->getTipoDado();
-    m_nomeColuna->setText(paraQString(registro->nome));
+    const TPropriedadesColuna propriedades = PropriedadesColuna(*registro);
+    m_nomeColuna->setText(paraQString(propriedades.nome));
     {
         const QSignalBlocker a(m_length), b(m_precision), c(m_scale);
-        preencheNumero(m_length, tipo.tamanho);
-        preencheNumero(m_precision, tipo.precisao);
-        preencheNumero(m_scale, tipo.escala);
-        m_dataHora->setChecked(tipo.precisaoDataHora != -1);
-        if (tipo.precisaoDataHora != -1)
-            preencheNumero(m_precision, tipo.precisaoDataHora);
+        preencheNumero(m_length, propriedades.tamanho);
+        preencheNumero(m_precision, propriedades.precisao);
+        preencheNumero(m_scale, propriedades.escala);
+        m_dataHora->setChecked(propriedades.dataHora);
     }
-    clicaCheckBox(m_primary, registro->getChavePrimaria() == 1);
-    clicaCheckBox(m_foreign, registro->chaveEstrangeira);
-    clicaCheckBox(m_habilitado, registro->habilitado);
-    m_tipoDado->setEditText(paraQString(tipo.nome));
-    m_colAlias->setText(paraQString(registro->alias));
-    if (const TColuna* estrangeira = registro->getColunaEstrangeira()) {
-        m_tabelaEstrangeira->setEditText(paraQString(estrangeira->getTabela().getNomeCompleto()));
-        m_colunaEstrangeira->setEditText(paraQString(estrangeira->nome));
+    // Checking the Foreign Key box runs its handler, which may mark the mapping modified.
+    clicaCheckBox(m_primary, propriedades.chavePrimaria);
+    clicaCheckBox(m_foreign, propriedades.chaveEstrangeira);
+    clicaCheckBox(m_habilitado, propriedades.habilitado);
+    m_tipoDado->setEditText(paraQString(propriedades.tipoDado));
+    m_colAlias->setText(paraQString(propriedades.alias));
+    if (registro->getColunaEstrangeira()) {
+        m_tabelaEstrangeira->setEditText(paraQString(propriedades.tabelaEstrangeira));
+        m_colunaEstrangeira->setEditText(paraQString(propriedades.colunaEstrangeira));
     }
 }
 
@@ -1212,84 +1202,33 @@ void TFormFilha::confirma() {
         LePropriedades(m_colunaSelecionada, m_tabelaSelecionada);
 }
 
+TPropriedadesTabela TFormFilha::propriedadesTabela() const {
+    return {deQString(m_nomeTabela->text()), deQString(m_esquema->text()),
+            deQString(m_tipoTabela->currentText()), deQString(m_tbAlias->text())};
+}
+
+TPropriedadesColuna TFormFilha::propriedadesColuna() const {
+    TPropriedadesColuna propriedades;
+    propriedades.nome = deQString(m_nomeColuna->text());
+    propriedades.alias = deQString(m_colAlias->text());
+    propriedades.habilitado = m_habilitado->isChecked();
+    propriedades.chavePrimaria = m_primary->isChecked();
+    propriedades.chaveEstrangeira = m_foreign->isChecked();
+    propriedades.tipoDado = deQString(m_tipoDado->currentText());
+    propriedades.dataHora = m_dataHora->isChecked();
+    propriedades.tamanho = m_length->value();
+    propriedades.precisao = m_precision->value();
+    propriedades.escala = m_scale->value();
+    propriedades.tabelaEstrangeira = deQString(m_tabelaEstrangeira->currentText());
+    propriedades.colunaEstrangeira = deQString(m_colunaEstrangeira->currentText());
+    return propriedades;
+}
+
 void TFormFilha::LePropriedades(const QString& coluna, const QString& tabela) {
     if (tabela.isEmpty() || !m_carga.controlaColunas)
         return;
-    TControlaColunas& colunas = *m_carga.controlaColunas;
-    const TControlaColunas& leitura = colunas;
-    const std::string nomeTabela = deQString(tabela);
-    // Lookups go through the set's index; the records found are then changed in place,
-    // and the index is told when a name or alias it answers by changed.
-    bool mudouIndice = false;
-    const std::string nome = deQString(m_nomeTabela->text());
-    const std::string esquema = deQString(m_esquema->text());
-    const std::string tipoTabela = deQString(m_tipoTabela->currentText());
-    const std::string aliasTabela = deQString(m_tbAlias->text());
-    for (const std::string& nomeColuna : leitura.getNomesColunas(nomeTabela)) {
-        const TColuna* achada = leitura.getColuna(nomeTabela, nomeColuna);
-        if (!achada)
-            continue;
-        TTabela& registro = const_cast<TColuna*>(achada)->getTabela();
-        mudouIndice = mudouIndice || registro.nome != nome || registro.esquema != esquema ||
-                      registro.alias != aliasTabela;
-        registro.nome = nome;
-        registro.esquema = esquema;
-        registro.tipo = tipoTabela;
-        registro.alias = aliasTabela;
-    }
-    if (!coluna.isEmpty()) {
-        if (const TColuna* achada = leitura.getColuna(nomeTabela, deQString(coluna))) {
-            auto* registro = const_cast<TColuna*>(achada);
-            const std::string nomeColuna = deQString(m_nomeColuna->text());
-            mudouIndice = mudouIndice || registro->nome != nomeColuna;
-            registro->nome = nomeColuna;
-            registro->alias = deQString(m_colAlias->text());
-            const bool eraEstrangeira = registro->chaveEstrangeira;
-            registro->chaveEstrangeira = m_foreign->isChecked();
-            registro->habilitado = m_habilitado->isChecked();
-            registro->setChavePrimaria(m_primary->isChecked() ? 1 : 0);
-            TTipoDado& tipo = registro->getTipoDado();
-            tipo.nome = deQString(m_tipoDado->currentText());
-            tipo.tamanho = m_length->value();
-            if (m_dataHora->isChecked()) {
-                tipo.precisao = -1;
-                tipo.precisaoDataHora = m_precision->value();
-            } else {
-                tipo.precisao = m_precision->value();
-                tipo.precisaoDataHora = -1;
-            }
-            tipo.escala = m_scale->value();
-            tipo.tipoOLE = getTipoOLE(m_tipoDado->currentText());
-
-            const QString tabelaEstrangeira = m_tabelaEstrangeira->currentText();
-            const QString colunaEstrangeira = m_colunaEstrangeira->currentText();
-            if (eraEstrangeira && registro->chaveEstrangeira) {
-                // A key without its referenced column gains one only once it is named.
-                if (!registro->getColunaEstrangeira() &&
-                    !(tabelaEstrangeira.isEmpty() && colunaEstrangeira.isEmpty()))
-                    registro->CriaColunaEstrangeira();
-                if (TColuna* referida = registro->getColunaEstrangeira()) {
-                    const auto [esquemaReferido, tabelaReferida] =
-                        SeparaNomeCompleto(deQString(tabelaEstrangeira));
-                    referida->getTabela().esquema = esquemaReferido;
-                    referida->getTabela().nome = tabelaReferida;
-                    referida->nome = deQString(colunaEstrangeira);
-                }
-            } else if (eraEstrangeira) {
-                registro->RemoveColunaEstrangeira();
-            } else if (registro->chaveEstrangeira) {
-                registro->RemoveColunaEstrangeira();
-                const TColuna* referida =
-                    leitura.getColuna(deQString(tabelaEstrangeira), deQString(colunaEstrangeira));
-                if (referida)
-                    registro->CopiaColunaEstrangeira(*referida);
-                else
-                    registro->CriaColunaEstrangeira();
-            }
-        }
-    }
-    if (mudouIndice)
-        colunas.InvalidaIndice();
+    GravaPropriedades(*m_carga.controlaColunas, deQString(tabela), deQString(coluna),
+                      propriedadesTabela(), propriedadesColuna(), m_carga.tiposProvider);
 }
 
 void TFormFilha::edit_tipotabelaClick(QObject* remetente) {

@@ -4,8 +4,9 @@
 // of one database; on "Tables And Columns" the tables and columns loaded from it as a
 // two-level tree, with the property panels that edit the selected table or column.
 
+#include "model/EdicaoPropriedades.h"
 #include "schema/CargaColunas.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QIcon>
 #include <QStringList>
@@ -38,12 +39,12 @@ public:
     ~TFormFilha() override;
 
     QString extensao() const override { return QStringLiteral("kmf"); }
-    // Takes up the panels' pending edits first, as saving does. Raises EErroGeral "An
-    // Author Name Must Be Given !!" when the author is empty.
+    // The mapping as its document (saving takes up the panels' pending edits first).
+    // Raises EErroGeral "An Author Name Must Be Given !!" when the author is empty.
     TArquivoKMF getArquivo() const override;
     // Raises the document's lookup failures and EConvertError for a date it cannot read.
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // --- Commands (each shows its own failures in a message) ---
@@ -85,7 +86,9 @@ public:
     void ed_precisionChange();
 
     // --- State ---
-    bool conectado() const;
+    // Connected: the connection parameters were tried once and are locked. No connection
+    // stays open; every reading opens its own.
+    bool conectado() const { return m_conectado; }
     QString colunaSelecionada() const { return m_colunaSelecionada; }
     QString tabelaSelecionada() const { return m_tabelaSelecionada; }
     TControlaColunas* controlaColunas() const { return m_carga.controlaColunas.get(); }
@@ -96,6 +99,7 @@ public:
     QTreeWidget* arvore() const { return m_arvore; }
 
 protected:
+    void ConfirmaEdicoes() override;
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -112,6 +116,10 @@ private:
     void limpaCampos();
     void esvaziaEstrangeiras();
     void habilitaConexao(bool sim);
+    void setConectado(bool conectado);
+    // What the property panels hold.
+    TPropriedadesTabela propriedadesTabela() const;
+    TPropriedadesColuna propriedadesColuna() const;
     void status(int painel, const QString& texto);
     void carrega(const QStringList& tabelas, bool manterAnteriores);
     TParametrosConexao parametros() const;
@@ -122,6 +130,7 @@ private:
     QString m_colunaSelecionada;
     QString m_tabelaSelecionada;
     bool m_marcaColunas = false;
+    bool m_conectado = false;
     QStringList m_tabelasEscolhidas;
     bool m_ocupado = false;
     bool m_mostrada = false;

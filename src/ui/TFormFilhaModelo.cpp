@@ -5,12 +5,13 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
-#include "ui/Datas.h"
-#include "ui/Dialogos.h"
-#include "ui/PaginaDescricao.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/CamposJanela.h"
+#include "ui/frame/Datas.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/PaginaDescricao.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -115,12 +116,16 @@ public:
     QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao,
                           const QModelIndex& indice) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(pai, opcao, indice);
-        if (auto* linha = qobject_cast<QLineEdit*>(editor)) {
-            auto* delegado = const_cast<TDelegadoTipos*>(this);
-            connect(linha, &QLineEdit::textEdited, delegado,
-                    [delegado, linha] { emit delegado->commitData(linha); });
-        }
+        if (auto* linha = qobject_cast<QLineEdit*>(editor))
+            connect(linha, &QLineEdit::textEdited, this, &TDelegadoTipos::entregaTexto);
         return editor;
+    }
+
+private:
+    // The editor that sent the change hands its text to the cell.
+    void entregaTexto() {
+        if (auto* editor = qobject_cast<QWidget*>(sender()))
+            emit commitData(editor);
     }
 };
 
@@ -537,23 +542,7 @@ void TFormFilhaModelo::edit_makeprefixKeyUp() {
 
 TArquivoKMF TFormFilhaModelo::getArquivo() const {
     TDocModeloTabela doc;
-    doc.nome = deQString(m_nome->text());
-    doc.autor = deQString(m_autor->text());
-    doc.data = deQString(EscreveDataCurta(m_data->date()));
-    doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
-    doc.tablePrefix = deQString(m_tablePrefix->text());
-    doc.tableSufix = deQString(m_tableSufix->text());
-    doc.tableExtension = deQString(m_tableExtension->text());
-    doc.parentClass = deQString(m_parParentClass->text());
-    doc.parPrefix = deQString(m_parPrefix->text());
-    doc.parSufix = deQString(m_parSufix->text());
-    doc.parExtension = deQString(m_parExtension->text());
-    doc.makePrefix = deQString(m_makePrefix->text());
-    doc.makeExtension = deQString(m_makeExtension->text());
-    doc.classeObjeto = textoEditorParaDocumento(m_editores[GuiaTabela].editor->toPlainText());
-    doc.classePai = textoEditorParaDocumento(m_editores[GuiaPai].editor->toPlainText());
-    doc.make = textoEditorParaDocumento(m_editores[GuiaMake].editor->toPlainText());
-    doc.nomePorAlias = m_cbFname->isChecked();
+    LeCamposJanela(*this, kCamposModeloTabela, doc);
     doc.tipos.clear();
     for (int r = 0; r < m_tipos->rowCount(); ++r)
         doc.tipos.push_back({deQString(textoCelula(r, 0)), deQString(textoCelula(r, 1)),
@@ -579,31 +568,10 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
         ~Fim() { preenchendo = false; }
     } fim{m_preenchendo};
 
-    m_nome->setText(paraQString(doc.nome));
-    m_autor->setText(paraQString(doc.autor));
-    const QString textoData = paraQString(doc.data);
-    try {
-        const QDate lida = LeDataCurta(textoData);
-        if (lida.isValid())
-            m_data->setDate(lida);
-    } catch (const EConvertError&) {
-        if (completo)
-            throw;
-    }
-    m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
-    m_tablePrefix->setText(paraQString(doc.tablePrefix));
-    m_tableSufix->setText(paraQString(doc.tableSufix));
-    m_tableExtension->setText(paraQString(doc.tableExtension));
-    m_parParentClass->setText(paraQString(doc.parentClass));
-    m_parPrefix->setText(paraQString(doc.parPrefix));
-    m_parSufix->setText(paraQString(doc.parSufix));
-    m_parExtension->setText(paraQString(doc.parExtension));
-    m_makePrefix->setText(paraQString(doc.makePrefix));
-    m_makeExtension->setText(paraQString(doc.makeExtension));
-    m_editores[GuiaTabela].editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
-    m_editores[GuiaPai].editor->setPlainText(textoDocumentoParaEditor(doc.classePai));
-    m_editores[GuiaMake].editor->setPlainText(textoDocumentoParaEditor(doc.make));
-    m_cbFname->setChecked(doc.nomePorAlias);
+    // A date that cannot be read fails a complete document there; in one that already
+    // failed, the failure to report is the first.
+    MostraCamposJanela(*this, kCamposModeloTabela, doc, {},
+                       completo ? TDataInvalida::Interrompe : TDataInvalida::Ignora);
     for (int i : {GuiaTabela, GuiaPai})
         m_editores[i].editor->moveCursor(QTextCursor::Start);
 
@@ -627,53 +595,55 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
 
 // ------------------------------------------------------------------ commands
 
-bool TFormFilhaModelo::ExecutaComando(const QString& comando) {
-    using M = void (TFormFilhaModelo::*)();
-    struct TComando {
-        const char* nome;
-        M metodo;
-        int pagina;
-    };
-    // The handler names of the tool bars, the pop-up menus and the main window's tools.
-    static const TComando comandos[] = {
-        {"but_abrirClick", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"OpenTextFile1Click", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"OpenTextFile", &TFormFilhaModelo::but_abrirClick, PaginaCodigo},
-        {"but_salvarClick", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"SaveToFile1Click", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"SaveToFile", &TFormFilhaModelo::but_salvarClick, PaginaCodigo},
-        {"but_printerClick", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
-        {"Print1Click", &TFormFilhaModelo::but_printerClick, PaginaCodigo},
-        {"but_cortarClick", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
-        {"Cut1Click", &TFormFilhaModelo::but_cortarClick, PaginaCodigo},
-        {"but_copiarClick", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
-        {"Copy1Click", &TFormFilhaModelo::but_copiarClick, PaginaCodigo},
-        {"but_colarClick", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
-        {"Paste1Click", &TFormFilhaModelo::but_colarClick, PaginaCodigo},
-        {"but_undoClick", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
-        {"Undo1Click", &TFormFilhaModelo::but_undoClick, PaginaCodigo},
-        {"but_marcartudoClick", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
-        {"SelectAll1Click", &TFormFilhaModelo::but_marcartudoClick, PaginaCodigo},
-        {"but_refreshClick", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
-        {"Refresh1Click", &TFormFilhaModelo::but_refreshClick, PaginaCodigo},
-        {"but_mostratagsClick", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
-        {"ShowTags1Click", &TFormFilhaModelo::but_mostratagsClick, PaginaCodigo},
-        {"but_loadClick", &TFormFilhaModelo::but_loadClick, PaginaTipos},
-        {"LoadProviderDataTypes1Click", &TFormFilhaModelo::but_loadClick, PaginaTipos},
-        {"but_abrirtiposClick", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
-        {"OpenTableTypesTextFile1Click", &TFormFilhaModelo::but_abrirtiposClick, PaginaTipos},
-        {"but_eraseClick", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
-        {"ClearEntries1Click", &TFormFilhaModelo::but_eraseClick, PaginaTipos},
-    };
-    for (const TComando& entrada : comandos) {
-        if (comando == QLatin1String(entrada.nome)) {
-            // The page the command works on is shown first.
-            m_pcontrolprincipal->setCurrentIndex(entrada.pagina);
-            (this->*entrada.metodo)();
-            return true;
-        }
+bool TFormFilhaModelo::ExecutaComando(TComando comando) {
+    void (TFormFilhaModelo::*metodo)() = nullptr;
+    int pagina = PaginaCodigo;
+    switch (comando) {
+    case TComando::AbreTexto:
+        metodo = &TFormFilhaModelo::but_abrirClick;
+        break;
+    case TComando::SalvaTexto:
+        metodo = &TFormFilhaModelo::but_salvarClick;
+        break;
+    case TComando::Imprime:
+        metodo = &TFormFilhaModelo::but_printerClick;
+        break;
+    case TComando::Corta:
+        metodo = &TFormFilhaModelo::but_cortarClick;
+        break;
+    case TComando::Copia:
+        metodo = &TFormFilhaModelo::but_copiarClick;
+        break;
+    case TComando::Cola:
+        metodo = &TFormFilhaModelo::but_colarClick;
+        break;
+    case TComando::Desfaz:
+        metodo = &TFormFilhaModelo::but_undoClick;
+        break;
+    case TComando::MarcaTudo:
+        metodo = &TFormFilhaModelo::but_marcartudoClick;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormFilhaModelo::but_refreshClick;
+        break;
+    case TComando::MostraTags:
+        metodo = &TFormFilhaModelo::but_mostratagsClick;
+        break;
+    case TComando::CarregaTiposProvider:
+        metodo = &TFormFilhaModelo::but_loadClick;
+        pagina = PaginaTipos;
+        break;
+    case TComando::LimpaTipos:
+        metodo = &TFormFilhaModelo::but_eraseClick;
+        pagina = PaginaTipos;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // The page the command works on is shown first.
+    m_pcontrolprincipal->setCurrentIndex(pagina);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormFilhaModelo::AlternaBarra(const QString& item) {

@@ -4,8 +4,8 @@
 // class, parent class, make file) with their tag tree, status bars and highlighting, the
 // naming of the output files, and the types correspondence table.
 
-#include "ui/TEditorCodigo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TEditorCodigo.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QStringList>
 
@@ -32,7 +32,7 @@ public:
     QString extensao() const override { return QStringLiteral("tpt"); }
     TArquivoKMF getArquivo() const override;
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // Tag insertion into editorAtual; the document becomes modified.

@@ -3,10 +3,11 @@
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/CamposJanela.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -243,59 +244,62 @@ void TFormModeloGeral::rg_fileClick() {
 
 TArquivoKMF TFormModeloGeral::getArquivo() const {
     TDocModeloGeral doc;
-    doc.arquivoTipos = deQString(m_typesFile->text());
-    doc.classeObjeto = textoEditorParaDocumento(m_codigo.editor->toPlainText());
-    doc.makePrefix = deQString(m_makePrefix->text());
-    doc.tablePrefix = deQString(m_tablePrefix->text());
-    doc.tableSufix = deQString(m_tableSufix->text());
-    doc.makeExtension = deQString(m_makeExtension->text());
+    LeCamposJanela(*this, kCamposModeloGeral, doc);
     doc.arquivoUnico = m_rgFile->checkedId();
-    doc.parentClass = deQString(m_parentClass->text());
-    doc.nomePorAlias = m_cbFname->isChecked();
     return doc.getArquivo();
 }
 
 void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     TDocModeloGeral doc;
     doc.setArquivo(documento);
-    const int modo = doc.arquivoUnico == 1 ? 1 : 0;
-    m_rgFile->button(modo)->setChecked(true);
-    m_typesFile->setText(paraQString(doc.arquivoTipos));
-    m_codigo.editor->setPlainText(textoDocumentoParaEditor(doc.classeObjeto));
-    m_makePrefix->setText(paraQString(doc.makePrefix));
-    m_tablePrefix->setText(paraQString(doc.tablePrefix));
-    m_tableSufix->setText(paraQString(doc.tableSufix));
-    m_makeExtension->setText(paraQString(doc.makeExtension));
-    m_parentClass->setText(paraQString(doc.parentClass));
-    m_cbFname->setChecked(doc.nomePorAlias);
+    // The file mode first: choosing it empties the naming fields the document then fills.
+    m_rgFile->button(doc.arquivoUnico == 1 ? 1 : 0)->setChecked(true);
+    MostraCamposJanela(*this, kCamposModeloGeral, doc);
     PreencheExtensao();
 }
 
 // ------------------------------------------------------------------ commands
 
-bool TFormModeloGeral::ExecutaComando(const QString& comando) {
-    using M = void (TFormModeloGeral::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"but_abrirClick", &TFormModeloGeral::but_abrirClick},
-        {"but_salvarClick", &TFormModeloGeral::but_salvarClick},
-        {"but_printClick", &TFormModeloGeral::but_printClick},
-        {"but_cortarClick", &TFormModeloGeral::but_cortarClick},
-        {"but_copiarClick", &TFormModeloGeral::but_copiarClick},
-        {"but_colarClick", &TFormModeloGeral::but_colarClick},
-        {"but_undoClick", &TFormModeloGeral::but_undoClick},
-        {"but_marcartudoClick", &TFormModeloGeral::but_marcartudoClick},
-        {"but_mostratagsClick", &TFormModeloGeral::but_mostratagsClick},
-        {"but_cruzadosClick", &TFormModeloGeral::but_cruzadosClick},
-        {"but_refreshClick", &TFormModeloGeral::but_refreshClick},
-    };
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            m_pcontrol->setCurrentIndex(0);
-            (this->*metodo)();
-            return true;
-        }
+bool TFormModeloGeral::ExecutaComando(TComando comando) {
+    void (TFormModeloGeral::*metodo)() = nullptr;
+    switch (comando) {
+    case TComando::AbreTexto:
+        metodo = &TFormModeloGeral::but_abrirClick;
+        break;
+    case TComando::SalvaTexto:
+        metodo = &TFormModeloGeral::but_salvarClick;
+        break;
+    case TComando::Imprime:
+        metodo = &TFormModeloGeral::but_printClick;
+        break;
+    case TComando::Corta:
+        metodo = &TFormModeloGeral::but_cortarClick;
+        break;
+    case TComando::Copia:
+        metodo = &TFormModeloGeral::but_copiarClick;
+        break;
+    case TComando::Cola:
+        metodo = &TFormModeloGeral::but_colarClick;
+        break;
+    case TComando::Desfaz:
+        metodo = &TFormModeloGeral::but_undoClick;
+        break;
+    case TComando::MarcaTudo:
+        metodo = &TFormModeloGeral::but_marcartudoClick;
+        break;
+    case TComando::MostraTags:
+        metodo = &TFormModeloGeral::but_mostratagsClick;
+        break;
+    case TComando::VerificaTags:
+        metodo = &TFormModeloGeral::but_cruzadosClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // Every command works on the Code page.
+    m_pcontrol->setCurrentIndex(0);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormModeloGeral::AlternaBarra(const QString& item) {

@@ -3,8 +3,8 @@
 // The general template window (".tpg"): one code editor with its tag tree, tool bar and
 // status bar, and the Settings page with the types file and the naming of the output.
 
-#include "ui/TEditorCodigo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TEditorCodigo.h"
+#include "ui/frame/TJanelaFilha.h"
 
 class QAction;
 class QButtonGroup;
@@ -26,7 +26,7 @@ public:
     QString extensao() const override { return QStringLiteral("tpg"); }
     TArquivoKMF getArquivo() const override;
     void setArquivo(const TArquivoKMF& documento) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     void InsereString(const QString& texto, bool bloco);

@@ -25,6 +25,26 @@ TEST(DocumentoMapeamento, NewMappingHasSevenDescriptionLinesOnly) {
     EXPECT_THROW(LeDocumentoMapeamento(incompleto), EListError);
 }
 
+// A column set lent by its owner is written where the description's own would be, and the
+// owner keeps it.
+TEST(DocumentoMapeamento, LentColumnSetWritesTheSameDocument) {
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    descricao.tiposProvider = {"3;int;1;"};
+    TControlaColunas colunas(2);
+    colunas.getColunas()[0]->getTabela().nome = "orders";
+    colunas.getColunas()[1]->getTabela().nome = "orders";
+    colunas.getColunas()[1]->nome = "id";
+    const TArquivoKMF emprestado = MontaDocumentoMapeamento(descricao, &colunas);
+    EXPECT_EQ(colunas.quantidade(), 2u);
+    EXPECT_EQ(MontaDocumentoMapeamento(descricao, nullptr).getLinhas().size(), 8u);
+
+    descricao.controlaColunas = std::make_unique<TControlaColunas>(2);
+    descricao.controlaColunas->CopiaColunas(colunas.getColunas());
+    EXPECT_EQ(emprestado.getLinhas(), MontaDocumentoMapeamento(descricao).getLinhas());
+    EXPECT_EQ(emprestado.getLinhas().size(), 10u);
+}
+
 TEST(DocumentoMapeamento, AMappingThatKeepsAPasswordIsPrivate) {
     TDescricaoMapeamento descricao;
     descricao.Edit_autor = "Ana";

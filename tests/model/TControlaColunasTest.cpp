@@ -1,5 +1,7 @@
 #include "model/TControlaColunas.h"
 
+#include "model/Erros.h"
+
 #include <gtest/gtest.h>
 
 namespace fendril {
@@ -112,6 +114,49 @@ TEST(TControlaColunas, ChangesThroughTheLiveArrayAreSeenByLaterQuestions) {
     // A record handed out by getTabela may be renamed too.
     conjunto.getTabela("T")->nome = "U";
     EXPECT_EQ(conjunto.getNomesTabelas(), (TListaTextos{"U"}));
+}
+
+// Positions name the columns the lookups answer with, and stay valid across edits.
+TEST(TControlaColunas, PositionsOfATableAndOfAColumn) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"dbo", "A", "x"}, {"dbo", "B", "y"}, {"dbo", "A", "z"}});
+    EXPECT_EQ(conjunto.PosicoesDaTabela("dbo.A"), (std::vector<std::size_t>{0, 2}));
+    EXPECT_TRUE(conjunto.PosicoesDaTabela("dbo.a").empty());
+    EXPECT_EQ(conjunto.PosicaoDaColuna("dbo.A", "z"), std::optional<std::size_t>(2));
+    EXPECT_EQ(conjunto.PosicaoDaColuna("dbo.A", "y"), std::nullopt);
+}
+
+// An edit through AlteraColuna is answered at once, whatever it touched: the index follows
+// a new name or alias by itself.
+TEST(TControlaColunas, AlteraColunaKeepsTheIndexCoherent) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"", "T", "a"}, {"", "T", "b"}});
+    const TControlaColunas& leitura = conjunto;
+    EXPECT_EQ(leitura.getNomesTabelas(), (TListaTextos{"T"}));
+    conjunto.AlteraColuna(1, [](TColuna& coluna) { coluna.habilitado = false; });
+    EXPECT_FALSE(leitura.getColuna("T", "b")->habilitado);
+    conjunto.AlteraColuna(0, [](TColuna& coluna) {
+        coluna.nome = "c";
+        coluna.getTabela().alias = "Tee";
+    });
+    EXPECT_EQ(leitura.getColuna("T", "a"), nullptr);
+    EXPECT_EQ(leitura.PosicaoDaColuna("T", "c"), std::optional<std::size_t>(0));
+    EXPECT_EQ(leitura.getAliasTabelas(), (TListaTextos{"Tee"}));
+    conjunto.AlteraColuna(1, [](TColuna& coluna) { coluna.getTabela().esquema = "s"; });
+    EXPECT_EQ(leitura.getNomesTabelas(), (TListaTextos{"T", "s.T"}));
+    EXPECT_THROW(conjunto.AlteraColuna(2, [](TColuna&) {}), EListError);
+
+    // The foreign keys by referenced table follow the enabled flag and the foreign link.
+    EXPECT_TRUE(leitura.getColunasQueReferenciam("R").empty());
+    conjunto.AlteraColuna(1, [](TColuna& coluna) {
+        coluna.habilitado = true;
+        coluna.chaveEstrangeira = true;
+        coluna.CriaColunaEstrangeira();
+        coluna.getColunaEstrangeira()->getTabela().nome = "R";
+    });
+    EXPECT_EQ(leitura.getColunasQueReferenciam("R").size(), 1u);
+    conjunto.AlteraColuna(1, [](TColuna& coluna) { coluna.habilitado = false; });
+    EXPECT_TRUE(leitura.getColunasQueReferenciam("R").empty());
 }
 
 TEST(TControlaColunas, CarregaLinhasAndCopiaColunasMakeDeepCopies) {

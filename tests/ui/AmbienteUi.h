@@ -5,9 +5,9 @@
 // test, and the child window kinds registered.
 
 #include "ui/Aplicacao.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QAction>
 #include <QDir>

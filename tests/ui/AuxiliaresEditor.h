@@ -3,7 +3,7 @@
 // What the tests of the template windows share: a new window of a kind, its controls by
 // objectName, typing into an edit, and the nodes of the tag tree.
 
-#include "ui/TFormTelaPrincipal.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 
 #include "ui/Aplicacao.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/TFormTelaPrincipal.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 
 #include <QAction>
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "support/ArquivosTemporarios.h"
 #include "support/BancoSQLite.h"
 #include "ui/TFormFilha.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -120,7 +120,7 @@ private slots:
         velho.close();
         TFormFilha* janela = NovaJanela(*principal);
         QVERIFY(!velho.exists());
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.kmf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.kmf"));
         QCOMPARE(janela->size(), QSize(984, 560));
         QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 0);
         QCOMPARE(Controle<QDateEdit>(janela, QStringLiteral("edit_data"))->date(),
@@ -414,7 +414,7 @@ private slots:
                          QStringLiteral("Shop"));
         const QString caminho = ambiente.caminho(QStringLiteral("shop.kmf"));
         janela->SalvaArquivoKMF(caminho);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("shop.kmf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("shop.kmf"));
 
         TArquivoKMF documento;
         documento.Abre(deQString(caminho));
@@ -430,7 +430,7 @@ private slots:
         auto* reaberta = qobject_cast<TFormFilha*>(principal->filhaAtiva());
         QVERIFY(reaberta && reaberta != janela);
         QVERIFY(!reaberta->conectado());
-        QCOMPARE(reaberta->windowTitle(), QStringLiteral("shop.kmf"));
+        QCOMPARE(reaberta->legenda(), QStringLiteral("shop.kmf"));
         QCOMPARE(Controle<QLineEdit>(reaberta, QStringLiteral("Edit_autor"))->text(),
                  QStringLiteral("Ana"));
         QCOMPARE(Controle<QLineEdit>(reaberta, QStringLiteral("Edit_nome"))->text(),
@@ -860,8 +860,8 @@ private slots:
         Acao(principal.get(), QStringLiteral("but_importadadosClick"))->trigger();
         QCOMPARE(Textos(janela->arvore()), QStringList(QStringLiteral("payments")));
         QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 1);
-        QVERIFY(janela->ExecutaComando(QStringLiteral("but_viewlogClick")));
-        QVERIFY(!janela->ExecutaComando(QStringLiteral("nothing")));
+        QVERIFY(janela->ExecutaComando(TComando::VerLog));
+        QVERIFY(!janela->ExecutaComando(TComando::GeraTodos));
 
         auto* barra = Controle<QToolBar>(janela, QStringLiteral("barra_ferramentas"));
         const bool oculta = barra->isHidden();

@@ -8,7 +8,7 @@
 #include "model/ArquivoTexto.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/TFormFilhaModelo.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -119,7 +119,7 @@ private slots:
         QCoreApplication::processEvents();
         auto* janela = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
         QVERIFY(janela);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpt"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpt"));
         QVERIFY(!janela->modificado());
         auto* paginas = Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"));
         QCOMPARE(paginas->currentWidget()->objectName(), QStringLiteral("Description"));
@@ -211,7 +211,7 @@ private slots:
 
         const QString caminho = ambiente.caminho(QStringLiteral("doc.tpt"));
         janela->SalvaArquivoKMF(caminho);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("doc.tpt"));
+        QCOMPARE(janela->legenda(), QStringLiteral("doc.tpt"));
         TDocModeloTabela doc;
         doc.setArquivo(janela->getArquivo());
         QCOMPARE(doc.data,
@@ -590,7 +590,7 @@ private slots:
         QCOMPARE(Coluna(tipos, 1).count(QStringLiteral("v")), 40);
         QVERIFY(!janela->modificado());
         Dialogos::ProximaResposta(QMessageBox::Yes);
-        QVERIFY(janela->ExecutaComando(QStringLiteral("but_eraseClick")));
+        QVERIFY(janela->ExecutaComando(TComando::LimpaTipos));
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList(2, QStringLiteral("Clear All Entries On The Table ?")));
         QCOMPARE(tipos->rowCount(), 40);

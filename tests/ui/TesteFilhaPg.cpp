@@ -10,7 +10,7 @@
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
 #include "ui/TFormFilha.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "documents/TDocModelos.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -42,7 +42,7 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg"));
         QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 0);
         QVERIFY(Controle<QRadioButton>(janela, QStringLiteral("rg_file_0"))->isChecked());
         QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_makeprefix"))->isEnabled());
@@ -106,11 +106,14 @@ private slots:
         Controle<QAction>(janela, QStringLiteral("but_colar"))->trigger();
         auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->toPlainText(), QStringLiteral("<tbname>"));
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg"));
         QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg"));
         QTest::keyClicks(editor, QStringLiteral("a"));
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg *"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg *"));
+        // The title bar shows Qt's modified marker in the caption's placeholder.
+        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.tpg [*]"));
+        QVERIFY(janela->isWindowModified());
     }
 
     // The Insert key flips the indicator.

@@ -1,6 +1,6 @@
 #include "generation/windows/TFormConfirmaDialog.h"
 
-#include "ui/Dialogos.h"
+#include "ui/frame/Dialogos.h"
 
 #include <QFrame>
 #include <QGuiApplication>

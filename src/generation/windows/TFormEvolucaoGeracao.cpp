@@ -2,8 +2,8 @@
 
 #include "generation/TProcessaGeracao.h"
 #include "generation/windows/TFormConfirmaDialog.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

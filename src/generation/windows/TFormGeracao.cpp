@@ -6,14 +6,15 @@
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/CorpoJanela.h"
-#include "ui/Datas.h"
-#include "ui/Dialogos.h"
-#include "ui/PaginaDescricao.h"
-#include "ui/TFormMostraLog.h"
-#include "ui/TFormTelaPrincipal.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/CamposJanela.h"
+#include "ui/frame/CorpoJanela.h"
+#include "ui/frame/Datas.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/PaginaDescricao.h"
+#include "ui/frame/TFormMostraLog.h"
+#include "ui/frame/TFormTelaPrincipal.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,12 +149,44 @@ bool NomeSimples(const QString& nome) {
            nome != QStringLiteral("..");
 }
 
+// Where a node keeps its icon index and its kind.
+constexpr int papelIcone = Qt::UserRole;
+constexpr int papelTipo = Qt::UserRole + 1;
+
 QTreeWidgetItem* NovoNo(const QString& texto) {
     auto* no = new QTreeWidgetItem(QStringList{texto});
     no->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |
                  Qt::ItemIsEditable);
-    TFormGeracao::setIndiceIcone(no, TFormGeracao::DiretorioFechado);
+    TFormGeracao::defineTipo(no, TFormGeracao::TTipoNo::Diretorio);
     return no;
+}
+
+// The icon of a node of that kind; a directory's depends on whether it is expanded and
+// whether it is the generation directory.
+TFormGeracao::Icone IconeDoTipo(TFormGeracao::TTipoNo tipo, bool aberto, bool geracao) {
+    using T = TFormGeracao::TTipoNo;
+    switch (tipo) {
+    case T::Diretorio:
+        if (geracao)
+            return aberto ? TFormGeracao::GeracaoAberto : TFormGeracao::GeracaoFechado;
+        return aberto ? TFormGeracao::DiretorioAberto : TFormGeracao::DiretorioFechado;
+    case T::Arquivo:
+        return TFormGeracao::Arquivo;
+    case T::ModeloTabela:
+        return TFormGeracao::ArquivoModeloTabela;
+    case T::Mapeamento:
+        return TFormGeracao::ArquivoMapeamento;
+    case T::Geracao:
+        return TFormGeracao::ArquivoGeracao;
+    case T::ModeloGeral:
+        return TFormGeracao::ArquivoModeloGeral;
+    }
+    return TFormGeracao::Arquivo;
+}
+
+void MostraIcone(QTreeWidgetItem* no, TFormGeracao::Icone icone) {
+    no->setData(0, papelIcone, static_cast<int>(icone));
+    no->setIcon(0, icones().value(icone));
 }
 
 QTreeWidgetItem* ItemDoIndice(const QTreeWidget* arvore, const QModelIndex& indice) {
@@ -317,9 +350,9 @@ void TFormGeracao::criaPaginaGeracao(QWidget* pagina) {
     m_arvore->setContextMenuPolicy(Qt::CustomContextMenu);
     m_arvore->setMinimumWidth(180);
     connect(m_arvore, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem* no) { aoExpandir(no, true); });
+            [this](QTreeWidgetItem* no) { atualizaIcone(no); });
     connect(m_arvore, &QTreeWidget::itemCollapsed, this,
-            [this](QTreeWidgetItem* no) { aoExpandir(no, false); });
+            [this](QTreeWidgetItem* no) { atualizaIcone(no); });
     connect(m_arvore, &QTreeWidget::itemDoubleClicked, this,
             [this] { executaProtegido([this] { Execute1Click(); }); });
 
@@ -487,12 +520,39 @@ void TFormGeracao::mostraDiretorio(const QString& nome) {
 // ------------------------------------------------------------------ tree
 
 int TFormGeracao::indiceIcone(const QTreeWidgetItem* no) {
-    return no ? no->data(0, Qt::UserRole).toInt() : -1;
+    return no ? no->data(0, papelIcone).toInt() : -1;
 }
 
-void TFormGeracao::setIndiceIcone(QTreeWidgetItem* no, int indice) {
-    no->setData(0, Qt::UserRole, indice);
-    no->setIcon(0, icones().value(indice));
+TFormGeracao::TTipoNo TFormGeracao::tipoNo(const QTreeWidgetItem* no) {
+    return static_cast<TTipoNo>(no->data(0, papelTipo).toInt());
+}
+
+void TFormGeracao::defineTipo(QTreeWidgetItem* no, TTipoNo tipo) {
+    no->setData(0, papelTipo, static_cast<int>(tipo));
+    // A node the program has just made or retyped is never the generation directory.
+    MostraIcone(no, IconeDoTipo(tipo, no->isExpanded(), false));
+}
+
+void TFormGeracao::atualizaIcone(QTreeWidgetItem* no) {
+    MostraIcone(no, IconeDoTipo(tipoNo(no), no->isExpanded(), ehGeracao(no)));
+}
+
+bool TFormGeracao::ehGeracao(const QTreeWidgetItem* no) const {
+    return !m_pathGeracao.isEmpty() && caminhoCompleto(no) == m_pathGeracao;
+}
+
+bool TFormGeracao::geracaoDentro(const QTreeWidgetItem* no) const {
+    if (m_pathGeracao.isEmpty())
+        return false;
+    const QString caminho = caminhoCompleto(no);
+    return m_pathGeracao == caminho || m_pathGeracao.startsWith(caminho + separador);
+}
+
+void TFormGeracao::esqueceGeracao() {
+    QTreeWidgetItem* no = m_pathGeracao.isEmpty() ? nullptr : ExisteDir(m_pathGeracao, raiz());
+    m_pathGeracao.clear();
+    if (no)
+        atualizaIcone(no);
 }
 
 QTreeWidgetItem* TFormGeracao::raiz() const {
@@ -521,16 +581,16 @@ QString TFormGeracao::caminhoCompleto(const QTreeWidgetItem* no) const {
 
 void TFormGeracao::ColocaIcones(QTreeWidgetItem* no) {
     const std::string extensao = ExtraiExtensao(deQString(no->text(0)));
-    int indice = Arquivo;
+    TTipoNo tipo = TTipoNo::Arquivo;
     if (extensao == "tpt")
-        indice = ArquivoModeloTabela;
+        tipo = TTipoNo::ModeloTabela;
     else if (extensao == "kmf")
-        indice = ArquivoMapeamento;
+        tipo = TTipoNo::Mapeamento;
     else if (extensao == "kgf")
-        indice = ArquivoGeracao;
+        tipo = TTipoNo::Geracao;
     else if (extensao == "tpg")
-        indice = ArquivoModeloGeral;
-    setIndiceIcone(no, indice);
+        tipo = TTipoNo::ModeloGeral;
+    defineTipo(no, tipo);
 }
 
 QList<QTreeWidgetItem*> TFormGeracao::montaSubarvore(const QString& caminho, QStringList& cadeia,
@@ -585,29 +645,25 @@ void TFormGeracao::MontaFilhos(QTreeWidgetItem* no) {
     bool semEntradas = false;
     const QList<QTreeWidgetItem*> filhos =
         montaSubarvore(caminhoCompleto(no), cadeia, &semEntradas);
-    if (semEntradas)
+    if (semEntradas) {
+        // A directory listed without entries is shown as a file, and so can no longer be
+        // the generation directory.
+        if (ehGeracao(no))
+            m_pathGeracao.clear();
         ColocaIcones(no);
+    }
     no->addChildren(filhos);
 }
 
 void TFormGeracao::CarregaNo(QTreeWidgetItem* no) {
     if (!no)
         return;
+    // The nodes below are rebuilt unmarked: a generation directory among them is lost.
+    if (geracaoDentro(no) && !ehGeracao(no))
+        m_pathGeracao.clear();
     qDeleteAll(no->takeChildren());
     MontaFilhos(no);
     no->setExpanded(true);
-}
-
-void TFormGeracao::aoExpandir(QTreeWidgetItem* no, bool expandido) {
-    const int indice = indiceIcone(no);
-    if (expandido && indice == DiretorioFechado)
-        setIndiceIcone(no, DiretorioAberto);
-    else if (expandido && indice == GeracaoFechado)
-        setIndiceIcone(no, GeracaoAberto);
-    else if (!expandido && indice == DiretorioAberto)
-        setIndiceIcone(no, DiretorioFechado);
-    else if (!expandido && indice == GeracaoAberto)
-        setIndiceIcone(no, GeracaoFechado);
 }
 
 TArquivo TFormGeracao::ObjArquivo(const QTreeWidgetItem* no) const {
@@ -646,12 +702,8 @@ QTreeWidgetItem* TFormGeracao::ExisteDir(const QString& caminho, QTreeWidgetItem
 }
 
 QString TFormGeracao::getGenerationDir(QTreeWidgetItem* no) const {
-    if (m_pathGeracao.isEmpty())
-        return m_pathGeracao;
-    const QTreeWidgetItem* achado = ExisteDir(m_pathGeracao, no);
-    const int indice = indiceIcone(achado);
-    if (!achado || (indice != GeracaoAberto && indice != GeracaoFechado))
-        m_pathGeracao.clear();
+    if (m_pathGeracao.isEmpty() || !ExisteDir(m_pathGeracao, no))
+        return QString();
     return m_pathGeracao;
 }
 
@@ -659,8 +711,11 @@ bool TFormGeracao::setGenerationDir(QTreeWidgetItem* no) {
     mostraBarra(QStringLiteral("Setting Generation Dir. Wait..."), true);
     bool definido = false;
     if (no) {
-        setIndiceIcone(no, indiceIcone(no) == DiretorioFechado ? GeracaoFechado : GeracaoAberto);
+        esqueceGeracao();
+        // Only a directory is given; one shown as a file (listed empty) is one again.
+        no->setData(0, papelTipo, static_cast<int>(TTipoNo::Diretorio));
         m_pathGeracao = caminhoCompleto(no);
+        atualizaIcone(no);
         definido = true;
     }
     mostraBarra(QString(), false);
@@ -674,8 +729,11 @@ void TFormGeracao::doRefreshNo(const QString& caminho, QTreeWidgetItem* no) {
 
 void TFormGeracao::DeleteArquivo(QTreeWidgetItem* no, bool diretorio) {
     const QString caminho = caminhoCompleto(no);
+    const bool levaGeracao = geracaoDentro(no);
     if (diretorio) {
         if (QDir().rmdir(caminho)) {
+            if (levaGeracao)
+                m_pathGeracao.clear();
             delete no;
             Dialogos::Mensagem(this, QStringLiteral("Directory Deleted"));
         } else {
@@ -684,6 +742,8 @@ void TFormGeracao::DeleteArquivo(QTreeWidgetItem* no, bool diretorio) {
         return;
     }
     if (QFile::remove(caminho)) {
+        if (levaGeracao)
+            m_pathGeracao.clear();
         delete no;
         Dialogos::Mensagem(this, QStringLiteral("File Deleted"));
     } else {
@@ -727,6 +787,7 @@ void TFormGeracao::NewRootDirectory1Click() {
 
 void TFormGeracao::UnmountRootDirectory1Click() {
     m_arvore->clear();
+    m_pathGeracao.clear();
     MarcaModificado();
 }
 
@@ -738,8 +799,7 @@ void TFormGeracao::Refresh1Click() {
 
 void TFormGeracao::DefineAsGenerationDirectory1Click() {
     QTreeWidgetItem* no = noSelecionado();
-    const int indice = indiceIcone(no);
-    if (no && (indice == DiretorioFechado || indice == DiretorioAberto)) {
+    if (no && tipoNo(no) == TTipoNo::Diretorio && !ehGeracao(no)) {
         const QString atual = getGenerationDir(raiz());
         if (!atual.isEmpty())
             Dialogos::Mensagem(this,
@@ -754,11 +814,9 @@ void TFormGeracao::DefineAsGenerationDirectory1Click() {
 
 void TFormGeracao::SetAsCommonDirectory1Click() {
     QTreeWidgetItem* no = noSelecionado();
-    const int indice = indiceIcone(no);
-    if (no && (indice == GeracaoAberto || indice == GeracaoFechado)) {
+    if (no && ehGeracao(no)) {
         mostraBarra(QStringLiteral("Setting Coomon Dir. Wait..."), true);
-        if (caminhoCompleto(no) == getGenerationDir(raiz()))
-            setIndiceIcone(no, indice == GeracaoAberto ? DiretorioAberto : DiretorioFechado);
+        esqueceGeracao();
         m_arvore->viewport()->update();
         mostraBarra(QString(), false);
     }
@@ -793,33 +851,23 @@ void TFormGeracao::tv_diraizEdited(QTreeWidgetItem* no, const QString& texto) {
     const QString anterior = no->text(0);
     const QString antes = caminhoCompleto(no);
     if (NomeSimples(texto)) {
+        // Renaming the generation directory or a directory above it loses it: its path is
+        // no longer the one given.
+        const bool levaGeracao = geracaoDentro(no);
+        QTreeWidgetItem* geracao = levaGeracao ? ExisteDir(m_pathGeracao, no) : nullptr;
         no->setText(0, texto);
         // Renaming never replaces an existing entry; a refused rename keeps the old name.
-        if (!QDir().rename(antes, caminhoCompleto(no)))
+        if (!QDir().rename(antes, caminhoCompleto(no))) {
             no->setText(0, anterior);
-        else if (indiceIcone(no) != DiretorioFechado && indiceIcone(no) != DiretorioAberto &&
-                 indiceIcone(no) != GeracaoAberto && indiceIcone(no) != GeracaoFechado)
+        } else if (tipoNo(no) != TTipoNo::Diretorio) {
             ColocaIcones(no);
-        else
-            DesmarcaGeracaoPerdida(no);
+        } else if (levaGeracao) {
+            m_pathGeracao.clear();
+            if (geracao)
+                atualizaIcone(geracao);
+        }
     }
     MarcaModificado();
-}
-
-void TFormGeracao::DesmarcaGeracaoPerdida(QTreeWidgetItem* no) {
-    // A renamed directory no longer has the generation directory's path: a mark left in
-    // its subtree could neither be used nor cleared.
-    const QString atual = getGenerationDir(raiz());
-    QList<QTreeWidgetItem*> pendentes{no};
-    while (!pendentes.isEmpty()) {
-        QTreeWidgetItem* passo = pendentes.takeLast();
-        const int indice = indiceIcone(passo);
-        if ((indice == GeracaoAberto || indice == GeracaoFechado) &&
-            caminhoCompleto(passo) != atual)
-            setIndiceIcone(passo, indice == GeracaoAberto ? DiretorioAberto : DiretorioFechado);
-        for (int i = 0; i < passo->childCount(); ++i)
-            pendentes.append(passo->child(i));
-    }
 }
 
 void TFormGeracao::DeleteDirectory1Click() {
@@ -1120,11 +1168,7 @@ bool TFormGeracao::eventFilter(QObject* objeto, QEvent* evento) {
 
 TArquivoKMF TFormGeracao::getArquivo() const {
     TDocGeracao doc;
-    doc.nome = deQString(m_nome->text());
-    doc.autor = deQString(m_autor->text());
-    doc.data = deQString(EscreveDataCurta(m_data->date()));
-    doc.comentario = textoEditorParaDocumento(m_comentario->toPlainText());
-    doc.arquivoMapeamento = deQString(m_mapfile->text());
+    LeCamposJanela(*this, kCamposGeracao, doc);
     doc.pathRaiz = deQString(m_pathRaiz);
     if (QTreeWidgetItem* no = raiz()) {
         doc.pathMontado = deQString(no->text(0));
@@ -1142,13 +1186,11 @@ TArquivoKMF TFormGeracao::getArquivo() const {
 void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
     TDocGeracao doc;
     doc.setArquivo(documento);
-    const QDate lida = LeDataCurta(paraQString(doc.data));
+    // A date that cannot be read fails the opening before anything is shown.
+    LeDataCurta(paraQString(doc.data));
     TCarregando carregando(m_carregando);
-    m_nome->setText(paraQString(doc.nome));
-    m_autor->setText(paraQString(doc.autor));
-    if (lida.isValid())
-        m_data->setDate(lida);
-    m_comentario->setPlainText(textoDocumentoParaEditor(doc.comentario));
+    // The mapping is shown below, from the document's folder, when it still exists.
+    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile});
 
     m_arvore->clear();
     m_pathGeracao.clear();
@@ -1199,30 +1241,52 @@ void TFormGeracao::AbreArquivoKMF(const QString& caminho) {
 
 // ------------------------------------------------------------------ main window
 
-bool TFormGeracao::ExecutaComando(const QString& comando) {
-    using M = void (TFormGeracao::*)();
-    static const std::pair<const char*, M> comandos[] = {
-        {"but_mountClick", &TFormGeracao::NewRootDirectory1Click},
-        {"but_unmountClick", &TFormGeracao::UnmountRootDirectory1Click},
-        {"but_refreshClick", &TFormGeracao::Refresh1Click},
-        {"SpeedButton2Click", &TFormGeracao::DefineAsGenerationDirectory1Click},
-        {"SpeedButton1Click", &TFormGeracao::SetAsCommonDirectory1Click},
-        {"but_insereClick", &TFormGeracao::NewDirectory1Click},
-        {"but_renameClick", &TFormGeracao::Rename1Click},
-        {"but_deleteClick", &TFormGeracao::DeleteDirectory1Click},
-        {"but_runClick", &TFormGeracao::Execute1Click},
-        {"but_viewClick", &TFormGeracao::View1Click},
-        {"but_generateClick", &TFormGeracao::but_generateClick},
-        {"but_viewlogClick", &TFormGeracao::but_viewlogClick},
-    };
-    for (const auto& [nome, metodo] : comandos) {
-        if (comando == QLatin1String(nome)) {
-            m_pcontrol->setCurrentIndex(1);
-            (this->*metodo)();
-            return true;
-        }
+bool TFormGeracao::ExecutaComando(TComando comando) {
+    void (TFormGeracao::*metodo)() = nullptr;
+    switch (comando) {
+    case TComando::MontaRaiz:
+        metodo = &TFormGeracao::NewRootDirectory1Click;
+        break;
+    case TComando::DesmontaRaiz:
+        metodo = &TFormGeracao::UnmountRootDirectory1Click;
+        break;
+    case TComando::Atualiza:
+        metodo = &TFormGeracao::Refresh1Click;
+        break;
+    case TComando::DefineGeracao:
+        metodo = &TFormGeracao::DefineAsGenerationDirectory1Click;
+        break;
+    case TComando::DefineComum:
+        metodo = &TFormGeracao::SetAsCommonDirectory1Click;
+        break;
+    case TComando::NovoDiretorio:
+        metodo = &TFormGeracao::NewDirectory1Click;
+        break;
+    case TComando::Renomeia:
+        metodo = &TFormGeracao::Rename1Click;
+        break;
+    case TComando::Apaga:
+        metodo = &TFormGeracao::DeleteDirectory1Click;
+        break;
+    case TComando::Executa:
+        metodo = &TFormGeracao::Execute1Click;
+        break;
+    case TComando::Visualiza:
+        metodo = &TFormGeracao::View1Click;
+        break;
+    case TComando::GeraTodos:
+        metodo = &TFormGeracao::but_generateClick;
+        break;
+    case TComando::VerLog:
+        metodo = &TFormGeracao::but_viewlogClick;
+        break;
+    default:
+        return false;
     }
-    return false;
+    // Every command works on the Generation page.
+    m_pcontrol->setCurrentIndex(1);
+    (this->*metodo)();
+    return true;
 }
 
 void TFormGeracao::AlternaBarra(const QString& item) {

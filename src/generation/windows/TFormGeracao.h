@@ -5,7 +5,7 @@
 // lists, and "Generate All Files", which hands the set-up to the progress window.
 
 #include "model/TArquivo.h"
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -30,7 +30,10 @@ namespace fendril {
 class TFormGeracao : public TJanelaFilha {
     Q_OBJECT
 public:
-    // What a tree node's icon index records.
+    // What a tree node is. Its icon follows from its kind, whether it is expanded and
+    // whether it is the generation directory (pathGeracao).
+    enum class TTipoNo { Diretorio, Arquivo, ModeloTabela, Mapeamento, Geracao, ModeloGeral };
+    // The icon a tree node shows, by index.
     enum Icone {
         DiretorioFechado = 0,
         DiretorioAberto = 1,
@@ -51,7 +54,7 @@ public:
     // opened (of the window's own path otherwise).
     void setArquivo(const TArquivoKMF& documento) override;
     void AbreArquivoKMF(const QString& caminho) override;
-    bool ExecutaComando(const QString& comando) override;
+    bool ExecutaComando(TComando comando) override;
     void AlternaBarra(const QString& item) override;
 
     // --- Tree ---
@@ -71,16 +74,20 @@ public:
     TArquivo ObjArquivo(const QTreeWidgetItem* no) const;
     // Attribute bit 16 of the node's entry (so the root and vanished nodes count).
     bool ehDiretorio(const QTreeWidgetItem* no) const;
-    // The file icon the node's extension gives.
+    // The file kind (and icon) the node's extension gives.
     static void ColocaIcones(QTreeWidgetItem* no);
     QTreeWidgetItem* ExisteDir(const QString& caminho, QTreeWidgetItem* no) const;
-    // The generation directory, forgotten when its node is gone or no longer marked.
+    // The generation directory when its node is found from `no`; empty otherwise. It is
+    // forgotten as soon as its node is removed, renamed, rebuilt or made simple again.
     QString getGenerationDir(QTreeWidgetItem* no) const;
     bool setGenerationDir(QTreeWidgetItem* no);
     void doRefreshNo(const QString& caminho, QTreeWidgetItem* no);
     void DeleteArquivo(QTreeWidgetItem* no, bool diretorio);
     static int indiceIcone(const QTreeWidgetItem* no);
-    static void setIndiceIcone(QTreeWidgetItem* no, int indice);
+    static TTipoNo tipoNo(const QTreeWidgetItem* no);
+    // Gives a node its kind and the icon of that kind, as a node that is not the
+    // generation directory.
+    static void defineTipo(QTreeWidgetItem* no, TTipoNo tipo);
 
     QString pathRaiz() const { return m_pathRaiz; }
     QString pathGeracao() const { return m_pathGeracao; }
@@ -147,9 +154,13 @@ private:
                                            bool* semEntradas = nullptr);
     void mostraDiretorio(const QString& nome);
     void mostraBarra(const QString& texto, bool forcaPintura);
-    void aoExpandir(QTreeWidgetItem* no, bool expandido);
-    // Marks in the subtree that no longer name the generation directory become simple.
-    void DesmarcaGeracaoPerdida(QTreeWidgetItem* no);
+    // The node's icon as its kind, its expansion and the generation directory make it.
+    void atualizaIcone(QTreeWidgetItem* no);
+    bool ehGeracao(const QTreeWidgetItem* no) const;
+    // Whether the generation directory is the node or lies below it.
+    bool geracaoDentro(const QTreeWidgetItem* no) const;
+    // No generation directory any more; its node, when there is one, shows as simple.
+    void esqueceGeracao();
     void insereModelos(QListWidget* lista, const QString& filtro);
     void marcaSelecionado(QListWidget* lista, bool marcado);
     void removeSelecionado(QListWidget* lista);
@@ -178,7 +189,7 @@ private:
     QLabel* m_painel = nullptr;
 
     QString m_pathRaiz;
-    mutable QString m_pathGeracao;
+    QString m_pathGeracao;
     QString m_pastaAbrindo;
     // Changes made by the program, not by the user, leave the changed mark alone.
     int m_carregando = 0;

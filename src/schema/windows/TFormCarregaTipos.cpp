@@ -2,8 +2,8 @@
 
 #include "schema/TColecao.h"
 #include "schema/windows/TFormConexao.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QFormLayout>

@@ -2,8 +2,8 @@
 
 #include "schema/MontaConexao.h"
 #include "schema/StringConexao.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

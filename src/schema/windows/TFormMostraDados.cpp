@@ -1,9 +1,9 @@
 #include "schema/windows/TFormMostraDados.h"
 
 #include "schema/TConsulta.h"
-#include "schema/windows/AcoesPendentes.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/AcoesPendentes.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QAbstractTableModel>
 #include <QAction>

@@ -3,10 +3,10 @@
 #include "model/Textos.h"
 #include "schema/CargaColunas.h"
 #include "schema/TMostraTabelas.h"
-#include "schema/windows/AcoesPendentes.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormMostraLog.h"
-#include "ui/Texto.h"
+#include "ui/frame/AcoesPendentes.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormMostraLog.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,7 +9,7 @@
 #include "generation/windows/TFormConfirmaDialog.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -322,7 +322,7 @@ private slots:
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
         auto* janela = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
         QVERIFY(janela);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("shop.kgf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("shop.kgf"));
         QTreeWidgetItem* raiz = janela->raiz();
         QVERIFY(raiz);
         QCOMPARE(raiz->text(0), QStringLiteral("shop-out"));

@@ -7,8 +7,8 @@
 #include "documents/TDocModelos.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -121,7 +121,7 @@ private slots:
         Acao(principal.get(), QStringLiteral("Generation1Click"))->trigger();
         auto* janela = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
         QVERIFY(janela);
-        QCOMPARE(janela->windowTitle(), QStringLiteral("noname.kgf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.kgf"));
         QCOMPARE(Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->currentIndex(), 0);
         // The tool bar follows the main window's view item, which starts checked.
         auto* barra = Controle<QToolBar>(janela, QStringLiteral("cb_generation"));
@@ -270,6 +270,43 @@ private slots:
         DefineGeracao(janela, geracao);
         QCOMPARE(TFormGeracao::indiceIcone(gen), int(TFormGeracao::GeracaoFechado));
         QCOMPARE(janela->getGenerationDir(janela->raiz()), janela->caminhoCompleto(gen));
+    }
+
+    // Rebuilding the generation directory's node, from a refresh above it or a new mount,
+    // loses the generation directory too; the rebuilt node is simple and may be marked
+    // again. Refreshing the generation directory itself keeps it.
+    void reconstruirPerdeGeracao_data() {
+        QTest::addColumn<bool>("remonta");
+        QTest::newRow("the root refreshed") << false;
+        QTest::newRow("unmounted and mounted again") << true;
+    }
+    void reconstruirPerdeGeracao() {
+        QFETCH(bool, remonta);
+        Ambiente ambiente;
+        const QString projeto = CriaProjeto(ambiente.pasta());
+        auto principal = NovaPrincipal();
+        TFormGeracao* janela = NovaJanela(*principal);
+        Monta(janela, projeto);
+        DefineGeracao(janela, QStringLiteral("gen"));
+        Seleciona(janela, No(janela, QStringLiteral("gen")));
+        janela->Refresh1Click();
+        QCOMPARE(janela->getGenerationDir(janela->raiz()), projeto + QStringLiteral("/gen"));
+        QCOMPARE(TFormGeracao::indiceIcone(No(janela, QStringLiteral("gen"))),
+                 int(TFormGeracao::GeracaoAberto));
+
+        if (remonta) {
+            janela->UnmountRootDirectory1Click();
+            Monta(janela, projeto);
+        } else {
+            Seleciona(janela, janela->raiz());
+            janela->Refresh1Click();
+        }
+        QVERIFY(janela->getGenerationDir(janela->raiz()).isEmpty());
+        QCOMPARE(TFormGeracao::indiceIcone(No(janela, QStringLiteral("gen"))),
+                 int(TFormGeracao::DiretorioFechado));
+        DefineGeracao(janela, QStringLiteral("gen"));
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        QCOMPARE(janela->getGenerationDir(janela->raiz()), projeto + QStringLiteral("/gen"));
     }
 
     // "Generate All Files" checks the set-up in order; without a root it does nothing.
@@ -497,7 +534,7 @@ private slots:
         const QString caminho = ambiente.caminho(QStringLiteral("shop.kgf"));
         janela->SalvaArquivoKMF(caminho);
         QVERIFY(!janela->modificado());
-        QCOMPARE(janela->windowTitle(), QStringLiteral("shop.kgf"));
+        QCOMPARE(janela->legenda(), QStringLiteral("shop.kgf"));
         TArquivoKMF arquivo;
         arquivo.Abre(deQString(caminho));
         TDocGeracao doc;
@@ -522,7 +559,7 @@ private slots:
         principal->AbreArquivo({caminho});
         auto* aberta = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
         QVERIFY(aberta && aberta != janela);
-        QCOMPARE(aberta->windowTitle(), QStringLiteral("shop.kgf"));
+        QCOMPARE(aberta->legenda(), QStringLiteral("shop.kgf"));
         QCOMPARE(Controle<QLineEdit>(aberta, QStringLiteral("Edit_nome"))->text(),
                  QStringLiteral("Shop"));
         QCOMPARE(Controle<QPlainTextEdit>(aberta, QStringLiteral("memo_comentario"))->toPlainText(),

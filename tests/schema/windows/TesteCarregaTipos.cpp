@@ -5,7 +5,7 @@
 #include "schema/windows/TFormCarregaTipos.h"
 #include "support/BancoSQLite.h"
 #include "support/TConexaoFixa.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QFileInfo>
 #include <QHeaderView>

@@ -5,7 +5,7 @@
 #include "AmbienteUi.h"
 #include "schema/StringConexao.h"
 #include "schema/windows/TFormConexao.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "../Mapeamento.h"
 #include "AmbienteUi.h"
 #include "schema/windows/TFormMostraDados.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QScrollBar>
 #include <QTableView>

@@ -6,7 +6,7 @@
 #include "AmbienteUi.h"
 #include "schema/windows/TFormMostraTabelas.h"
 #include "support/ArquivosTemporarios.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,10 +2,10 @@
 
 #include "AmbienteUi.h"
 #include "model/ArquivoTexto.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormAjuda.h"
-#include "ui/TFormMostraLog.h"
-#include "ui/Texto.h"
+#include "ui/frame/TFormAbout.h"
+#include "ui/frame/TFormAjuda.h"
+#include "ui/frame/TFormMostraLog.h"
+#include "ui/frame/Texto.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@
 // highlighter, the editor commands of their tool bars and pop-up menus, Refresh
 // Highlighting and what a released key does.
 
-#include "ui/TEditorTags.h"
+#include "ui/frame/TEditorTags.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,6 +20,8 @@ class QTreeWidget;
 class QWidget;
 
 namespace fendril {
+
+class TJanelaFilha;
 
 // One code editor: fixed font, no wrapping, both scroll bars; a status bar of three panels
 // (insert indicator, -, progress of Refresh Highlighting) and its tag highlighter.
@@ -39,12 +41,12 @@ struct TEditorCodigo {
 // The editor commands of the tool bars and pop-up menus.
 enum class TComandoEditor { Abrir, Salvar, Imprimir, Cortar, Copiar, Colar, Desfazer, MarcarTudo };
 
-// Runs a command on `editor`; `janela` owns the dialogs and messages and names the printed
-// document. Open Text File replaces the text with the lines of the chosen file, Save To File
-// writes the text's lines to the chosen file; an error reading or writing is shown. Returns
+// Runs a command on `editor`; `janela` owns the dialogs and messages, and its caption names
+// the printed document. Open Text File replaces the text with the lines of the chosen file, Save To
+// File writes the text's lines to the chosen file; an error reading or writing is shown. Returns
 // whether the command edited the text: Cut, Paste and Undo (even with nothing to undo), and
 // Open Text File once the file is read.
-bool ExecutaComandoEditor(QWidget* janela, QPlainTextEdit* editor, TComandoEditor comando);
+bool ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando);
 
 // Adds the actions of the editor commands to a tool bar or a menu (`alvo`): Open Text File,
 // Save To File, Print, a separator, Cut, Copy, Paste, Undo, Select All. `nomes` gives their

@@ -4,7 +4,7 @@
 // the kind; that dialog, shown without blocking, runs it and closes as Cancel if it is
 // still open.
 
-#include "ui/Dialogos.h"
+#include "ui/frame/Dialogos.h"
 
 #include <QDialog>
 #include <deque>

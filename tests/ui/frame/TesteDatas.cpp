@@ -1,7 +1,7 @@
 // Dates as documents keep them.
 
 #include "model/Erros.h"
-#include "ui/Datas.h"
+#include "ui/frame/Datas.h"
 
 #include <QLocale>
 #include <QTest>

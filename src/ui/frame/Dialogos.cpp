@@ -1,4 +1,4 @@
-#include "ui/Dialogos.h"
+#include "ui/frame/Dialogos.h"
 
 #include <QFileDialog>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "ui/TEditorTags.h"
+#include "ui/frame/TEditorTags.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

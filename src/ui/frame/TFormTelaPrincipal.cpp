@@ -1,15 +1,15 @@
-#include "ui/TFormTelaPrincipal.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 
 #include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/Dialogos.h"
-#include "ui/TFormAbout.h"
-#include "ui/TFormAjuda.h"
-#include "ui/TJanelaFilha.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormAbout.h"
+#include "ui/frame/TFormAjuda.h"
+#include "ui/frame/TJanelaFilha.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,15 +121,13 @@ void TFormTelaPrincipal::criaBandas() {
             if (grupo != 0 && (comando.grupo != grupo || comando.separadorAntes))
                 adicionaSeparador(barra);
             grupo = comando.grupo;
-            const QString rotulo =
-                comando.rotuloBotao.isEmpty() ? comando.dica : comando.rotuloBotao;
-            QAction* botao = barra->addAction(rotulo);
+            QAction* botao = barra->addAction(comando.legendaBotao());
             botao->setObjectName(comando.nomeBotao);
-            botao->setToolTip(comando.dica);
-            const QString extensao = tipo.extensao;
-            const QString nomeComando = comando.comando;
+            botao->setToolTip(comando.dicaBotao());
             connect(botao, &QAction::triggered, this,
-                    [this, extensao, nomeComando] { ExecutaFerramenta(extensao, nomeComando); });
+                    [this, extensao = tipo.extensao, executado = comando.comando] {
+                        ExecutaFerramenta(extensao, executado);
+                    });
         }
         m_guias->addTab(barra, tipo.titulo);
     }
@@ -211,10 +209,10 @@ void TFormTelaPrincipal::criaMenus() {
                 submenu->addSeparator();
             grupo = comando.grupo;
             QAction* acao = criaAcao(this, comando.legenda, comando.nomeMenu);
-            const QString extensao = tipo.extensao;
-            const QString nomeComando = comando.comando;
             connect(acao, &QAction::triggered, this,
-                    [this, extensao, nomeComando] { ExecutaFerramenta(extensao, nomeComando); });
+                    [this, extensao = tipo.extensao, executado = comando.comando] {
+                        ExecutaFerramenta(extensao, executado);
+                    });
             submenu->addAction(acao);
         }
     }
@@ -531,7 +529,7 @@ void TFormTelaPrincipal::ExitAndSaveMenuSettings1Click() {
     Sair1Click();
 }
 
-void TFormTelaPrincipal::ExecutaFerramenta(const QString& extensao, const QString& comando) {
+void TFormTelaPrincipal::ExecutaFerramenta(const QString& extensao, TComando comando) {
     TJanelaFilha* filha = filhaAtiva();
     if (!filha || filha->extensao() != extensao)
         return;
@@ -585,7 +583,7 @@ void TFormTelaPrincipal::MontaListaJanelas() {
     int numero = 1;
     for (TJanelaFilha* filha : filhas()) {
         QAction* acao = m_menuJanelas->addAction(QString::number(numero++) + QLatin1Char(' ') +
-                                                 filha->windowTitle());
+                                                 filha->legenda());
         acao->setCheckable(true);
         acao->setChecked(filha == filhaAtiva());
         const QPointer<TJanelaFilha> alvo(filha);

@@ -1,8 +1,8 @@
-#include "ui/TFormMostraLog.h"
+#include "ui/frame/TFormMostraLog.h"
 
 #include "model/ArquivoTexto.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QFileInfo>
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@
 #include "AmbienteUi.h"
 #include "documents/TArquivoKMF.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QFileInfo>
 #include <QTabWidget>

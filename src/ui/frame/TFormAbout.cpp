@@ -1,4 +1,4 @@
-#include "ui/TFormAbout.h"
+#include "ui/frame/TFormAbout.h"
 
 #include <QApplication>
 #include <QFrame>

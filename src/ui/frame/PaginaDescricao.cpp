@@ -1,6 +1,6 @@
-#include "ui/PaginaDescricao.h"
+#include "ui/frame/PaginaDescricao.h"
 
-#include "ui/Datas.h"
+#include "ui/frame/Datas.h"
 
 #include <QDateEdit>
 #include <QFormLayout>

@@ -1,4 +1,4 @@
-#include "ui/TFormAjuda.h"
+#include "ui/frame/TFormAjuda.h"
 
 #include <QTextBrowser>
 #include <QUrl>

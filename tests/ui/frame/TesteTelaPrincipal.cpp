@@ -4,15 +4,19 @@
 #include "AmbienteUi.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
-#include "ui/TTiposDocumento.h"
-#include "ui/Texto.h"
+#include "ui/frame/TTiposDocumento.h"
+#include "ui/frame/Texto.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <set>
 
 using namespace fendril;
 using namespace fendril::teste;
@@ -55,7 +59,7 @@ private slots:
             Acao(principal.get(), tipo.acaoNovo)->trigger();
             QVERIFY2(principal->filhaAtiva(), qPrintable(tipo.acaoNovo));
             QCOMPARE(principal->filhaAtiva()->extensao(), tipo.extensao);
-            QCOMPARE(principal->filhaAtiva()->windowTitle(), tipo.nomeNovo);
+            QCOMPARE(principal->filhaAtiva()->legenda(), tipo.nomeNovo);
         }
         QCOMPARE(principal->filhas().size(), TiposDocumento().size());
     }
@@ -69,7 +73,7 @@ private slots:
         QCOMPARE(principal->filhas().size(), 2u);
         TJanelaFilha* ativa = principal->filhaAtiva();
         QVERIFY(ativa == principal->filhas().back());
-        QCOMPARE(ativa->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(ativa->legenda(), QStringLiteral("noname.tpg"));
         QCOMPARE(ativa->gettNomeArq(), QStringLiteral("noname.tpg"));
         QVERIFY(!ativa->modificado());
     }
@@ -87,14 +91,14 @@ private slots:
                  QStringList{QStringLiteral("Save...|") + filtroGeral});
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("model.tpg"))));
         QVERIFY(!QFileInfo::exists(ambiente.caminho(QStringLiteral("model.txt"))));
-        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+        QCOMPARE(filha->legenda(), QStringLiteral("model.tpg"));
         QVERIFY(principal->recentes().isEmpty());
 
         // The file exists now: Save writes it without a dialog.
         Modifica(filha);
         Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
         QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty());
-        QCOMPARE(filha->windowTitle(), QStringLiteral("model.tpg"));
+        QCOMPARE(filha->legenda(), QStringLiteral("model.tpg"));
 
         // A cancelled dialog saves nothing.
         TJanelaFilha* outra = principal->NovoDocumento(QStringLiteral("tpg"));
@@ -125,8 +129,8 @@ private slots:
         Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("um"))});
         Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("dois"))});
         Acao(principal.get(), QStringLiteral("SalvarTodos1"))->trigger();
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("um.tpg"));
-        QCOMPARE(principal->filhas()[1]->windowTitle(), QStringLiteral("dois.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("um.tpg"));
+        QCOMPARE(principal->filhas()[1]->legenda(), QStringLiteral("dois.tpg"));
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("um.tpg"))));
         QVERIFY(QFileInfo::exists(ambiente.caminho(QStringLiteral("dois.tpg"))));
     }
@@ -145,7 +149,7 @@ private slots:
         QVERIFY(Dialogos::TomaTitulosArquivo().first().startsWith(
             QStringLiteral("Open...|Mapping Files (*.kmf)|*.KMF|Fendril Template Files")));
         QCOMPARE(principal->filhas().size(), 2u);
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("a.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("a.tpg"));
         auto* editor =
             principal->filhas()[1]->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"));
         QCOMPARE(editor->toPlainText(), QStringLiteral("<dbname>"));
@@ -175,7 +179,7 @@ private slots:
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("Could Not Open File ") + falta});
         QCOMPARE(principal->filhas().size(), 1u);
-        QCOMPARE(principal->filhas()[0]->windowTitle(), QStringLiteral("noname.tpg"));
+        QCOMPARE(principal->filhas()[0]->legenda(), QStringLiteral("noname.tpg"));
         QVERIFY(principal->recentes().isEmpty());
     }
 
@@ -361,6 +365,39 @@ private slots:
         // A mapping command does nothing on a general template.
         Acao(principal.get(), QStringLiteral("but_conectarClick"))->trigger();
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
+    }
+
+    // Each kind's window runs every command of its kind's table and refuses the commands
+    // of the other kinds.
+    void comandosDeCadaTipo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        // A dialog a command shows modally is closed at once.
+        QTimer fechaModais;
+        connect(&fechaModais, &QTimer::timeout, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        });
+        fechaModais.start(10);
+        std::set<TComando> todos;
+        for (const TTipoDocumento& tipo : TiposDocumento())
+            for (const TComandoFerramenta& comando : tipo.comandos)
+                todos.insert(comando.comando);
+        for (const TTipoDocumento& tipo : TiposDocumento()) {
+            TJanelaFilha* filha = principal->NovoDocumento(tipo.extensao);
+            QVERIFY(filha);
+            std::set<TComando> proprios;
+            for (const TComandoFerramenta& comando : tipo.comandos) {
+                proprios.insert(comando.comando);
+                QVERIFY2(filha->ExecutaComando(comando.comando),
+                         qPrintable(tipo.extensao + QStringLiteral(": ") + comando.legenda));
+            }
+            for (const TComando comando : todos)
+                QVERIFY2(proprios.count(comando) != 0 || !filha->ExecutaComando(comando),
+                         qPrintable(tipo.extensao + QStringLiteral(": command %1 of another kind")
+                                                        .arg(static_cast<int>(comando))));
+        }
+        Dialogos::TomaMensagens();
     }
 
     // Tiling side by side puts the windows next to each other.

@@ -5,6 +5,8 @@
 // the recent-files list and the view settings, and forwards the tool commands of its
 // menus and tool tabs to the active child of the right kind.
 
+#include "ui/frame/TComando.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -54,7 +56,7 @@ public:
     std::vector<TJanelaFilha*> filhas() const;
     QMdiArea* mdiArea() const { return m_mdi; }
     // Runs a forwarded command on the active child when it is of the kind.
-    void ExecutaFerramenta(const QString& extensao, const QString& comando);
+    void ExecutaFerramenta(const QString& extensao, TComando comando);
 
     // --- Installation directory ---
     QString getDiretorioInstalado();

@@ -1,8 +1,9 @@
-#include "ui/TEditorCodigo.h"
+#include "ui/frame/TEditorCodigo.h"
 
 #include "model/ArquivoTexto.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/TJanelaFilha.h"
+#include "ui/frame/Texto.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,9 +78,9 @@ void SalvaTexto(QWidget* janela, const QPlainTextEdit* editor) {
     }
 }
 
-void ImprimeTexto(QWidget* janela, const QPlainTextEdit* editor) {
+void ImprimeTexto(TJanelaFilha* janela, const QPlainTextEdit* editor) {
     QPrinter impressora;
-    impressora.setDocName(janela->windowTitle());
+    impressora.setDocName(janela->legenda());
     if (!Dialogos::Imprime(janela, impressora))
         return;
     editor->print(&impressora);
@@ -87,7 +88,7 @@ void ImprimeTexto(QWidget* janela, const QPlainTextEdit* editor) {
 
 } // namespace
 
-bool ExecutaComandoEditor(QWidget* janela, QPlainTextEdit* editor, TComandoEditor comando) {
+bool ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando) {
     switch (comando) {
     case TComandoEditor::Abrir:
         return AbreTexto(janela, editor);

@@ -1,4 +1,4 @@
-#include "ui/CorpoJanela.h"
+#include "ui/frame/CorpoJanela.h"
 
 #include <QStatusBar>
 #include <QTabWidget>

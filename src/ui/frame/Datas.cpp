@@ -1,7 +1,7 @@
-#include "ui/Datas.h"
+#include "ui/frame/Datas.h"
 
 #include "model/Erros.h"
-#include "ui/Texto.h"
+#include "ui/frame/Texto.h"
 
 #include <QLocale>
 

@@ -5,6 +5,8 @@
 // forwarded tool commands. A kind's window plugs in by registering its factory; the main
 // window builds its menus, tool tabs and forwarding from this table alone.
 
+#include "ui/frame/TComando.h"
+
 #include <QString>
 #include <functional>
 #include <vector>
@@ -14,16 +16,21 @@ namespace fendril {
 class TFormTelaPrincipal;
 class TJanelaFilha;
 
-// One forwarded command: a "Tools" submenu item and a button of the kind's tool tab.
+// One forwarded command: a "Tools" submenu item and a button of the kind's tool tab, both
+// running `comando` on the active child window of the kind. The Delphi-style objectNames
+// are kept here only; tests find the controls by them.
 struct TComandoFerramenta {
     int grupo = 0;               // a separator stands between rows of different groups
+    TComando comando;            // what the child window runs
     QString legenda;             // menu caption
-    QString dica;                // button hint
-    QString rotuloBotao;         // button caption; the hint when empty
-    QString nomeMenu;            // objectName of the menu item (its main-window handler)
-    QString nomeBotao;           // objectName of the button (its main-window handler)
-    QString comando;             // the child's command, given to TJanelaFilha::ExecutaComando
-    bool separadorAntes = false; // an extra separator button before it on the tab only
+    QString dica{};              // button hint; the menu caption when empty
+    QString rotuloBotao{};       // button caption; the hint when empty
+    QString nomeMenu;            // objectName of the menu item
+    QString nomeBotao;           // objectName of the button
+    bool separadorAntes = false; // an extra separator button before it on the tab
+
+    QString dicaBotao() const { return dica.isEmpty() ? legenda : dica; }
+    QString legendaBotao() const { return rotuloBotao.isEmpty() ? dicaBotao() : rotuloBotao; }
 };
 
 // A view item that hides a child window's tool bar.
@@ -48,7 +55,7 @@ struct TTipoDocumento {
     QString gemeoGuia;    // its twin
     std::vector<TItemBarra> barras;
     std::vector<TComandoFerramenta> comandos;
-    TFabricaFilha fabrica; // empty while the kind's window is not built
+    TFabricaFilha fabrica{}; // empty while the kind's window is not built
 };
 
 // The kinds in the order in which Open tests their extensions: kmf, tpt, tpg, kgf.

@@ -1,28 +1,41 @@
-#include "ui/TJanelaFilha.h"
+#include "ui/frame/TJanelaFilha.h"
 
 #include "model/Erros.h"
 #include "model/Textos.h"
-#include "ui/Dialogos.h"
-#include "ui/Texto.h"
+#include "ui/frame/Dialogos.h"
+#include "ui/frame/Texto.h"
 
 #include <QCloseEvent>
 
 namespace fendril {
 
-namespace {
-const QString marcaModificado = QStringLiteral(" *");
-}
-
 TJanelaFilha::TJanelaFilha(TFormTelaPrincipal& principal) : m_principal(principal) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+QString TJanelaFilha::nomeArquivo() const {
+    return paraQString(ExtraiNome(deQString(m_nomeArq)));
+}
+
 void TJanelaFilha::setNomeArq(const QString& caminho) {
     m_nomeArq = caminho;
-    setWindowTitle(paraQString(ExtraiNome(deQString(caminho))));
+    m_modificado = false;
+    // Qt shows "[*]" as "*" while the window is modified and drops it otherwise.
+    setWindowTitle(nomeArquivo() + QStringLiteral(" [*]"));
+    setWindowModified(false);
+}
+
+QString TJanelaFilha::legenda() const {
+    return m_modificado ? nomeArquivo() + QStringLiteral(" *") : nomeArquivo();
+}
+
+void TJanelaFilha::MarcaModificado() {
+    m_modificado = true;
+    setWindowModified(true);
 }
 
 void TJanelaFilha::SalvaArquivoKMF(const QString& caminho) {
+    ConfirmaEdicoes();
     TArquivoKMF documento = getArquivo();
     documento.Salva(deQString(caminho));
     setNomeArq(caminho);
@@ -35,19 +48,10 @@ void TJanelaFilha::AbreArquivoKMF(const QString& caminho) {
     setNomeArq(caminho);
 }
 
-bool TJanelaFilha::modificado() const {
-    return windowTitle() == paraQString(ExtraiNome(deQString(m_nomeArq))) + marcaModificado;
-}
-
-void TJanelaFilha::MarcaModificado() {
-    setWindowTitle(paraQString(ExtraiNome(deQString(m_nomeArq))) + marcaModificado);
-}
-
 void TJanelaFilha::closeEvent(QCloseEvent* evento) {
     m_falhaNoFechamento = false;
     if (modificado()) {
-        const QString pergunta = QStringLiteral("The File \"") +
-                                 paraQString(ExtraiNome(deQString(m_nomeArq))) +
+        const QString pergunta = QStringLiteral("The File \"") + nomeArquivo() +
                                  QStringLiteral("\" Has Been Changed. Do You Want To Save "
                                                 "The Current Changes ?");
         const auto resposta = Dialogos::Pergunta(

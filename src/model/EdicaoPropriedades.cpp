@@ -1,0 +1,133 @@
+#include "model/EdicaoPropriedades.h"
+
+#include "model/Erros.h"
+
+#include <optional>
+#include <utility>
+
+namespace fendril {
+
+TPropriedadesTabela PropriedadesTabela(const TTabela& tabela) {
+    return {tabela.nome, tabela.esquema, tabela.tipo, tabela.alias};
+}
+
+TPropriedadesColuna PropriedadesColuna(const TColuna& coluna) {
+    const TTipoDado& tipo = coluna.getTipoDado();
+    TPropriedadesColuna propriedades;
+    propriedades.nome = coluna.nome;
+    propriedades.alias = coluna.alias;
+    propriedades.habilitado = coluna.habilitado;
+    propriedades.chavePrimaria = coluna.getChavePrimaria() == 1;
+    propriedades.chaveEstrangeira = coluna.chaveEstrangeira;
+    propriedades.tipoDado = tipo.nome;
+    propriedades.dataHora = tipo.precisaoDataHora != -1;
+    propriedades.tamanho = tipo.tamanho;
+    propriedades.precisao = propriedades.dataHora ? tipo.precisaoDataHora : tipo.precisao;
+    propriedades.escala = tipo.escala;
+    if (const TColuna* referida = coluna.getColunaEstrangeira()) {
+        propriedades.tabelaEstrangeira = referida->getTabela().getNomeCompleto();
+        propriedades.colunaEstrangeira = referida->nome;
+    }
+    return propriedades;
+}
+
+std::int32_t TipoOLE(const TListaTextos& tiposProvider, std::string_view nome) {
+    for (const std::string& linha : tiposProvider) {
+        const TListaVistas campos = SeparaCamposVista(linha, ";");
+        if (campos.size() > 1 && campos[1] == nome) {
+            try {
+                return ParaInteiro(campos[0]);
+            } catch (const EConvertError&) {
+                return -1;
+            }
+        }
+    }
+    return -1;
+}
+
+namespace {
+
+void GravaTipo(TTipoDado& tipo, const TPropriedadesColuna& propriedades,
+               const TListaTextos& tiposProvider) {
+    tipo.nome = propriedades.tipoDado;
+    tipo.tamanho = propriedades.tamanho;
+    if (propriedades.dataHora) {
+        tipo.precisao = -1;
+        tipo.precisaoDataHora = propriedades.precisao;
+    } else {
+        tipo.precisao = propriedades.precisao;
+        tipo.precisaoDataHora = -1;
+    }
+    tipo.escala = propriedades.escala;
+    tipo.tipoOLE = TipoOLE(tiposProvider, propriedades.tipoDado);
+}
+
+// The foreign link as the Foreign Key box leaves it; `referida` is the column the foreign
+// names found in the set, looked up before the commit began.
+void GravaEstrangeira(TColuna& coluna, bool eraEstrangeira, const TPropriedadesColuna& propriedades,
+                      const TColuna* referida) {
+    if (eraEstrangeira && coluna.chaveEstrangeira) {
+        // A key without its referenced column gains one only once it is named.
+        if (!coluna.getColunaEstrangeira() &&
+            !(propriedades.tabelaEstrangeira.empty() && propriedades.colunaEstrangeira.empty()))
+            coluna.CriaColunaEstrangeira();
+        if (TColuna* estrangeira = coluna.getColunaEstrangeira()) {
+            auto [esquema, tabela] = SeparaNomeCompleto(propriedades.tabelaEstrangeira);
+            estrangeira->getTabela().esquema = std::move(esquema);
+            estrangeira->getTabela().nome = std::move(tabela);
+            estrangeira->nome = propriedades.colunaEstrangeira;
+        }
+    } else if (eraEstrangeira) {
+        coluna.RemoveColunaEstrangeira();
+    } else if (coluna.chaveEstrangeira) {
+        coluna.RemoveColunaEstrangeira();
+        if (referida)
+            coluna.CopiaColunaEstrangeira(*referida);
+        else
+            coluna.CriaColunaEstrangeira();
+    }
+}
+
+} // namespace
+
+void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::string_view coluna,
+                       const TPropriedadesTabela& propriedadesTabela,
+                       const TPropriedadesColuna& propriedadesColuna,
+                       const TListaTextos& tiposProvider) {
+    if (tabela.empty())
+        return;
+    const TControlaColunas& leitura = colunas;
+    const std::vector<std::size_t> daTabela = leitura.PosicoesDaTabela(tabela);
+    std::optional<std::size_t> selecionada;
+    std::optional<std::size_t> referida;
+    if (!coluna.empty()) {
+        selecionada = leitura.PosicaoDaColuna(tabela, coluna);
+        referida = leitura.PosicaoDaColuna(propriedadesColuna.tabelaEstrangeira,
+                                           propriedadesColuna.colunaEstrangeira);
+    }
+
+    for (const std::size_t posicao : daTabela) {
+        colunas.AlteraColuna(posicao, [&propriedadesTabela](TColuna& registro) {
+            TTabela& destino = registro.getTabela();
+            destino.nome = propriedadesTabela.nome;
+            destino.esquema = propriedadesTabela.esquema;
+            destino.tipo = propriedadesTabela.tipo;
+            destino.alias = propriedadesTabela.alias;
+        });
+    }
+    if (!selecionada)
+        return;
+    colunas.AlteraColuna(*selecionada, [&](TColuna& registro) {
+        registro.nome = propriedadesColuna.nome;
+        registro.alias = propriedadesColuna.alias;
+        const bool eraEstrangeira = registro.chaveEstrangeira;
+        registro.chaveEstrangeira = propriedadesColuna.chaveEstrangeira;
+        registro.habilitado = propriedadesColuna.habilitado;
+        registro.setChavePrimaria(propriedadesColuna.chavePrimaria ? 1 : 0);
+        GravaTipo(registro.getTipoDado(), propriedadesColuna, tiposProvider);
+        GravaEstrangeira(registro, eraEstrangeira, propriedadesColuna,
+                         referida ? leitura.getColunas()[*referida].get() : nullptr);
+    });
+}
+
+} // namespace fendril
