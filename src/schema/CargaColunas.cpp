@@ -7,6 +7,7 @@
 #include "schema/TManipulaTabelas.h"
 #include "schema/TSessaoConexoes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <utility>
@@ -34,11 +35,58 @@ void ApagaLogCarga(const std::string& diretorioInstalado) {
     std::filesystem::remove(CaminhoLogCarga(diretorioInstalado), erro);
 }
 
+std::pair<std::string, std::string> ResolveNomeTabela(const TParametrosConexao& conexao,
+                                                      const std::string& nomeCompleto,
+                                                      TTabelasFonte& tabelas,
+                                                      const TFabricaConexao& fabrica) {
+    if (nomeCompleto.find('.') == std::string::npos) {
+        return {std::string(), nomeCompleto};
+    }
+    if (!tabelas.lidas) {
+        tabelas.lidas = true;
+        try {
+            TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
+                                    conexao.nomeBaseDados, fabrica);
+            leitor.Abre(0, "");
+            for (TColecaoTabelas& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
+                tabelas.tabelas.emplace_back(c.getTabela().esquema, c.getTabela().nome);
+            }
+        } catch (const std::exception&) {
+            // The reading that follows meets the same failure and reports it.
+            tabelas.tabelas.clear();
+        }
+    }
+    std::vector<std::pair<std::string, std::string>> achadas;
+    for (const auto& [esquema, nome] : tabelas.tabelas) {
+        TTabela tabela;
+        tabela.esquema = esquema;
+        tabela.nome = nome;
+        if (tabela.getNomeCompleto() == nomeCompleto &&
+            std::find(achadas.begin(), achadas.end(), std::make_pair(esquema, nome)) ==
+                achadas.end()) {
+            achadas.emplace_back(esquema, nome);
+        }
+    }
+    if (achadas.size() > 1) {
+        std::string quais;
+        for (const auto& [esquema, nome] : achadas) {
+            quais += (quais.empty() ? "" : ", ") + std::string("Schema \"") + esquema +
+                     "\" Table \"" + nome + "\"";
+        }
+        throw EErroGeral::Create("Table Name \"" + nomeCompleto + "\" Is Ambiguous: It Names " +
+                                 quais + " !!");
+    }
+    return achadas.empty() ? SeparaNomeCompleto(nomeCompleto) : achadas.front();
+}
+
 bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
                   const TFabricaConexao& fabrica) {
-    const auto [esquema, tabela] = SeparaNomeCompleto(nomeCompleto);
+    TSessaoConexoes sessao(fabrica);
+    TTabelasFonte fonte;
+    const auto [esquema, tabela] =
+        ResolveNomeTabela(conexao, nomeCompleto, fonte, sessao.Fabrica());
     TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
-                            conexao.nomeBaseDados, fabrica);
+                            conexao.nomeBaseDados, sessao.Fabrica());
     leitor.Abre(1, tabela);
     if (!leitor.getFalhaMontagem().empty()) {
         throw EErroGeral::Create(leitor.getFalhaMontagem());
@@ -49,6 +97,18 @@ bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeComp
         }
     }
     return false;
+}
+
+std::string BaseDadosAberta(const TParametrosConexao& conexao, const TFabricaConexao& fabrica) {
+    std::unique_ptr<TConexao> aberta = fabrica();
+    aberta->Open(conexao.stringConexao, conexao.usuario, conexao.senha);
+    const TFechaAoFalhar fecha(aberta);
+    if (!conexao.nomeBaseDados.empty()) {
+        aberta->DefaultDatabase(conexao.nomeBaseDados);
+    }
+    std::string nome = aberta->BaseDadosAtual();
+    FechaConexao(aberta);
+    return nome;
 }
 
 namespace {
@@ -72,8 +132,10 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
     leitor.setTiposProvider(carga.tiposProvider);
 
     TArrColunas colunasLidas;
+    TTabelasFonte fonte;
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
-        const auto [esquema, tabela] = SeparaNomeCompleto(tabelas[i]);
+        const auto [esquema, tabela] =
+            ResolveNomeTabela(conexao, tabelas[i], fonte, sessao.Fabrica());
         const auto registraLeitura = [&] {
             carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
             carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
@@ -142,6 +204,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
         for (const auto& coluna : std::as_const(*carga.controlaColunas).getColunas()) {
             auto copia = std::make_unique<TColuna>();
             copia->Decodifica(coluna->Codifica());
+            copia->CopiaFatosDe(*coluna);
             antigas.push_back(std::move(copia));
         }
     }

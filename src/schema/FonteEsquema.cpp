@@ -1,14 +1,19 @@
 #include "schema/FonteEsquema.h"
 
 #include "model/Erros.h"
+#include "model/NameForms.h"
 #include "model/Textos.h"
 #include "schema/StringConexao.h"
 #include "schema/TConexaoODBC.h"
 #include "schema/TConexaoSQLite.h"
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <iterator>
+#include <map>
+#include <set>
+#include <string_view>
 
 namespace fendril {
 
@@ -71,6 +76,9 @@ public:
     void DefaultDatabase(const std::string& nome) override { Aberta().DefaultDatabase(nome); }
     std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override {
         return Aberta().OpenSchema(esquema, restricoes);
+    }
+    std::string BaseDadosAtual() const override {
+        return m_conexao ? m_conexao->BaseDadosAtual() : std::string();
     }
     void Close() override {
         if (m_conexao) {
@@ -231,20 +239,133 @@ std::unique_ptr<TRowset> TRowsetIndexado::Seleciona(const TFiltro& restricoes) {
     return std::make_unique<TRowsetMemoria>(m_dados, colunas, std::move(selecao));
 }
 
-std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TFiltro& restricoes) {
-    Lido& lido = m_esquemas[static_cast<int>(esquema)];
-    if (!lido.rowset && lido.falha.empty()) {
-        try {
-            lido.rowset = std::make_unique<TRowsetIndexado>(
-                esquema, std::make_shared<const TDadosRowset>(LeEsquema(esquema)));
-        } catch (const std::exception& erro) {
-            lido.falha = erro.what();
-            if (lido.falha.empty()) {
-                lido.falha = "Unknown error";
-            }
-            lido.indisponivel = dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr;
+namespace {
+
+// The type a person would choose for an indicator, in order of preference (lower case).
+std::vector<std::string_view> Preferidos(int tipoOLE) {
+    switch (tipoOLE) {
+    case dbtype::DBTYPE_STR:
+        return {"varchar", "character varying", "text"};
+    case dbtype::DBTYPE_WSTR:
+        return {"nvarchar", "varchar", "ntext", "text"};
+    case dbtype::DBTYPE_DBTIMESTAMP:
+        return {"timestamp", "datetime", "datetime2"};
+    case dbtype::DBTYPE_DBDATE:
+        return {"date"};
+    case dbtype::DBTYPE_DBTIME:
+        return {"time"};
+    case dbtype::DBTYPE_NUMERIC:
+    case dbtype::DBTYPE_DECIMAL:
+        return {"numeric", "decimal"};
+    case dbtype::DBTYPE_I2:
+        return {"smallint", "int2"};
+    case dbtype::DBTYPE_I4:
+        return {"integer", "int4", "int"};
+    case dbtype::DBTYPE_I8:
+        return {"bigint", "int8"};
+    case dbtype::DBTYPE_R4:
+        return {"real", "float4"};
+    case dbtype::DBTYPE_R8:
+        return {"double precision", "double", "float8", "float"};
+    case dbtype::DBTYPE_BOOL:
+        return {"boolean", "bool", "bit"};
+    case dbtype::DBTYPE_BYTES:
+        return {"bytea", "blob", "varbinary"};
+    case dbtype::DBTYPE_GUID:
+        return {"uuid", "uniqueidentifier"};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void MarcaMelhoresTipos(TDadosRowset& tipos) {
+    namespace c = rowset::provider_types;
+    // For each indicator: the rank of the chosen type among the preferred names (their
+    // count when it is not one of them) and its row.
+    std::map<std::string, std::pair<std::size_t, std::size_t>> escolhidos;
+    for (std::size_t i = 0; i < tipos.linhas.size(); ++i) {
+        TLinhaValores& linha = tipos.linhas[i];
+        if (linha.size() < c::kCampos) {
+            linha.resize(c::kCampos);
+        }
+        const TValor& codigo = linha[c::DATA_TYPE];
+        int tipoOLE = 0;
+        std::from_chars(codigo.texto.data(), codigo.texto.data() + codigo.texto.size(), tipoOLE);
+        const std::vector<std::string_view> preferidos = Preferidos(tipoOLE);
+        const std::string nome = ToLowerCase(linha[c::TYPE_NAME].texto);
+        const std::size_t posto = static_cast<std::size_t>(
+            std::find(preferidos.begin(), preferidos.end(), nome) - preferidos.begin());
+        const auto [achado, novo] = escolhidos.try_emplace(codigo.texto, posto, i);
+        if (!novo && posto < achado->second.first) {
+            achado->second = {posto, i};
         }
     }
+    for (TLinhaValores& linha : tipos.linhas) {
+        linha[c::BEST_MATCH] = TValor::DeBooleano(false);
+    }
+    for (const auto& [codigo, escolhido] : escolhidos) {
+        tipos.linhas[escolhido.second][c::BEST_MATCH] = TValor::DeBooleano(true);
+    }
+}
+
+TDadosRowset TConexaoCatalogo::LeTiposDaBase() {
+    namespace c = rowset::columns;
+    namespace t = rowset::provider_types;
+    TDadosRowset tipos = LeEsquema(TEsquema::adSchemaProviderTypes);
+    std::set<std::string> nomes;
+    for (const TLinhaValores& linha : tipos.linhas) {
+        if (t::TYPE_NAME < static_cast<int>(linha.size())) {
+            nomes.insert(linha[t::TYPE_NAME].texto);
+        }
+    }
+    std::unique_ptr<TRowset> colunas;
+    try {
+        colunas = OpenSchema(TEsquema::adSchemaColumns, {});
+    } catch (const std::exception&) {
+        // Without its columns the database adds nothing to the provider's list.
+    }
+    for (; colunas && !colunas->Eof(); colunas->MoveNext()) {
+        if (colunas->Nulo(c::FENDRIL_TYPE_NAME) || colunas->Nulo(c::DATA_TYPE)) {
+            continue;
+        }
+        std::string nome = colunas->Texto(c::FENDRIL_TYPE_NAME);
+        if (nomes.insert(nome).second) {
+            TLinhaValores linha(t::kCampos);
+            linha[t::TYPE_NAME] = TValor::De(std::move(nome));
+            linha[t::DATA_TYPE] = TValor::De(colunas->Texto(c::DATA_TYPE));
+            tipos.linhas.push_back(std::move(linha));
+        }
+    }
+    MarcaMelhoresTipos(tipos);
+    return tipos;
+}
+
+std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TFiltro& restricoes) {
+    // The rowset is read before its entry is made: reading the provider types reads the
+    // columns, which makes an entry of its own.
+    auto lido = m_esquemas.find(static_cast<int>(esquema));
+    if (lido == m_esquemas.end()) {
+        Lido novo;
+        try {
+            novo.rowset = std::make_unique<TRowsetIndexado>(
+                esquema, std::make_shared<const TDadosRowset>(
+                             esquema == TEsquema::adSchemaProviderTypes ? LeTiposDaBase()
+                                                                        : LeEsquema(esquema)));
+        } catch (const std::exception& erro) {
+            novo.falha = erro.what();
+            if (novo.falha.empty()) {
+                novo.falha = "Unknown error";
+            }
+            novo.indisponivel = dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr;
+        }
+        lido = m_esquemas.emplace(static_cast<int>(esquema), std::move(novo)).first;
+    }
+    return Seleciona(lido->second, restricoes);
+}
+
+std::unique_ptr<TRowset> TConexaoCatalogo::Seleciona(Lido& lido, const TFiltro& restricoes) {
     if (!lido.rowset) {
         if (lido.indisponivel) {
             throw ERowsetIndisponivel(lido.falha);

@@ -111,6 +111,9 @@ public:
     // not supported, and Exception for any other failure.
     virtual std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) = 0;
     virtual void Close() = 0;
+    // The database (catalog) the open connection works in: "main" for an SQLite file, the
+    // connected database for ODBC; empty when the source cannot tell.
+    virtual std::string BaseDadosAtual() const { return {}; }
 };
 
 using TFabricaConexao = std::function<std::unique_ptr<TConexao>()>;
@@ -134,6 +137,11 @@ private:
 // is asked for (or its failure is remembered), and every request, restricted or not, is
 // answered from that copy. A reading that asks for one table at a time thus costs the
 // source one catalog read per rowset and connection.
+//
+// The provider types are the provider's own list followed by every type name the
+// database's columns declare that the list lacks (an enum, a domain, "text[]", "NVARCHAR"),
+// each once, so that every column's type is a type of the list; the best matches are then
+// marked with MarcaMelhoresTipos.
 class TConexaoCatalogo : public TConexao {
 public:
     std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override;
@@ -150,8 +158,16 @@ private:
         std::string falha;
         bool indisponivel = false; // the failure was ERowsetIndisponivel
     };
+    TDadosRowset LeTiposDaBase();
+    static std::unique_ptr<TRowset> Seleciona(Lido& lido, const TFiltro& restricoes);
     std::unordered_map<int, Lido> m_esquemas;
 };
+
+// Marks in a PROVIDER_TYPES rowset one best match (BEST_MATCH) per type indicator: the
+// type a person would choose for it where the list has one (varchar for character data,
+// timestamp for date and time, numeric, integer, ...; names compared without regard to
+// case), otherwise the first listed.
+void MarcaMelhoresTipos(TDadosRowset& tipos);
 
 // The connection the readers use unless told otherwise: it chooses its provider from the
 // connection string when opened (native SQLite for "Provider=SQLite", ODBC otherwise).

@@ -117,6 +117,97 @@ TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
     EXPECT_FALSE(std::filesystem::exists(kmf));
 }
 
+TEST_F(ComandosEsquema, ImportLeavesOutSystemTablesUnlessTypeAllAndNamesTheDatabase) {
+    const std::string banco = m_pasta.arquivo("inner.db");
+    sqlite3* escritor = nullptr;
+    ASSERT_EQ(sqlite3_open(banco.c_str(), &escritor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(escritor,
+                           "CREATE TABLE parent (id integer PRIMARY KEY AUTOINCREMENT, k text);"
+                           "CREATE INDEX parent_k ON parent (k);"
+                           "INSERT INTO parent (k) VALUES ('a'); ANALYZE;"
+                           "CREATE VIEW keys AS SELECT k FROM parent;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(escritor);
+    const std::string conexao = "Provider=SQLite;Data Source=" + banco;
+    const std::string kmf = m_pasta.arquivo("inner.kmf");
+    struct Caso {
+        std::vector<std::string> tipo;
+        TListaTextos tabelas;
+    };
+    for (const Caso& caso :
+         {Caso{{}, {"parent", "keys"}},
+          Caso{{"--type", "all"}, {"sqlite_sequence", "sqlite_stat1", "parent", "keys"}},
+          Caso{{"--type", "system"}, {"sqlite_sequence", "sqlite_stat1"}}}) {
+        std::vector<std::string> argumentos = {"import", "--connection", conexao, "--author",
+                                               "Ana",    "-o",           kmf};
+        argumentos.insert(argumentos.end(), caso.tipo.begin(), caso.tipo.end());
+        const Resultado r = Executa(argumentos);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const TDescricaoMapeamento d = Abre(kmf);
+        EXPECT_EQ(d.controlaColunas->getNomesTabelas(), caso.tabelas);
+        // Without --database, the database the connection opened.
+        EXPECT_EQ(d.combo_basedados, "main");
+    }
+}
+
+TEST_F(ComandosEsquema, AddingToAMappingKeepsItsDatabaseName) {
+    const std::string primeiro = m_pasta.arquivo("first.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables", "orders",
+                       "-o", primeiro})
+                  .codigo,
+              0);
+    TArquivoKMF documento;
+    documento.Abre(primeiro);
+    for (std::string& linha : documento.getLinhas()) {
+        if (linha == "descricao||combo_basedados||main||") {
+            linha = "descricao||combo_basedados||shopdb||";
+        }
+    }
+    documento.Salva(primeiro);
+    const std::string segundo = m_pasta.arquivo("second.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--add-to", primeiro,
+                       "--tables", "customers", "-o", segundo})
+                  .codigo,
+              0);
+    EXPECT_EQ(Abre(segundo).combo_basedados, "shopdb");
+}
+
+TEST_F(ComandosEsquema, TablesWithADotOrASpaceInTheirNameImportWithTheirColumns) {
+    const std::string banco = m_pasta.arquivo("names.db");
+    sqlite3* escritor = nullptr;
+    ASSERT_EQ(sqlite3_open(banco.c_str(), &escritor), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(escritor,
+                           "CREATE TABLE \"my.table\" (id integer PRIMARY KEY, \"my.col\" text);"
+                           "CREATE TABLE \"with space\" (id integer PRIMARY KEY, name text);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(escritor);
+    const std::string conexao = "Provider=SQLite;Data Source=" + banco;
+    const std::string kmf = m_pasta.arquivo("names.kmf");
+    for (const std::vector<std::string>& tabelas :
+         {std::vector<std::string>{},
+          std::vector<std::string>{"--tables", "my.table,with space"}}) {
+        std::vector<std::string> argumentos = {"import", "--connection", conexao, "--author",
+                                               "Ana",    "-o",           kmf};
+        argumentos.insert(argumentos.end(), tabelas.begin(), tabelas.end());
+        const Resultado r = Executa(argumentos);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const TDescricaoMapeamento d = Abre(kmf);
+        EXPECT_EQ(d.controlaColunas->getNomesColunas("my.table"), (TListaTextos{"id", "my.col"}));
+        EXPECT_EQ(d.controlaColunas->getNomesColunas("with space"), (TListaTextos{"id", "name"}));
+        const TTabela* tabela = d.controlaColunas->getTabela("my.table");
+        ASSERT_NE(tabela, nullptr);
+        EXPECT_EQ(tabela->esquema, "");
+        EXPECT_EQ(tabela->nome, "my.table");
+    }
+    const Resultado ausente = Executa(
+        {"import", "--connection", conexao, "--author", "Ana", "--tables", "my.tables", "-o", kmf});
+    EXPECT_EQ(ausente.codigo, 1);
+    EXPECT_NE(ausente.erros.find("Table \"my.tables\" Does Not Exist !!\n"), std::string::npos)
+        << ausente.erros;
+}
+
 TEST_F(ComandosEsquema, AMisspelledTableFailsTheImportAndKeepsTheMapping) {
     const std::string kmf = m_pasta.arquivo("shop.kmf");
     ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "-o", kmf}).codigo,

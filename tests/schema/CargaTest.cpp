@@ -278,6 +278,28 @@ TEST_F(Carga, TablesExistByTheirExactQualifiedName) {
     EXPECT_THROW(TabelaExiste(conexao, "plain", fabrica), EErroGeral);
 }
 
+TEST_F(Carga, NamesWithDotsAreFoundByTheirSchemaAndTableFields) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", nullptr, "my.table"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", nullptr, "my.table", "x"));
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "a", "b.c"));
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "a.b", "c"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"my.table", "sales.orders"}, carga, {}, fabrica);
+    EXPECT_EQ(NomesColunas(*carga.controlaColunas),
+              (std::vector<std::string>{"my.table.x", "sales.orders.id", "sales.orders.customer",
+                                        "sales.orders.seller"}));
+    EXPECT_EQ(carga.controlaColunas->getTabela("my.table")->esquema, "");
+    EXPECT_TRUE(TabelaExiste(conexao, "my.table", fabrica));
+    EXPECT_EQ(fonte->aberturas, 2) << "one connection per load, one per existence check";
+    try {
+        CarregaControlaColunas(conexao, {"a.b.c"}, carga, {}, fabrica);
+        FAIL() << "an ambiguous name was loaded";
+    } catch (const EErroGeral& erro) {
+        EXPECT_STREQ(erro.what(), "Table Name \"a.b.c\" Is Ambiguous: It Names Schema \"a\" "
+                                  "Table \"b.c\", Schema \"a.b\" Table \"c\" !!");
+    }
+}
+
 TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {
     fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "s|>x", "a=>b"));
     fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", ">c"));
