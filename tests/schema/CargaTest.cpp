@@ -212,7 +212,7 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     const TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
     EXPECT_EQ(documento.cabecalho, "Ana");
     const TListaTextos& linhas = documento.getLinhas();
-    ASSERT_EQ(linhas.size(), 7u + 4u + 1u);
+    ASSERT_EQ(linhas.size(), 7u + 4u + 1u + 1u);
     EXPECT_EQ(linhas[0], "descricao||Edit_nome||Shop||");
     EXPECT_EQ(linhas[1], "descricao||Edit_autor||Ana||");
     EXPECT_EQ(linhas[2], "descricao||edit_data||01/02/2026||");
@@ -221,6 +221,9 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     EXPECT_EQ(linhas[6], "descricao||combo_basedados||main||");
     EXPECT_EQ(linhas[7], "tabelasecolunas||" + primeira);
     EXPECT_EQ(linhas[11], "tipos||tiposprovider||3;int;1;;||");
+    // The key column is not nullable and, alone in its key, unique; the others' facts are
+    // unknown and take no line.
+    EXPECT_EQ(linhas[12], "fatos||coluna||sales=>orders=>id=>0=>1=>0=>=>=>||");
 
     const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
     EXPECT_EQ(lida.edit_Senha, "p;|x");
@@ -230,6 +233,8 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(lida.controlaColunas->getColunas()[i]->Codifica(),
                   descricao.controlaColunas->getColunas()[i]->Codifica());
+        EXPECT_EQ(lida.controlaColunas->getColunas()[i]->facts,
+                  descricao.controlaColunas->getColunas()[i]->facts);
     }
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
 }
