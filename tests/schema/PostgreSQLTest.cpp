@@ -230,6 +230,55 @@ TEST_F(PostgreSQL, EveryColumnHasTheTypeAndSizesTheDatabaseDeclares) {
     EXPECT_EQ(melhores["131"], "numeric");
 }
 
+// The facts of every column of the public tables of both databases, imported, compared
+// with what the catalogs say (information_schema for nullability, defaults and identity,
+// pg_index for unique indexes and keys, the comments of pg_description). Line breaks in
+// comments are written \n, as psql prints one row per line.
+TEST_F(PostgreSQL, EveryColumnHasTheFactsTheCatalogsSay) {
+    for (const std::string base : {"shop", "kinds"}) {
+        const TParametrosConexao parametros{Conexao(Porta(), base), "fendril", "fendril-secret",
+                                            ""};
+        TMostraTabelas chooser(parametros, base);
+        TCargaColunas carga;
+        CarregaControlaColunas(parametros, chooser.PreencheLista("", "public"), carga);
+        const TControlaColunas& colunas = *carga.controlaColunas;
+        const auto catalogo = Psql(
+            base,
+            "SELECT c.relname, a.attname, "
+            "(i.is_nullable = 'YES' AND NOT EXISTS (SELECT 1 FROM pg_index x "
+            "WHERE x.indrelid = c.oid AND x.indisprimary AND a.attnum = ANY (x.indkey)))::int, "
+            "coalesce(i.column_default, ''), "
+            "(EXISTS (SELECT 1 FROM pg_index x WHERE x.indrelid = c.oid AND x.indisunique "
+            "AND x.indnatts = 1 AND x.indkey[0] = a.attnum AND x.indpred IS NULL))::int, "
+            "(i.is_identity = 'YES' OR pg_get_serial_sequence(format('%I.%I', 'public', "
+            "c.relname), a.attname) IS NOT NULL)::int, "
+            "replace(coalesce(col_description(c.oid, a.attnum), ''), E'\\n', '\\n'), "
+            "replace(coalesce(obj_description(c.oid, 'pg_class'), ''), E'\\n', '\\n') "
+            "FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+            "JOIN information_schema.columns i ON i.table_schema = 'public' "
+            "AND i.table_name = c.relname AND i.column_name = a.attname "
+            "WHERE c.relnamespace = 'public'::regnamespace AND a.attnum > 0 "
+            "AND NOT a.attisdropped AND c.relkind IN ('r', 'v')");
+        ASSERT_EQ(colunas.quantidade(), catalogo.size()) << base;
+        const auto comQuebras = [](std::string texto) {
+            for (std::size_t i = texto.find("\\n"); i != std::string::npos;
+                 i = texto.find("\\n", i + 1)) {
+                texto.replace(i, 2, "\n");
+            }
+            return texto;
+        };
+        for (const auto& linha : catalogo) {
+            const std::string onde = base + " " + linha[0] + "." + linha[1];
+            const TColuna* coluna = colunas.getColuna("public." + linha[0], linha[1]);
+            ASSERT_NE(coluna, nullptr) << onde;
+            EXPECT_EQ(coluna->facts, (TColumnFacts{linha[2] == "1", linha[3], linha[4] == "1",
+                                                   linha[5] == "1", comQuebras(linha[6])}))
+                << onde;
+            EXPECT_EQ(coluna->getTabela().comment, comQuebras(linha[7])) << onde;
+        }
+    }
+}
+
 TEST_F(PostgreSQL, AnotherDatabaseCannotBeMadeDefault) {
     TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha, "elsewhere");
     try {

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -186,6 +187,82 @@ TEST_F(SQLite, EveryColumnHasTheTypeAndSizesTheDatabaseDeclares) {
             EXPECT_EQ(TipoOLE(carga.tiposProvider, tipo.nome), tipo.tipoOLE) << onde;
         }
     }
+}
+
+// The facts of every column as SQLite's catalogs say them: nullable unless NOT NULL or in
+// the primary key; the default as SQLite keeps it; unique when alone in the primary key or
+// in a unique index that is not partial; auto-increment when it is the rowid (the one
+// INTEGER column of the key of a table without a key index).
+std::map<std::pair<std::string, std::string>, TColumnFacts>
+FatosSQLite(const std::string& caminho) {
+    sqlite3* banco = nullptr;
+    sqlite3_open_v2(caminho.c_str(), &banco, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* comando = nullptr;
+    const int r = sqlite3_prepare_v2(
+        banco,
+        "SELECT m.name, p.name, NOT p.\"notnull\" AND p.pk = 0, coalesce(p.dflt_value, ''), "
+        "(p.pk > 0 AND (SELECT count(*) FROM pragma_table_info(m.name) WHERE pk > 0) = 1) OR "
+        "EXISTS (SELECT 1 FROM pragma_index_list(m.name) l WHERE l.\"unique\" AND NOT l.partial "
+        "AND (SELECT group_concat(name) FROM pragma_index_info(l.name)) = p.name), "
+        "p.pk > 0 AND upper(p.type) = 'INTEGER' "
+        "AND (SELECT count(*) FROM pragma_table_info(m.name) WHERE pk > 0) = 1 "
+        "AND NOT EXISTS (SELECT 1 FROM pragma_index_list(m.name) WHERE origin = 'pk') "
+        "FROM sqlite_schema m, pragma_table_info(m.name) p "
+        "WHERE m.type IN ('table', 'view') AND m.name NOT LIKE 'sqlite%'",
+        -1, &comando, nullptr);
+    EXPECT_EQ(r, SQLITE_OK) << sqlite3_errmsg(banco);
+    std::map<std::pair<std::string, std::string>, TColumnFacts> fatos;
+    const auto texto = [&comando](int i) {
+        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)));
+    };
+    while (sqlite3_step(comando) == SQLITE_ROW) {
+        fatos[{texto(0), texto(1)}] = {sqlite3_column_int(comando, 2) != 0, texto(3),
+                                       sqlite3_column_int(comando, 4) != 0,
+                                       sqlite3_column_int(comando, 5) != 0, ""};
+    }
+    sqlite3_finalize(comando);
+    sqlite3_close(banco);
+    return fatos;
+}
+
+TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
+    const std::string tipos = pasta.arquivo("kinds.db");
+    CriaBanco(tipos, LeArquivo(FENDRIL_KINDS_SQLITE_SQL));
+    for (const std::string& caminho : {banco, tipos}) {
+        const auto esperados = FatosSQLite(caminho);
+        for (const std::string& conexao : {Nativa(caminho), Odbc(caminho)}) {
+            TMostraTabelas chooser({conexao, "", "", ""}, "");
+            chooser.semSistema = true;
+            TCargaColunas carga;
+            CarregaControlaColunas({conexao, "", "", ""}, chooser.PreencheLista("", ""), carga);
+            const TControlaColunas& colunas = *carga.controlaColunas;
+            ASSERT_EQ(colunas.quantidade(), esperados.size()) << conexao;
+            for (const auto& [nome, fatos] : esperados) {
+                const TColuna* coluna = colunas.getColuna(nome.first, nome.second);
+                ASSERT_NE(coluna, nullptr) << conexao << " " << nome.first << "." << nome.second;
+                EXPECT_EQ(coluna->facts, fatos)
+                    << conexao << " " << nome.first << "." << nome.second;
+                EXPECT_EQ(coluna->getTabela().comment, "");
+            }
+        }
+    }
+    // What the example and the fixture show, by name.
+    const auto loja = FatosSQLite(banco);
+    EXPECT_EQ(loja.at({"payments", "method"}), (TColumnFacts{false, "'card'", false, false, ""}));
+    EXPECT_EQ(loja.at({"customers", "email"}), (TColumnFacts{false, "", true, false, ""}));
+    EXPECT_EQ(loja.at({"customers", "created_at"}),
+              (TColumnFacts{false, "CURRENT_TIMESTAMP", false, false, ""}));
+    EXPECT_EQ(loja.at({"orders", "id"}), (TColumnFacts{false, "", true, true, ""}));
+    EXPECT_EQ(loja.at({"order_lines", "line_no"}), (TColumnFacts{false, "", false, false, ""}));
+    EXPECT_EQ(loja.at({"orders", "notes"}), TColumnFacts{});
+    const auto fixture = FatosSQLite(tipos);
+    EXPECT_TRUE(fixture.at({"artists", "Code"}).unique);
+    EXPECT_FALSE(fixture.at({"artists", "Age"}).unique) << "part of a two-column index";
+    EXPECT_FALSE(fixture.at({"artists", "Bio"}).unique) << "a partial index";
+    EXPECT_TRUE(fixture.at({"with space", "id"}).autoIncrement);
+    EXPECT_FALSE(fixture.at({"codes", "code"}).autoIncrement) << "INT is not the rowid";
+    EXPECT_FALSE(fixture.at({"tags", "tag"}).autoIncrement) << "a table without rowid";
+    EXPECT_EQ(fixture.at({"my.table", "my.col"}).defaultValue, "''");
 }
 
 TEST_F(SQLite, MissingFileIsAnErrorAndIsNeverCreated) {
