@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace fendril {
@@ -111,7 +113,76 @@ std::string BaseDadosAberta(const TParametrosConexao& conexao, const TFabricaCon
     return nome;
 }
 
+void CompletaTiposProvider(TListaTextos& tiposProvider, const TArrColunas& colunas) {
+    struct TEntrada {
+        TListaTextos campos; // code, name, flag, parameters
+        bool alterada = false;
+    };
+    std::vector<TEntrada> entradas;
+    std::unordered_set<std::string> nomes;
+    for (const std::string& linha : tiposProvider) {
+        TListaTextos campos = SeparaCampos(linha, ";");
+        campos.resize(std::max<std::size_t>(campos.size(), 4));
+        nomes.insert(campos[1]);
+        entradas.push_back({std::move(campos)});
+    }
+    std::unordered_set<std::string> codigosNovos;
+    for (const auto& coluna : colunas) {
+        const TTipoDado& tipo = coluna->getTipoDado();
+        if (!tipo.nome.empty() && nomes.insert(tipo.nome).second) {
+            const std::string codigo = std::to_string(tipo.tipoOLE);
+            entradas.push_back({{codigo, tipo.nome, "0", ""}, true});
+            codigosNovos.insert(codigo);
+        }
+    }
+    if (codigosNovos.empty()) {
+        return;
+    }
+    // The best matches of the codes that gained types, among the best-first list.
+    std::vector<std::pair<std::string, std::string>> pares;
+    for (const TEntrada& entrada : entradas) {
+        pares.emplace_back(entrada.campos[0], entrada.campos[1]);
+    }
+    const std::vector<bool> melhores = MelhoresTipos(pares);
+    for (std::size_t i = 0; i < entradas.size(); ++i) {
+        if (codigosNovos.count(entradas[i].campos[0]) != 0) {
+            const char* flag = melhores[i] ? "1" : "0";
+            entradas[i].alterada = entradas[i].alterada || entradas[i].campos[2] != flag;
+            entradas[i].campos[2] = flag;
+        }
+    }
+    TListaTextos melhoresPrimeiro;
+    TListaTextos outros;
+    for (std::size_t i = 0; i < entradas.size(); ++i) {
+        const TEntrada& entrada = entradas[i];
+        std::string linha = i < tiposProvider.size() && !entrada.alterada
+                                ? tiposProvider[i]
+                                : entrada.campos[0] + ";" + entrada.campos[1] + ";" +
+                                      entrada.campos[2] + ";" + entrada.campos[3] + ";";
+        (entrada.campos[2] == "1" ? melhoresPrimeiro : outros).push_back(std::move(linha));
+    }
+    tiposProvider = std::move(melhoresPrimeiro);
+    tiposProvider.insert(tiposProvider.end(), outros.begin(), outros.end());
+}
+
 namespace {
+
+// Each column's best-match flag as the list now says it.
+void AcertaMelhores(const TListaTextos& tiposProvider, TArrColunas& colunas) {
+    std::unordered_map<std::string, std::string> flags;
+    for (const std::string& linha : tiposProvider) {
+        const TListaTextos campos = SeparaCampos(linha, ";");
+        if (campos.size() > 2) {
+            flags.try_emplace(campos[1], campos[2]);
+        }
+    }
+    for (auto& coluna : colunas) {
+        TTipoDado& tipo = coluna->getTipoDado();
+        if (const auto achado = flags.find(tipo.nome); achado != flags.end()) {
+            tipo.melhorCorrespondencia = achado->second;
+        }
+    }
+}
 
 void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCargaColunas& carga,
              const TProgresso& progresso, const TFabricaConexao& fabrica) {
@@ -167,6 +238,8 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
         informa("Loading Tables And Columns. Wait...(" + std::to_string(porcentagem) + "%)",
                 porcentagem);
     }
+    CompletaTiposProvider(carga.tiposProvider, colunasLidas);
+    AcertaMelhores(carga.tiposProvider, colunasLidas);
     auto controlaColunas = std::make_unique<TControlaColunas>(colunasLidas.size());
     TArrColunas& destino = controlaColunas->getColunas();
     for (std::size_t i = 0; i < colunasLidas.size(); ++i) {
@@ -219,6 +292,8 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
     for (auto& coluna : carga.controlaColunas->getColunas()) {
         antigas.push_back(std::move(coluna));
     }
+    // The types of the mapping's earlier columns stay in its list.
+    CompletaTiposProvider(carga.tiposProvider, antigas);
     auto todas = std::make_unique<TControlaColunas>(antigas.size());
     todas->CopiaColunas(antigas);
     carga.controlaColunas = std::move(todas);

@@ -82,6 +82,14 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
 bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
                   const TFabricaConexao& fabrica = FabricaPadrao());
 
+// Adds to a provider-type list every type name of `colunas` it lacks, each once, with the
+// column's type code, so that every column's type is a type of the list (a source's list
+// may lack types its columns declare: psqlODBC lists no timestamp, enums, domains or
+// arrays). For each code that gained a type, the best match is chosen again
+// (MelhoresTipos: the provider's own best stays unless a gained type is the one a person
+// would choose); best matches stay first. A list that gains nothing is left as it is.
+void CompletaTiposProvider(TListaTextos& tiposProvider, const TArrColunas& colunas);
+
 // The database the connection works in once its default database (when given) is set:
 // "main" for SQLite, the connected database for ODBC; empty when the source cannot tell.
 // A failure to connect raises.

@@ -280,92 +280,75 @@ std::vector<std::string_view> Preferidos(int tipoOLE) {
 
 } // namespace
 
-void MarcaMelhoresTipos(TDadosRowset& tipos) {
-    namespace c = rowset::provider_types;
+std::vector<bool> MelhoresTipos(const std::vector<std::pair<std::string, std::string>>& tipos) {
     // For each indicator: the rank of the chosen type among the preferred names (their
-    // count when it is not one of them) and its row.
+    // count when it is not one of them) and its position.
     std::map<std::string, std::pair<std::size_t, std::size_t>> escolhidos;
-    for (std::size_t i = 0; i < tipos.linhas.size(); ++i) {
-        TLinhaValores& linha = tipos.linhas[i];
-        if (linha.size() < c::kCampos) {
-            linha.resize(c::kCampos);
-        }
-        const TValor& codigo = linha[c::DATA_TYPE];
+    for (std::size_t i = 0; i < tipos.size(); ++i) {
+        const auto& [codigo, nome] = tipos[i];
         int tipoOLE = 0;
-        std::from_chars(codigo.texto.data(), codigo.texto.data() + codigo.texto.size(), tipoOLE);
+        std::from_chars(codigo.data(), codigo.data() + codigo.size(), tipoOLE);
         const std::vector<std::string_view> preferidos = Preferidos(tipoOLE);
-        const std::string nome = ToLowerCase(linha[c::TYPE_NAME].texto);
-        const std::size_t posto = static_cast<std::size_t>(
-            std::find(preferidos.begin(), preferidos.end(), nome) - preferidos.begin());
-        const auto [achado, novo] = escolhidos.try_emplace(codigo.texto, posto, i);
+        const auto posto = static_cast<std::size_t>(
+            std::find(preferidos.begin(), preferidos.end(), ToLowerCase(nome)) -
+            preferidos.begin());
+        const auto [achado, novo] = escolhidos.try_emplace(codigo, posto, i);
         if (!novo && posto < achado->second.first) {
             achado->second = {posto, i};
         }
     }
-    for (TLinhaValores& linha : tipos.linhas) {
-        linha[c::BEST_MATCH] = TValor::DeBooleano(false);
-    }
+    std::vector<bool> melhores(tipos.size(), false);
     for (const auto& [codigo, escolhido] : escolhidos) {
-        tipos.linhas[escolhido.second][c::BEST_MATCH] = TValor::DeBooleano(true);
+        melhores[escolhido.second] = true;
+    }
+    return melhores;
+}
+
+void MarcaMelhoresTipos(TDadosRowset& tipos) {
+    namespace c = rowset::provider_types;
+    std::vector<std::pair<std::string, std::string>> nomes;
+    for (TLinhaValores& linha : tipos.linhas) {
+        if (linha.size() < c::kCampos) {
+            linha.resize(c::kCampos);
+        }
+        nomes.emplace_back(linha[c::DATA_TYPE].texto, linha[c::TYPE_NAME].texto);
+    }
+    const std::vector<bool> melhores = MelhoresTipos(nomes);
+    for (std::size_t i = 0; i < tipos.linhas.size(); ++i) {
+        tipos.linhas[i][c::BEST_MATCH] = TValor::DeBooleano(melhores[i]);
     }
 }
 
-TDadosRowset TConexaoCatalogo::LeTiposDaBase() {
-    namespace c = rowset::columns;
-    namespace t = rowset::provider_types;
-    TDadosRowset tipos = LeEsquema(TEsquema::adSchemaProviderTypes);
-    std::set<std::string> nomes;
+void AcrescentaTipoDeclarado(TDadosRowset& tipos, const std::string& nome, int tipoOLE) {
+    namespace c = rowset::provider_types;
+    if (nome.empty()) {
+        return;
+    }
     for (const TLinhaValores& linha : tipos.linhas) {
-        if (t::TYPE_NAME < static_cast<int>(linha.size())) {
-            nomes.insert(linha[t::TYPE_NAME].texto);
+        if (c::TYPE_NAME < static_cast<int>(linha.size()) && linha[c::TYPE_NAME].texto == nome) {
+            return;
         }
     }
-    std::unique_ptr<TRowset> colunas;
-    try {
-        colunas = OpenSchema(TEsquema::adSchemaColumns, {});
-    } catch (const std::exception&) {
-        // Without its columns the database adds nothing to the provider's list.
-    }
-    for (; colunas && !colunas->Eof(); colunas->MoveNext()) {
-        if (colunas->Nulo(c::FENDRIL_TYPE_NAME) || colunas->Nulo(c::DATA_TYPE)) {
-            continue;
-        }
-        std::string nome = colunas->Texto(c::FENDRIL_TYPE_NAME);
-        if (nomes.insert(nome).second) {
-            TLinhaValores linha(t::kCampos);
-            linha[t::TYPE_NAME] = TValor::De(std::move(nome));
-            linha[t::DATA_TYPE] = TValor::De(colunas->Texto(c::DATA_TYPE));
-            tipos.linhas.push_back(std::move(linha));
-        }
-    }
-    MarcaMelhoresTipos(tipos);
-    return tipos;
+    TLinhaValores linha(c::kCampos);
+    linha[c::TYPE_NAME] = TValor::De(nome);
+    linha[c::DATA_TYPE] = TValor::De(std::int64_t{tipoOLE});
+    tipos.linhas.push_back(std::move(linha));
 }
 
 std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TFiltro& restricoes) {
-    // The rowset is read before its entry is made: reading the provider types reads the
-    // columns, which makes an entry of its own.
-    auto lido = m_esquemas.find(static_cast<int>(esquema));
-    if (lido == m_esquemas.end()) {
-        Lido novo;
+    Lido& lido = m_esquemas[static_cast<int>(esquema)];
+    if (!lido.rowset && lido.falha.empty()) {
         try {
-            novo.rowset = std::make_unique<TRowsetIndexado>(
-                esquema, std::make_shared<const TDadosRowset>(
-                             esquema == TEsquema::adSchemaProviderTypes ? LeTiposDaBase()
-                                                                        : LeEsquema(esquema)));
+            lido.rowset = std::make_unique<TRowsetIndexado>(
+                esquema, std::make_shared<const TDadosRowset>(LeEsquema(esquema)));
         } catch (const std::exception& erro) {
-            novo.falha = erro.what();
-            if (novo.falha.empty()) {
-                novo.falha = "Unknown error";
+            lido.falha = erro.what();
+            if (lido.falha.empty()) {
+                lido.falha = "Unknown error";
             }
-            novo.indisponivel = dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr;
+            lido.indisponivel = dynamic_cast<const ERowsetIndisponivel*>(&erro) != nullptr;
         }
-        lido = m_esquemas.emplace(static_cast<int>(esquema), std::move(novo)).first;
     }
-    return Seleciona(lido->second, restricoes);
-}
-
-std::unique_ptr<TRowset> TConexaoCatalogo::Seleciona(Lido& lido, const TFiltro& restricoes) {
     if (!lido.rowset) {
         if (lido.indisponivel) {
             throw ERowsetIndisponivel(lido.falha);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -137,11 +138,6 @@ private:
 // is asked for (or its failure is remembered), and every request, restricted or not, is
 // answered from that copy. A reading that asks for one table at a time thus costs the
 // source one catalog read per rowset and connection.
-//
-// The provider types are the provider's own list followed by every type name the
-// database's columns declare that the list lacks (an enum, a domain, "text[]", "NVARCHAR"),
-// each once, so that every column's type is a type of the list; the best matches are then
-// marked with MarcaMelhoresTipos.
 class TConexaoCatalogo : public TConexao {
 public:
     std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override;
@@ -158,16 +154,18 @@ private:
         std::string falha;
         bool indisponivel = false; // the failure was ERowsetIndisponivel
     };
-    TDadosRowset LeTiposDaBase();
-    static std::unique_ptr<TRowset> Seleciona(Lido& lido, const TFiltro& restricoes);
     std::unordered_map<int, Lido> m_esquemas;
 };
 
-// Marks in a PROVIDER_TYPES rowset one best match (BEST_MATCH) per type indicator: the
+// Of a list of types (indicator as decimal text, name), one best match per indicator: the
 // type a person would choose for it where the list has one (varchar for character data,
 // timestamp for date and time, numeric, integer, ...; names compared without regard to
 // case), otherwise the first listed.
+std::vector<bool> MelhoresTipos(const std::vector<std::pair<std::string, std::string>>& tipos);
+// Marks BEST_MATCH of a PROVIDER_TYPES rowset by MelhoresTipos.
 void MarcaMelhoresTipos(TDadosRowset& tipos);
+// Adds to a PROVIDER_TYPES rowset a type a column declares, unless a row has that name.
+void AcrescentaTipoDeclarado(TDadosRowset& tipos, const std::string& nome, int tipoOLE);
 
 // The connection the readers use unless told otherwise: it chooses its provider from the
 // connection string when opened (native SQLite for "Provider=SQLite", ODBC otherwise).

@@ -330,6 +330,9 @@ struct TConexaoODBC::Estado {
     };
     std::vector<TTabelaODBC> tabelas;
     bool tabelasLidas = false;
+    // SQLite: the columns of each table of `tabelas` (in its order) as its pragmas say.
+    std::vector<std::vector<TColunaSQLite>> colunasSQLite;
+    bool colunasSQLiteLidas = false;
     // The sockets the driver opened for the connection, which the watch of a request shuts
     // down when the server stops answering.
     std::vector<int> sockets;
@@ -372,6 +375,8 @@ struct TConexaoODBC::Estado {
         conectada = false;
         tabelas.clear();
         tabelasLidas = false;
+        colunasSQLite.clear();
+        colunasSQLiteLidas = false;
         sockets.clear();
     }
 
@@ -684,27 +689,39 @@ TTipoDeclarado TipoDaColuna(const Estado& e, const std::vector<TValor>& l) {
 // The columns of an SQLite database through its ODBC driver: the driver's SQLColumns folds
 // no types but loses defaults (none reads "NULL", quotes are dropped) and rowid keys, so
 // the database's own pragmas are read, table by table, as the native provider reads them.
-TDadosRowset LeColunasSQLite(Estado& e) {
-    TDadosRowset dados;
-    for (const auto& t : e.Tabelas()) {
+const std::vector<std::vector<TColunaSQLite>>& ColunasSQLite(Estado& e) {
+    if (e.colunasSQLiteLidas) {
+        return e.colunasSQLite;
+    }
+    const auto& tabelas = e.Tabelas();
+    e.colunasSQLite.assign(tabelas.size(), {});
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
         std::string consulta = kConsultaColunasSQLite;
+        const std::string literal = Literal(tabelas[t].nome);
         for (std::size_t pos = consulta.find("?1"); pos != std::string::npos;
-             pos = consulta.find("?1", pos)) {
-            const std::string literal = Literal(t.nome);
+             pos = consulta.find("?1", pos + literal.size())) {
             consulta.replace(pos, 2, literal);
-            pos += literal.size();
         }
-        std::vector<TColunaSQLite> colunas;
         try {
             for (const auto& l : e.Consulta(consulta.c_str())) {
-                colunas.push_back(ColunaSQLite(l));
+                e.colunasSQLite[t].push_back(ColunaSQLite(l));
             }
         } catch (const EFalhaODBC&) {
             // A view whose definition no longer compiles has no columns to offer.
-            continue;
+            e.colunasSQLite[t].clear();
         }
-        for (const TColunaSQLite& coluna : colunas) {
-            dados.linhas.push_back(LinhaColunaSQLite(t.nome, colunas, coluna));
+    }
+    e.colunasSQLiteLidas = true;
+    return e.colunasSQLite;
+}
+
+TDadosRowset LeColunasSQLite(Estado& e) {
+    TDadosRowset dados;
+    const auto& tabelas = e.Tabelas();
+    const auto& colunas = ColunasSQLite(e);
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        for (const TColunaSQLite& coluna : colunas[t]) {
+            dados.linhas.push_back(LinhaColunaSQLite(tabelas[t].nome, colunas[t], coluna));
         }
     }
     return dados;
@@ -1045,8 +1062,17 @@ TDadosRowset LeTiposProvider(Estado& e) {
     namespace c = rowset::provider_types;
     namespace o = sqlgettypeinfo;
     if (e.SQLite()) {
-        // Columns are typed from their declared types, so the types are the same.
-        return TiposProviderSQLite();
+        // Columns are typed from their declared types, so the types are the native
+        // provider's: its own and the ones the columns declare.
+        TDadosRowset tipos = TiposProviderSQLite();
+        for (const auto& daTabela : ColunasSQLite(e)) {
+            for (const TColunaSQLite& coluna : daTabela) {
+                const TTipoDeclarado declarado = InterpretaTipoSQLite(coluna.tipo);
+                AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+            }
+        }
+        MarcaMelhoresTipos(tipos);
+        return tipos;
     }
     TComandoODBC comando(e.conexao);
     comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));

@@ -196,9 +196,22 @@ TDadosRowset TConexaoSQLite::LeEsquema(TEsquema esquema) {
     case TEsquema::adSchemaForeignKeys:
         return LeChavesEstrangeiras();
     case TEsquema::adSchemaProviderTypes:
-        return TiposProviderSQLite();
+        return LeTiposProvider();
     }
     return {};
+}
+
+TDadosRowset TConexaoSQLite::LeTiposProvider() {
+    // The provider's types, and every type a column declares that they are not.
+    TDadosRowset tipos = TiposProviderSQLite();
+    for (std::size_t t = 0; t < Tabelas().size(); ++t) {
+        for (const TColunaSQLite& coluna : Colunas(t)) {
+            const TTipoDeclarado declarado = InterpretaTipoSQLite(coluna.tipo);
+            AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+        }
+    }
+    MarcaMelhoresTipos(tipos);
+    return tipos;
 }
 
 TDadosRowset TConexaoSQLite::LeCatalogos() {

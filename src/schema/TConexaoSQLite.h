@@ -42,6 +42,7 @@ private:
     TDadosRowset LeColunas();
     TDadosRowset LeChavesPrimarias();
     TDadosRowset LeChavesEstrangeiras();
+    TDadosRowset LeTiposProvider();
 
     const std::vector<TTabelaSQLite>& Tabelas();
     // The columns of table i of Tabelas(); read once for every table.

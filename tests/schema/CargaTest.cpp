@@ -305,6 +305,31 @@ TEST_F(Carga, NamesWithDotsAreFoundByTheirSchemaAndTableFields) {
     }
 }
 
+TEST(CompletaTiposProvider, TheColumnsTypesJoinTheListAndMayBecomeItsBestMatches) {
+    const TListaTextos fonte = {"131;numeric;1;precision, scale;", "135;timestamptz;1;;",
+                                "129;varchar;1;max. length;", "129;char;0;max. length;"};
+    const auto colunas = [](std::vector<std::pair<const char*, int>> tipos) {
+        TArrColunas arr;
+        for (const auto& [nome, codigo] : tipos) {
+            arr.push_back(std::make_unique<TColuna>());
+            arr.back()->getTipoDado().nome = nome;
+            arr.back()->getTipoDado().tipoOLE = codigo;
+        }
+        return arr;
+    };
+    TListaTextos tipos = fonte;
+    CompletaTiposProvider(tipos, colunas({{"numeric", 131}, {"varchar", 129}, {"", 0}}));
+    EXPECT_EQ(tipos, fonte) << "nothing gained, nothing changed";
+
+    CompletaTiposProvider(
+        tipos,
+        colunas({{"timestamp", 135}, {"bpchar", 129}, {"timestamp", 135}, {"mpaa_rating", 129}}));
+    EXPECT_EQ(tipos,
+              (TListaTextos{"131;numeric;1;precision, scale;", "129;varchar;1;max. length;",
+                            "135;timestamp;1;;", "135;timestamptz;0;;", "129;char;0;max. length;",
+                            "129;bpchar;0;;", "129;mpaa_rating;0;;"}));
+}
+
 TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {
     fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "s|>x", "a=>b"));
     fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", "s|>x", "a=>b", ">c"));
