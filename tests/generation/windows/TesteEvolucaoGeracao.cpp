@@ -357,7 +357,9 @@ private slots:
         for (const QString& nome : esperados)
             QVERIFY2(QFileInfo(QDir(gerado).filePath(nome)).size() > 0, qPrintable(nome));
 
-        // The tree reads the generation directory again, keeping its mark.
+        // The tree reads the generation directory again, keeping its mark; the folder that
+        // keeps the generated contents is there too.
+        esperados.append(QStringLiteral(".fendril"));
         noGerado = janela->ExisteDir(gerado, janela->raiz());
         QVERIFY(noGerado);
         QStringList mostrados;
