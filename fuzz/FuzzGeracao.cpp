@@ -1,7 +1,8 @@
 // Runs whole generations from arbitrary bytes: the input is cut at lines "=====" into a
 // mapping document, a table-class template and a general template (each given line by line,
-// so that lines no window would write reach the run) and a types file. Every failure must be
-// logged by the run; anything that escapes it is a fault.
+// so that lines no window would write reach the run) and a types file; a second run merges
+// hand edits of every file into its output. Every failure must be logged by the run;
+// anything that escapes it is a fault.
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
 #include "generation/TProcessaGeracao.h"
@@ -100,6 +101,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         run.limiteSaida = std::size_t{1} << 20;
         if (run.Prepara()) {
             run.ListaArquivos();
+            run.Executa();
+        }
+    }
+    // Every file edited by hand, then a second run that merges the edits into its output.
+    std::error_code erroLista;
+    for (const auto& entrada : fs::directory_iterator(pasta / "out", erroLista)) {
+        if (entrada.is_regular_file() && entrada.path().filename() != "log.txt") {
+            GravaLinhasTexto(entrada.path().string(), {"edited", partes[3]},
+                             TDurabilidade::Completo);
+        }
+    }
+    {
+        TProcessaGeracao run;
+        run.caminhoMapeamento = (pasta / "map.kmf").string();
+        run.diretorioGeracao = (pasta / "out").string();
+        run.AdicionaModelosTabela({(pasta / "t.tpt").string()});
+        run.AdicionaModelosGerais({(pasta / "g.tpg").string()});
+        run.fundeEdicoes = true;
+        run.limiteSaida = std::size_t{1} << 20;
+        if (run.Prepara()) {
             run.Executa();
         }
     }

@@ -48,7 +48,9 @@ std::string DiferencaUnificada(const std::string* antes, std::string_view depois
         return {};
     }
     const std::string caminho = NomeDeUmaLinha(nome);
-    git_diff_options opcoes = GIT_DIFF_OPTIONS_INIT;
+    // The library's own initialisers, rather than its macros, fill every field.
+    git_diff_options opcoes;
+    git_diff_options_init(&opcoes, GIT_DIFF_OPTIONS_VERSION);
     git_patch* bruto = nullptr;
     if (git_patch_from_buffers(&bruto, antes ? antes->data() : nullptr, antes ? antes->size() : 0,
                                caminho.c_str(), depois.data(), depois.size(), caminho.c_str(),
@@ -72,7 +74,8 @@ TFusao FundeTextos(std::string_view base, std::string_view editado, std::string_
     const std::string rotuloEditado = caminho + " (edited)";
     const std::string rotuloGerado = caminho + " (generated)";
     const auto entrada = [](std::string_view texto) {
-        git_merge_file_input e = GIT_MERGE_FILE_INPUT_INIT;
+        git_merge_file_input e;
+        git_merge_file_input_init(&e, GIT_MERGE_FILE_INPUT_VERSION);
         e.ptr = texto.data();
         e.size = texto.size();
         return e;
@@ -80,7 +83,8 @@ TFusao FundeTextos(std::string_view base, std::string_view editado, std::string_
     const git_merge_file_input ancestral = entrada(base);
     const git_merge_file_input nosso = entrada(editado);
     const git_merge_file_input deles = entrada(gerado);
-    git_merge_file_options opcoes = GIT_MERGE_FILE_OPTIONS_INIT;
+    git_merge_file_options opcoes;
+    git_merge_file_options_init(&opcoes, GIT_MERGE_FILE_OPTIONS_VERSION);
     opcoes.our_label = rotuloEditado.c_str();
     opcoes.their_label = rotuloGerado.c_str();
     opcoes.flags = GIT_MERGE_FILE_STYLE_MERGE;
