@@ -91,39 +91,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     GravaLinhasTexto((pasta / "types.txt").string(), CortaLinhasLF(partes[3]),
                      TDurabilidade::Completo);
 
-    {
+    const auto executa = [&pasta](bool fundeEdicoes) {
         TProcessaGeracao run;
         run.caminhoMapeamento = (pasta / "map.kmf").string();
         run.diretorioGeracao = (pasta / "out").string();
         run.AdicionaModelosTabela({(pasta / "t.tpt").string()});
         run.AdicionaModelosGerais({(pasta / "g.tpg").string()});
         run.perguntaSobrescrita = [](const std::string&) { return std::string("mr_yesall"); };
+        run.fundeEdicoes = fundeEdicoes;
         run.limiteSaida = std::size_t{1} << 20;
         if (run.Prepara()) {
             run.ListaArquivos();
             run.Executa();
         }
-    }
+    };
+    executa(false);
     // Every file edited by hand, then a second run that merges the edits into its output.
     std::error_code erroLista;
+    std::vector<std::string> gerados;
     for (const auto& entrada : fs::directory_iterator(pasta / "out", erroLista)) {
         if (entrada.is_regular_file() && entrada.path().filename() != "log.txt") {
-            GravaLinhasTexto(entrada.path().string(), {"edited", partes[3]},
-                             TDurabilidade::Completo);
+            gerados.push_back(entrada.path().string());
         }
     }
-    {
-        TProcessaGeracao run;
-        run.caminhoMapeamento = (pasta / "map.kmf").string();
-        run.diretorioGeracao = (pasta / "out").string();
-        run.AdicionaModelosTabela({(pasta / "t.tpt").string()});
-        run.AdicionaModelosGerais({(pasta / "g.tpg").string()});
-        run.fundeEdicoes = true;
-        run.limiteSaida = std::size_t{1} << 20;
-        if (run.Prepara()) {
-            run.Executa();
-        }
+    for (const std::string& gerado : gerados) {
+        GravaLinhasTexto(gerado, {"edited", partes[3]}, TDurabilidade::Completo);
     }
+    executa(true);
     std::error_code erro;
     fs::remove_all(pasta, erro);
     return 0;

@@ -615,33 +615,28 @@ private slots:
         QTest::addColumn<bool>("noFim"); // the edit where the new output changes too
         QTest::addColumn<QString>("resultado");
         QTest::addColumn<QString>("mensagem");
-        const QString n = QString::number(m_arquivos.size() - 1);
-        QTest::newRow("Merge") << QStringList{QStringLiteral("mr_merge")} << false << false
-                               << QStringLiteral("merged")
-                               << QStringLiteral("Generation Finished: 1 written, ") + n +
-                                      QStringLiteral(" unchanged, 0 skipped, 0 failed; 1 merged, "
-                                                     "0 with conflicts");
+        // Every other file is unchanged.
+        const QString resto = QStringLiteral(" unchanged, %1 skipped, 0 failed");
+        const QString unchanged = QString::number(m_arquivos.size() - 1);
+        const QString fundido = QStringLiteral("Generation Finished: 1 written, ") + unchanged +
+                                resto.arg(0) + QStringLiteral("; 1 merged, 0 with conflicts");
+        const QStringList fundir{QStringLiteral("mr_merge")};
+        QTest::newRow("Merge") << fundir << false << false << QStringLiteral("merged") << fundido;
         QTest::newRow("Merge All") << QStringList{QStringLiteral("mr_mergeall")} << false << false
-                                   << QStringLiteral("merged")
-                                   << QStringLiteral("Generation Finished: 1 written, ") + n +
-                                          QStringLiteral(" unchanged, 0 skipped, 0 failed; 1 "
-                                                         "merged, 0 with conflicts");
+                                   << QStringLiteral("merged") << fundido;
         QTest::newRow("Merge hand edits")
-            << QStringList{} << true << false << QStringLiteral("merged")
-            << QStringLiteral("Generation Finished: 1 written, ") + n +
-                   QStringLiteral(" unchanged, 0 skipped, 0 failed; "
-                                  "1 merged, 0 with conflicts");
+            << QStringList{} << true << false << QStringLiteral("merged") << fundido;
         QTest::newRow("No") << QStringList{QStringLiteral("mr_no")} << false << false
                             << QStringLiteral("skipped")
-                            << QStringLiteral("Generation Finished: 0 written, ") + n +
-                                   QStringLiteral(" unchanged, 1 skipped, 0 failed");
+                            << QStringLiteral("Generation Finished: 0 written, ") + unchanged +
+                                   resto.arg(1);
         QTest::newRow("conflict")
-            << QStringList{QStringLiteral("mr_merge")} << false << true
-            << QStringLiteral("conflict")
-            << QStringLiteral("Generation Finished With Merge Conflicts: 1 written, ") + n +
-                   QStringLiteral(" unchanged, 0 skipped, 0 failed; 0 merged, 1 with conflicts. "
-                                  "The Files Hold Conflict Markers Where Hand Edits And New "
-                                  "Output Differ; The Log Names Their Lines.");
+            << fundir << false << true << QStringLiteral("conflict")
+            << QStringLiteral("Generation Finished With Merge Conflicts: 1 written, ") + unchanged +
+                   resto.arg(0) +
+                   QStringLiteral("; 0 merged, 1 with conflicts. The Files Hold Conflict Markers "
+                                  "Where Hand Edits And New Output Differ; The Log Names Their "
+                                  "Lines.");
     }
     void fusaoDeEdicoes() {
         QFETCH(QStringList, respostas);
