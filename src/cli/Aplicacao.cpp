@@ -88,11 +88,24 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
                          "General template (.tpg); may be repeated");
     generate
         ->add_option("--overwrite", geracao.sobrescrita,
-                     "Existing files: ask, all (Yes To All) or none (No To All); default ask "
-                     "on a terminal, none otherwise")
-        ->check(CLI::IsMember({"ask", "all", "none"}));
-    generate->add_flag("--list", geracao.listar,
-                       "Print the files the run would write; write nothing");
+                     "Existing files that differ: ask, all (Yes To All), none (No To All) or "
+                     "merge (hand edits merged into the new output); default the document's "
+                     "\"Merge hand edits\", else ask on a terminal, none otherwise")
+        ->check(CLI::IsMember({"ask", "all", "none", "merge"}));
+    auto* listar = generate->add_flag(
+        "--list", geracao.listar,
+        "Print each file the run would write with its situation (new, changed, unchanged, "
+        "hand-edited, colliding); write nothing");
+    auto* verificar = generate->add_flag(
+        "--check", geracao.verificar,
+        "As --list, and exit 1 unless every file on disk already holds what the run would "
+        "write");
+    auto* diferencas = generate->add_flag(
+        "--diff", geracao.diferencas,
+        "Print a unified diff of what the run would change (with --overwrite merge, the "
+        "merged hand-edited files); write nothing");
+    listar->excludes(verificar, diferencas);
+    verificar->excludes(diferencas);
     generate
         ->add_option("--max-output", geracao.limiteSaida,
                      "Largest text one expansion may produce, in bytes (suffixes KB, MB, GB "

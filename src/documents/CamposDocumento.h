@@ -77,6 +77,7 @@ inline constexpr std::string_view pathmontado = "pathmontado";
 inline constexpr std::string_view gerdir = "gerdir";
 inline constexpr std::string_view cb_fendril = "cb_fendril";
 inline constexpr std::string_view cb_templ = "cb_templ";
+inline constexpr std::string_view cb_merge = "cb_merge";
 } // namespace chave
 
 // One row of a types table: provider type, code variable type, initial value.
