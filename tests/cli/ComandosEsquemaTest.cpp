@@ -2,6 +2,7 @@
 #include "documents/TArquivoKMF.h"
 #include "model/TColuna.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/BancoSQLite.h"
 #include "support/ExecutaCli.h"
 
 #include <cstdlib>
@@ -121,16 +122,10 @@ TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
 
 TEST_F(ComandosEsquema, ImportLeavesOutSystemTablesUnlessTypeAllAndNamesTheDatabase) {
     const std::string banco = m_pasta.arquivo("inner.db");
-    sqlite3* escritor = nullptr;
-    ASSERT_EQ(sqlite3_open(banco.c_str(), &escritor), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(escritor,
-                           "CREATE TABLE parent (id integer PRIMARY KEY AUTOINCREMENT, k text);"
-                           "CREATE INDEX parent_k ON parent (k);"
-                           "INSERT INTO parent (k) VALUES ('a'); ANALYZE;"
-                           "CREATE VIEW keys AS SELECT k FROM parent;",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(escritor);
+    teste::CriaBanco(banco, "CREATE TABLE parent (id integer PRIMARY KEY AUTOINCREMENT, k text);"
+                            "CREATE INDEX parent_k ON parent (k);"
+                            "INSERT INTO parent (k) VALUES ('a'); ANALYZE;"
+                            "CREATE VIEW keys AS SELECT k FROM parent;");
     const std::string conexao = "Provider=SQLite;Data Source=" + banco;
     const std::string kmf = m_pasta.arquivo("inner.kmf");
     struct Caso {
@@ -177,14 +172,8 @@ TEST_F(ComandosEsquema, AddingToAMappingKeepsItsDatabaseName) {
 
 TEST_F(ComandosEsquema, TablesWithADotOrASpaceInTheirNameImportWithTheirColumns) {
     const std::string banco = m_pasta.arquivo("names.db");
-    sqlite3* escritor = nullptr;
-    ASSERT_EQ(sqlite3_open(banco.c_str(), &escritor), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(escritor,
-                           "CREATE TABLE \"my.table\" (id integer PRIMARY KEY, \"my.col\" text);"
-                           "CREATE TABLE \"with space\" (id integer PRIMARY KEY, name text);",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(escritor);
+    teste::CriaBanco(banco, "CREATE TABLE \"my.table\" (id integer PRIMARY KEY, \"my.col\" text);"
+                            "CREATE TABLE \"with space\" (id integer PRIMARY KEY, name text);");
     const std::string conexao = "Provider=SQLite;Data Source=" + banco;
     const std::string kmf = m_pasta.arquivo("names.kmf");
     for (const std::vector<std::string>& tabelas :

@@ -49,6 +49,15 @@ protected:
         return carga;
     }
 
+    // Every table and view but the system tables, as an import without --type takes them.
+    TCargaColunas CarregaSemSistema(const std::string& conexao) {
+        TMostraTabelas chooser({conexao, "", "", ""}, "");
+        chooser.semSistema = true;
+        TCargaColunas carga;
+        CarregaControlaColunas({conexao, "", "", ""}, chooser.PreencheLista("", ""), carga);
+        return carga;
+    }
+
     PastaTemporaria pasta;
     std::string banco = pasta.arquivo("shop.db");
 };
@@ -153,10 +162,7 @@ TEST_F(SQLite, EveryColumnHasTheTypeAndSizesTheDatabaseDeclares) {
     const std::vector<ColunaDoCatalogo> catalogo = CatalogoSQLite(tipos);
     ASSERT_EQ(catalogo.size(), 29u);
     for (const std::string& conexao : {Nativa(tipos), Odbc(tipos)}) {
-        TMostraTabelas chooser({conexao, "", "", ""}, "");
-        chooser.semSistema = true;
-        TCargaColunas carga;
-        CarregaControlaColunas({conexao, "", "", ""}, chooser.PreencheLista("", ""), carga);
+        const TCargaColunas carga = CarregaSemSistema(conexao);
         const TControlaColunas& colunas = *carga.controlaColunas;
         EXPECT_EQ(colunas.quantidade(), catalogo.size()) << conexao;
         for (const ColunaDoCatalogo& esperada : catalogo) {
@@ -231,10 +237,7 @@ TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
     for (const std::string& caminho : {banco, tipos}) {
         const auto esperados = FatosSQLite(caminho);
         for (const std::string& conexao : {Nativa(caminho), Odbc(caminho)}) {
-            TMostraTabelas chooser({conexao, "", "", ""}, "");
-            chooser.semSistema = true;
-            TCargaColunas carga;
-            CarregaControlaColunas({conexao, "", "", ""}, chooser.PreencheLista("", ""), carga);
+            const TCargaColunas carga = CarregaSemSistema(conexao);
             const TControlaColunas& colunas = *carga.controlaColunas;
             ASSERT_EQ(colunas.quantidade(), esperados.size()) << conexao;
             for (const auto& [nome, fatos] : esperados) {
