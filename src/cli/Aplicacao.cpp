@@ -4,6 +4,7 @@
 #include "cli/ComandosDocumento.h"
 #include "cli/ComandosEsquema.h"
 #include "cli/ComandosGeracao.h"
+#include "cli/DescreveMapeamento.h"
 
 #include <CLI/CLI.hpp>
 #include <functional>
@@ -24,6 +25,19 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
                                             "as text, one line per document line");
     dump->add_option("FILE", arquivo, "Section document to read")->required();
     dump->callback([&] { comando = [&] { return ComandoDump(arquivo, saida, erros); }; });
+
+    std::string mapeamento;
+    std::optional<std::string> tabelaDescrita;
+    auto* describe = app.add_subcommand(
+        "describe", "Print a mapping (.kmf) as a readable table: per table, its columns with "
+                    "type, sizes, keys, nullable, default, unique, auto-increment, enabled, "
+                    "alias and comment");
+    describe->add_option("FILE", mapeamento, "Mapping document to read")->required();
+    describe->add_option("--table", tabelaDescrita,
+                         "Describe only the table of this qualified name");
+    describe->callback([&] {
+        comando = [&] { return ComandoDescribe(mapeamento, tabelaDescrita, saida, erros); };
+    });
 
     std::string texto;
     std::string destino;

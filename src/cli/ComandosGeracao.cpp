@@ -155,6 +155,18 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         return 2;
     }
 
+    // A run writes its files and its log into the generation directory: one that is not
+    // there stops it before anything is read. A simulation writes nothing and needs none.
+    if (!opcoes.listar && !opcoes.verificar && !opcoes.diferencas) {
+        std::error_code erro;
+        if (!fs::is_directory(opcoes.diretorio, erro)) {
+            erros << "The Generation Directory \"" << opcoes.diretorio << "\" "
+                  << (fs::exists(opcoes.diretorio, erro) ? "Is Not A Directory" : "Does Not Exist")
+                  << " !!\n";
+            return 2;
+        }
+    }
+
     TProcessaGeracao processa;
     processa.caminhoMapeamento = opcoes.mapeamento;
     processa.diretorioGeracao = opcoes.diretorio;

@@ -138,6 +138,30 @@ TEST_F(ProjetoGeracao, IncompleteSetUpsAreUsageErrors) {
     EXPECT_EQ(m_erros.str(), "File Does Not Exist: \"" + opcoes.mapeamento + "\"\n");
 }
 
+TEST_F(ProjetoGeracao, AGenerationDirectoryThatIsNotThereStopsTheRun) {
+    TOpcoesGeracao opcoes;
+    opcoes.mapeamento = (m_projeto / "shop.kmf").string();
+    opcoes.modelosGerais = {(m_projeto / "list.tpg").string()};
+    opcoes.diretorio = (m_projeto / "missing").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(),
+              "The Generation Directory \"" + opcoes.diretorio + "\" Does Not Exist !!\n");
+    EXPECT_EQ(m_saida.str(), "");
+    EXPECT_FALSE(fs::exists(m_projeto / "missing"));
+
+    opcoes.diretorio = (m_projeto / "shop.kmf").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(),
+              "The Generation Directory \"" + opcoes.diretorio + "\" Is Not A Directory !!\n");
+
+    // Listing writes nothing, so it needs no directory: every file is new.
+    opcoes.diretorio = (m_projeto / "missing").string();
+    opcoes.listar = true;
+    EXPECT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_EQ(m_saida.str(), "new          tables.md\n");
+    EXPECT_FALSE(fs::exists(m_projeto / "missing"));
+}
+
 TEST_F(ProjetoGeracao, EachFailureIsPrintedAndDecidesTheExitStatus) {
     // A backslash separates folders as on the platform the templates were made on.
     fs::create_directory(m_projeto / "out" / "src");

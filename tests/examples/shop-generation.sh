@@ -44,7 +44,7 @@ tables=$(sqlite3 "$out/ddl.db" "select count(*) from sqlite_master where type = 
 
 # Markdown: every table has its section.
 [[ $(grep -c '^## ' dictionary.md) -eq 9 ]]
-grep -q '| unit_price | NUMERIC | 10 | 10 | 2 | |' dictionary.md
+grep -q '| unit_price | numeric | 10 | 10 | 2 | |' dictionary.md
 
 # Running again finds every file as it would write it: nothing is written, nothing asked,
 # and the committed output passes the check a CI pipeline runs.
