@@ -2,6 +2,7 @@
 
 #include "documents/CamposDocumento.h"
 #include "model/Erros.h"
+#include "model/MappingRefresh.h"
 #include "model/Registro.h"
 
 #include <map>
@@ -49,6 +50,28 @@ std::string Campos(std::initializer_list<std::string_view> campos) {
 using TChaveTabela = std::tuple<std::string, std::string>;
 using TChaveColuna = std::tuple<std::string, std::string, std::string>;
 
+// Fields of any number, escaped together when one needs it; a field holding the escape
+// byte forces it, so that only an escaped entry ends in the lone mark.
+std::string CamposVariaveis(const std::vector<std::string_view>& campos) {
+    bool escapado = registro::PrecisaEscape(campos);
+    for (const std::string_view campo : campos) {
+        escapado = escapado || campo.find('\x1B') != std::string_view::npos;
+    }
+    std::string texto;
+    for (const std::string_view campo : campos) {
+        registro::AcrescentaCampo(texto, campo, escapado);
+    }
+    registro::AcrescentaMarca(texto, escapado);
+    return texto;
+}
+
+// An entry's failure, named by its place among the section's entries of its key.
+EErroGeral FalhaEntrada(std::string_view secao, std::string_view chave, std::size_t indice) {
+    return EErroGeral::Create("Entry " + std::to_string(indice + 1) + " Of Section \"" +
+                              std::string(secao) + "\", Key \"" + std::string(chave) +
+                              "\", Of The Mapping Could Not Be Read");
+}
+
 } // namespace
 
 void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
@@ -87,9 +110,7 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     // An entry names no line of its own when it fails: name it by its place among the
     // section's entries.
     const auto falha = [&secao](std::string_view chave, std::size_t indice) {
-        return EErroGeral::Create("Entry " + std::to_string(indice + 1) + " Of Section \"" +
-                                  std::string(secao) + "\", Key \"" + std::string(chave) +
-                                  "\", Of The Mapping Could Not Be Read");
+        return FalhaEntrada(secao, chave, indice);
     };
     std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
     std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
@@ -137,6 +158,96 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     // The index answers by names only: facts leave it valid.
 }
 
+void EscreveManuaisDocumento(TArquivoKMF& documento, std::string_view secao,
+                             const TControlaColunas& colunas) {
+    std::set<TChaveTabela> tabelas;
+    std::set<TChaveColuna> vistas;
+    std::vector<std::string> linhasColunas;
+    for (const auto& coluna : colunas.getColunas()) {
+        const TTabela& tabela = coluna->getTabela();
+        if (tabelas.emplace(tabela.esquema, tabela.nome).second && tabela.handSetComment) {
+            documento.AdicionaEntrada(
+                secao, kChaveTabela,
+                CamposVariaveis({tabela.esquema, tabela.nome, *tabela.handSetComment}));
+        }
+        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second &&
+            !coluna->handSet.empty()) {
+            std::vector<std::string_view> campos = {tabela.esquema, tabela.nome, coluna->nome};
+            for (const auto& [property, valor] : coluna->handSet) {
+                campos.push_back(PropertyKey(property));
+                campos.push_back(valor);
+            }
+            linhasColunas.push_back(CamposVariaveis(campos));
+        }
+    }
+    for (const std::string& linha : linhasColunas) {
+        documento.AdicionaEntrada(secao, kChaveColuna, linha);
+    }
+}
+
+void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
+                        TControlaColunas& colunas) {
+    const TListaTextos tabelas = documento.LeSecao(secao, kChaveTabela, false);
+    const TListaTextos manuais = documento.LeSecao(secao, kChaveColuna, false);
+    if (tabelas.empty() && manuais.empty()) {
+        return;
+    }
+    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
+    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
+    for (const auto& coluna : colunas.getColunas()) {
+        const TTabela& tabela = coluna->getTabela();
+        porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
+        porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
+    }
+    // The fields of an entry unescaped; none when their count is not `fixos` plus pairs.
+    const auto le = [](const std::string& entrada, std::size_t fixos) {
+        const TListaVistas campos = SeparaCamposVista(entrada, "=>");
+        const bool escapado = !campos.empty() && campos.size() % 2 != fixos % 2 &&
+                              registro::Escapado(campos, campos.size() - 1);
+        const std::size_t quantos = campos.size() - (escapado ? 1 : 0);
+        std::optional<TListaTextos> lidos;
+        if (quantos < fixos || (quantos - fixos) % 2 != 0) {
+            return lidos;
+        }
+        lidos.emplace();
+        for (std::size_t i = 0; i < quantos; ++i) {
+            lidos->push_back(registro::LeCampo(campos[i], escapado));
+        }
+        return lidos;
+    };
+    for (std::size_t i = 0; i < tabelas.size(); ++i) {
+        const std::optional<TListaTextos> campos = le(tabelas[i], 3);
+        if (!campos || campos->size() != 3) {
+            throw FalhaEntrada(secao, kChaveTabela, i);
+        }
+        if (const auto achadas = porTabela.find({(*campos)[0], (*campos)[1]});
+            achadas != porTabela.end()) {
+            for (TColuna* coluna : achadas->second) {
+                coluna->getTabela().handSetComment = (*campos)[2];
+            }
+        }
+    }
+    for (std::size_t i = 0; i < manuais.size(); ++i) {
+        const std::optional<TListaTextos> campos = le(manuais[i], 3);
+        if (!campos) {
+            throw FalhaEntrada(secao, kChaveColuna, i);
+        }
+        const auto achadas = porColuna.find({(*campos)[0], (*campos)[1], (*campos)[2]});
+        if (achadas == porColuna.end()) {
+            continue;
+        }
+        THandSetProperties marcadas;
+        for (std::size_t j = 3; j + 1 < campos->size(); j += 2) {
+            if (const auto property = PropertyFromKey((*campos)[j])) {
+                marcadas[*property] = (*campos)[j + 1];
+            }
+        }
+        for (TColuna* coluna : achadas->second) {
+            coluna->handSet = marcadas;
+        }
+    }
+}
+
 std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento,
                                                      std::string_view secao) {
     const TListaTextos linhas = documento.LeSecao(secao, "", true);
@@ -153,6 +264,7 @@ std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& document
             erro.nomes().coluna + "\") Could Not Be Read: " + erro.motivo());
     }
     LeFatosDocumento(documento, fendril::secao::fatos, *colunas);
+    LeManuaisDocumento(documento, fendril::secao::manuais, *colunas);
     return colunas;
 }
 
