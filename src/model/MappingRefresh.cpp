@@ -125,6 +125,18 @@ TRefreshChange Mudanca(TChangeKind kind, const std::string& tabela, std::string 
     return mudanca;
 }
 
+// The same type name and sizes.
+bool MesmoTipo(const TColuna& a, const TColuna& b) {
+    for (const TColumnProperty property :
+         {TColumnProperty::type, TColumnProperty::length, TColumnProperty::precision,
+          TColumnProperty::scale, TColumnProperty::datePrecision}) {
+        if (PropertyValue(a, property) != PropertyValue(b, property)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void ComparaTabela(const std::string& nome, const TColunasTabela& mapa, const TColunasTabela& banco,
                    TRefreshChanges& mudancas) {
     // The table's own comment.
@@ -220,8 +232,7 @@ void ComparaTabela(const std::string& nome, const TColunasTabela& mapa, const TC
         const TColuna& velha = *mapa.primeiras[i];
         for (const std::size_t j : adicionadas) {
             const TColuna& nova = *banco.primeiras[j];
-            if (i == j && usadas.count(j) == 0 &&
-                velha.getTipoDado().nome == nova.getTipoDado().nome) {
+            if (i == j && usadas.count(j) == 0 && MesmoTipo(velha, nova)) {
                 usadas.insert(j);
                 mudancas.push_back(Mudanca(TChangeKind::likelyRename, nome,
                                            PrefixoColuna(velha.nome) + "Likely Renamed To " +

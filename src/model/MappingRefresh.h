@@ -93,8 +93,8 @@ TListaTextos MappedTables(const TControlaColunas& colunas);
 // longest run the two orders share), then every property. A property the mapping has set
 // by hand is no change while the database still says what it said then; when the database
 // changed it, the change is reported and applying it only takes note of the new value. A
-// dropped and an added column at the same place with the same type are reported as a
-// likely rename. Tables of `databaseTables` the mapping lacks are added.
+// dropped and an added column at the same place with the same type (name and sizes) are
+// reported as a likely rename. Tables of `databaseTables` the mapping lacks are added.
 //
 // The list is grouped by table (the mapping's tables in `mappedTables` order, then the
 // added ones), and within a table: the table's own change, then the database's columns in
