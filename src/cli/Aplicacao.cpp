@@ -218,7 +218,7 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     const CLI::Validator regra(
         [](std::string& valor) {
             try {
-                LeRegraAlias(valor);
+                VerificaRegraAlias(valor);
                 return std::string();
             } catch (const std::exception& erro) {
                 return std::string(erro.what());

@@ -129,8 +129,6 @@ int ComandoAliases(const std::string& mapeamento, const std::string& regraTabela
                    const std::string& regraColunas, const std::string& destino,
                    std::ostream& erros) {
     try {
-        const std::optional<TCadeiaFiltros> tabelas = LeRegraAlias(regraTabelas);
-        const std::optional<TCadeiaFiltros> colunas = LeRegraAlias(regraColunas);
         TArquivoKMF documento;
         documento.Abre(mapeamento);
         TDescricaoMapeamento descricao;
@@ -142,7 +140,7 @@ int ComandoAliases(const std::string& mapeamento, const std::string& regraTabela
         }
         TAliasesFilled preenchidos;
         if (descricao.controlaColunas) {
-            preenchidos = FillEmptyAliases(*descricao.controlaColunas, tabelas, colunas);
+            preenchidos = FillEmptyAliases(*descricao.controlaColunas, regraTabelas, regraColunas);
         }
         erros << "Filled " << preenchidos.tables
               << (preenchidos.tables == 1 ? " Table Alias And " : " Table Aliases And ")

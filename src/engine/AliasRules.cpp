@@ -1,13 +1,18 @@
 #include "engine/AliasRules.h"
 
+#include "engine/Filtros.h"
 #include "model/Erros.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 
 namespace fendril {
 
-std::optional<TCadeiaFiltros> LeRegraAlias(std::string_view regra) {
+namespace {
+
+// The filter chain of a rule; none for an empty rule.
+std::optional<TCadeiaFiltros> LeRegra(std::string_view regra) {
     if (regra.empty()) {
         return std::nullopt;
     }
@@ -20,9 +25,16 @@ std::optional<TCadeiaFiltros> LeRegraAlias(std::string_view regra) {
     return cadeia;
 }
 
-TAliasesFilled FillEmptyAliases(TControlaColunas& colunas,
-                                const std::optional<TCadeiaFiltros>& tables,
-                                const std::optional<TCadeiaFiltros>& columns) {
+} // namespace
+
+void VerificaRegraAlias(std::string_view regra) {
+    LeRegra(regra);
+}
+
+TAliasesFilled FillEmptyAliases(TControlaColunas& colunas, std::string_view regraTabelas,
+                                std::string_view regraColunas) {
+    const std::optional<TCadeiaFiltros> tables = LeRegra(regraTabelas);
+    const std::optional<TCadeiaFiltros> columns = LeRegra(regraColunas);
     TAliasesFilled preenchidos;
     // The alias of each table, decided by its first column's record, as the set shows it.
     std::unordered_map<std::string, std::string> aliasTabelas;

@@ -46,8 +46,7 @@ class Regras : public testing::TestWithParam<Caso> {};
 TEST_P(Regras, FillOnlyEmptyAliases) {
     const Caso& caso = GetParam();
     const auto conjunto = Mapeamento();
-    const TAliasesFilled preenchidos =
-        FillEmptyAliases(*conjunto, LeRegraAlias(caso.tabelas), LeRegraAlias(caso.colunas));
+    const TAliasesFilled preenchidos = FillEmptyAliases(*conjunto, caso.tabelas, caso.colunas);
     std::vector<std::string> aliases;
     for (const auto& coluna : conjunto->getColunas()) {
         aliases.push_back(coluna->getTabela().alias + "/" + coluna->alias);
@@ -73,15 +72,18 @@ INSTANTIATE_TEST_SUITE_P(
              0},
         Caso{"", "", {"/", "/Price", "Person/", "/"}, 0, 0}));
 
+// A rule naming an unknown filter is refused before any alias changes.
 TEST(RegrasAlias, AnUnknownFilterIsNamed) {
-    EXPECT_EQ(LeRegraAlias(""), std::nullopt);
+    EXPECT_NO_THROW(VerificaRegraAlias(""));
+    EXPECT_THROW(VerificaRegraAlias("pascal:"), EErroGeral);
+    const auto conjunto = Mapeamento();
     try {
-        LeRegraAlias("pascal:singulr");
+        FillEmptyAliases(*conjunto, "pascal", "pascal:singulr");
         FAIL() << "an unknown filter was accepted";
     } catch (const EErroGeral& erro) {
         EXPECT_STREQ(erro.what(), "Unknown Filter \"singulr\" In Rule \"pascal:singulr\" !!");
     }
-    EXPECT_THROW(LeRegraAlias("pascal:"), EErroGeral);
+    EXPECT_EQ(conjunto->getColunas()[0]->getTabela().alias, "");
 }
 
 } // namespace
