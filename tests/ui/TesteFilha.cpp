@@ -1006,6 +1006,16 @@ private slots:
                  std::string("In euros,\nwith VAT"));
         QCOMPARE(std::as_const(*reaberta->controlaColunas()).getColuna("orders", "id")->facts,
                  (TColumnFacts{false, "", true, true, ""}));
+        // What the panels changed is remembered as set by hand, with the database's values,
+        // so that a refresh keeps it; what they did not change is not.
+        const TControlaColunas& reabertas = *reaberta->controlaColunas();
+        QCOMPARE(reabertas.getColuna("orders", "notes")->handSet,
+                 (THandSetProperties{{TColumnProperty::unique, "0"},
+                                     {TColumnProperty::defaultValue, ""},
+                                     {TColumnProperty::comment, ""}}));
+        QCOMPARE(reabertas.getTabela("orders")->handSetComment, std::optional<std::string>(""));
+        QVERIFY(reabertas.getColuna("payments", "amount")->handSet.empty());
+        QVERIFY(!reabertas.getTabela("payments")->handSetComment);
     }
 
     // Show Table Data needs a table and opens the data window on it, navigator hidden.
