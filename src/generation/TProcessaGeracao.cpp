@@ -73,8 +73,8 @@ bool Contem(const std::string& texto, std::string_view parte) {
     return texto.find(parte) != std::string::npos;
 }
 
-std::string TagDoNome(bool nomePorAlias) {
-    return nomePorAlias ? "<tbalias>" : "<tbname>";
+std::string TagDoNome(TNomeArquivoTabela nomeArquivo) {
+    return nomeArquivo == TNomeArquivoTabela::alias ? "<tbalias>" : "<tbname>";
 }
 
 // Whether `caminho` is `base` or lies below it, both already canonical.
@@ -244,7 +244,7 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
         using M = TDocModeloTabela;
         const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
         const std::string prefixoTabela = le(&M::tablePrefix);
-        const std::string tag = TagDoNome(le(&M::nomePorAlias));
+        const std::string tag = TagDoNome(le(&M::nomeArquivo));
         const std::string sufixoTabela = le(&M::tableSufix);
         nomes.padrao = prefixoTabela + tag + sufixoTabela + "." + le(&M::tableExtension);
         nomes.classePai = le(&M::parentClass);
@@ -280,7 +280,7 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
         switch (le(&M::arquivoUnico)) {
         case 0: {
             const std::string prefixo = le(&M::tablePrefix);
-            const std::string tag = TagDoNome(le(&M::nomePorAlias));
+            const std::string tag = TagDoNome(le(&M::nomeArquivo));
             const std::string sufixo = le(&M::tableSufix);
             nomes.padrao = prefixo + tag + sufixo + "." + le(&M::makeExtension);
             break;

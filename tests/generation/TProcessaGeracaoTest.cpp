@@ -121,7 +121,7 @@ protected:
 TEST_F(Geracao, TableClassFilesAreNamedByTableOrAlias) {
     const std::string mapa = Mapeamento({{"dbo", "Customers", "id", "Cli.Ente", true}});
     TDocModeloTabela porAlias = ModeloBasico();
-    porAlias.nomePorAlias = true;
+    porAlias.nomeArquivo = TNomeArquivoTabela::alias;
     TProcessaGeracao& run =
         Run(mapa, {ModeloTabela(ModeloBasico()), ModeloTabela(porAlias, "alias.tpt")});
     ASSERT_TRUE(run.Prepara());
@@ -360,7 +360,7 @@ TEST_F(Geracao, NamesThatLeaveTheDirectoryAreRefused) {
           Caso{"link/", "a", false}, Caso{"src/", "ok", true}, Caso{"src\\", "ok2", true}}) {
         TDocModeloTabela modelo = ModeloBasico();
         modelo.tablePrefix = caso.prefixo;
-        modelo.nomePorAlias = true;
+        modelo.nomeArquivo = TNomeArquivoTabela::alias;
         TProcessaGeracao& run =
             Run(Mapeamento({{"", "t", "x", caso.alias}}), {ModeloTabela(modelo)});
         ASSERT_TRUE(run.Prepara());
@@ -525,7 +525,7 @@ TEST_F(Geracao, APipeNamedLogTxtIsReplacedWithoutWaiting) {
 
 TEST_F(Geracao, LogLinesEscapeControlCharactersOfNames) {
     TDocModeloTabela modelo = ModeloBasico();
-    modelo.nomePorAlias = true;
+    modelo.nomeArquivo = TNomeArquivoTabela::alias;
     TProcessaGeracao& run =
         Run(Mapeamento({{"", "a", "x", "q\r\n[2026-01-01;00:00:00]: File forged -> OK"}}),
             {ModeloTabela(modelo)});
