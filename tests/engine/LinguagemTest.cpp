@@ -201,8 +201,9 @@ TEST(TMontaCodigo, ColumnConditions) {
                                        .alias = "A",
                                        .facts = todos},
                                       {.tabela = "T", .nome = "b", .facts = nenhum}};
-    const char* const condicoes[] = {"nullable", "pk",      "fk",    "date",   "unique", "autoinc",
-                                     "default",  "comment", "alias", "length", "scale"};
+    const char* const condicoes[] = {"nullable", "pk",      "fk",      "date",  "unique",
+                                     "autoinc",  "default", "comment", "alias", "length",
+                                     "scale",    "fkfirst", "fklast"};
     for (const char* condicao : condicoes) {
         const std::string c = condicao;
         // Every column, in a block that holds both: a has them all, b none.
@@ -215,6 +216,29 @@ TEST(TMontaCodigo, ColumnConditions) {
                   "a+;b-")
             << condicao;
     }
+}
+
+// Consecutive foreign-key columns that refer to one table, each to another column, form one
+// key; two columns that refer to the same column are two keys.
+TEST(TMontaCodigo, ForeignKeyConditionsGroupTheColumnsOfAKey) {
+    const std::vector<Col> colunas = {
+        {.tabela = "returns", .nome = "id", .pk = true},
+        {.tabela = "returns", .nome = "order_id", .fk = "order_lines.order_id"},
+        {.tabela = "returns", .nome = "line_no", .fk = "order_lines.line_no"},
+        {.tabela = "returns", .nome = "product_id", .fk = "products.id"},
+        {.tabela = "orders", .nome = "billing", .fk = "addresses.id"},
+        {.tabela = "orders", .nome = "shipping", .fk = "addresses.id"},
+        {.tabela = "orders", .nome = "note"}};
+    const std::string chaves =
+        "<rctable><tbname>:<frkcol><if:fkfirst> (</if:fkfirst><colname><ifnot:fklast>,"
+        "</ifnot:fklast><if:fklast>)-><frktbname></if:fklast></frkcol>;</rctable>";
+    EXPECT_EQ(Linha(colunas, chaves),
+              "returns: (order_id,line_no)->order_lines (product_id)->products;"
+              "orders: (billing)->addresses (shipping)->addresses;");
+    // In a block of other columns too, where a column that is no foreign key ends a key.
+    EXPECT_EQ(Linha(colunas, "<rctable><simplecol><colname><if:fkfirst>[</if:fkfirst>"
+                             "<if:fklast>]</if:fklast> </simplecol>;</rctable>"),
+              "order_id[ line_no] product_id[] ;billing[] shipping[] note ;");
 }
 
 TEST(TMontaCodigo, TableConditions) {

@@ -94,6 +94,13 @@ void PreencheArvoreTags(QTreeWidget* arvore) {
             {"<if:date>", true, "Kept for a date or time column"},
             {"<if:default>", true, "Kept for a column with a default"},
             {"<if:fk>", true, "Kept for a foreign-key column"},
+            {"<if:fkfirst>", true,
+             "Kept for the first column of a foreign key: consecutive columns referring to one "
+             "table, each to another column, form one key"},
+            {"<if:fklast>", true,
+             "Kept for the last column of a foreign key: <frkcol><if:fkfirst>FOREIGN KEY "
+             "(</if:fkfirst><colname><ifnot:fklast>, </ifnot:fklast><if:fklast>) REFERENCES "
+             "<frktbname></if:fklast></frkcol>"},
             {"<if:length>", true, "Kept for a column whose length is above 0"},
             {"<if:nullable>", true,
              "Kept for a column that may be null: "
