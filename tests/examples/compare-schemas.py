@@ -4,12 +4,11 @@ aside), and for each the same columns with their declared types, nullability and
 the same primary key, unique columns and foreign keys. Prints every difference; exits 1 when
 there is one.
 
-    compare-schemas.py [--skip WHAT,...] sqlite ORIGINAL.db COPY.db
-    compare-schemas.py [--skip WHAT,...] postgres PORT ORIGINAL_DB COPY_DB
+    compare-schemas.py sqlite ORIGINAL.db COPY.db
+    compare-schemas.py postgres PORT ORIGINAL_DB COPY_DB
 
-WHAT is one of types, nullability, defaults, unique, identity: facts left out of the
-comparison. PostgreSQL is reached on 127.0.0.1 as the user and password of PGUSER and
-PGPASSWORD.
+PostgreSQL is reached on 127.0.0.1 as the user and password of PGUSER and PGPASSWORD. The
+columns' order is not compared: a template writes the primary key's columns first.
 """
 
 import argparse
@@ -18,7 +17,7 @@ import subprocess
 import sys
 
 
-def sqlite_schema(path, skip):
+def sqlite_schema(path):
     db = sqlite3.connect(f"file:{path}?mode=ro", uri=True)
     schema = {}
     tables = [r[0] for r in db.execute(
@@ -28,14 +27,7 @@ def sqlite_schema(path, skip):
                           "FROM pragma_table_info(?)", (table,)).fetchall()
         columns = {}
         for name, declared, notnull, default, _ in info:
-            fact = {}
-            if "types" not in skip:
-                fact["type"] = declared
-            if "nullability" not in skip:
-                fact["not null"] = bool(notnull)
-            if "defaults" not in skip:
-                fact["default"] = default
-            columns[name] = fact
+            columns[name] = {"type": declared, "not null": bool(notnull), "default": default}
         key = [name for name, *_, pk in sorted(info, key=lambda r: r[4]) if pk > 0]
         # A parent key left out of a foreign key is the parent's primary key.
         foreign = {}
@@ -53,12 +45,11 @@ def sqlite_schema(path, skip):
                 targets = [name for name, _ in parent_info]
             keys.append((parent, tuple(sources), tuple(targets)))
         unique = []
-        if "unique" not in skip:
-            for index, origin in db.execute("SELECT name, origin FROM pragma_index_list(?)",
-                                            (table,)):
-                if origin == "u":
-                    unique.append(tuple(r[0] for r in db.execute(
-                        "SELECT name FROM pragma_index_info(?) ORDER BY seqno", (index,))))
+        for index, origin in db.execute("SELECT name, origin FROM pragma_index_list(?)",
+                                        (table,)):
+            if origin == "u":
+                unique.append(tuple(r[0] for r in db.execute(
+                    "SELECT name FROM pragma_index_info(?) ORDER BY seqno", (index,))))
         schema[table] = {"columns": columns, "primary key": key,
                          "foreign keys": sorted(keys), "unique": sorted(unique)}
     return schema
@@ -72,7 +63,7 @@ def psql(port, database, query):
     return [line.split("\t") for line in result.stdout.splitlines()]
 
 
-def postgres_schema(port, database, skip):
+def postgres_schema(port, database):
     user_tables = ("c.relkind = 'r' AND n.nspname NOT IN ('pg_catalog', 'information_schema') "
                    "AND n.nspname NOT LIKE 'pg_toast%'")
     schema = {}
@@ -89,16 +80,9 @@ def postgres_schema(port, database, skip):
             "JOIN pg_namespace n ON n.oid = c.relnamespace "
             "LEFT JOIN pg_attrdef d ON d.adrelid = a.attrelid AND d.adnum = a.attnum "
             "WHERE a.attnum > 0 AND NOT a.attisdropped AND " + user_tables):
-        fact = {}
-        if "types" not in skip:
-            fact["type"] = declared
-        if "nullability" not in skip:
-            fact["not null"] = notnull == "t"
-        if "defaults" not in skip:
-            fact["default"] = default
-        if "identity" not in skip:
-            fact["identity"] = identity
-        schema[f"{nsp}.{table}"]["columns"][name] = fact
+        schema[f"{nsp}.{table}"]["columns"][name] = {
+            "type": declared, "not null": notnull == "t", "default": default,
+            "identity": identity}
     # Key columns in key order, referenced tables by name.
     for nsp, table, kind, columns, parent, targets in psql(
             port, database,
@@ -121,7 +105,7 @@ def postgres_schema(port, database, skip):
         elif kind == "f":
             entry["foreign keys"].append((parent, tuple(columns.split(",")),
                                           tuple(targets.split(","))))
-        elif "unique" not in skip:
+        else:
             entry["unique"].append(tuple(columns.split(",")))
     for entry in schema.values():
         entry["foreign keys"].sort()
@@ -131,36 +115,30 @@ def postgres_schema(port, database, skip):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--skip", default="")
     parser.add_argument("kind", choices=["sqlite", "postgres"])
     parser.add_argument("where", nargs="+")
     args = parser.parse_args()
-    skip = set(filter(None, args.skip.split(",")))
     if args.kind == "sqlite":
-        original, copy = (sqlite_schema(path, skip) for path in args.where)
+        original, copy = (sqlite_schema(path) for path in args.where)
     else:
         port, *databases = args.where
-        original, copy = (postgres_schema(port, db, skip) for db in databases)
-    differences = 0
+        original, copy = (postgres_schema(port, db) for db in databases)
+    differences = []
+    if not original:
+        differences.append("the original has no tables")
     for table in sorted(set(original) | set(copy)):
         if table not in copy:
-            print(f"{table}: missing from the copy")
+            differences.append(f"{table}: missing from the copy")
         elif table not in original:
-            print(f"{table}: not in the original")
+            differences.append(f"{table}: not in the original")
         else:
-            for what in original[table]:
-                if original[table][what] != copy[table][what]:
-                    print(f"{table}: {what} differ:\n  original {original[table][what]}\n"
-                          f"  copy     {copy[table][what]}")
-                else:
-                    continue
-                differences += 1
-            continue
-        differences += 1
-    if original == {}:
-        print("the original has no tables")
-        differences += 1
-    print(f"{len(original)} tables compared, {differences} differences")
+            differences += [f"{table}: {what} differ:\n  original {original[table][what]}\n"
+                            f"  copy     {copy[table][what]}"
+                            for what in original[table]
+                            if original[table][what] != copy[table][what]]
+    for difference in differences:
+        print(difference)
+    print(f"{len(original)} tables compared, {len(differences)} differences")
     return 1 if differences else 0
 
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 <if:tbcomment>/// <tbcomment>
-</if:tbcomment>/// <if:view>View</if:view><ifnot:view>Table</ifnot:view> <tbname><if:haspk>, primary key (<prkcol><colname><ifnot:last>, </ifnot:last></prkcol>)</if:haspk>.
+</if:tbcomment>/// <if:view>View</if:view><ifnot:view>Table</ifnot:view> <tbname> of <colcount> columns<if:haspk>, primary key (<prkcol><colname><ifnot:last>, </ifnot:last></prkcol>)</if:haspk>.
 <frkcol><if:fkfirst>/// (</if:fkfirst><colname><ifnot:fklast>, </ifnot:fklast><if:fklast>) refers to <frktbshortname:pascal:singular>.
 </if:fklast></frkcol>struct <tbshortname:pascal:singular> : public <parentclass> {
     static constexpr const char* tableName = "<tbname:str>";
