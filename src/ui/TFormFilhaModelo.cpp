@@ -6,10 +6,10 @@
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/PaginaDescricao.h"
-#include "ui/frame/TCaixaNomeArquivo.h"
 #include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
@@ -312,10 +312,7 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
     m_tableFname = criaEdit(tabela, QStringLiteral("edit_tablefname"));
     m_cbFname = new TCaixaNomeArquivo(tagAlias, tabela);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
-    m_nameForm = criaEdit(tabela, QStringLiteral("edit_nameform"));
-    m_nameForm->setPlaceholderText(QStringLiteral("pascal:singular"));
-    m_nameForm->setToolTip(QStringLiteral("Filters applied to the table part of the file "
-                                          "names: pascal:singular names order_lines OrderLine"));
+    m_nameForm = CriaFormaNome(tabela);
     dispoeGrupoNomes(tabela,
                      {{QStringLiteral("Prefix"), m_tablePrefix},
                       {QStringLiteral("Sufix"), m_tableSufix},
@@ -349,15 +346,7 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
         m_makeFname);
     layout->addWidget(make);
 
-    // The words the "ident" filter must not give as they are, one a line.
-    auto* reservadas = new QGroupBox(QStringLiteral("Reserved Words"), m_tabSettings);
-    auto* layoutReservadas = new QVBoxLayout(reservadas);
-    m_reservedWords = new QPlainTextEdit(reservadas);
-    m_reservedWords->setObjectName(QStringLiteral("edit_reservedwords"));
-    m_reservedWords->setPlaceholderText(QStringLiteral("One word a line: <colname:ident> gives "
-                                                       "class_ for a column class listed here"));
-    layoutReservadas->addWidget(m_reservedWords);
-    layout->addWidget(reservadas, 1);
+    layout->addWidget(CriaPalavrasReservadas(m_tabSettings, m_reservedWords), 1);
     connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_preenchendo)
             MarcaModificado();

@@ -4,8 +4,8 @@
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Dialogos.h"
-#include "ui/frame/TCaixaNomeArquivo.h"
 #include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
@@ -178,10 +178,7 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     m_cbFname = new TCaixaNomeArquivo(QStringLiteral("<tbalias>"), nomes);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
     m_rotuloNameForm = new QLabel(QStringLiteral("Name Form"), nomes);
-    m_nameForm = criaEdit(nomes, QStringLiteral("edit_nameform"));
-    m_nameForm->setPlaceholderText(QStringLiteral("pascal:singular"));
-    m_nameForm->setToolTip(QStringLiteral("Filters applied to the table part of the file "
-                                          "names: pascal:singular names order_lines OrderLine"));
+    m_nameForm = CriaFormaNome(nomes);
     m_rotuloName = new QLabel(QStringLiteral("Name"), nomes);
     m_makePrefix = criaEdit(nomes, QStringLiteral("edit_makeprefix"));
     m_makeExtension = criaEdit(nomes, QStringLiteral("edit_makeextension"));
@@ -205,15 +202,7 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     grade->addWidget(m_parentClass, 5, 1, 1, 3);
     layout->addWidget(nomes);
 
-    // The words the "ident" filter must not give as they are, one a line.
-    auto* reservadas = new QGroupBox(QStringLiteral("Reserved Words"), pagina);
-    auto* layoutReservadas = new QVBoxLayout(reservadas);
-    m_reservedWords = new QPlainTextEdit(reservadas);
-    m_reservedWords->setObjectName(QStringLiteral("edit_reservedwords"));
-    m_reservedWords->setPlaceholderText(QStringLiteral("One word a line: <colname:ident> gives "
-                                                       "class_ for a column class listed here"));
-    layoutReservadas->addWidget(m_reservedWords);
-    layout->addWidget(reservadas, 1);
+    layout->addWidget(CriaPalavrasReservadas(pagina, m_reservedWords), 1);
     connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] { MarcaModificado(); });
 
     for (QLineEdit* edit :
