@@ -20,6 +20,20 @@ std::string TextoModelo(const TModeloMarcado& modelo) {
     return modelo.caminho + ";" + Marca(modelo.marcado) + ";";
 }
 
+std::string TextoNomeArquivo(TNomeArquivoTabela valor) {
+    return std::to_string(static_cast<int>(valor));
+}
+
+TNomeArquivoTabela LeNomeArquivo(std::string_view texto) {
+    if (texto == "1") {
+        return TNomeArquivoTabela::alias;
+    }
+    if (texto == "2") {
+        return TNomeArquivoTabela::aliasOuNomeCurto;
+    }
+    return TNomeArquivoTabela::nome;
+}
+
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
              const std::string& valor) {
     documento.AdicionaEntrada(secao, chave, valor);
@@ -31,6 +45,11 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
 
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, int valor) {
     documento.AdicionaEntrada(secao, chave, std::to_string(valor));
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             TNomeArquivoTabela valor) {
+    documento.AdicionaEntrada(secao, chave, TextoNomeArquivo(valor));
 }
 
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
@@ -98,6 +117,13 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
     std::string texto = std::to_string(valor);
     Le(documento, secao, chave, opcional, texto);
     valor = ParaInteiro(texto);
+}
+
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        TNomeArquivoTabela& valor) {
+    std::string texto = TextoNomeArquivo(valor);
+    Le(documento, secao, chave, opcional, texto);
+    valor = LeNomeArquivo(texto);
 }
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,

@@ -872,6 +872,9 @@ TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool
                                                               : kTagsColunaComuns;
     TRepeticao repeticao(corpo, std::span<const std::string_view>(kTagsColuna, qtdTags),
                          TCorpoCondicional::TAlcance::coluna);
+    // Where the block's foreign keys begin and end, when a condition may ask.
+    const std::vector<TLimiteChave> limites =
+        repeticao.condicoes().empty() ? std::vector<TLimiteChave>() : LimitesDasChaves(incluidas);
     TValores valores;
     TExpansao saida{std::string(), corpoArriscado};
     for (std::size_t indice = 0; indice < incluidas.size(); ++indice) {
@@ -888,7 +891,8 @@ TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool
         std::uint32_t verdadeiras = 0;
         for (std::size_t i = 0; i < repeticao.condicoes().size(); ++i) {
             if (CondicaoColuna(static_cast<std::uint8_t>(repeticao.condicoes()[i]), coluna, indice,
-                               incluidas.size())) {
+                               incluidas.size(),
+                               limites.empty() ? TLimiteChave() : limites[indice])) {
                 verdadeiras |= 1u << i;
             }
         }
@@ -1023,8 +1027,55 @@ bool TMontaCodigo::CondicaoTabela(std::uint8_t condicao, std::size_t indice,
     }
 }
 
+namespace {
+
+// Whether the column at `fim` continues the foreign key of the columns from `inicio` to
+// before `fim`: a foreign key of the same table that refers to the same table, to a column
+// no column of the key refers to.
+bool ContinuaChave(const std::vector<const TColuna*>& colunas, std::size_t inicio,
+                   std::size_t fim) {
+    const TColuna& seguinte = *colunas[fim];
+    const TColuna& primeira = *colunas[inicio];
+    const TColuna* alvo = seguinte.getColunaEstrangeira();
+    if (!seguinte.chaveEstrangeira || alvo == nullptr ||
+        seguinte.getTabela().getNomeCompleto() != primeira.getTabela().getNomeCompleto() ||
+        alvo->getTabela().getNomeCompleto() !=
+            primeira.getColunaEstrangeira()->getTabela().getNomeCompleto()) {
+        return false;
+    }
+    for (std::size_t k = inicio; k < fim; ++k) {
+        if (colunas[k]->getColunaEstrangeira()->nome == alvo->nome) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<TMontaCodigo::TLimiteChave>
+TMontaCodigo::LimitesDasChaves(const std::vector<const TColuna*>& colunas) {
+    std::vector<TLimiteChave> limites(colunas.size());
+    std::size_t inicio = 0;
+    while (inicio < colunas.size()) {
+        if (!colunas[inicio]->chaveEstrangeira ||
+            colunas[inicio]->getColunaEstrangeira() == nullptr) {
+            ++inicio;
+            continue;
+        }
+        std::size_t fim = inicio + 1;
+        while (fim < colunas.size() && ContinuaChave(colunas, inicio, fim)) {
+            ++fim;
+        }
+        limites[inicio].primeira = true;
+        limites[fim - 1].ultima = true;
+        inicio = fim;
+    }
+    return limites;
+}
+
 bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
-                                  std::size_t quantidade) {
+                                  std::size_t quantidade, TLimiteChave chave) {
     const TTipoDado& tipo = coluna.getTipoDado();
     switch (static_cast<TCondicao>(condicao)) {
     case TCondicao::nullable:
@@ -1049,6 +1100,10 @@ bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, 
         return tipo.tamanho > 0;
     case TCondicao::scale:
         return tipo.escala > 0;
+    case TCondicao::fkfirst:
+        return chave.primeira;
+    case TCondicao::fklast:
+        return chave.ultima;
     case TCondicao::first:
         return indice == 0;
     case TCondicao::last:

@@ -6,6 +6,7 @@
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/PaginaDescricao.h"
@@ -14,7 +15,6 @@
 #include "ui/frame/Texto.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -67,7 +67,6 @@ enum { GuiaTabela = 0, GuiaPai = 1, GuiaMake = 2, GuiaNomes = 3 };
 // The outer pages.
 enum { PaginaDescricao = 0, PaginaCodigo = 1, PaginaTipos = 2 };
 
-const QString tagNome = QStringLiteral("<tbname>");
 const QString tagAlias = QStringLiteral("<tbalias>");
 
 QLineEdit* criaEdit(QWidget* pai, const QString& nome) {
@@ -294,7 +293,8 @@ QWidget* TFormFilhaModelo::criaEditor(int indice, const QString& nome, const QSt
     layout->setSpacing(0);
     // Each editor has its status bar under it, in its own tab.
     TEditorCodigo& dados = m_editores[indice];
-    dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela, tagsIterativasTabela);
+    dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela + TagsComunsLinguagem(),
+               tagsIterativasTabela + TagsIterativasLinguagem());
     mostraSelecao(dados.editor, true);
     layout->addWidget(dados.editor, 1);
     layout->addWidget(dados.barra);
@@ -310,13 +310,15 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
     m_tableSufix = criaEdit(tabela, QStringLiteral("edit_tablesufix"));
     m_tableExtension = criaEdit(tabela, QStringLiteral("edit_tableextension"));
     m_tableFname = criaEdit(tabela, QStringLiteral("edit_tablefname"));
-    m_cbFname = new QCheckBox(tagAlias, tabela);
+    m_cbFname = new TCaixaNomeArquivo(tagAlias, tabela);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
+    m_nameForm = CriaFormaNome(tabela);
     dispoeGrupoNomes(tabela,
                      {{QStringLiteral("Prefix"), m_tablePrefix},
                       {QStringLiteral("Sufix"), m_tableSufix},
                       {QStringLiteral("Extension"), m_tableExtension},
-                      {QString(), m_cbFname}},
+                      {QString(), m_cbFname},
+                      {QStringLiteral("Name Form"), m_nameForm}},
                      m_tableFname);
     layout->addWidget(tabela);
 
@@ -343,18 +345,24 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
         {{QStringLiteral("Name"), m_makePrefix}, {QStringLiteral("Extension"), m_makeExtension}},
         m_makeFname);
     layout->addWidget(make);
-    layout->addStretch(1);
+
+    layout->addWidget(CriaPalavrasReservadas(m_tabSettings, m_reservedWords), 1);
+    connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
 
     for (QLineEdit* previa : {m_tableFname, m_parFname, m_makeFname}) {
         previa->setReadOnly(true);
         previa->setFocusPolicy(Qt::ClickFocus);
     }
-    for (QLineEdit* edit : {m_tablePrefix, m_tableSufix, m_tableExtension, m_parPrefix, m_parSufix,
-                            m_parExtension, m_parParentClass, m_makePrefix, m_makeExtension})
+    for (QLineEdit* edit :
+         {m_tablePrefix, m_tableSufix, m_tableExtension, m_nameForm, m_parPrefix, m_parSufix,
+          m_parExtension, m_parParentClass, m_makePrefix, m_makeExtension})
         edit->installEventFilter(this);
     // cb_fnameClick
     connect(m_cbFname, &QCheckBox::clicked, this, [this] {
-        EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+        EscreveTbFileName(tagNomeArquivo());
         MarcaModificado();
     });
     return m_tabSettings;
@@ -525,6 +533,10 @@ void TFormFilhaModelo::EscreveTbFileName(const QString& tag) {
                           m_tableExtension->text());
 }
 
+QString TFormFilhaModelo::tagNomeArquivo() const {
+    return paraQString(TagNomeArquivo(m_cbFname->valor(), deQString(m_nameForm->text())));
+}
+
 void TFormFilhaModelo::edit_parparentclassKeyUp() {
     if (m_parPrefix->text().isEmpty() && m_parSufix->text().isEmpty() &&
         m_parExtension->text().isEmpty())
@@ -578,7 +590,7 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
     m_parFname->setText(m_parPrefix->text() + m_parParentClass->text() + m_parSufix->text() +
                         QLatin1Char('.') + m_parExtension->text());
     edit_makeprefixKeyUp();
-    EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+    EscreveTbFileName(tagNomeArquivo());
 
     if (!doc.tipos.empty()) {
         defineLinhas(static_cast<int>(doc.tipos.size()));
@@ -824,8 +836,8 @@ bool TFormFilhaModelo::eventFilter(QObject* objeto, QEvent* evento) {
         if (const int indice = indiceEditor(objeto); indice >= 0) {
             editorKeyUp(indice, tecla->key(), tecla->modifiers());
         } else if (objeto == m_tablePrefix || objeto == m_tableSufix ||
-                   objeto == m_tableExtension) {
-            EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+                   objeto == m_tableExtension || objeto == m_nameForm) {
+            EscreveTbFileName(tagNomeArquivo());
             MarcaModificado();
         } else if (objeto == m_parPrefix || objeto == m_parSufix || objeto == m_parExtension ||
                    objeto == m_parParentClass) {

@@ -4,6 +4,7 @@
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/TTiposDocumento.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -126,7 +126,8 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this] { arvoreDblClick(); });
     // The editor fills the splitter beside the tree; its status bar runs under both.
     m_codigo.Cria(m_divisor, pagina, QStringLiteral("re_classeobjeto"),
-                  QStringLiteral("bar_objeto"), this, tagsComunsGeral, tagsIterativasGeral);
+                  QStringLiteral("bar_objeto"), this, tagsComunsGeral + TagsComunsLinguagem(),
+                  tagsIterativasGeral + TagsIterativasLinguagem());
     m_codigo.editor->setContextMenuPolicy(Qt::NoContextMenu);
     m_divisor->addWidget(m_arvore);
     m_divisor->addWidget(m_codigo.editor);
@@ -174,8 +175,10 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     m_tablePrefix = criaEdit(nomes, QStringLiteral("edit_tableprefix"));
     m_rotuloSufix = new QLabel(QStringLiteral("Sufix"), nomes);
     m_tableSufix = criaEdit(nomes, QStringLiteral("edit_tablesufix"));
-    m_cbFname = new QCheckBox(QStringLiteral("<tbalias>"), nomes);
+    m_cbFname = new TCaixaNomeArquivo(QStringLiteral("<tbalias>"), nomes);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
+    m_rotuloNameForm = new QLabel(QStringLiteral("Name Form"), nomes);
+    m_nameForm = CriaFormaNome(nomes);
     m_rotuloName = new QLabel(QStringLiteral("Name"), nomes);
     m_makePrefix = criaEdit(nomes, QStringLiteral("edit_makeprefix"));
     m_makeExtension = criaEdit(nomes, QStringLiteral("edit_makeextension"));
@@ -187,6 +190,8 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     grade->addWidget(m_rotuloSufix, 1, 2);
     grade->addWidget(m_tableSufix, 1, 3);
     grade->addWidget(m_cbFname, 2, 1);
+    grade->addWidget(m_rotuloNameForm, 2, 2);
+    grade->addWidget(m_nameForm, 2, 3);
     grade->addWidget(m_rotuloName, 3, 0);
     grade->addWidget(m_makePrefix, 3, 1);
     grade->addWidget(new QLabel(QStringLiteral("Extension"), nomes), 3, 2);
@@ -196,10 +201,12 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     grade->addWidget(new QLabel(QStringLiteral("<parentclass>"), nomes), 5, 0);
     grade->addWidget(m_parentClass, 5, 1, 1, 3);
     layout->addWidget(nomes);
-    layout->addStretch(1);
+
+    layout->addWidget(CriaPalavrasReservadas(pagina, m_reservedWords), 1);
+    connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] { MarcaModificado(); });
 
     for (QLineEdit* edit :
-         {m_tablePrefix, m_tableSufix, m_makePrefix, m_makeExtension, m_parentClass})
+         {m_tablePrefix, m_tableSufix, m_nameForm, m_makePrefix, m_makeExtension, m_parentClass})
         edit->installEventFilter(this);
     connect(m_cbFname, &QCheckBox::clicked, this, [this] {
         m_makeFname->setText(previewPorTabela());
@@ -210,7 +217,7 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
 
 QString TFormModeloGeral::previewPorTabela() const {
     const QString tag =
-        m_cbFname->isChecked() ? QStringLiteral("<tbalias>") : QStringLiteral("<tbname>");
+        paraQString(TagNomeArquivo(m_cbFname->valor(), deQString(m_nameForm->text())));
     return m_tablePrefix->text() + tag + m_tableSufix->text() + QLatin1Char('.') +
            m_makeExtension->text();
 }
@@ -225,8 +232,9 @@ void TFormModeloGeral::PreencheExtensao() {
 
 void TFormModeloGeral::AplicaModo() {
     const bool porTabela = m_rgFile->checkedId() == 0;
-    for (QWidget* controle : std::initializer_list<QWidget*>{
-             m_tablePrefix, m_tableSufix, m_rotuloPrefix, m_rotuloSufix, m_cbFname})
+    for (QWidget* controle :
+         std::initializer_list<QWidget*>{m_tablePrefix, m_tableSufix, m_rotuloPrefix, m_rotuloSufix,
+                                         m_cbFname, m_nameForm, m_rotuloNameForm})
         controle->setEnabled(porTabela);
     m_makePrefix->setEnabled(!porTabela);
     m_rotuloName->setEnabled(!porTabela);
@@ -396,7 +404,7 @@ bool TFormModeloGeral::eventFilter(QObject* objeto, QEvent* evento) {
         {
             if (objeto == m_codigo.editor)
                 re_classeobjetoKeyUp(tecla->key(), tecla->modifiers());
-            else if (objeto == m_tablePrefix || objeto == m_tableSufix) {
+            else if (objeto == m_tablePrefix || objeto == m_tableSufix || objeto == m_nameForm) {
                 m_makeFname->setText(previewPorTabela());
                 MarcaModificado();
             } else if (objeto == m_makePrefix) {

@@ -8,7 +8,6 @@
 
 class QAction;
 class QButtonGroup;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSplitter;
@@ -17,6 +16,8 @@ class QToolBar;
 class QTreeWidget;
 
 namespace fendril {
+
+class TCaixaNomeArquivo;
 
 class TFormModeloGeral : public TJanelaFilha {
     Q_OBJECT
@@ -75,7 +76,10 @@ private:
     QButtonGroup* m_rgFile = nullptr;
     QLineEdit* m_tablePrefix = nullptr;
     QLineEdit* m_tableSufix = nullptr;
-    QCheckBox* m_cbFname = nullptr;
+    TCaixaNomeArquivo* m_cbFname = nullptr;
+    QLineEdit* m_nameForm = nullptr;
+    QLabel* m_rotuloNameForm = nullptr;
+    QPlainTextEdit* m_reservedWords = nullptr;
     QLineEdit* m_makePrefix = nullptr;
     QLineEdit* m_makeExtension = nullptr;
     QLineEdit* m_makeFname = nullptr;

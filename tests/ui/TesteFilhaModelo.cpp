@@ -316,6 +316,68 @@ private slots:
         QCOMPARE(previa->text(), QStringLiteral("TBase.h"));
     }
 
+    // The naming box goes name, alias, alias or short name; the name form shows in the
+    // preview; both fields and the reserved words are saved and come back.
+    void nomeacaoEPalavrasReservadas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Digita(janela, "edit_tableextension", QStringLiteral("h"));
+        auto* previa = Controle<QLineEdit>(janela, QStringLiteral("edit_tablefname"));
+        auto* caixa = Controle<QCheckBox>(janela, QStringLiteral("cb_fname"));
+        caixa->click();
+        caixa->click();
+        QCOMPARE(caixa->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(previa->text(), QStringLiteral("<tbalias|tbshortname>.h"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        Digita(janela, "edit_nameform", QStringLiteral("pascal:singular"));
+        QCOMPARE(previa->text(), QStringLiteral("<tbalias|tbshortname:pascal:singular>.h"));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        auto* reservadas = Controle<QPlainTextEdit>(janela, QStringLiteral("edit_reservedwords"));
+        QTest::keyClicks(reservadas, QStringLiteral("class"));
+        QTest::keyClick(reservadas, Qt::Key_Return);
+        QTest::keyClicks(reservadas, QStringLiteral("default"));
+        QVERIFY(janela->modificado());
+
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        const QString caminho = ambiente.caminho(QStringLiteral("nomes.tpt"));
+        janela->SalvaArquivoKMF(caminho);
+        TArquivoKMF salvo;
+        salvo.Abre(deQString(caminho));
+        TDocModeloTabela doc;
+        doc.setArquivo(salvo);
+        QCOMPARE(doc.nomeArquivo, TNomeArquivoTabela::aliasOuNomeCurto);
+        QCOMPARE(doc.formaNome, std::string("pascal:singular"));
+        QCOMPARE(doc.palavrasReservadas, std::string("class\r\ndefault"));
+
+        principal->AbreArquivo({caminho});
+        auto* aberta = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
+        QVERIFY(aberta && aberta != janela && !aberta->modificado());
+        QCOMPARE(Controle<QCheckBox>(aberta, QStringLiteral("cb_fname"))->checkState(),
+                 Qt::PartiallyChecked);
+        QCOMPARE(TextoDe(aberta, "edit_tablefname"),
+                 QStringLiteral("<tbalias|tbshortname:pascal:singular>.h"));
+        QCOMPARE(
+            Controle<QPlainTextEdit>(aberta, QStringLiteral("edit_reservedwords"))->toPlainText(),
+            QStringLiteral("class\ndefault"));
+        Controle<QCheckBox>(aberta, QStringLiteral("cb_fname"))->click();
+        QCOMPARE(TextoDe(aberta, "edit_tablefname"), QStringLiteral("<tbname:pascal:singular>.h"));
+    }
+
+    // A condition inserts its pair, as a block does.
+    void insercaoDeCondicao() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* arvore = Controle<QTreeWidget>(janela, QStringLiteral("arvore"));
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<ifnot:last>")));
+        janela->arvoreDblClick();
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(),
+                 QStringLiteral("\n<ifnot:last>\n\n</ifnot:last>\n"));
+    }
+
     // Double-clicking a block leaf inserts both tags as blocks; a group inserts nothing;
     // on "File Names" the insertion goes to the last editor shown and Show Tags does
     // nothing.
@@ -400,6 +462,21 @@ private slots:
         QVERIFY(!Controle<QAction>(janela, QStringLiteral("but_realce"))->isChecked());
         QTest::keyClicks(Editor(janela, "re_classepai"), QStringLiteral("<tbname>"));
         QCOMPARE(janela->realce(1)->corEm(1), normal);
+        // The newer words: tags, tags with filters that exist, blocks and conditions.
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(0);
+        editor->setPlainText(QStringLiteral("<colsqltype> <tbshortname:pascal:singular> "
+                                            "<tbname:pascl> <if:pk> <refcol> </ifnot:last>\n"));
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        const QString texto = editor->toPlainText();
+        const auto cor = [&](const QString& palavra) {
+            return janela->realce(0)->corEm(static_cast<int>(texto.indexOf(palavra)) + 1);
+        };
+        QCOMPARE(cor(QStringLiteral("<colsqltype>")), TRealceTags::corComum());
+        QCOMPARE(cor(QStringLiteral("<tbshortname:")), TRealceTags::corComum());
+        QCOMPARE(cor(QStringLiteral("<tbname:pascl>")), normal);
+        QCOMPARE(cor(QStringLiteral("<if:pk>")), TRealceTags::corIterativa());
+        QCOMPARE(cor(QStringLiteral("<refcol>")), TRealceTags::corIterativa());
+        QCOMPARE(cor(QStringLiteral("</ifnot:last>")), TRealceTags::corIterativa());
     }
 
     // Refresh Highlighting on 5,000 lines: the progress painted while it works, emptied at

@@ -94,6 +94,21 @@ private slots:
         QCOMPARE(previa->text(), QStringLiteral("T<tbalias>Dao.java"));
         QVERIFY(janela->modificado());
         QVERIFY(previa->isReadOnly());
+        // The alias or the short name, through a name form; both kept by the document.
+        Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
+        Digita(janela, "edit_nameform", QStringLiteral("pascal"));
+        QCOMPARE(previa->text(), QStringLiteral("T<tbalias|tbshortname:pascal>Dao.java"));
+        QTest::keyClicks(Controle<QPlainTextEdit>(janela, QStringLiteral("edit_reservedwords")),
+                         QStringLiteral("class"));
+        TDocModeloGeral doc;
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.nomeArquivo, TNomeArquivoTabela::aliasOuNomeCurto);
+        QCOMPARE(doc.formaNome, std::string("pascal"));
+        QCOMPARE(doc.palavrasReservadas, std::string("class"));
+        // One file for all tables has no per-table names.
+        QTest::mouseClick(Controle<QRadioButton>(janela, QStringLiteral("rg_file_1")),
+                          Qt::LeftButton);
+        QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_nameform"))->isEnabled());
     }
 
     // Paste from the tool bar leaves the caption; typing a character marks it; Ctrl alone

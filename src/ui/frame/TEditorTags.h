@@ -16,9 +16,20 @@ class QTreeWidgetItem;
 
 namespace fendril {
 
-// Fills the tag tree: the groups "Column Tags", "Global Tags" and "Table Tags"; block
-// leaves carry one icon, the other leaves another, groups none.
+// Fills the tag tree: the groups "Column Tags", "Conditions", "Filters", "Global Tags" and
+// "Table Tags"; block leaves (blocks and conditions) carry one icon, the other leaves
+// another, groups none. The leaves of the newer language show an example as their tool tip.
 void PreencheArvoreTags(QTreeWidget* arvore);
+
+// The words of the newer language that both template windows highlight after their own
+// lists: the scalar tags of short names, SQL types, schema facts and inverse relations, and
+// the inverse-relation block with every condition pair.
+QStringList TagsComunsLinguagem();
+QStringList TagsIterativasLinguagem();
+
+// A tag with filters as its tag alone ("<tbname:pascal:singular>" gives "<tbname>") when
+// every filter of the chain exists; any other word as it is.
+QString TagSemFiltros(QStringView palavra);
 
 // What a double-click on a tree node inserts: nothing for a group node; for a block leaf
 // its opening and closing tags, each as a block; any other leaf its own text.
