@@ -22,9 +22,12 @@ namespace {
 constexpr int ModeloTabela = 1;
 constexpr int ModeloGeral = 2;
 
+// Whether a file exists at the path: a regular file, or a link to one. A folder is not a
+// file: a template or types path naming one does not exist, and an output name equal to a
+// folder fails to be written instead of asking to overwrite it.
 bool Existe(const std::string& caminho) {
     std::error_code erro;
-    return !caminho.empty() && fs::exists(caminho, erro);
+    return !caminho.empty() && fs::is_regular_file(caminho, erro);
 }
 
 std::string EntreAspas(const std::string& texto) {

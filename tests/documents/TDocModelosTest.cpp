@@ -98,6 +98,23 @@ TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
     EXPECT_EQ(lido.modelosGerais, geracao.modelosGerais);
 }
 
+TEST(TDocGeracao, TemplateEntryWithoutPathOrTickFailsTheOpening) {
+    // An entry is a path and a tick, each followed by ";": one lacking either fails with the
+    // list's own failure; what was read before it stays filled.
+    for (const char* entrada : {"/a.tpt", "/a.tpt;", ""}) {
+        TDocGeracao geracao;
+        geracao.autor = "Ann";
+        geracao.arquivoMapeamento = "/m.kmf";
+        TArquivoKMF documento = geracao.getArquivo();
+        documento.AdicionaEntrada("geracao", "cb_fendril", entrada);
+        TDocGeracao lido;
+        EXPECT_THROW(lido.setArquivo(documento), EListError) << entrada;
+        EXPECT_EQ(lido.autor, "Ann");
+        EXPECT_EQ(lido.arquivoMapeamento, "/m.kmf");
+        EXPECT_TRUE(lido.modelosTabela.empty());
+    }
+}
+
 TEST(ArquivoTipos, LoadingStopsAtTheFirstShortLine) {
     teste::PastaTemporaria pasta;
     teste::EscreveArquivo(pasta.arquivo("types.txt"),
