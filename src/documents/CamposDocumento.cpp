@@ -114,14 +114,13 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
         std::vector<TModeloMarcado>& modelos) {
     // Each entry is a path and its tick, each followed by ";"; an entry lacking either fails
-    // the opening with the list's own failure.
-    std::vector<TModeloMarcado> lidos;
+    // the opening with the list's own failure, the entries before it kept.
+    modelos.clear();
     for (const std::string& entrada : documento.LeSecao(secao, chave, false)) {
         const TListaTextos partes = SeparaCampos(entrada, ";");
         const std::string& caminho = ItemDaLista(partes, 0);
-        lidos.push_back({caminho, ItemDaLista(partes, 1) != "0"});
+        modelos.push_back({caminho, ItemDaLista(partes, 1) != "0"});
     }
-    modelos = std::move(lidos);
 }
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,

@@ -447,13 +447,17 @@ QString TFormFilhaModelo::textoCelula(int linha, int coluna) const {
     return item ? item->text() : QString();
 }
 
-void TFormFilhaModelo::tb_tiposSelectCell(int linha, int coluna, int, int colunaAnterior) {
+void TFormFilhaModelo::tb_tiposSelectCell(int linha, int coluna, int linhaAnterior,
+                                          int colunaAnterior) {
     if (linha < 0 || m_preenchendo)
         return;
     if (coluna == 0) {
-        // The first column cannot be selected: the cell beside it is chosen instead.
+        // The first column cannot be selected: the selection stays where it was.
         const QSignalBlocker bloqueio(m_tipos);
-        m_tipos->setCurrentCell(linha, colunaAnterior > 0 ? colunaAnterior : 1);
+        if (linhaAnterior >= 0 && colunaAnterior > 0)
+            m_tipos->setCurrentCell(linhaAnterior, colunaAnterior);
+        else
+            m_tipos->setCurrentCell(-1, -1);
         return;
     }
     MarcaModificado();
@@ -486,25 +490,22 @@ void TFormFilhaModelo::but_abrirtiposClick() {
         Dialogos::AbreArquivo(this, QStringLiteral("Open Table Types Text File"), QString());
     if (caminho.isEmpty())
         return;
-    TListaTextos linhas;
+    // One row per line, each with the line's first three ";"-ended fields, up to the first
+    // shorter line: that row and the ones after it stay empty. A file that cannot be read
+    // leaves the table as it was.
+    std::vector<TLinhaTipos> linhas;
     try {
-        linhas = LeLinhasTexto(deQString(caminho));
+        linhas = CarregaArquivoTipos(deQString(caminho));
     } catch (const std::exception&) {
         return;
     }
     MarcaModificado();
     defineLinhas(static_cast<int>(linhas.size()));
-    for (int r = 0; r < m_tipos->rowCount(); ++r)
-        for (int c = 0; c < 3; ++c)
-            celula(r, c, QString());
-    // Each line gives its first three ";"-ended fields; a shorter line fills what it has
-    // and ends the import.
-    for (std::size_t k = 0; k < linhas.size(); ++k) {
-        const TListaTextos campos = SeparaCampos(linhas[k], ";");
-        for (std::size_t c = 0; c < 3 && c < campos.size(); ++c)
-            celula(static_cast<int>(k), static_cast<int>(c), paraQString(campos[c]));
-        if (campos.size() < 3)
-            break;
+    for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
+        const TLinhaTipos& linha = linhas[static_cast<std::size_t>(r)];
+        celula(r, 0, paraQString(linha.tipoProvider));
+        celula(r, 1, paraQString(linha.tipoVariavel));
+        celula(r, 2, paraQString(linha.valorInicial));
     }
 }
 
@@ -598,13 +599,20 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
 bool TFormFilhaModelo::ExecutaComando(TComando comando) {
     void (TFormFilhaModelo::*metodo)() = nullptr;
     int pagina = PaginaCodigo;
+    const int paginaAtual = m_pcontrolprincipal->currentIndex();
     switch (comando) {
+    // Open Text File and Save To File act on the page shown, which stays: on Code the
+    // current editor, Open on Types the types file; elsewhere nothing.
     case TComando::AbreTexto:
-        metodo = &TFormFilhaModelo::but_abrirClick;
-        break;
+        if (paginaAtual == PaginaCodigo)
+            but_abrirClick();
+        else if (paginaAtual == PaginaTipos)
+            but_abrirtiposClick();
+        return true;
     case TComando::SalvaTexto:
-        metodo = &TFormFilhaModelo::but_salvarClick;
-        break;
+        if (paginaAtual == PaginaCodigo)
+            but_salvarClick();
+        return true;
     case TComando::Imprime:
         metodo = &TFormFilhaModelo::but_printerClick;
         break;

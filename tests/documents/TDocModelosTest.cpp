@@ -105,13 +105,14 @@ TEST(TDocGeracao, TemplateEntryWithoutPathOrTickFailsTheOpening) {
         TDocGeracao geracao;
         geracao.autor = "Ann";
         geracao.arquivoMapeamento = "/m.kmf";
+        geracao.modelosTabela = {{"/b.tpt", false}};
         TArquivoKMF documento = geracao.getArquivo();
         documento.AdicionaEntrada("geracao", "cb_fendril", entrada);
         TDocGeracao lido;
         EXPECT_THROW(lido.setArquivo(documento), EListError) << entrada;
         EXPECT_EQ(lido.autor, "Ann");
         EXPECT_EQ(lido.arquivoMapeamento, "/m.kmf");
-        EXPECT_TRUE(lido.modelosTabela.empty());
+        EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
     }
 }
 

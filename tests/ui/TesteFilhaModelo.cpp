@@ -541,8 +541,9 @@ private slots:
         QVERIFY(!janela->modificado());
     }
 
-    // A cell of the right-hand columns, once selected, marks the document; the first
-    // column cannot be selected; typing into a cell marks it and is in the document at once.
+    // A cell of the right-hand columns, once selected, marks the document; a cell of the
+    // first column cannot be selected: the selection stays where it was, the document as it
+    // was; typing into a cell marks it and is in the document at once.
     void selecaoDeCelula() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -550,7 +551,7 @@ private slots:
         auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
         QVERIFY(!(tipos->item(0, 0)->flags() & Qt::ItemIsEditable));
         tipos->setCurrentCell(0, 0);
-        QCOMPARE(tipos->currentColumn(), 1);
+        QCOMPARE(tipos->currentRow(), -1);
         QVERIFY(!janela->modificado());
         tipos->setCurrentCell(0, 2);
         QVERIFY(janela->modificado());
@@ -568,6 +569,62 @@ private slots:
         TDocModeloTabela doc;
         doc.setArquivo(janela->getArquivo());
         QCOMPARE(doc.tipos, std::vector<TLinhaTipos>({{"", "", "0.5"}}));
+
+        // A click into the first column of another row keeps the selection and the marker.
+        GravaLinhasTexto(deQString(ambiente.caminho(QStringLiteral("dois.txt"))),
+                         {"a;b;c;", "d;e;f;"});
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("dois.txt"))});
+        Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
+        tipos->setCurrentCell(0, 2);
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::mouseClick(tipos->viewport(), Qt::LeftButton, {},
+                          tipos->visualRect(tipos->model()->index(1, 0)).center());
+        QCOMPARE(tipos->currentRow(), 0);
+        QCOMPARE(tipos->currentColumn(), 2);
+        QVERIFY(!janela->modificado());
+    }
+
+    // Open Text File and Save To File from the main window act on the page shown and leave
+    // it shown: on Code the current editor, Open on Types the types file, on Description
+    // nothing.
+    void comandosEncaminhadosPorPagina() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* paginas = Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"));
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        const QString arquivo = ambiente.caminho(QStringLiteral("in.txt"));
+        GravaLinhasTexto(deQString(arquivo), {"int;integer;0;"});
+        Editor(janela, "re_classeobjeto")->setPlainText(QStringLiteral("kept"));
+
+        // Description: nothing asked, nothing changed.
+        Acao(principal.get(), QStringLiteral("OpenTextFile1Click"))->trigger();
+        Acao(principal.get(), QStringLiteral("SpeedButton5Click"))->trigger();
+        QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty());
+        QCOMPARE(paginas->currentIndex(), 0);
+
+        // Types: Open reads the types file into the table; Save does nothing.
+        paginas->setCurrentIndex(2);
+        Dialogos::ProximosArquivos({arquivo});
+        Acao(principal.get(), QStringLiteral("but_abriremfendrilClick"))->trigger();
+        Acao(principal.get(), QStringLiteral("SaveToFile1Click"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(),
+                 QStringList{QStringLiteral("Open Table Types Text File|")});
+        QCOMPARE(paginas->currentIndex(), 2);
+        QCOMPARE(Coluna(tipos, 1), QStringList{QStringLiteral("integer")});
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(), QStringLiteral("kept"));
+
+        // Code: the current editor.
+        paginas->setCurrentIndex(1);
+        Dialogos::ProximosArquivos({arquivo});
+        Acao(principal.get(), QStringLiteral("OpenTextFile1Click"))->trigger();
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(),
+                 QStringLiteral("int;integer;0;"));
+        const QString saida = ambiente.caminho(QStringLiteral("out.txt"));
+        Dialogos::ProximosArquivos({saida});
+        Acao(principal.get(), QStringLiteral("SaveToFile1Click"))->trigger();
+        QCOMPARE(Conteudo(saida), QByteArray("int;integer;0;\r\n"));
+        QCOMPARE(paginas->currentIndex(), 1);
     }
 
     // Clear Entries asks; No keeps the table, Yes empties 40 rows and keeps them.
@@ -599,8 +656,8 @@ private slots:
         QVERIFY(janela->modificado());
     }
 
-    // A types file whose second line has two fields: the first row whole, the second with
-    // its two cells, nothing after; an unreadable file changes nothing.
+    // A types file whose second line has two fields: the first row whole, the second and
+    // the third empty; an unreadable file changes nothing.
     void arquivoDeTipos() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -618,10 +675,8 @@ private slots:
         Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
         QVERIFY(janela->modificado());
         QCOMPARE(tipos->rowCount(), 3);
-        QCOMPARE(Coluna(tipos, 0),
-                 QStringList({QStringLiteral("int"), QStringLiteral("char"), QString()}));
-        QCOMPARE(Coluna(tipos, 1),
-                 QStringList({QStringLiteral("integer"), QStringLiteral("string"), QString()}));
+        QCOMPARE(Coluna(tipos, 0), QStringList({QStringLiteral("int"), QString(), QString()}));
+        QCOMPARE(Coluna(tipos, 1), QStringList({QStringLiteral("integer"), QString(), QString()}));
         QCOMPARE(Coluna(tipos, 2), QStringList({QStringLiteral("0"), QString(), QString()}));
     }
 

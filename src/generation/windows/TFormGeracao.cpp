@@ -1185,12 +1185,19 @@ TArquivoKMF TFormGeracao::getArquivo() const {
 
 void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
     TDocGeracao doc;
-    doc.setArquivo(documento);
-    // A date that cannot be read fails the opening before anything is shown.
-    LeDataCurta(paraQString(doc.data));
+    std::exception_ptr falha;
+    try {
+        doc.setArquivo(documento);
+    } catch (...) {
+        // What was read before the failure is still shown; the failure is raised at the end.
+        falha = std::current_exception();
+    }
     TCarregando carregando(m_carregando);
-    // The mapping is shown below, from the document's folder, when it still exists.
-    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile});
+    // The mapping is shown below, from the document's folder, when it still exists. A date
+    // that cannot be read stops a complete document there, the fields before it shown; in
+    // one that already failed, the failure to report is the first.
+    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile},
+                       falha ? TDataInvalida::Ignora : TDataInvalida::Interrompe);
 
     m_arvore->clear();
     m_pathGeracao.clear();
@@ -1226,6 +1233,8 @@ void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
                 adicionaModelo(lista, caminho, modelo.marcado);
         }
     }
+    if (falha)
+        std::rethrow_exception(falha);
 }
 
 void TFormGeracao::AbreArquivoKMF(const QString& caminho) {

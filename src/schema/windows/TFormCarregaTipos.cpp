@@ -146,7 +146,8 @@ void TFormCarregaTipos::but_conectarClick() {
 }
 
 void TFormCarregaTipos::atbut_constringClick() {
-    m_stringConexao->setText(getConnectionString(this, QStringLiteral("arqudl")));
+    m_stringConexao->setText(
+        getConnectionString(this, QStringLiteral("arqudl"), m_stringConexao->text()));
 }
 
 void TFormCarregaTipos::but_transfereClick() {

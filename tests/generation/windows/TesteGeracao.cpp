@@ -7,6 +7,7 @@
 #include "documents/TDocModelos.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
+#include "model/Erros.h"
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
 
@@ -586,6 +587,37 @@ private slots:
         QVERIFY(Dialogos::TomaMensagens().isEmpty());
         QCOMPARE(reaberta->pathRaiz(), ambiente.pasta() + QLatin1Char('/'));
         QCOMPARE(reaberta->getArquivo().LePrimeiro("geracao", "pathmontado"), std::string());
+    }
+
+    // A document that lacks an entry fails to open with the list's failure; what was read
+    // before it is shown: the description, the mounted tree, the templates before a broken
+    // entry.
+    void documentoIncompleto() {
+        Ambiente ambiente;
+        const QString projeto = CriaProjeto(ambiente.pasta());
+        auto principal = NovaPrincipal();
+        TFormGeracao* janela = NovaJanela(*principal);
+        TArquivoKMF documento;
+        documento.cabecalho = "Ana";
+        documento.AdicionaEntrada("descricao", "Edit_nome", "Half");
+        documento.AdicionaEntrada("descricao", "Edit_autor", "Ana");
+        documento.AdicionaEntrada("descricao", "edit_data", "");
+        documento.AdicionaEntrada("descricao", "memo_comentario", "");
+        documento.AdicionaEntrada("geracao", "pathraiz", deQString(ambiente.pasta()) + "/");
+        documento.AdicionaEntrada("geracao", "pathmontado", "proj");
+        QVERIFY_THROWS_EXCEPTION(EListError, janela->setArquivo(documento));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("Edit_nome"))->text(),
+                 QStringLiteral("Half"));
+        QVERIFY(janela->raiz());
+
+        documento.AdicionaEntrada("geracao", "gerdir", "");
+        documento.AdicionaEntrada("geracao", "edit_mapfile", "");
+        const QString t = projeto + QStringLiteral("/t.tpt");
+        documento.AdicionaEntrada("geracao", "cb_fendril", deQString(t) + ";0;");
+        documento.AdicionaEntrada("geracao", "cb_fendril", deQString(t));
+        QVERIFY_THROWS_EXCEPTION(EListError, janela->setArquivo(documento));
+        QCOMPARE(Itens(Controle<QListWidget>(janela, QStringLiteral("cb_fendril"))),
+                 QStringList{t + QStringLiteral(";0")});
     }
 
     // Relative paths of a document are taken from the document's folder, as the command
