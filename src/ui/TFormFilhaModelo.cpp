@@ -193,31 +193,6 @@ QWidget* TFormFilhaModelo::criaPaginaDescricao() {
     return pagina;
 }
 
-QMenu* TFormFilhaModelo::criaMenuEditor() {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("pop_editor"));
-    auto item = [this, menu](const QString& texto, const QString& nome,
-                             void (TFormFilhaModelo::*metodo)()) {
-        QAction* acao = criaAcao(this, texto, nome);
-        connect(acao, &QAction::triggered, this, metodo);
-        menu->addAction(acao);
-    };
-    AdicionaComandosEditor(menu, this,
-                           {QStringLiteral("OpenTextFile1"), QStringLiteral("SaveToFile1"),
-                            QStringLiteral("Print1"), QStringLiteral("Cut1"),
-                            QStringLiteral("Copy1"), QStringLiteral("Paste1"),
-                            QStringLiteral("Undo1"), QStringLiteral("SelectAll1")},
-                           [this](TComandoEditor comando) { comandoEditor(comando); });
-    menu->addSeparator();
-    item(QStringLiteral("Refresh"), QStringLiteral("Refresh1"),
-         &TFormFilhaModelo::but_refreshClick);
-    item(QStringLiteral(" Show Tags"), QStringLiteral("ShowTags1"),
-         &TFormFilhaModelo::but_mostratagsClick);
-    menu->addSeparator();
-    menu->addAction(m_acaoRealce);
-    return menu;
-}
-
 QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     auto* pagina = new QWidget;
     pagina->setObjectName(QStringLiteral("tab_code"));
@@ -277,13 +252,10 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     m_divisor->setStretchFactor(1, 1);
     layout->addWidget(m_divisor, 1);
 
-    QMenu* menu = criaMenuEditor();
-    for (TEditorCodigo& editor : m_editores) {
-        editor.editor->setContextMenuPolicy(Qt::CustomContextMenu);
-        QPlainTextEdit* alvo = editor.editor;
-        connect(alvo, &QWidget::customContextMenuRequested, this,
-                [menu, alvo](const QPoint& ponto) { menu->popup(alvo->mapToGlobal(ponto)); });
-    }
+    CriaMenuEditor(
+        this, [this](TComandoEditor comando) { comandoEditor(comando); },
+        [this] { but_refreshClick(); }, [this] { but_mostratagsClick(); }, m_acaoRealce,
+        {m_editores[GuiaTabela].editor, m_editores[GuiaPai].editor, m_editores[GuiaMake].editor});
     return pagina;
 }
 
@@ -296,6 +268,12 @@ QWidget* TFormFilhaModelo::criaEditor(int indice, const QString& nome, const QSt
     TEditorCodigo& dados = m_editores[indice];
     dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela, tagsIterativasTabela);
     mostraSelecao(dados.editor, true);
+    // A change of the text by the person marks the document; filling it from a document
+    // does not.
+    connect(dados.realce, &TRealceTags::textoEditado, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
     layout->addWidget(dados.editor, 1);
     layout->addWidget(dados.barra);
     return guia;
@@ -661,19 +639,14 @@ void TFormFilhaModelo::AlternaBarra(const QString& item) {
         m_cbTypes->setVisible(m_cbTypes->isHidden());
 }
 
-// The editor commands act on the current editor; those that edit its text mark the
-// document modified, and an error of the printer is shown.
+// The editor commands act on the current editor (those that change its text mark the
+// document through the highlighter's signal); an error of the printer is shown.
 void TFormFilhaModelo::comandoEditor(TComandoEditor comando) {
-    if (comando == TComandoEditor::Imprimir) {
-        try {
-            ExecutaComandoEditor(this, m_editorAtual, comando);
-        } catch (const std::exception& erro) {
-            Dialogos::Mensagem(this, paraQString(erro.what()));
-        }
-        return;
+    try {
+        ExecutaComandoEditor(this, m_editorAtual, comando);
+    } catch (const std::exception& erro) {
+        Dialogos::Mensagem(this, paraQString(erro.what()));
     }
-    if (ExecutaComandoEditor(this, m_editorAtual, comando))
-        MarcaModificado();
 }
 
 void TFormFilhaModelo::but_abrirClick() {
@@ -813,16 +786,13 @@ QString TFormFilhaModelo::textoPainel(int editor, int painel) const {
 // re_classeobjetoKeyUp, re_classepaiKeyUp, re_makeKeyUp
 void TFormFilhaModelo::editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado) {
     TEditorCodigo& dados = m_editores[indice];
-    const bool edita = VerificaTeclaSolta(dados.editor, dados.realce, tecla, estado);
+    VerificaTeclaSolta(dados.editor, dados.realce, estado);
     if (tecla == Qt::Key_Insert) {
         // One indicator for the window; the editor keeps its own typing mode, which the
         // key flips as the platform's editors do.
         m_indicador.AlternaModo(nullptr, dados.paineis[0]);
         dados.editor->setOverwriteMode(!dados.editor->overwriteMode());
     }
-    // Any key released in the make-file editor marks the document.
-    if (indice == GuiaMake || edita)
-        MarcaModificado();
 }
 
 bool TFormFilhaModelo::eventFilter(QObject* objeto, QEvent* evento) {

@@ -444,6 +444,7 @@ private slots:
         // A longer text, so that the scan surely lets events through before it ends.
         editor->setPlainText(
             QStringList(4, linhas.join(QLatin1Char('\n'))).join(QLatin1Char('\n')));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
         const QPointer<TFormFilhaModelo> guarda(janela);
         bool fechouAnalisando = false;
         QTimer::singleShot(0, janela, [janela, &fechouAnalisando] {
@@ -456,21 +457,36 @@ private slots:
         QTRY_VERIFY(guarda.isNull());
     }
 
-    // Ctrl+C marks the document modified in the make-file editor, not in the table-class
-    // one; Shift alone neither; a character does.
+    // Only a change of the text marks the document: keys that change nothing (Ctrl+C,
+    // Shift, an arrow) leave it in every editor, a character marks it. Saving from an editor
+    // with Ctrl+S leaves no marker, whichever key is released first.
     void teclasEModificado() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormFilhaModelo* janela = NovaJanela(*principal);
+        for (const char* nome : {"re_classeobjeto", "re_classepai", "re_make"}) {
+            auto* editor = Editor(janela, nome);
+            QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(editor, Qt::Key_Shift);
+            QTest::keyClick(editor, Qt::Key_Left);
+            QVERIFY2(!janela->modificado(), nome);
+            QTest::keyClicks(editor, QStringLiteral("a"));
+            QVERIFY2(janela->modificado(), nome);
+            janela->setNomeArq(QStringLiteral("noname.tpt"));
+        }
         auto* classe = Editor(janela, "re_classeobjeto");
-        QTest::keyClick(classe, Qt::Key_C, Qt::ControlModifier);
-        QTest::keyClick(classe, Qt::Key_Shift);
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        QTest::keyClicks(classe, QStringLiteral("b"));
+        const QString caminho = ambiente.caminho(QStringLiteral("s.tpt"));
+        Dialogos::ProximosArquivos({caminho});
+        QTest::keyPress(classe, Qt::Key_Control);
+        QTest::keyPress(classe, Qt::Key_S, Qt::ControlModifier);
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QTest::keyRelease(classe, Qt::Key_Control, Qt::ControlModifier);
+        QTest::keyRelease(classe, Qt::Key_S);
+        QVERIFY(QFileInfo::exists(caminho));
         QVERIFY(!janela->modificado());
-        QTest::keyClicks(classe, QStringLiteral("a"));
-        QVERIFY(janela->modificado());
-        janela->setNomeArq(QStringLiteral("noname.tpt"));
-        QTest::keyClick(Editor(janela, "re_make"), Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(janela->modificado());
+        QCOMPARE(janela->legenda(), QStringLiteral("s.tpt"));
         janela->setNomeArq(QStringLiteral("noname.tpt"));
         Digita(janela, "Edit_nome", QStringLiteral("x"));
         QVERIFY(janela->modificado());
@@ -495,8 +511,9 @@ private slots:
         QVERIFY(janela->modoInsercao());
     }
 
-    // The editor commands act on the current editor; Cut, Paste, Undo (even with nothing
-    // to undo) and Open Text File mark the document, Copy, Select All and Save do not.
+    // The editor commands act on the current editor; those that change the text (Cut,
+    // Paste, Undo, Open Text File) mark the document, the others (Copy, Select All, Save, an
+    // Undo with nothing to undo) do not. Ctrl+Z and Ctrl+Shift+Z undo and redo.
     void comandosDoEditor() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -504,6 +521,7 @@ private slots:
         Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(2);
         auto* make = Editor(janela, "re_make");
         make->setPlainText(QStringLiteral("all: x"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
         auto comando = [janela](const char* nome) {
             Controle<QAction>(janela, QString::fromLatin1(nome))->trigger();
             const bool marcado = janela->modificado();
@@ -520,8 +538,17 @@ private slots:
         QVERIFY(comando("but_undo"));
         QVERIFY(make->toPlainText().isEmpty());
         QVERIFY(comando("but_undo"));
-        QVERIFY(comando("but_undo"));
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: x"));
+        QVERIFY(!comando("but_undo"));
         QVERIFY(Editor(janela, "re_classeobjeto")->toPlainText().isEmpty());
+        make->moveCursor(QTextCursor::End);
+        QTest::keyClicks(make, QStringLiteral("yz"));
+        QTest::keyClick(make, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: x"));
+        QTest::keyClick(make, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: xyz"));
+        make->setPlainText(QStringLiteral("all: x"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
 
         const QString entrada = ambiente.caminho(QStringLiteral("in.txt"));
         GravaLinhasTexto(deQString(entrada), {"first", "second"});
