@@ -277,10 +277,7 @@ TFormFilha::TFormFilha(TFormTelaPrincipal& principal) : TJanelaFilha(principal) 
     // FormShow: nothing to check yet, the load log of an earlier session removed, today's
     // date, the "Description" page, the tool bar as the main window's item says.
     m_marcaColunas = false;
-    QString diretorio = principal.diretorioInstalado();
-    if (diretorio.isEmpty())
-        diretorio = principal.getDiretorioInstalado();
-    ApagaLogCarga(deQString(diretorio));
+    ApagaLogCarga(deQString(principal.diretorioLogs()));
     m_data->setDate(QDate::currentDate());
     m_pcontrol->setCurrentIndex(0);
     m_barraFerramentas->setVisible(!principal.ItemMarcado(itemBarra));
@@ -759,7 +756,7 @@ void TFormFilha::executa(const std::function<void()>& comando) {
     try {
         comando();
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -803,7 +800,7 @@ void TFormFilha::atbut_basedadosClick() {
             PoeItens(m_baseDados, nomes);
             status(1, QString());
         } catch (const EErroGeral& erro) {
-            Dialogos::Mensagem(this, paraQString(erro.textoErro()));
+            Dialogos::Erro(this, paraQString(erro.textoErro()));
             return;
         }
         m_baseDados->showPopup();
@@ -849,9 +846,9 @@ void TFormFilha::but_conectarClick() {
                 conexao->DefaultDatabase(deQString(m_baseDados->currentText()));
         } catch (const std::exception& erro) {
             FechaConexao(conexao);
-            Dialogos::Mensagem(
-                this, QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
-                          paraQString(erro.what()));
+            Dialogos::Erro(this,
+                           QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
+                               paraQString(erro.what()));
             status(0, QStringLiteral("Disconnected"));
             return;
         }
@@ -874,7 +871,7 @@ bool TFormFilha::escolheTabelas(bool excluiCarregadas) {
         return false;
     }
     PreenchePropriedadesColuna(QString(), QString());
-    TFormMostraTabelas chooser(principal().diretorioInstalado(), this);
+    TFormMostraTabelas chooser(principal().diretorioLogs(), this);
     chooser.stringConexao = m_constring->text();
     chooser.senha = m_senha->text();
     chooser.usuario = m_usuario->text();
@@ -939,7 +936,7 @@ void TFormFilha::carrega(const QStringList& tabelas, bool manterAnteriores) {
     }
     termina();
     status(1, QString());
-    GravaLogCarga(deQString(principal().diretorioInstalado()), m_carga.log);
+    GravaLogCarga(deQString(principal().diretorioLogs()), m_carga.log);
     PreencheArvore();
     mostraSelecao(false);
 }
@@ -1035,7 +1032,7 @@ void TFormFilha::but_mostradadosClick() {
 
 void TFormFilha::but_viewlogClick() {
     executa([this] {
-        MostraLog(this, paraQString(CaminhoLogCarga(deQString(principal().diretorioInstalado()))));
+        MostraLog(this, paraQString(CaminhoLogCarga(deQString(principal().diretorioLogs()))));
     });
 }
 

@@ -645,7 +645,7 @@ void TFormFilhaModelo::comandoEditor(TComandoEditor comando) {
     try {
         ExecutaComandoEditor(this, m_editorAtual, comando);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 

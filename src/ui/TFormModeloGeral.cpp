@@ -327,7 +327,7 @@ void TFormModeloGeral::comandoEditor(TComandoEditor comando) {
     try {
         ExecutaComandoEditor(this, m_codigo.editor, comando);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -361,9 +361,9 @@ void TFormModeloGeral::but_cruzadosClick() {
         TMontaCodigo::VerificaTags(textoEditorParaDocumento(m_codigo.editor->toPlainText()));
         Dialogos::Mensagem(this, QStringLiteral("No Crossed Tags Present !!"));
     } catch (const EErroGeral& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.textoErro()));
+        Dialogos::Erro(this, paraQString(erro.textoErro()));
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 

@@ -147,10 +147,11 @@ private slots:
             QCOMPARE(janela->textoPainel(editor, 0), QStringLiteral("Insert"));
             QVERIFY(!janela->realce(editor)->ativo());
         }
-        // Both tool bars hidden, as the main window's items say at first.
-        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        // The code tool bar shown, the types tool bar hidden, as the main window's items
+        // say at first.
+        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
         QVERIFY(principal->ItemMarcado(QStringLiteral("HideTypesToolBar1")));
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
         QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
     }
 
@@ -161,14 +162,14 @@ private slots:
         TFormFilhaModelo* janela = NovaJanela(*principal);
         Acao(principal.get(), QStringLiteral("HideTypesToolBar1"))->trigger();
         QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
         TFormFilhaModelo* outra = NovaJanela(*principal);
         QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_types"))->isHidden());
         // The pop-up twin of the code bar's item, on the active window only.
         Acao(principal.get(), QStringLiteral("HideCodeToolBar3"))->trigger();
-        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
-        QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_code"))->isHidden());
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        QVERIFY(Controle<QToolBar>(outra, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
     }
 
     // Saved and opened again: every value, the three texts as they were, the types rows
@@ -269,11 +270,16 @@ private slots:
         doc.getArquivo().Salva(deQString(caminho));
         principal->AbreArquivo({caminho});
         QCOMPARE(Dialogos::TomaMensagens(),
-                 QStringList{QStringLiteral("'not a date' is not a valid date")});
-        // The window stays open with the values read before the date.
-        auto* aberta = principal->filhaAtiva();
-        QVERIFY(aberta && aberta != janela);
-        QCOMPARE(TextoDe(aberta, "Edit_autor"), QStringLiteral("Ana"));
+                 QStringList{QStringLiteral("The File \"x.tpt\" Is Not A Fendril Template "
+                                            "Document Or Is Damaged !!\n('not a date' is not "
+                                            "a valid date)")});
+        // No window is left behind; a window given the document shows the values read
+        // before the date.
+        QCOMPARE(principal->filhas().size(), 1u);
+        TArquivoKMF documento;
+        documento.Abre(deQString(caminho));
+        QVERIFY_THROWS_EXCEPTION(std::exception, janela->setArquivo(documento));
+        QCOMPARE(TextoDe(janela, "Edit_autor"), QStringLiteral("Ana"));
     }
 
     // The three previews as their edits' keys are released; the parent preview of an

@@ -400,24 +400,27 @@ private slots:
         QVERIFY(!janela->modificado());
     }
 
-    // The code tool bar follows the main window's item when the window opens, and the
-    // item toggles the active window's bar.
+    // The code tool bar, with the highlighting switch, is shown at first; it follows the main
+    // window's item when the window opens, and the item toggles the active window's bar.
     void barraDeFerramentas() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
-        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
-        TFormModeloGeral* oculta = NovaJanela(*principal);
-        QVERIFY(Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
-        Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->trigger();
         QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
-        QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
         TFormModeloGeral* visivel = NovaJanela(*principal);
         QVERIFY(!Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))
+                    ->actions()
+                    .contains(Controle<QAction>(visivel, QStringLiteral("but_realce"))));
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->trigger();
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        TFormModeloGeral* oculta = NovaJanela(*principal);
+        QVERIFY(Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
         // The pop-up twin: same mark, same command, on the active window only.
         Acao(principal.get(), QStringLiteral("HideCodeToolBar4"))->trigger();
-        QVERIFY(Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->isChecked());
-        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->isChecked());
         QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
     }
 };
 

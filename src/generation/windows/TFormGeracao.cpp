@@ -25,6 +25,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -490,7 +491,7 @@ void TFormGeracao::executaProtegido(const std::function<void()>& acao) {
         acao();
     } catch (const std::exception& erro) {
         mostraBarra(QString(), false);
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -890,7 +891,13 @@ void TFormGeracao::Execute1Click() {
             return;
         }
     }
-    AbreComProgramaAssociado(caminho);
+    // A file no program is associated with is offered to the text viewer instead.
+    if (!AbreComProgramaAssociado(caminho) &&
+        Dialogos::Pergunta(this,
+                           QStringLiteral("No Program Is Associated With \"") + no->text(0) +
+                               QStringLiteral("\". Show It In The Text Viewer ?"),
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        View1Click();
 }
 
 void TFormGeracao::View1Click() {
@@ -910,9 +917,16 @@ void TFormGeracao::View1Click() {
     texto->setObjectName(QStringLiteral("Memo1"));
     texto->setReadOnly(true);
     texto->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The editors' fixed-width font; about 100 columns and 35 lines, within the screen.
+    texto->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     texto->setPlainText(linhas.join(QLatin1Char('\n')));
     layout->addWidget(texto);
-    visor->resize(400, 250);
+    const QFontMetrics medidas(texto->font());
+    QSize tamanho(medidas.horizontalAdvance(QLatin1Char('x')) * 100 + 40,
+                  medidas.lineSpacing() * 35 + 20);
+    if (const QScreen* tela = screen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size() * 9 / 10);
+    visor->resize(tamanho);
     if (const QScreen* tela = screen())
         visor->move(tela->availableGeometry().center() - visor->rect().center());
     visor->show();

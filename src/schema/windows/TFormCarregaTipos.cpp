@@ -141,7 +141,7 @@ void TFormCarregaTipos::but_conectarClick() {
     try {
         Carrega();
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 

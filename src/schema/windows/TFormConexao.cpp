@@ -217,9 +217,8 @@ void TFormConexao::but_testaClick() {
     if (falha.empty())
         Dialogos::Mensagem(this, QStringLiteral("Test Connection Succeeded !!"));
     else
-        Dialogos::Mensagem(this,
-                           QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
-                               paraQString(falha));
+        Dialogos::Erro(this, QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
+                                 paraQString(falha));
 }
 
 void TFormConexao::accept() {

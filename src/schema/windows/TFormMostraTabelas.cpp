@@ -310,7 +310,7 @@ void TFormMostraTabelas::PreencheLstTabelas() {
         nomes = PreencheLista(tipo, m_esquema->currentText());
     } catch (const std::exception& erro) {
         // The list stays empty and the controls disabled; closing the window is left.
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
         return;
     }
     m_programatico = true;

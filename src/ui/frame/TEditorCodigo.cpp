@@ -2,6 +2,7 @@
 
 #include "model/ArquivoTexto.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/TEditorTexto.h"
 #include "ui/frame/TJanelaFilha.h"
 #include "ui/frame/Texto.h"
@@ -72,7 +73,7 @@ void AbreTexto(QWidget* janela, QPlainTextEdit* editor) {
         cursor.insertText(linhas.join(QLatin1Char('\n')));
         editor->moveCursor(QTextCursor::Start);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(janela, paraQString(erro.what()));
+        Dialogos::Erro(janela, paraQString(erro.what()));
     }
 }
 
@@ -87,7 +88,7 @@ void SalvaTexto(QWidget* janela, const QPlainTextEdit* editor) {
             linhas.push_back(deQString(linha));
         GravaLinhasTexto(deQString(caminho), linhas);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(janela, paraQString(erro.what()));
+        Dialogos::Erro(janela, paraQString(erro.what()));
     }
 }
 
@@ -146,12 +147,16 @@ void AdicionaComandosEditor(QWidget* alvo, QObject* dono, const QStringList& nom
     struct TItem {
         const char* texto;
         TComandoEditor comando;
+        TComando icone;
     };
-    static const TItem itens[] = {
-        {"Open Text File", TComandoEditor::Abrir}, {"Save To File", TComandoEditor::Salvar},
-        {"Print", TComandoEditor::Imprimir},       {"Cut", TComandoEditor::Cortar},
-        {"Copy", TComandoEditor::Copiar},          {"Paste", TComandoEditor::Colar},
-        {"Undo", TComandoEditor::Desfazer},        {"Select All", TComandoEditor::MarcarTudo}};
+    static const TItem itens[] = {{"Open Text File", TComandoEditor::Abrir, TComando::AbreTexto},
+                                  {"Save To File", TComandoEditor::Salvar, TComando::SalvaTexto},
+                                  {"Print", TComandoEditor::Imprimir, TComando::Imprime},
+                                  {"Cut", TComandoEditor::Cortar, TComando::Corta},
+                                  {"Copy", TComandoEditor::Copiar, TComando::Copia},
+                                  {"Paste", TComandoEditor::Colar, TComando::Cola},
+                                  {"Undo", TComandoEditor::Desfazer, TComando::Desfaz},
+                                  {"Select All", TComandoEditor::MarcarTudo, TComando::MarcaTudo}};
     qsizetype i = 0;
     for (const TItem& item : itens) {
         if (item.comando == TComandoEditor::Cortar) {
@@ -160,6 +165,7 @@ void AdicionaComandosEditor(QWidget* alvo, QObject* dono, const QStringList& nom
             alvo->addAction(separador);
         }
         QAction* acao = CriaAcao(dono, QString::fromLatin1(item.texto), nomes.value(i++));
+        acao->setIcon(IconeComando(item.icone));
         const TComandoEditor comando = item.comando;
         QObject::connect(acao, &QAction::triggered, dono, [executa, comando] { executa(comando); });
         alvo->addAction(acao);

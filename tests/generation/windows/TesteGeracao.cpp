@@ -15,6 +15,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -812,13 +813,32 @@ private slots:
         janela->Execute1Click();
         QCOMPARE(iniciados.size(), 1);
 
-        // A generation document opens as a window of its kind (here it cannot be read).
+        // A generation document goes to the main window (here it cannot be read: it says so
+        // and leaves no window).
         Seleciona(janela, No(janela, QStringLiteral("x.kgf")));
         const auto antes = principal->filhas().size();
-        janela->Execute1Click();
-        QCOMPARE(principal->filhas().size(), antes + 1);
-        QCOMPARE(iniciados.size(), 1);
         Dialogos::TomaMensagens();
+        janela->Execute1Click();
+        QCOMPARE(principal->filhas().size(), antes);
+        QCOMPARE(iniciados.size(), 1);
+        QVERIFY(Dialogos::TomaMensagens().first().startsWith(
+            QStringLiteral("The File \"x.kgf\" Is Not A Generation Document Or Is Damaged !!")));
+
+        // A file no program is associated with: the question, and Yes shows it in the viewer.
+        TFormGeracao::setAbreExterno([](const QString&) { return false; });
+        Seleciona(janela, No(janela, QStringLiteral("src/c.txt")));
+        Dialogos::ProximaResposta(QMessageBox::No);
+        janela->Execute1Click();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("No Program Is Associated With \"c.txt\". Show It "
+                                            "In The Text Viewer ?")});
+        QVERIFY(!janela->findChild<QDialog*>(QStringLiteral("FormVisualizador")));
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        janela->Execute1Click();
+        auto* mostrado = janela->findChild<QDialog*>(QStringLiteral("FormVisualizador"));
+        QVERIFY(mostrado);
+        mostrado->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         TFormGeracao::setAbreExterno(nullptr);
 
         Seleciona(janela, No(janela, QStringLiteral("src/c.txt")));
@@ -826,8 +846,11 @@ private slots:
         auto* visor = janela->findChild<QDialog*>(QStringLiteral("FormVisualizador"));
         QVERIFY(visor);
         QCOMPARE(visor->windowTitle(), QStringLiteral("Text Viewer"));
-        QCOMPARE(visor->size(), QSize(400, 250));
         auto* texto = Controle<QPlainTextEdit>(visor, QStringLiteral("Memo1"));
+        // The editors' fixed-width font, room for about a hundred columns.
+        QCOMPARE(texto->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        QVERIFY(visor->width() >=
+                QFontMetrics(texto->font()).horizontalAdvance(QString(80, QLatin1Char('x'))));
         QCOMPARE(texto->toPlainText(), QStringLiteral("first line\nsecond line"));
         QVERIFY(texto->isReadOnly());
         QCOMPARE(texto->lineWrapMode(), QPlainTextEdit::WidgetWidth);
