@@ -2,6 +2,7 @@
 // list, Close and Exit with the close prompt, and the forwarding of tool commands.
 
 #include "AmbienteUi.h"
+#include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "ui/TFormModeloGeral.h"
 #include "ui/frame/TPaginaInicial.h"
@@ -17,10 +18,12 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <set>
 
 using namespace fendril;
@@ -211,6 +214,70 @@ private slots:
             QVERIFY(acao->text().startsWith(QLatin1Char('&')));
             verifica(acao->menu());
         }
+    }
+
+    // With no installation directory configured, the settings and the recent list go to the
+    // user's configuration folder and the logs to the user's data folder, never into the
+    // folder the program was started from.
+    void pastasDoUsuario() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString configuracao =
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        const QString dados = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(configuracao).removeRecursively();
+        QDir(dados).removeRecursively();
+        {
+            Ambiente ambiente(false);
+            auto principal = NovaPrincipal();
+            QVERIFY(principal->diretorioInstalado().isEmpty());
+            principal->SalvaSettings();
+            QVERIFY(QFileInfo::exists(configuracao + QStringLiteral("/Fendrilini.cfg")));
+            QCOMPARE(principal->diretorioLogs(), dados);
+            QVERIFY(QFileInfo(dados).isDir());
+            const QString modelo =
+                CriaModelo(*principal, ambiente.caminho(QStringLiteral("m.tpg")), QString());
+            principal->AbreArquivo({modelo});
+            principal->close();
+            QCOMPARE(LeLinhasTexto(deQString(configuracao + QStringLiteral("/recent.txt"))),
+                     TListaTextos{deQString(modelo)});
+            QCOMPARE(QDir(ambiente.pasta()).entryList(QDir::Files), QStringList{"m.tpg"});
+            // The next start reads them back from there.
+            auto segunda = NovaPrincipal();
+            QCOMPARE(segunda->recentes(), QStringList{modelo});
+        }
+        QDir(configuracao).removeRecursively();
+        QDir(dados).removeRecursively();
+        QStandardPaths::setTestModeEnabled(false);
+    }
+
+    // "Open the shop example" copies the example into the user's data folder once, points
+    // its mapping at the copied database, and opens its generation with the folder mounted.
+    void abreExemplo() {
+        QStandardPaths::setTestModeEnabled(true);
+        const QString dados = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(dados).removeRecursively();
+        {
+            Ambiente ambiente;
+            auto principal = NovaPrincipal();
+            TFormTelaPrincipal::setPastaExemplo(QStringLiteral(FENDRIL_EXEMPLO));
+            Controle<QToolButton>(principal->paginaInicial(), QStringLiteral("inicio_exemplo"))
+                ->click();
+            QVERIFY2(Dialogos::TomaMensagens().isEmpty(), "no message");
+            TJanelaFilha* geracao = principal->filhaAtiva();
+            QVERIFY(geracao && geracao->extensao() == QStringLiteral("kgf"));
+            const QString copia = dados + QStringLiteral("/shop-example");
+            QCOMPARE(geracao->gettNomeArq(), copia + QStringLiteral("/shop.kgf"));
+            QVERIFY(QFileInfo(copia + QStringLiteral("/templates/cpp-classes.tpt")).isFile());
+            auto* arvore = Controle<QTreeWidget>(geracao, QStringLiteral("tv_diraiz"));
+            QCOMPARE(arvore->topLevelItemCount(), 1);
+            TArquivoKMF mapa;
+            mapa.Abre(deQString(copia + QStringLiteral("/shop.kmf")));
+            QCOMPARE(mapa.LePrimeiro("descricao", "edit_constring"),
+                     "Provider=SQLite;Data Source=\"" + deQString(copia) + "/shop.db\"");
+            TFormTelaPrincipal::setPastaExemplo(QString());
+        }
+        QDir(dados).removeRecursively();
+        QStandardPaths::setTestModeEnabled(false);
     }
 
     // New gives a window named after its kind, the active one.
