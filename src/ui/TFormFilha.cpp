@@ -1127,10 +1127,14 @@ void TFormFilha::PreencheArvore() {
 // generation; the tool tip says it in words.
 void TFormFilha::aparenciaColuna(QTreeWidgetItem* no, bool primaria, bool estrangeira,
                                  bool habilitado, const QString& referencia) const {
-    no->setIcon(0, primaria && estrangeira ? m_iconeChaveEstrangeira
-                   : primaria              ? m_iconeChave
-                   : estrangeira           ? m_iconeEstrangeira
-                                           : QIcon());
+    // A column without an icon holds none at all, so that the tree's delegate keeps its
+    // name in line with the others.
+    if (primaria || estrangeira)
+        no->setIcon(0, primaria && estrangeira ? m_iconeChaveEstrangeira
+                       : primaria              ? m_iconeChave
+                                               : m_iconeEstrangeira);
+    else
+        no->setData(0, Qt::DecorationRole, QVariant());
     QFont fonte = m_arvore->font();
     fonte.setItalic(!habilitado);
     no->setFont(0, fonte);

@@ -1074,9 +1074,14 @@ private slots:
         Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
         QTreeWidgetItem* pedidos = No(janela, QStringLiteral("orders"));
         pedidos->setExpanded(true);
+        No(janela, QStringLiteral("order_lines"))->setExpanded(true);
         Seleciona(janela, QStringLiteral("orders"));
         QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_tbalias")),
                          QStringLiteral("Order"));
+        // A column left out of generation, drawn grey and in italics.
+        Seleciona(janela, QStringLiteral("orders"), QStringLiteral("notes"));
+        Controle<QCheckBox>(janela, QStringLiteral("cb_habilitado"))->click();
+        Sai(Controle<QCheckBox>(janela, QStringLiteral("cb_habilitado")));
         Seleciona(janela, QStringLiteral("orders"), QStringLiteral("customer_id"));
         QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_colalias")),
                          QStringLiteral("Customer"));

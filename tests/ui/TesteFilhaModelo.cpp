@@ -793,7 +793,8 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         principal->resize(1280, 800);
-        Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
+        if (principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")))
+            Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
         TFormFilhaModelo* janela = NovaJanela(*principal);
         janela->showMaximized();
         Controle<QTabWidget>(principal.get(), QStringLiteral("guias"))->setCurrentIndex(1);

@@ -10,6 +10,7 @@
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/PaginaDescricao.h"
 #include "ui/frame/TFormMostraLog.h"
 #include "ui/frame/TFormTelaPrincipal.h"
@@ -296,11 +297,24 @@ void TFormGeracao::criaPaginaGeracao(QWidget* pagina) {
 
     m_cbGeneration = new QToolBar(pagina);
     m_cbGeneration->setObjectName(QStringLiteral("cb_generation"));
+    // Each button shows its command's icon beside its caption.
+    static const std::pair<const char*, TComando> icones[] = {
+        {"but_mount", TComando::MontaRaiz},         {"but_unmount", TComando::DesmontaRaiz},
+        {"but_refresh", TComando::Atualiza},        {"SpeedButton2", TComando::DefineGeracao},
+        {"SpeedButton1", TComando::DefineComum},    {"but_insere", TComando::NovoDiretorio},
+        {"but_rename", TComando::Renomeia},         {"but_delete", TComando::Apaga},
+        {"but_run", TComando::Executa},             {"but_view", TComando::Visualiza},
+        {"but_generate", TComando::GeraTodos},      {"but_viewlog", TComando::VerLog}};
+    m_cbGeneration->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_cbGeneration->setIconSize(QSize(16, 16));
     auto botao = [this](const QString& rotulo, const QString& dica, const QString& nome,
                         void (TFormGeracao::*metodo)()) {
         QAction* acao = m_cbGeneration->addAction(rotulo);
         acao->setObjectName(nome);
         acao->setToolTip(dica);
+        for (const auto& [objeto, comando] : icones)
+            if (nome == QLatin1String(objeto))
+                acao->setIcon(IconeComando(comando));
         connect(acao, &QAction::triggered, this,
                 [this, metodo] { executaProtegido([this, metodo] { (this->*metodo)(); }); });
     };

@@ -186,7 +186,7 @@ void TFormTelaPrincipal::criaBandas() {
               IconeTema(QStringLiteral("document-save-all"), QStyle::SP_DriveFDIcon),
               &TFormTelaPrincipal::SalvarTodos1Click));
     botao(QStringLiteral("Help"), QStringLiteral("but_ajuda"),
-          IconeTema(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton),
+          IconeTema(QStringLiteral("help-contents"), QStyle::SP_MessageBoxQuestion),
           &TFormTelaPrincipal::Contents1Click);
 
     // The tool tabs: one tool bar per kind, its commands shown as icons with their captions
@@ -359,7 +359,7 @@ void TFormTelaPrincipal::criaMenus() {
     ajuda->setObjectName(QStringLiteral("Ajuda1"));
     item(ajuda, QStringLiteral("Contents"), QStringLiteral("Contents1"),
          &TFormTelaPrincipal::Contents1Click, {QKeySequence::HelpContents},
-         IconeTema(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
+         IconeTema(QStringLiteral("help-contents"), QStyle::SP_MessageBoxQuestion));
     item(ajuda, QStringLiteral("About Fendril"), QStringLiteral("About1"),
          &TFormTelaPrincipal::About1Click, {},
          IconeTema(QStringLiteral("help-about"), QStyle::SP_MessageBoxInformation));

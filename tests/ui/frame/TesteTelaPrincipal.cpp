@@ -280,6 +280,22 @@ private slots:
         QStandardPaths::setTestModeEnabled(false);
     }
 
+    // Not a test: with FENDRIL_SCREENSHOT_DIR set, draws the start page with a few recent
+    // documents into screenshot-start.png there.
+    void capturaDaPaginaInicial() {
+        const QString pasta = qEnvironmentVariable("FENDRIL_SCREENSHOT_DIR");
+        if (pasta.isEmpty())
+            QSKIP("FENDRIL_SCREENSHOT_DIR is not set");
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        principal->resize(1280, 800);
+        for (const char* nome : {"shop/templates/python-modules.tpg", "shop/shop.kgf",
+                                 "shop/templates/cpp-classes.tpt", "shop/shop.kmf"})
+            principal->GravaRecentes(QStringLiteral("/home/ana/projects/") + QLatin1String(nome));
+        QCoreApplication::processEvents();
+        QVERIFY(principal->grab().save(QDir(pasta).filePath(QStringLiteral("screenshot-start.png"))));
+    }
+
     // New gives a window named after its kind, the active one.
     void novo() {
         Ambiente ambiente;
