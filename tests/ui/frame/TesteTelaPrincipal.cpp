@@ -201,6 +201,15 @@ private slots:
         QCOMPARE(
             principal->filhaAtiva()->findChild<QAction*>(QStringLiteral("but_refresh"))->shortcut(),
             QKeySequence(QKeySequence::Refresh));
+        // Ctrl+Tab moves to the other window, as "Next Window" does.
+        TJanelaFilha* primeira = principal->filhaAtiva();
+        TJanelaFilha* segunda = principal->NovoDocumento(QStringLiteral("tpg"));
+        QCOMPARE(principal->filhaAtiva(), segunda);
+        QTest::keyClick(segunda->widget(), Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyRelease(segunda->widget(), Qt::Key_Control);
+        QCOMPARE(principal->filhaAtiva(), primeira);
+        Acao(principal.get(), QStringLiteral("ProximaJanela1"))->trigger();
+        QCOMPARE(principal->filhaAtiva(), segunda);
         const std::function<void(QMenu*)> verifica = [&verifica](QMenu* menu) {
             for (QAction* acao : menu->actions()) {
                 if (acao->isSeparator())
@@ -293,7 +302,8 @@ private slots:
                                  "shop/templates/cpp-classes.tpt", "shop/shop.kmf"})
             principal->GravaRecentes(QStringLiteral("/home/ana/projects/") + QLatin1String(nome));
         QCoreApplication::processEvents();
-        QVERIFY(principal->grab().save(QDir(pasta).filePath(QStringLiteral("screenshot-start.png"))));
+        QVERIFY(
+            principal->grab().save(QDir(pasta).filePath(QStringLiteral("screenshot-start.png"))));
     }
 
     // New gives a window named after its kind, the active one.
