@@ -1,7 +1,8 @@
 // Runs whole generations from arbitrary bytes: the input is cut at lines "=====" into a
 // mapping document, a table-class template and a general template (each given line by line,
-// so that lines no window would write reach the run) and a types file. Every failure must be
-// logged by the run; anything that escapes it is a fault.
+// so that lines no window would write reach the run) and a types file; a second run merges
+// hand edits of every file into its output. Every failure must be logged by the run;
+// anything that escapes it is a fault.
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
 #include "generation/TProcessaGeracao.h"
@@ -90,19 +91,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     GravaLinhasTexto((pasta / "types.txt").string(), CortaLinhasLF(partes[3]),
                      TDurabilidade::Completo);
 
-    {
+    const auto executa = [&pasta](bool fundeEdicoes) {
         TProcessaGeracao run;
         run.caminhoMapeamento = (pasta / "map.kmf").string();
         run.diretorioGeracao = (pasta / "out").string();
         run.AdicionaModelosTabela({(pasta / "t.tpt").string()});
         run.AdicionaModelosGerais({(pasta / "g.tpg").string()});
         run.perguntaSobrescrita = [](const std::string&) { return std::string("mr_yesall"); };
+        run.fundeEdicoes = fundeEdicoes;
         run.limiteSaida = std::size_t{1} << 20;
         if (run.Prepara()) {
             run.ListaArquivos();
             run.Executa();
         }
+    };
+    executa(false);
+    // Every file edited by hand, then a second run that merges the edits into its output.
+    std::error_code erroLista;
+    std::vector<std::string> gerados;
+    for (const auto& entrada : fs::directory_iterator(pasta / "out", erroLista)) {
+        if (entrada.is_regular_file() && entrada.path().filename() != "log.txt") {
+            gerados.push_back(entrada.path().string());
+        }
     }
+    for (const std::string& gerado : gerados) {
+        GravaLinhasTexto(gerado, {"edited", partes[3]}, TDurabilidade::Completo);
+    }
+    executa(true);
     std::error_code erro;
     fs::remove_all(pasta, erro);
     return 0;

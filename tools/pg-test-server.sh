@@ -4,7 +4,9 @@
 #                                            PORT (or the next free port), create the role
 #                                            fendril (password "fendril-secret") and the
 #                                            database shop owned by it, and run each SQL
-#                                            file in it. The port used is written to DIR/port.
+#                                            file in it; an argument NAME=SQL runs SQL in
+#                                            the database NAME instead, made for it. The
+#                                            port used is written to DIR/port.
 #   pg-test-server.sh stop DIR               stop the server and remove what start made.
 # Run as root, the server runs as the postgres user; otherwise as the calling user. When the
 # server's user cannot reach DIR (a build tree under a private home), the server's files go
@@ -28,7 +30,14 @@ start)
   porta=${3:?port}
   shift 3
   sqls=()
+  bases=()
   for sql in "$@"; do
+    base=shop
+    if [[ $sql == *=* ]]; then
+      base=${sql%%=*}
+      sql=${sql#*=}
+    fi
+    bases+=("$base")
     sqls+=("$(realpath "$sql")")
   done
   # The server's user may not be allowed into the caller's directory.
@@ -62,8 +71,12 @@ start)
   psql -U postgres -d postgres \
     -c "CREATE ROLE fendril LOGIN PASSWORD 'fendril-secret'" \
     -c "CREATE DATABASE shop OWNER fendril"
-  for sql in "${sqls[@]}"; do
-    psql -U fendril -d shop -f - < "$sql" >/dev/null
+  for i in "${!sqls[@]}"; do
+    base=${bases[$i]}
+    if [[ -z $(psql -U postgres -d postgres -At -c "SELECT 1 FROM pg_database WHERE datname = '$base'") ]]; then
+      psql -U postgres -d postgres -c "CREATE DATABASE \"$base\" OWNER fendril"
+    fi
+    psql -U fendril -d "$base" -f - < "${sqls[$i]}" >/dev/null
   done
   echo "PostgreSQL ready on 127.0.0.1:$porta"
   ;;

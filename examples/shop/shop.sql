@@ -1,7 +1,11 @@
 -- A small shop: the example database of Fendril. Written in the SQL that SQLite and
 -- PostgreSQL both accept, so that one script builds the same schema in either:
 --     sqlite3 build/example/shop.db < examples/shop/shop.sql
---     psql -d shop -f examples/shop/shop.sql
+--     psql -d shop -f examples/shop/shop.sql -f examples/shop/shop-postgresql.sql
+-- It shows what a mapping learns of each column besides its type: NOT NULL columns,
+-- defaults of several kinds (a constant, a text, a time of insertion), unique columns, and
+-- keys the database numbers (an integer primary key is SQLite's rowid; in PostgreSQL
+-- shop-postgresql.sql makes them identity columns and adds comments).
 
 CREATE TABLE categories (
     id          integer      NOT NULL PRIMARY KEY,
@@ -25,7 +29,7 @@ CREATE TABLE customers (
     name        varchar(100) NOT NULL,
     email       varchar(254) NOT NULL UNIQUE,
     birth_date  date,
-    created_at  timestamp    NOT NULL,
+    created_at  timestamp    NOT NULL DEFAULT CURRENT_TIMESTAMP,
     newsletter  boolean      NOT NULL DEFAULT FALSE
 );
 
@@ -55,7 +59,7 @@ CREATE TABLE order_lines (
     order_id    integer       NOT NULL REFERENCES orders (id),
     line_no     integer       NOT NULL,
     product_id  integer       NOT NULL REFERENCES products (id),
-    quantity    integer       NOT NULL,
+    quantity    integer       NOT NULL DEFAULT 1,
     unit_price  numeric(10,2) NOT NULL,
     PRIMARY KEY (order_id, line_no)
 );
@@ -75,7 +79,7 @@ CREATE TABLE payments (
     order_id    integer       NOT NULL REFERENCES orders (id),
     paid_at     timestamp     NOT NULL,
     amount      numeric(10,2) NOT NULL,
-    method      varchar(20)   NOT NULL,
+    method      varchar(20)   NOT NULL DEFAULT 'card',
     confirmed   boolean       NOT NULL DEFAULT FALSE
 );
 

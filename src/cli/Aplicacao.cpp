@@ -4,6 +4,7 @@
 #include "cli/ComandosDocumento.h"
 #include "cli/ComandosEsquema.h"
 #include "cli/ComandosGeracao.h"
+#include "cli/DescreveMapeamento.h"
 
 #include <CLI/CLI.hpp>
 #include <functional>
@@ -24,6 +25,19 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
                                             "as text, one line per document line");
     dump->add_option("FILE", arquivo, "Section document to read")->required();
     dump->callback([&] { comando = [&] { return ComandoDump(arquivo, saida, erros); }; });
+
+    std::string mapeamento;
+    std::optional<std::string> tabelaDescrita;
+    auto* describe = app.add_subcommand(
+        "describe", "Print a mapping (.kmf) as a readable table: per table, its columns with "
+                    "type, sizes, keys, nullable, default, unique, auto-increment, enabled, "
+                    "alias and comment");
+    describe->add_option("FILE", mapeamento, "Mapping document to read")->required();
+    describe->add_option("--table", tabelaDescrita,
+                         "Describe only the table of this qualified name");
+    describe->callback([&] {
+        comando = [&] { return ComandoDescribe(mapeamento, tabelaDescrita, saida, erros); };
+    });
 
     std::string texto;
     std::string destino;
@@ -74,11 +88,24 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
                          "General template (.tpg); may be repeated");
     generate
         ->add_option("--overwrite", geracao.sobrescrita,
-                     "Existing files: ask, all (Yes To All) or none (No To All); default ask "
-                     "on a terminal, none otherwise")
-        ->check(CLI::IsMember({"ask", "all", "none"}));
-    generate->add_flag("--list", geracao.listar,
-                       "Print the files the run would write; write nothing");
+                     "Existing files that differ: ask, all (Yes To All), none (No To All) or "
+                     "merge (hand edits merged into the new output); default the document's "
+                     "\"Merge hand edits\", else ask on a terminal, none otherwise")
+        ->check(CLI::IsMember({"ask", "all", "none", "merge"}));
+    auto* listar = generate->add_flag(
+        "--list", geracao.listar,
+        "Print each file the run would write with its situation (new, changed, unchanged, "
+        "hand-edited, colliding); write nothing");
+    auto* verificar = generate->add_flag(
+        "--check", geracao.verificar,
+        "As --list, and exit 1 unless every file on disk already holds what the run would "
+        "write");
+    auto* diferencas = generate->add_flag(
+        "--diff", geracao.diferencas,
+        "Print a unified diff of what the run would change (with --overwrite merge, the "
+        "merged hand-edited files); write nothing");
+    listar->excludes(verificar, diferencas);
+    verificar->excludes(diferencas);
     generate
         ->add_option("--max-output", geracao.limiteSaida,
                      "Largest text one expansion may produce, in bytes (suffixes KB, MB, GB "

@@ -185,6 +185,8 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         } else {
             TMostraTabelas chooser(conexao, opcoes.baseDados, sessao.Fabrica());
             chooser.excluidas = existentes;
+            // Without --type, tables and views: system tables only with --type all or system.
+            chooser.semSistema = opcoes.tipo.empty();
             tabelas =
                 chooser.PreencheLista(TMostraTabelas::TipoDaOpcao(opcoes.tipo), opcoes.esquema);
         }
@@ -221,7 +223,13 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         // A password is kept only at the user's request; otherwise it comes from the
         // environment at each use.
         descricao.edit_Senha = opcoes.salvaSenha ? conexao.senha : std::string();
-        descricao.combo_basedados = opcoes.baseDados;
+        // The database the templates name as <dbname>: the one given, the one the mapping
+        // being added to names, or the one the connection works in.
+        if (!opcoes.baseDados.empty()) {
+            descricao.combo_basedados = opcoes.baseDados;
+        } else if (descricao.combo_basedados.empty()) {
+            descricao.combo_basedados = BaseDadosAberta(conexao, sessao.Fabrica());
+        }
         descricao.controlaColunas = std::move(carga.controlaColunas);
         descricao.tiposProvider = carga.tiposProvider;
         MontaDocumentoMapeamento(descricao).Salva(opcoes.saida);

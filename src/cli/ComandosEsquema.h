@@ -12,7 +12,7 @@ struct TOpcoesEsquema {
     std::string usuario;
     std::string variavelSenha; // name of the environment variable that holds the password
     std::string baseDados;
-    std::string tipo = "all"; // all, table, view or system
+    std::string tipo; // all, table, view or system; empty when not given
     std::string esquema;
     std::optional<std::string> tabelas; // comma-separated qualified names
     std::string adicionaA;              // mapping document to add the tables to

@@ -2,8 +2,10 @@
 
 #include "documents/TArquivoKMF.h"
 #include "documents/TDocModelos.h"
+#include "generation/FusaoTextos.h"
 #include "generation/TProcessaGeracao.h"
 #include "model/Erros.h"
+#include "model/Log.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -40,6 +42,7 @@ TOpcoesGeracao LeDocumento(const TOpcoesGeracao& linhaDeComando) {
     TOpcoesGeracao opcoes = linhaDeComando;
     opcoes.mapeamento = ResolveCaminho(pasta, documento.arquivoMapeamento);
     opcoes.diretorio = ResolveCaminho(pasta, documento.diretorioGeracao);
+    opcoes.fundeEdicoes = documento.fundeEdicoes;
     for (const TModeloMarcado& modelo : documento.modelosTabela) {
         if (modelo.marcado) {
             opcoes.modelosTabela.push_back(ResolveCaminho(pasta, modelo.caminho));
@@ -65,11 +68,13 @@ void VerificaOpcoes(const TOpcoesGeracao& opcoes) {
     }
 }
 
-// The overwrite question on the terminal; end of input answers No To All.
+// The overwrite question on the terminal; end of input answers No To All. Merge is offered
+// for a file that has kept content to merge with.
 std::string PerguntaNoTerminal(TTerminal& terminal, std::ostream& erros,
-                               const std::string& pergunta) {
+                               const std::string& pergunta, bool podeFundir) {
     for (;;) {
-        erros << pergunta << " [y]es, yes to [a]ll, [n]o, n[o] to all: " << std::flush;
+        erros << pergunta << " [y]es, yes to [a]ll, [n]o, n[o] to all"
+              << (podeFundir ? ", [m]erge, merge a[l]l: " : ", merge a[l]l: ") << std::flush;
         std::string resposta;
         if (!std::getline(terminal.entrada, resposta)) {
             erros << '\n';
@@ -87,7 +92,54 @@ std::string PerguntaNoTerminal(TTerminal& terminal, std::ostream& erros,
         if (resposta == "o" || resposta == "no to all") {
             return "mr_noall";
         }
+        if (podeFundir && (resposta == "m" || resposta == "merge")) {
+            return "mr_merge";
+        }
+        if (resposta == "l" || resposta == "merge all") {
+            return "mr_mergeall";
+        }
     }
+}
+
+// Each failure's (or conflict's) log line, so that the reasons need no log viewer.
+void MostraLinhas(const TListaTextos& linhas, const char* oQue, std::ostream& erros) {
+    const std::size_t mostradas = std::min(linhas.size(), FalhasMostradas);
+    for (std::size_t i = 0; i < mostradas; ++i) {
+        erros << linhas[i] << '\n';
+    }
+    if (linhas.size() > mostradas) {
+        erros << "... and " << linhas.size() - mostradas << " more " << oQue << "\n";
+    }
+}
+
+// --list, --check and --diff: the run rendered in memory, nothing written.
+int Simula(TProcessaGeracao& processa, const TOpcoesGeracao& opcoes, std::ostream& saida,
+           std::ostream& erros) {
+    processa.simulacao = true;
+    processa.guardaConteudos = opcoes.diferencas;
+    processa.Executa();
+    bool todosInalterados = true;
+    for (const TArquivoGerado& arquivo : processa.getArquivos()) {
+        todosInalterados = todosInalterados && arquivo.situacao == TSituacaoArquivo::Inalterado;
+        if (opcoes.listar || opcoes.verificar) {
+            const std::string_view situacao = NomeSituacao(arquivo.situacao);
+            // Aligned after the longest situation, "hand-edited".
+            saida << situacao << std::string(situacao.size() < 11 ? 11 - situacao.size() : 0, ' ')
+                  << "  " << TextoDeLog(arquivo.nome) << '\n';
+        }
+        const bool mudaria = arquivo.situacao == TSituacaoArquivo::Novo ||
+                             arquivo.situacao == TSituacaoArquivo::Alterado ||
+                             arquivo.situacao == TSituacaoArquivo::EditadoAMao;
+        if (opcoes.diferencas && mudaria) {
+            saida << DiferencaUnificada(arquivo.existia ? &arquivo.anterior : nullptr, arquivo.novo,
+                                        arquivo.nome);
+        }
+    }
+    MostraLinhas(processa.getFalhas(), "failures", erros);
+    if (processa.falhas() > 0) {
+        return 1;
+    }
+    return opcoes.verificar && !todosInalterados ? 1 : 0;
 }
 
 } // namespace
@@ -103,6 +155,18 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         return 2;
     }
 
+    // A run writes its files and its log into the generation directory: one that is not
+    // there stops it before anything is read. A simulation writes nothing and needs none.
+    if (!opcoes.listar && !opcoes.verificar && !opcoes.diferencas) {
+        std::error_code erro;
+        if (!fs::is_directory(opcoes.diretorio, erro)) {
+            erros << "The Generation Directory \"" << opcoes.diretorio << "\" "
+                  << (fs::exists(opcoes.diretorio, erro) ? "Is Not A Directory" : "Does Not Exist")
+                  << " !!\n";
+            return 2;
+        }
+    }
+
     TProcessaGeracao processa;
     processa.caminhoMapeamento = opcoes.mapeamento;
     processa.diretorioGeracao = opcoes.diretorio;
@@ -113,15 +177,15 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         erros << processa.erroMapeamento() << '\n';
         return 2;
     }
-    const TListaTextos listados = processa.ListaArquivos();
-    if (opcoes.listar) {
-        for (const std::string& nome : listados) {
-            saida << nome << '\n';
-        }
-        return 0;
+    std::string sobrescrita = opcoes.sobrescrita;
+    if (sobrescrita.empty() && opcoes.fundeEdicoes) {
+        sobrescrita = "merge";
+    }
+    processa.fundeEdicoes = sobrescrita == "merge";
+    if (opcoes.listar || opcoes.verificar || opcoes.diferencas) {
+        return Simula(processa, opcoes, saida, erros);
     }
 
-    std::string sobrescrita = opcoes.sobrescrita;
     if (sobrescrita.empty()) {
         sobrescrita = terminal.entradaInterativa ? "ask" : "none";
     }
@@ -132,7 +196,12 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
         if (sobrescrita == "none") {
             return "mr_noall";
         }
-        return PerguntaNoTerminal(terminal, erros, pergunta);
+        // Under merge, only a file without kept content is asked about; without a
+        // terminal it is kept.
+        if (sobrescrita == "merge" && !terminal.entradaInterativa) {
+            return "mr_no";
+        }
+        return PerguntaNoTerminal(terminal, erros, pergunta, processa.podeFundir());
     };
     processa.eventoArquivo = [&](const std::string& caminho) { saida << caminho << '\n'; };
     if (terminal.errosInterativos) {
@@ -147,22 +216,19 @@ int ComandoGenerate(const TOpcoesGeracao& linhaDeComando, TTerminal terminal, st
     }
     processa.Executa();
 
-    saida << processa.escritos() << " written, " << processa.pulados() << " skipped, "
-          << processa.falhas() << " failed\n";
-    if (processa.falhas() == 0) {
+    saida << processa.Resumo() << '\n';
+    if (processa.falhas() == 0 && processa.conflitos() == 0) {
         return 0; // files kept at the user's word are skipped, not failed
     }
-    // Each failure's log line, so that the reasons need no log viewer.
-    const TListaTextos& falhas = processa.getFalhas();
-    const std::size_t mostradas = std::min(falhas.size(), FalhasMostradas);
-    for (std::size_t i = 0; i < mostradas; ++i) {
-        erros << falhas[i] << '\n';
+    MostraLinhas(processa.getFalhas(), "failures", erros);
+    MostraLinhas(processa.getConflitos(), "conflicts", erros);
+    if (processa.falhas() > 0) {
+        erros << "Some Files Could Not Be Created. View Log For Details. \n";
     }
-    if (falhas.size() > mostradas) {
-        erros << "... and " << falhas.size() - mostradas << " more failures\n";
+    if (processa.conflitos() > 0) {
+        erros << "Some Merged Files Hold Conflict Markers: Resolve Them Before Building. \n";
     }
-    erros << "Some Files Could Not Be Created. View Log For Details. \n"
-          << JuntaCaminho(opcoes.diretorio, "log.txt") << '\n';
+    erros << JuntaCaminho(opcoes.diretorio, "log.txt") << '\n';
     return 1;
 }
 

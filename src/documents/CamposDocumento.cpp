@@ -65,6 +65,10 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
     if (!colunas || colunas->getNomesTabelas().empty()) {
         return;
     }
+    if (secao == fendril::secao::fatos) {
+        EscreveFatosDocumento(documento, secao, *colunas);
+        return;
+    }
     for (const auto& coluna : colunas->getColunas()) {
         documento.AdicionaLinha(secao, coluna->Codifica());
     }
@@ -130,6 +134,11 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view, bool,
         std::unique_ptr<TControlaColunas>& colunas) {
+    // The facts are read with the column lines, so that whoever reads a mapping's columns
+    // gets them.
+    if (secao == fendril::secao::fatos) {
+        return;
+    }
     // A line that does not decode is named by its line, table and column.
     if (auto lidas = LeColunasDocumento(documento, secao)) {
         colunas = std::move(lidas);

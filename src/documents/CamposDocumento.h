@@ -38,6 +38,7 @@ inline constexpr std::string_view tb_tipos = "tb_tipos";
 inline constexpr std::string_view geracao = "geracao";
 inline constexpr std::string_view tabelasecolunas = "tabelasecolunas";
 inline constexpr std::string_view tipos = "tipos";
+inline constexpr std::string_view fatos = "fatos";
 } // namespace secao
 
 namespace chave {
@@ -76,6 +77,7 @@ inline constexpr std::string_view pathmontado = "pathmontado";
 inline constexpr std::string_view gerdir = "gerdir";
 inline constexpr std::string_view cb_fendril = "cb_fendril";
 inline constexpr std::string_view cb_templ = "cb_templ";
+inline constexpr std::string_view cb_merge = "cb_merge";
 } // namespace chave
 
 // One row of a types table: provider type, code variable type, initial value.
@@ -105,7 +107,9 @@ struct TModeloMarcado {
 // - TListaTextos: one entry per text, as it is;
 // - std::unique_ptr<TControlaColunas>: one line per column (its encoding, written with
 //   AdicionaLinha and no key), only when the set holds at least one table; read only when
-//   the document holds such lines.
+//   the document holds such lines, together with the facts of its "fatos" section. In the
+//   section "fatos" itself the member writes those facts (EscreveFatosDocumento, under the
+//   same condition); reading it there does nothing more.
 template <class TDoc>
 using TMembroDocumento =
     std::variant<std::string TDoc::*, bool TDoc::*, int TDoc::*, std::vector<TLinhaTipos> TDoc::*,

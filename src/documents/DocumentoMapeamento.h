@@ -25,8 +25,9 @@ struct TDescricaoMapeamento {
 };
 
 // The entries of a mapping document, in the order they are written: the seven description
-// fields, one "tabelasecolunas" line per column when the mapping has at least one table, then
-// one "tipos"/"tiposprovider" entry per provider type.
+// fields, one "tabelasecolunas" line per column when the mapping has at least one table, one
+// "tipos"/"tiposprovider" entry per provider type, then the facts of tables and columns
+// ("fatos", see EscreveFatosDocumento), which older documents lack.
 inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::descricao, chave::Edit_nome, &TDescricaoMapeamento::Edit_nome},
     {secao::descricao, chave::Edit_autor, &TDescricaoMapeamento::Edit_autor},
@@ -37,6 +38,7 @@ inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::descricao, chave::combo_basedados, &TDescricaoMapeamento::combo_basedados},
     {secao::tabelasecolunas, {}, &TDescricaoMapeamento::controlaColunas},
     {secao::tipos, chave::tiposprovider, &TDescricaoMapeamento::tiposProvider},
+    {secao::fatos, {}, &TDescricaoMapeamento::controlaColunas, TLeitura::Ultimo, true},
 };
 
 // The mapping document of a description, header = author; private (saved readable by its

@@ -66,6 +66,9 @@ struct TDocGeracao {
     std::string diretorioGeracao;
     std::vector<TModeloMarcado> modelosTabela;
     std::vector<TModeloMarcado> modelosGerais;
+    // "Merge hand edits": a run merges the edits made to generated files into the new
+    // output instead of asking about them. Older documents lack it: off.
+    bool fundeEdicoes = false;
 
     TArquivoKMF getArquivo() const;
     // Reads the values as stored; which files still exist is the caller's question.
@@ -121,6 +124,7 @@ inline constexpr TCampoDocumento<TDocGeracao> kCamposGeracao[] = {
     {secao::geracao, chave::gerdir, &TDocGeracao::diretorioGeracao},
     {secao::geracao, chave::cb_fendril, &TDocGeracao::modelosTabela, TLeitura::Ultimo},
     {secao::geracao, chave::cb_templ, &TDocGeracao::modelosGerais, TLeitura::Ultimo},
+    {secao::geracao, chave::cb_merge, &TDocGeracao::fundeEdicoes, TLeitura::Ultimo, true},
 };
 
 // A types file loaded into a types table: one row per line, each taking the line's first

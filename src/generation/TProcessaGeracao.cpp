@@ -4,12 +4,16 @@
 #include "documents/DocumentoMapeamento.h"
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
+#include "generation/FusaoTextos.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Log.h"
 
 #include <algorithm>
+#include <cctype>
+#include <dirent.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
 
@@ -91,7 +95,172 @@ bool Dentro(const fs::path& caminho, const fs::path& base) {
     return true;
 }
 
+// The content of a file as the run writes it: every line followed by CR LF.
+std::string ConteudoDasLinhas(const TListaTextos& linhas) {
+    std::size_t tamanho = 0;
+    for (const std::string& linha : linhas) {
+        tamanho += linha.size() + 2;
+    }
+    std::string conteudo;
+    conteudo.reserve(tamanho);
+    for (const std::string& linha : linhas) {
+        conteudo += linha;
+        conteudo += "\r\n";
+    }
+    return conteudo;
+}
+
+// The name with every ASCII letter's case swapped.
+std::string CaixaTrocada(const std::string& nome) {
+    std::string trocado = nome;
+    for (char& c : trocado) {
+        const auto b = static_cast<unsigned char>(c);
+        if (std::islower(b)) {
+            c = static_cast<char>(std::toupper(b));
+        } else if (std::isupper(b)) {
+            c = static_cast<char>(std::tolower(b));
+        }
+    }
+    return trocado;
+}
+
+// Whether `pasta` + "/" + `nome` and the same name with its letter case swapped are one
+// entry; empty when the name has no letter or the entry cannot be looked at.
+std::optional<bool> MesmaEntradaEmOutraCaixa(const std::string& pasta, const std::string& nome) {
+    const std::string trocado = CaixaTrocada(nome);
+    struct stat original {};
+    if (trocado == nome || ::lstat(JuntaCaminho(pasta, nome).c_str(), &original) != 0) {
+        return std::nullopt;
+    }
+    struct stat outra {};
+    if (::lstat(JuntaCaminho(pasta, trocado).c_str(), &outra) != 0) {
+        return false;
+    }
+    return outra.st_dev == original.st_dev && outra.st_ino == original.st_ino;
+}
+
+// Whether the file system that holds `pasta` ignores letter case in names: an entry of the
+// folder (or the folder itself, or a folder above it) is looked up with its letters' case
+// swapped. Without any name to try, case counts, as it does on the usual file systems here.
+bool SistemaIgnoraCaixa(const std::string& pasta) {
+    if (DIR* diretorio = ::opendir(pasta.empty() ? "." : pasta.c_str())) {
+        int tentativas = 0;
+        std::optional<bool> achado;
+        while (const dirent* entrada = ::readdir(diretorio)) {
+            if (++tentativas > 64) {
+                break;
+            }
+            achado = MesmaEntradaEmOutraCaixa(pasta, entrada->d_name);
+            if (achado) {
+                break;
+            }
+        }
+        ::closedir(diretorio);
+        if (achado) {
+            return *achado;
+        }
+    }
+    std::error_code erro;
+    fs::path atual = fs::absolute(pasta, erro).lexically_normal();
+    if (!atual.has_filename()) {
+        atual = atual.parent_path(); // "/a/b/" names "/a/b"
+    }
+    for (; !erro && atual.has_filename(); atual = atual.parent_path()) {
+        if (const auto achado =
+                MesmaEntradaEmOutraCaixa(atual.parent_path().string(), atual.filename().string())) {
+            return *achado;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+std::string_view NomeSituacao(TSituacaoArquivo situacao) {
+    switch (situacao) {
+    case TSituacaoArquivo::Novo:
+        return "new";
+    case TSituacaoArquivo::Alterado:
+        return "changed";
+    case TSituacaoArquivo::Inalterado:
+        return "unchanged";
+    case TSituacaoArquivo::EditadoAMao:
+        return "hand-edited";
+    case TSituacaoArquivo::Colidente:
+        return "colliding";
+    case TSituacaoArquivo::Escrito:
+        return "written";
+    case TSituacaoArquivo::Fundido:
+        return "merged";
+    case TSituacaoArquivo::Conflito:
+        return "conflict";
+    case TSituacaoArquivo::Pulado:
+        return "skipped";
+    case TSituacaoArquivo::Falhou:
+        break;
+    }
+    return "failed";
+}
+
+// A file of the generation directory as the run finds it. Its content is read at most once,
+// and only when a comparison of sizes cannot settle the question.
+struct TProcessaGeracao::TArquivoEmDisco {
+    explicit TArquivoEmDisco(std::string caminhoArquivo) : caminho(std::move(caminhoArquivo)) {
+        struct stat estado {};
+        existe = ::stat(caminho.c_str(), &estado) == 0;
+        regular = existe && S_ISREG(estado.st_mode);
+        tamanho = regular ? static_cast<std::uint64_t>(estado.st_size) : 0;
+        modificado = estado.st_mtim;
+    }
+
+    // The content, or null when it cannot be read.
+    const std::string* conteudo() {
+        if (!lido) {
+            lido = true;
+            if (regular) {
+                try {
+                    m_conteudo = LeTextoArquivo(caminho);
+                } catch (const std::exception&) {
+                    m_conteudo.reset();
+                }
+            }
+        }
+        return m_conteudo ? &*m_conteudo : nullptr;
+    }
+
+    bool Igual(std::string_view texto) {
+        if (!regular || tamanho != texto.size()) {
+            return false;
+        }
+        const std::string* atual = conteudo();
+        return atual != nullptr && *atual == texto;
+    }
+
+    bool Igual(TArquivoEmDisco& outro) {
+        if (!outro.regular || tamanho != outro.tamanho) {
+            return false;
+        }
+        const std::string* texto = outro.conteudo();
+        return texto != nullptr && Igual(*texto);
+    }
+
+    // Whether this file was last changed no earlier than `outro`.
+    bool NaoMaisAntigoQue(const TArquivoEmDisco& outro) const {
+        return modificado.tv_sec != outro.modificado.tv_sec
+                   ? modificado.tv_sec > outro.modificado.tv_sec
+                   : modificado.tv_nsec >= outro.modificado.tv_nsec;
+    }
+
+    std::string caminho;
+    bool existe = false;
+    bool regular = false;
+    std::uint64_t tamanho = 0;
+    timespec modificado{};
+
+private:
+    bool lido = false;
+    std::optional<std::string> m_conteudo;
+};
 
 std::string JuntaCaminho(const std::string& diretorio, const std::string& nome) {
     if (!diretorio.empty() && (diretorio.back() == '/' || diretorio.back() == '\\')) {
@@ -403,9 +572,18 @@ void TProcessaGeracao::Executa() {
     m_log.clear();
     m_falhas = 0;
     m_escritos = 0;
+    m_inalterados = 0;
     m_pulados = 0;
+    m_fundidos = 0;
+    m_conflitos = 0;
     m_linhasFalhas.clear();
+    m_linhasConflitos.clear();
+    m_arquivos.clear();
     m_pastasLimpas.clear();
+    m_estado = fundeEdicoes ? TEstadoSobrescrita::FundeTodos : TEstadoSobrescrita::Pergunta;
+    m_ignoraCaixa = ignoraCaixa ? *ignoraCaixa : SistemaIgnoraCaixa(diretorioGeracao);
+    // The log is written last, over whatever a template wrote under its name.
+    m_caminhos = {{ChaveCaminho("log.txt"), "The Log Of The Run"}};
     // The column set lists one of the tables whose names differ only in letter case; the
     // others take no part, which the log says.
     for (const std::string& aviso : m_avisosOcultas) {
@@ -434,7 +612,7 @@ void TProcessaGeracao::Executa() {
         gera(m_modelosGerais[i], [this](const std::string& c) { GeraModeloGeral(c); });
     }
     std::error_code erro;
-    if (fs::is_directory(diretorioGeracao, erro)) {
+    if (!simulacao && fs::is_directory(diretorioGeracao, erro)) {
         const std::string caminho = JuntaCaminho(diretorioGeracao, "log.txt");
         LimpaPasta(caminho);
         // The folder may come from elsewhere (a cloned project): a link or a pipe named
@@ -478,7 +656,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
-            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
+            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto, caminho);
         });
     }
     if (!nomes.classePai.empty()) {
@@ -487,7 +665,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
-                GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto);
+                GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto,
+                            "The Parent Class Of Template " + caminho);
             }
         });
     }
@@ -496,7 +675,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::make);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Make File) -> ", texto, false);
-            GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto);
+            GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto,
+                        "The Make File Of Template " + caminho);
         });
     }
 }
@@ -516,11 +696,12 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + " -> ", codigo, true);
-            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto);
+            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto, caminho);
         } else {
             TMontaCodigo::VerificaTags(codigo);
             RegistraAvisos(caminho + " -> ", codigo, false);
-            GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo);
+            GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo,
+                        "Template " + caminho);
             if (eventoTabela) {
                 eventoTabela("", nomes.padrao, 0);
             }
@@ -534,7 +715,8 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
 
 void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
                                              const std::string& classePai,
-                                             const TListaTextos& tipos, const std::string& texto) {
+                                             const TListaTextos& tipos, const std::string& texto,
+                                             const std::string& modelo) {
     const TControlaColunas& colunas = *m_colunas;
     const TListaTextos tabelas = colunas.getNomesTabelas();
     const bool porNome = Contem(padrao, "<tbname>");
@@ -543,7 +725,8 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
         const std::string identificador = porNome ? tabela : colunas.getTabela(tabela)->alias;
         const std::string arquivo =
             SubstituiTodos(porNome ? "<tbname>" : "<tbalias>", SemPontos(identificador), padrao);
-        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, texto);
+        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, texto,
+                    "Table " + EntreAspas(tabela) + " Of Template " + modelo);
         if (eventoTabela) {
             eventoTabela(identificador, arquivo, Porcento(i, tabelas.size()));
         }
@@ -552,7 +735,7 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
 
 void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
                                    const std::string& classePai, const TListaTextos& tipos,
-                                   const std::string& texto) {
+                                   const std::string& texto, const std::string& origem) {
     TListaTextos linhas;
     {
         TMontaCodigo motor;
@@ -566,7 +749,7 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
         motor.Monta();
         linhas = motor.getCodigo();
     }
-    GravaArquivo(nome, linhas);
+    GravaArquivo(nome, linhas, origem);
 }
 
 std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
@@ -615,43 +798,223 @@ std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
     return {};
 }
 
-void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTextos& linhas) {
-    // Names from templates made elsewhere may separate folders with a backslash.
-    std::string nome = nomeDado;
-    std::replace(nome.begin(), nome.end(), '\\', '/');
-    const std::string caminho = JuntaCaminho(diretorioGeracao, nome);
-    const std::string problema = ProblemaNoNome(nome);
-    if (!problema.empty()) {
-        RegistraFalha("File " + caminho + " -> " + problema);
+std::string TProcessaGeracao::ChaveCaminho(const std::string& nome) const {
+    std::string chave = fs::path(nome).lexically_normal().generic_string();
+    return m_ignoraCaixa ? ChaveSemCaixa(chave) : chave;
+}
+
+std::string TProcessaGeracao::Resumo() const {
+    std::string resumo = std::to_string(m_escritos) + " written, " + std::to_string(m_inalterados) +
+                         " unchanged, " + std::to_string(m_pulados) + " skipped, " +
+                         std::to_string(m_falhas) + " failed";
+    if (m_fundidos > 0 || m_conflitos > 0) {
+        resumo += "; " + std::to_string(m_fundidos) + " merged, " + std::to_string(m_conflitos) +
+                  " with conflicts";
+    }
+    return resumo;
+}
+
+void TProcessaGeracao::Conclui(TArquivoGerado arquivo, TSituacaoArquivo situacao) {
+    arquivo.situacao = situacao;
+    m_arquivos.push_back(std::move(arquivo));
+    if (eventoSituacao) {
+        eventoSituacao(m_arquivos.back());
+    }
+}
+
+void TProcessaGeracao::GuardaConteudo(const std::string& nome, const std::string& conteudo,
+                                      TArquivoEmDisco& guardado, const TArquivoEmDisco* atual) {
+    // A file that was not written needs its kept content read only when it may be stale: a
+    // run writes the file first and its kept content after it.
+    if (guardado.regular && guardado.tamanho == conteudo.size() &&
+        ((atual != nullptr && guardado.NaoMaisAntigoQue(*atual)) || guardado.Igual(conteudo))) {
         return;
     }
-    if (Existe(caminho)) {
-        std::string resposta;
-        if (!m_simParaTodos && !m_naoParaTodos) {
+    const std::string relativo = std::string(kPastaGuardados) + "/" + nome;
+    const std::string problema = ProblemaNoNome(relativo);
+    if (!problema.empty()) {
+        RegistraFalha("File " + guardado.caminho + " -> " + problema);
+        return;
+    }
+    try {
+        std::error_code erro;
+        fs::create_directories(fs::path(guardado.caminho).parent_path(), erro);
+        LimpaPasta(guardado.caminho);
+        GravaTextoArquivo(guardado.caminho, conteudo, TDurabilidade::Completo);
+    } catch (const EFalhaGravacao& falha) {
+        RegistraFalha("File " + guardado.caminho + " -> " + falha.motivo());
+    }
+}
+
+void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTextos& linhas,
+                                    const std::string& origem) {
+    // Names from templates made elsewhere may separate folders with a backslash.
+    TArquivoGerado arquivo;
+    arquivo.nome = nomeDado;
+    std::replace(arquivo.nome.begin(), arquivo.nome.end(), '\\', '/');
+    const std::string& nome = arquivo.nome;
+    arquivo.caminho = JuntaCaminho(diretorioGeracao, nome);
+    const std::string& caminho = arquivo.caminho;
+    const auto falha = [&](const std::string& motivo,
+                           TSituacaoArquivo situacao = TSituacaoArquivo::Falhou) {
+        RegistraFalha("File " + caminho + " -> " + motivo);
+        Conclui(std::move(arquivo), situacao);
+    };
+
+    std::string problema = ProblemaNoNome(nome);
+    if (problema.empty() && ChaveCaminho(fs::path(nome).lexically_normal().begin()->string()) ==
+                                ChaveCaminho(std::string(kPastaGuardados))) {
+        problema = "The Folder " + std::string(kPastaGuardados) +
+                   " Keeps What The Runs Generated; No File Is Generated Into It !!";
+    }
+    if (!problema.empty()) {
+        falha(problema);
+        return;
+    }
+    // Two outputs of one run never share a path: the first is written, the later ones fail.
+    const auto [anterior, primeiro] = m_caminhos.emplace(ChaveCaminho(nome), origem);
+    if (!primeiro) {
+        falha("Not Written: " + origem + " And " + anterior->second +
+                  " Both Name This File; Only The First Is Written !!",
+              TSituacaoArquivo::Colidente);
+        return;
+    }
+
+    const std::string conteudo = ConteudoDasLinhas(linhas);
+    TArquivoEmDisco atual(caminho);
+    TArquivoEmDisco guardado(
+        JuntaCaminho(diretorioGeracao, std::string(kPastaGuardados) + "/" + nome));
+    if (atual.Igual(conteudo)) {
+        // Nothing would be lost and nothing gained: the file and its time stamp stay.
+        if (!simulacao) {
+            RegistraLog("File " + caminho + " -> Unchanged");
+            GuardaConteudo(nome, conteudo, guardado, &atual);
+        }
+        ++m_inalterados;
+        Conclui(std::move(arquivo), TSituacaoArquivo::Inalterado);
+        return;
+    }
+    // Edited by hand: it differs from what the run generated for it last time.
+    const bool temGuardado = atual.existe && guardado.regular && guardado.conteudo() != nullptr;
+    const bool editado = temGuardado && !atual.Igual(guardado);
+
+    if (simulacao) {
+        const TSituacaoArquivo situacao = !atual.existe ? TSituacaoArquivo::Novo
+                                          : editado     ? TSituacaoArquivo::EditadoAMao
+                                                        : TSituacaoArquivo::Alterado;
+        if (guardaConteudos) {
+            arquivo.existia = atual.existe;
+            if (const std::string* texto = atual.conteudo()) {
+                arquivo.anterior = *texto;
+            }
+            arquivo.novo = conteudo;
+            if (editado && fundeEdicoes && atual.conteudo() != nullptr) {
+                try {
+                    arquivo.novo =
+                        FundeTextos(*guardado.conteudo(), *atual.conteudo(), conteudo, nome).texto;
+                } catch (const std::exception& erro) {
+                    falha(erro.what());
+                    return;
+                }
+            }
+        }
+        Conclui(std::move(arquivo), situacao);
+        return;
+    }
+
+    enum class TAcao { Substitui, Mantem, Funde };
+    TAcao acao = TAcao::Substitui;
+    if (atual.existe) {
+        if (m_estado == TEstadoSobrescrita::SimParaTodos) {
+            acao = TAcao::Substitui;
+        } else if (m_estado == TEstadoSobrescrita::NaoParaTodos) {
+            acao = TAcao::Mantem;
+        } else if (m_estado == TEstadoSobrescrita::FundeTodos && temGuardado) {
+            acao = TAcao::Funde;
+        } else {
+            // A file without kept content is asked about, also under Merge All.
+            std::string resposta;
             if (perguntaSobrescrita) {
+                m_podeFundir = temGuardado;
                 resposta =
                     perguntaSobrescrita("Overwrite " + EntreAspas(ExtraiNome(caminho)) + " ?");
+                m_podeFundir = false;
             }
-            m_simParaTodos = resposta == "mr_yesall";
-            m_naoParaTodos = resposta == "mr_noall";
+            if (resposta == "mr_yesall") {
+                m_estado = TEstadoSobrescrita::SimParaTodos;
+            } else if (resposta == "mr_noall") {
+                m_estado = TEstadoSobrescrita::NaoParaTodos;
+            } else if (resposta == "mr_mergeall") {
+                m_estado = TEstadoSobrescrita::FundeTodos;
+            }
+            acao = resposta == "mr_yes" || resposta == "mr_yesall"       ? TAcao::Substitui
+                   : resposta == "mr_merge" || resposta == "mr_mergeall" ? TAcao::Funde
+                                                                         : TAcao::Mantem;
         }
-        if (!m_simParaTodos && resposta != "mr_yes") {
-            ++m_pulados;
+    }
+    if (acao == TAcao::Funde && !temGuardado) {
+        RegistraLog("File " + caminho +
+                    " -> Kept As It Is: No Generated Content Was Kept For It To Merge With");
+        acao = TAcao::Mantem;
+    }
+    if (acao == TAcao::Mantem) {
+        ++m_pulados;
+        Conclui(std::move(arquivo), TSituacaoArquivo::Pulado);
+        return;
+    }
+
+    // Merging a file nobody edited is replacing it.
+    std::string gravado = conteudo;
+    TSituacaoArquivo situacao = TSituacaoArquivo::Escrito;
+    std::vector<std::size_t> linhasConflito;
+    if (acao == TAcao::Funde && editado) {
+        try {
+            TFusao fusao = FundeTextos(*guardado.conteudo(), *atual.conteudo(), conteudo, nome);
+            situacao = fusao.limpa() ? TSituacaoArquivo::Fundido : TSituacaoArquivo::Conflito;
+            linhasConflito = std::move(fusao.conflitos);
+            gravado = std::move(fusao.texto);
+        } catch (const std::exception& erro) {
+            falha(erro.what());
+            return;
+        }
+        // The file already holds the merge (its edits touch nothing the run changed): it
+        // stays as it is, and the new output becomes the base of the next merge.
+        if (situacao == TSituacaoArquivo::Fundido && atual.Igual(gravado)) {
+            RegistraLog("File " + caminho + " -> Unchanged, Hand Edits Kept");
+            GuardaConteudo(nome, conteudo, guardado, nullptr);
+            ++m_inalterados;
+            Conclui(std::move(arquivo), TSituacaoArquivo::Inalterado);
             return;
         }
     }
     LimpaPasta(caminho);
     try {
-        GravaLinhasTexto(caminho, linhas, TDurabilidade::Completo);
-    } catch (const EFalhaGravacao& falha) {
-        RegistraFalha("File " + caminho + " -> " + falha.motivo());
+        GravaTextoArquivo(caminho, gravado, TDurabilidade::Completo);
+    } catch (const EFalhaGravacao& falhaGravacao) {
+        falha(falhaGravacao.motivo());
         return;
     }
-    RegistraLog("File " + caminho + " -> OK");
+    if (situacao == TSituacaoArquivo::Escrito) {
+        RegistraLog("File " + caminho + " -> OK");
+    } else {
+        RegistraLog("File " + caminho + " -> OK, Hand Edits Merged");
+    }
+    for (const std::size_t linha : linhasConflito) {
+        RegistraLog("File " + caminho + " -> Merge Conflict At Line " + std::to_string(linha));
+        m_linhasConflitos.push_back(m_log.back());
+    }
     ++m_escritos;
+    if (situacao == TSituacaoArquivo::Fundido) {
+        ++m_fundidos;
+    } else if (situacao == TSituacaoArquivo::Conflito) {
+        ++m_conflitos;
+    }
+    // What the run generated, not what it wrote: the base of the next merge.
+    GuardaConteudo(nome, conteudo, guardado, nullptr);
     if (eventoArquivo) {
         eventoArquivo(caminho);
     }
+    Conclui(std::move(arquivo), situacao);
 }
 
 } // namespace fendril

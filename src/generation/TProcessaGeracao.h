@@ -8,10 +8,49 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 namespace fendril {
+
+// What happened, or would happen, to one output of a run. A run that writes reports the
+// last six; a simulation (TProcessaGeracao::simulacao) the first five, or Falhou.
+enum class TSituacaoArquivo {
+    Novo,        // "new": no file there yet
+    Alterado,    // "changed": the file differs, and holds what the run generated before
+    Inalterado,  // "unchanged": the file already holds this content; it is not written
+    EditadoAMao, // "hand-edited": the file differs from what the run generated before
+    Colidente,   // "colliding": an earlier output of the same run has this path
+    Escrito,     // "written"
+    Fundido,     // "merged": the hand edits kept, the new content taken everywhere else
+    Conflito,    // "conflict": written with conflict markers where both sides changed
+    Pulado,      // "skipped": kept as it was at the person's word
+    Falhou,      // "failed": could not be written (or, simulated, not formed)
+};
+
+// The word a listing and the progress window show for a situation ("hand-edited").
+std::string_view NomeSituacao(TSituacaoArquivo situacao);
+
+// One output of a run.
+struct TArquivoGerado {
+    std::string nome;    // as the template formed it, folders separated by "/"
+    std::string caminho; // in the generation directory
+    TSituacaoArquivo situacao = TSituacaoArquivo::Falhou;
+    // Kept only by a simulation asked to (guardaConteudos), for a diff: whether a file was
+    // there, its content, and what a run would write in its place (with fundeEdicoes, the
+    // merge of a hand-edited file).
+    bool existia = false;
+    std::string anterior;
+    std::string novo;
+};
+
+// The folder of the generation directory that keeps what the last run generated for each
+// file, so that the next run can tell hand edits from its own output.
+inline constexpr std::string_view kPastaGuardados = ".fendril";
 
 // One generation: loads a mapping document, keeps its enabled columns, expands every
 // template's code texts for them and writes the results into the generation directory,
@@ -25,8 +64,11 @@ public:
     // A file was written (full path).
     using TEventoArquivo = std::function<void(const std::string&)>;
     // The overwrite question: given its text, answers "mr_yes", "mr_yesall", "mr_no",
-    // "mr_noall", or an empty text when it was closed otherwise.
+    // "mr_noall", "mr_merge", "mr_mergeall", or an empty text when it was closed otherwise.
+    // While it is asked, podeFundir() says whether Merge can apply to the file.
     using TPerguntaSobrescrita = std::function<std::string(const std::string&)>;
+    // An output's outcome (or, simulated, its situation) is known.
+    using TEventoSituacao = std::function<void(const TArquivoGerado&)>;
 
     std::string caminhoMapeamento;
     std::string diretorioGeracao;
@@ -37,12 +79,26 @@ public:
     TEventoModelo eventoModelo;
     TEventoArquivo eventoArquivo;
     TPerguntaSobrescrita perguntaSobrescrita;
+    TEventoSituacao eventoSituacao;
+
+    // A simulation renders every output in memory and tells each one's situation; it
+    // writes nothing (no file, no kept content, no log) and asks nothing.
+    bool simulacao = false;
+    // A simulation keeps each output's contents in its TArquivoGerado.
+    bool guardaConteudos = false;
+    // The run starts as if Merge All had been answered: a file edited by hand since it was
+    // generated gets the hand edits merged into the new content.
+    bool fundeEdicoes = false;
+    // Whether the generation directory's file system ignores letter case in names; found
+    // out by the run when not set.
+    std::optional<bool> ignoraCaixa;
 
     void AdicionaModelosTabela(const TListaTextos& caminhos);
     void AdicionaModelosGerais(const TListaTextos& caminhos);
 
     // Loads the mapping once; true when it is loaded.
     bool Prepara();
+    bool mapeamentoCarregado() const { return m_mapeamentoCarregado; }
     // Why the mapping could not be loaded (empty when it was, or was never tried).
     const std::string& erroMapeamento() const { return m_erroMapeamento; }
     // The names of the files the run will write, in order, not made distinct.
@@ -52,13 +108,26 @@ public:
 
     const TListaTextos& getLog() const { return m_log; }
     const TControlaColunas& getColunas() const { return *m_colunas; }
-    // What the last Executa did: files written, existing files left as they were, and
-    // failures (a failed save, a refused name, a failed tag check, a template that could
-    // not be loaded or read), with the log line of each failure.
+    // What the last Executa did: files written (merged ones included), files that already
+    // held their content, existing files left as they were, and failures (a failed save, a
+    // refused or colliding name, a failed tag check, a template that could not be loaded
+    // or read), with the log line of each failure; files written with hand edits merged,
+    // cleanly or with conflicts, with the log line of each conflict.
     int escritos() const { return m_escritos; }
+    int inalterados() const { return m_inalterados; }
     int pulados() const { return m_pulados; }
     int falhas() const { return m_falhas; }
+    int fundidos() const { return m_fundidos; }
+    int conflitos() const { return m_conflitos; }
     const TListaTextos& getFalhas() const { return m_linhasFalhas; }
+    const TListaTextos& getConflitos() const { return m_linhasConflitos; }
+    // "N written, U unchanged, M skipped, K failed", then "; G merged, C with conflicts"
+    // when hand edits were merged.
+    std::string Resumo() const;
+    // Every output of the last Executa, in the order the run reached them.
+    const std::vector<TArquivoGerado>& getArquivos() const { return m_arquivos; }
+    // While the overwrite question is asked: whether the file has kept content to merge with.
+    bool podeFundir() const { return m_podeFundir; }
 
     // The names a pattern stands for (one per table for "<tbname>", one per distinct alias
     // for "<tbalias>", else the pattern itself).
@@ -94,12 +163,24 @@ private:
     void GeraModeloGeral(const std::string& caminho);
     // One file per table of the mapping, from a text wrapped in one table block.
     void GeraArquivosPorTabela(const std::string& padrao, const std::string& classePai,
-                               const TListaTextos& tipos, const std::string& texto);
+                               const TListaTextos& tipos, const std::string& texto,
+                               const std::string& modelo);
+    // `origem` names what produces the file (a table of a template, a template's make
+    // file), for the message when two outputs name one path.
     void GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
                      const std::string& classePai, const TListaTextos& tipos,
-                     const std::string& texto);
+                     const std::string& texto, const std::string& origem);
     // The one place that decides whether and how a generated file is written.
-    void GravaArquivo(const std::string& nome, const TListaTextos& linhas);
+    void GravaArquivo(const std::string& nome, const TListaTextos& linhas,
+                      const std::string& origem);
+    // Keeps what the run generated for a file in the kept-content folder.
+    struct TArquivoEmDisco;
+    void GuardaConteudo(const std::string& nome, const std::string& conteudo,
+                        TArquivoEmDisco& guardado, const TArquivoEmDisco* atual);
+    // Records an output's outcome and reports it.
+    void Conclui(TArquivoGerado arquivo, TSituacaoArquivo situacao);
+    // The key under which the file system knows a name of the generation directory.
+    std::string ChaveCaminho(const std::string& nome) const;
     // Removes what ended runs left in a folder, once per folder and run.
     void LimpaPasta(const std::string& caminhoArquivo);
     // Why a file name may not be written, or an empty text when it may.
@@ -115,12 +196,22 @@ private:
     TListaTextos m_log;
     bool m_mapeamentoCarregado = false;
     std::string m_erroMapeamento;
-    bool m_simParaTodos = false;
-    bool m_naoParaTodos = false;
+    // The overwrite answers that last for the rest of the run.
+    enum class TEstadoSobrescrita { Pergunta, SimParaTodos, NaoParaTodos, FundeTodos };
+    TEstadoSobrescrita m_estado = TEstadoSobrescrita::Pergunta;
+    bool m_podeFundir = false;
+    bool m_ignoraCaixa = false;
     int m_escritos = 0;
+    int m_inalterados = 0;
     int m_pulados = 0;
     int m_falhas = 0;
+    int m_fundidos = 0;
+    int m_conflitos = 0;
     TListaTextos m_linhasFalhas;
+    TListaTextos m_linhasConflitos;
+    std::vector<TArquivoGerado> m_arquivos;
+    // The paths the run has written or refused, by ChaveCaminho, with what produced them.
+    std::unordered_map<std::string, std::string> m_caminhos;
     TListaTextos m_avisosOcultas;
     std::unordered_set<std::string> m_pastasLimpas;
 };

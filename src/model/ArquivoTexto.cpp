@@ -291,8 +291,9 @@ int EscreveLinhas(int descritor, const TListaTextos& linhas) {
 // A device or a pipe cannot be replaced by a file: it is written directly. It is opened
 // without waiting, so that a pipe nobody reads fails at once instead of hanging the program;
 // the writes themselves wait as usual.
+template <class Escreve>
 void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
-                        const TListaTextos& linhas) {
+                        const Escreve& escreve) {
     const int descritor = ::open(destino.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (descritor < 0) {
         FalhaAoSalvar(caminho, errno);
@@ -301,7 +302,7 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
     if (opcoes >= 0) {
         ::fcntl(descritor, F_SETFL, opcoes & ~O_NONBLOCK);
     }
-    int erro = EscreveLinhas(descritor, linhas);
+    int erro = escreve(descritor);
     if (::close(descritor) != 0 && erro == 0) {
         erro = errno;
     }
@@ -310,9 +311,10 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
     }
 }
 
-} // namespace
-
-void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TModoGravacao modo) {
+// Writes a file as GravaLinhasTexto describes; `escreve` puts the content into a descriptor
+// and returns 0 or the errno of the failed write.
+template <class Escreve>
+void GravaArquivo(const std::string& caminho, TModoGravacao modo, const Escreve& escreve) {
     const std::string destino = modo.substituiEntrada ? caminho : DestinoReal(caminho);
 
     struct stat anterior {};
@@ -327,7 +329,7 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TM
         FalhaAoSalvar(caminho, errno);
     }
     if (existia && !regular && !S_ISDIR(anterior.st_mode) && !modo.substituiEntrada) {
-        GravaEmDispositivo(caminho, destino, linhas);
+        GravaEmDispositivo(caminho, destino, escreve);
         return;
     }
 
@@ -346,7 +348,7 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TM
         FalhaAoSalvar(caminho, erro);
     };
 
-    if (const int erro = EscreveLinhas(descritor, linhas)) {
+    if (const int erro = escreve(descritor)) {
         desiste(erro);
     }
     // The replacement keeps the permission bits of the file it replaces, unless it must be
@@ -371,6 +373,18 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TM
     if (modo.durabilidade == TDurabilidade::NoDisco) {
         SincronizaPasta(destino);
     }
+}
+
+} // namespace
+
+void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TModoGravacao modo) {
+    GravaArquivo(caminho, modo,
+                 [&linhas](int descritor) { return EscreveLinhas(descritor, linhas); });
+}
+
+void GravaTextoArquivo(const std::string& caminho, std::string_view conteudo, TModoGravacao modo) {
+    GravaArquivo(caminho, modo,
+                 [conteudo](int descritor) { return EscreveTudo(descritor, conteudo); });
 }
 
 void RemoveTemporariosAbandonados(const std::string& pasta) {

@@ -65,6 +65,10 @@ struct TModoGravacao {
 void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
                       TModoGravacao modo = {});
 
+// Writes `conteudo` as it is, the way GravaLinhasTexto writes lines.
+void GravaTextoArquivo(const std::string& caminho, std::string_view conteudo,
+                       TModoGravacao modo = {});
+
 // Removes, from one folder, the temporary files that saves of programs which have since
 // ended left behind (killed before they could clean up). Files of running programs and
 // every other file are left alone; failures are ignored.

@@ -8,7 +8,7 @@
 namespace fendril {
 
 TPropriedadesTabela PropriedadesTabela(const TTabela& tabela) {
-    return {tabela.nome, tabela.esquema, tabela.tipo, tabela.alias};
+    return {tabela.nome, tabela.esquema, tabela.tipo, tabela.alias, tabela.comment};
 }
 
 TPropriedadesColuna PropriedadesColuna(const TColuna& coluna) {
@@ -28,6 +28,11 @@ TPropriedadesColuna PropriedadesColuna(const TColuna& coluna) {
         propriedades.tabelaEstrangeira = referida->getTabela().getNomeCompleto();
         propriedades.colunaEstrangeira = referida->nome;
     }
+    propriedades.nullable = coluna.facts.nullable;
+    propriedades.unique = coluna.facts.unique;
+    propriedades.autoIncrement = coluna.facts.autoIncrement;
+    propriedades.defaultValue = coluna.facts.defaultValue;
+    propriedades.comment = coluna.facts.comment;
     return propriedades;
 }
 
@@ -113,6 +118,7 @@ void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::
             destino.esquema = propriedadesTabela.esquema;
             destino.tipo = propriedadesTabela.tipo;
             destino.alias = propriedadesTabela.alias;
+            destino.comment = propriedadesTabela.comment;
         });
     }
     if (!selecionada)
@@ -127,6 +133,9 @@ void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::
         GravaTipo(registro.getTipoDado(), propriedadesColuna, tiposProvider);
         GravaEstrangeira(registro, eraEstrangeira, propriedadesColuna,
                          referida ? leitura.getColunas()[*referida].get() : nullptr);
+        registro.facts = {propriedadesColuna.nullable, propriedadesColuna.defaultValue,
+                          propriedadesColuna.unique, propriedadesColuna.autoIncrement,
+                          propriedadesColuna.comment};
     });
 }
 

@@ -16,10 +16,11 @@ namespace fendril {
 
 // The Table panel.
 struct TPropriedadesTabela {
-    std::string nome;    // Edit_nometabela
-    std::string esquema; // edit_esquema
-    std::string tipo;    // edit_tipotabela
-    std::string alias;   // edit_tbalias
+    std::string nome;      // Edit_nometabela
+    std::string esquema;   // edit_esquema
+    std::string tipo;      // edit_tipotabela
+    std::string alias;     // edit_tbalias
+    std::string comment{}; // edit_tbcomment
 
     bool operator==(const TPropriedadesTabela&) const = default;
 };
@@ -38,6 +39,11 @@ struct TPropriedadesColuna {
     std::int32_t escala = 0;       // ed_scale
     std::string tabelaEstrangeira; // combo_nometabelaestrg: a qualified table name
     std::string colunaEstrangeira; // comb_nomecolunaestrg
+    bool nullable = true;          // cb_nullable
+    bool unique = false;           // cb_unique
+    bool autoIncrement = false;    // cb_autoincrement
+    std::string defaultValue{};    // edit_default
+    std::string comment{};         // edit_colcomment
 
     bool operator==(const TPropriedadesColuna&) const = default;
 };
@@ -57,11 +63,12 @@ std::int32_t TipoOLE(const TListaTextos& tiposProvider, std::string_view nome);
 // Commits the panels for the selection: table `tabela` (qualified name) and, when `coluna`
 // is not empty, its column `coluna`. Nothing happens when `tabela` is empty.
 //
-// - Every column of the table takes the Table panel's name, schema, type and alias, so all
-//   the copies of the table the columns hold stay equal.
+// - Every column of the table takes the Table panel's name, schema, type, alias and
+//   comment, so all the copies of the table the columns hold stay equal.
 // - The selected column takes name, alias, the three boxes, the type name, length and
 //   scale; with the date/time box the precision field becomes DATETIME_PRECISION and
 //   NUMERIC_PRECISION is -1, without it the reverse; DATA_TYPE is TipoOLE of the type name.
+//   Its facts (nullable, unique, auto-increment, default, comment) are the panel's.
 // - Its foreign link follows the Foreign Key box:
 //     was and stays a key:  the referenced column takes the foreign table (split at its
 //                           first ".") and column names; one is created first when there

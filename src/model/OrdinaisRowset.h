@@ -10,6 +10,10 @@
 // Each rowset lists every column of its layout in order, so that a name's value is its
 // ordinal; kCampos is the layout's column count. kRestricoes gives, slot by slot, the column
 // each restriction of a schema request filters on.
+//
+// Where the standard layout has no column for something a mapping keeps, this program's own
+// columns follow the standard ones, named FENDRIL_*; a source that does not fill them leaves
+// them Null, which reads as "not known".
 namespace fendril::rowset {
 
 namespace catalogs {
@@ -63,6 +67,13 @@ enum : int {
     DOMAIN_SCHEMA,
     DOMAIN_NAME,
     DESCRIPTION,
+    // Extensions. The type name the database declares for the column, without its sizes
+    // ("varchar", "NVARCHAR", "text[]"); Null where the source cannot tell.
+    FENDRIL_TYPE_NAME,
+    // Whether the column alone is unique (a one-column unique constraint or unique index)
+    // and whether the database fills it (an identity, a serial, a rowid alias).
+    FENDRIL_IS_UNIQUE,
+    FENDRIL_IS_AUTOINCREMENT,
     kCampos
 };
 inline constexpr int kRestricoes[] = {TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME};

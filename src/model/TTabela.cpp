@@ -66,6 +66,7 @@ void TTabela::LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinha
     esquema = le(rowset::tables::TABLE_SCHEMA);
     nome = le(rowset::tables::TABLE_NAME);
     tipo = le(rowset::tables::TABLE_TYPE);
+    comment = le(rowset::tables::DESCRIPTION);
 }
 
 } // namespace fendril

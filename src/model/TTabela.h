@@ -36,8 +36,8 @@ public:
     // Decodes the two parts of an encoding cut at "|>": the table's own and its database's.
     void DecodificaPartes(std::string_view propria, std::string_view baseDados);
 
-    // Takes `baseDados` and fields 1, 2 and 3 (schema, name, type) of a TABLES row; a
-    // value that cannot be read as text leaves its own field empty.
+    // Takes `baseDados` and fields 1, 2, 3 and 5 (schema, name, type, description) of a
+    // TABLES row; a value that cannot be read as text leaves its own field empty.
     void LeLinhaTabelas(std::unique_ptr<TBaseDados> baseDados, const TLinhaEsquema& linha);
 
 private:

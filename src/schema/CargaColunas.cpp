@@ -7,8 +7,11 @@
 #include "schema/TManipulaTabelas.h"
 #include "schema/TSessaoConexoes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace fendril {
@@ -34,11 +37,58 @@ void ApagaLogCarga(const std::string& diretorioInstalado) {
     std::filesystem::remove(CaminhoLogCarga(diretorioInstalado), erro);
 }
 
+std::pair<std::string, std::string> ResolveNomeTabela(const TParametrosConexao& conexao,
+                                                      const std::string& nomeCompleto,
+                                                      TTabelasFonte& tabelas,
+                                                      const TFabricaConexao& fabrica) {
+    if (nomeCompleto.find('.') == std::string::npos) {
+        return {std::string(), nomeCompleto};
+    }
+    if (!tabelas.lidas) {
+        tabelas.lidas = true;
+        try {
+            TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
+                                    conexao.nomeBaseDados, fabrica);
+            leitor.Abre(0, "");
+            for (TColecaoTabelas& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
+                tabelas.tabelas.emplace_back(c.getTabela().esquema, c.getTabela().nome);
+            }
+        } catch (const std::exception&) {
+            // The reading that follows meets the same failure and reports it.
+            tabelas.tabelas.clear();
+        }
+    }
+    std::vector<std::pair<std::string, std::string>> achadas;
+    for (const auto& [esquema, nome] : tabelas.tabelas) {
+        TTabela tabela;
+        tabela.esquema = esquema;
+        tabela.nome = nome;
+        if (tabela.getNomeCompleto() == nomeCompleto &&
+            std::find(achadas.begin(), achadas.end(), std::make_pair(esquema, nome)) ==
+                achadas.end()) {
+            achadas.emplace_back(esquema, nome);
+        }
+    }
+    if (achadas.size() > 1) {
+        std::string quais;
+        for (const auto& [esquema, nome] : achadas) {
+            quais += (quais.empty() ? "" : ", ") + std::string("Schema \"") + esquema +
+                     "\" Table \"" + nome + "\"";
+        }
+        throw EErroGeral::Create("Table Name \"" + nomeCompleto + "\" Is Ambiguous: It Names " +
+                                 quais + " !!");
+    }
+    return achadas.empty() ? SeparaNomeCompleto(nomeCompleto) : achadas.front();
+}
+
 bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
                   const TFabricaConexao& fabrica) {
-    const auto [esquema, tabela] = SeparaNomeCompleto(nomeCompleto);
+    TSessaoConexoes sessao(fabrica);
+    TTabelasFonte fonte;
+    const auto [esquema, tabela] =
+        ResolveNomeTabela(conexao, nomeCompleto, fonte, sessao.Fabrica());
     TManipulatabelas leitor(conexao.stringConexao, conexao.usuario, conexao.senha,
-                            conexao.nomeBaseDados, fabrica);
+                            conexao.nomeBaseDados, sessao.Fabrica());
     leitor.Abre(1, tabela);
     if (!leitor.getFalhaMontagem().empty()) {
         throw EErroGeral::Create(leitor.getFalhaMontagem());
@@ -51,7 +101,88 @@ bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeComp
     return false;
 }
 
+std::string BaseDadosAberta(const TParametrosConexao& conexao, const TFabricaConexao& fabrica) {
+    std::unique_ptr<TConexao> aberta = fabrica();
+    aberta->Open(conexao.stringConexao, conexao.usuario, conexao.senha);
+    const TFechaAoFalhar fecha(aberta);
+    if (!conexao.nomeBaseDados.empty()) {
+        aberta->DefaultDatabase(conexao.nomeBaseDados);
+    }
+    std::string nome = aberta->BaseDadosAtual();
+    FechaConexao(aberta);
+    return nome;
+}
+
+void CompletaTiposProvider(TListaTextos& tiposProvider, const TArrColunas& colunas) {
+    struct TEntrada {
+        TListaTextos campos; // code, name, flag, parameters
+        bool alterada = false;
+    };
+    std::vector<TEntrada> entradas;
+    std::unordered_set<std::string> nomes;
+    for (const std::string& linha : tiposProvider) {
+        TListaTextos campos = SeparaCampos(linha, ";");
+        campos.resize(std::max<std::size_t>(campos.size(), 4));
+        nomes.insert(campos[1]);
+        entradas.push_back({std::move(campos)});
+    }
+    std::unordered_set<std::string> codigosNovos;
+    for (const auto& coluna : colunas) {
+        const TTipoDado& tipo = coluna->getTipoDado();
+        if (!tipo.nome.empty() && nomes.insert(tipo.nome).second) {
+            const std::string codigo = std::to_string(tipo.tipoOLE);
+            entradas.push_back({{codigo, tipo.nome, "0", ""}, true});
+            codigosNovos.insert(codigo);
+        }
+    }
+    if (codigosNovos.empty()) {
+        return;
+    }
+    // The best matches of the codes that gained types, among the best-first list.
+    std::vector<std::pair<std::string, std::string>> pares;
+    for (const TEntrada& entrada : entradas) {
+        pares.emplace_back(entrada.campos[0], entrada.campos[1]);
+    }
+    const std::vector<bool> melhores = MelhoresTipos(pares);
+    for (std::size_t i = 0; i < entradas.size(); ++i) {
+        if (codigosNovos.count(entradas[i].campos[0]) != 0) {
+            const char* flag = melhores[i] ? "1" : "0";
+            entradas[i].alterada = entradas[i].alterada || entradas[i].campos[2] != flag;
+            entradas[i].campos[2] = flag;
+        }
+    }
+    TListaTextos melhoresPrimeiro;
+    TListaTextos outros;
+    for (std::size_t i = 0; i < entradas.size(); ++i) {
+        const TEntrada& entrada = entradas[i];
+        std::string linha = i < tiposProvider.size() && !entrada.alterada
+                                ? tiposProvider[i]
+                                : entrada.campos[0] + ";" + entrada.campos[1] + ";" +
+                                      entrada.campos[2] + ";" + entrada.campos[3] + ";";
+        (entrada.campos[2] == "1" ? melhoresPrimeiro : outros).push_back(std::move(linha));
+    }
+    tiposProvider = std::move(melhoresPrimeiro);
+    tiposProvider.insert(tiposProvider.end(), outros.begin(), outros.end());
+}
+
 namespace {
+
+// Each column's best-match flag as the list now says it.
+void AcertaMelhores(const TListaTextos& tiposProvider, TArrColunas& colunas) {
+    std::unordered_map<std::string, std::string> flags;
+    for (const std::string& linha : tiposProvider) {
+        const TListaTextos campos = SeparaCampos(linha, ";");
+        if (campos.size() > 2) {
+            flags.try_emplace(campos[1], campos[2]);
+        }
+    }
+    for (auto& coluna : colunas) {
+        TTipoDado& tipo = coluna->getTipoDado();
+        if (const auto achado = flags.find(tipo.nome); achado != flags.end()) {
+            tipo.melhorCorrespondencia = achado->second;
+        }
+    }
+}
 
 void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCargaColunas& carga,
              const TProgresso& progresso, const TFabricaConexao& fabrica) {
@@ -72,8 +203,10 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
     leitor.setTiposProvider(carga.tiposProvider);
 
     TArrColunas colunasLidas;
+    TTabelasFonte fonte;
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
-        const auto [esquema, tabela] = SeparaNomeCompleto(tabelas[i]);
+        const auto [esquema, tabela] =
+            ResolveNomeTabela(conexao, tabelas[i], fonte, sessao.Fabrica());
         const auto registraLeitura = [&] {
             carga.log.push_back("### " + TextoDeLog(tabelas[i]) + " ###");
             carga.log.insert(carga.log.end(), leitor.getLog().begin(), leitor.getLog().end());
@@ -105,6 +238,8 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
         informa("Loading Tables And Columns. Wait...(" + std::to_string(porcentagem) + "%)",
                 porcentagem);
     }
+    CompletaTiposProvider(carga.tiposProvider, colunasLidas);
+    AcertaMelhores(carga.tiposProvider, colunasLidas);
     auto controlaColunas = std::make_unique<TControlaColunas>(colunasLidas.size());
     TArrColunas& destino = controlaColunas->getColunas();
     for (std::size_t i = 0; i < colunasLidas.size(); ++i) {
@@ -142,6 +277,7 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
         for (const auto& coluna : std::as_const(*carga.controlaColunas).getColunas()) {
             auto copia = std::make_unique<TColuna>();
             copia->Decodifica(coluna->Codifica());
+            copia->CopiaFatosDe(*coluna);
             antigas.push_back(std::move(copia));
         }
     }
@@ -156,6 +292,8 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
     for (auto& coluna : carga.controlaColunas->getColunas()) {
         antigas.push_back(std::move(coluna));
     }
+    // The types of the mapping's earlier columns stay in its list.
+    CompletaTiposProvider(carga.tiposProvider, antigas);
     auto todas = std::make_unique<TControlaColunas>(antigas.size());
     todas->CopiaColunas(antigas);
     carga.controlaColunas = std::move(todas);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace fendril {
 
@@ -37,9 +39,26 @@ struct TCargaColunas {
     TListaTextos avisos;
 };
 
+// The schema and the table a qualified name names. A name without "." is a table without
+// schema. A name with dots is looked up among the source's tables by their schema and name
+// fields ("my.table" is the table of that name without schema in an SQLite file, "s.t" the
+// table t of schema s); a name that none of them has is cut at its first "." (it then
+// names no table), and a name that several have raises EErroGeral "Table Name ... Is
+// Ambiguous ...". `tabelas` keeps the source's tables between calls (read on first need;
+// a source whose tables cannot be read has none).
+struct TTabelasFonte {
+    bool lidas = false;
+    std::vector<std::pair<std::string, std::string>> tabelas; // schema, name
+};
+std::pair<std::string, std::string> ResolveNomeTabela(const TParametrosConexao& conexao,
+                                                      const std::string& nomeCompleto,
+                                                      TTabelasFonte& tabelas,
+                                                      const TFabricaConexao& fabrica);
+
 // Load Tables And Columns: reads the provider types, then the columns of every qualified
-// name of `tabelas` ("schema.table", or a bare name for a table without schema), keeping
-// only the columns of that schema, and replaces the column set with them. The log is
+// name of `tabelas` ("schema.table", or a bare name for a table without schema; see
+// ResolveNomeTabela), keeping only the columns of that schema, and replaces the column set
+// with them. The log is
 // rebuilt as the load goes. Any failure while a table is read (a connection refused or lost,
 // a time limit, a column that cannot be built, even the first) ends the load with EErroGeral
 // naming the table ("Table ... Could Not Be Read: " + the reader's text), keeps the reader's
@@ -58,10 +77,24 @@ void ImportaNovaTabela(const TParametrosConexao& conexao, const TListaTextos& ta
                        TCargaColunas& carga, const TProgresso& progresso = {},
                        const TFabricaConexao& fabrica = FabricaPadrao());
 
-// Whether the source lists a table of that qualified name (which may have no columns); a
-// failure to read the tables raises.
+// Whether the source lists a table of that qualified name (which may have no columns;
+// see ResolveNomeTabela); a failure to read the tables raises.
 bool TabelaExiste(const TParametrosConexao& conexao, const std::string& nomeCompleto,
                   const TFabricaConexao& fabrica = FabricaPadrao());
+
+// Adds to a provider-type list every type name of `colunas` it lacks, each once, with the
+// column's type code, so that every column's type is a type of the list (a source's list
+// may lack types its columns declare: psqlODBC lists no timestamp, enums, domains or
+// arrays). For each code that gained a type, the best match is chosen again
+// (MelhoresTipos: the provider's own best stays unless a gained type is the one a person
+// would choose); best matches stay first. A list that gains nothing is left as it is.
+void CompletaTiposProvider(TListaTextos& tiposProvider, const TArrColunas& colunas);
+
+// The database the connection works in once its default database (when given) is set:
+// "main" for SQLite, the connected database for ODBC; empty when the source cannot tell.
+// A failure to connect raises.
+std::string BaseDadosAberta(const TParametrosConexao& conexao,
+                            const TFabricaConexao& fabrica = FabricaPadrao());
 
 // The load log file of the installation directory, "Fendrillog.txt".
 std::string CaminhoLogCarga(const std::string& diretorioInstalado);

@@ -1,14 +1,19 @@
 #include "schema/FonteEsquema.h"
 
 #include "model/Erros.h"
+#include "model/NameForms.h"
 #include "model/Textos.h"
 #include "schema/StringConexao.h"
 #include "schema/TConexaoODBC.h"
 #include "schema/TConexaoSQLite.h"
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <iterator>
+#include <map>
+#include <set>
+#include <string_view>
 
 namespace fendril {
 
@@ -71,6 +76,9 @@ public:
     void DefaultDatabase(const std::string& nome) override { Aberta().DefaultDatabase(nome); }
     std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override {
         return Aberta().OpenSchema(esquema, restricoes);
+    }
+    std::string BaseDadosAtual() const override {
+        return m_conexao ? m_conexao->BaseDadosAtual() : std::string();
     }
     void Close() override {
         if (m_conexao) {
@@ -229,6 +237,102 @@ std::unique_ptr<TRowset> TRowsetIndexado::Seleciona(const TFiltro& restricoes) {
         }
     }
     return std::make_unique<TRowsetMemoria>(m_dados, colunas, std::move(selecao));
+}
+
+namespace {
+
+// The type a person would choose for an indicator, in order of preference (lower case).
+std::vector<std::string_view> Preferidos(int tipoOLE) {
+    switch (tipoOLE) {
+    case dbtype::DBTYPE_STR:
+        return {"varchar", "character varying", "text"};
+    case dbtype::DBTYPE_WSTR:
+        return {"nvarchar", "varchar", "ntext", "text"};
+    case dbtype::DBTYPE_DBTIMESTAMP:
+        return {"timestamp", "datetime", "datetime2"};
+    case dbtype::DBTYPE_DBDATE:
+        return {"date"};
+    case dbtype::DBTYPE_DBTIME:
+        return {"time"};
+    case dbtype::DBTYPE_NUMERIC:
+    case dbtype::DBTYPE_DECIMAL:
+        return {"numeric", "decimal"};
+    case dbtype::DBTYPE_I2:
+        return {"smallint", "int2"};
+    case dbtype::DBTYPE_I4:
+        return {"integer", "int4", "int"};
+    case dbtype::DBTYPE_I8:
+        return {"bigint", "int8"};
+    case dbtype::DBTYPE_R4:
+        return {"real", "float4"};
+    case dbtype::DBTYPE_R8:
+        return {"double precision", "double", "float8", "float"};
+    case dbtype::DBTYPE_BOOL:
+        return {"boolean", "bool", "bit"};
+    case dbtype::DBTYPE_BYTES:
+        return {"bytea", "blob", "varbinary"};
+    case dbtype::DBTYPE_GUID:
+        return {"uuid", "uniqueidentifier"};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::vector<bool> MelhoresTipos(const std::vector<std::pair<std::string, std::string>>& tipos) {
+    // For each indicator: the rank of the chosen type among the preferred names (their
+    // count when it is not one of them) and its position.
+    std::map<std::string, std::pair<std::size_t, std::size_t>> escolhidos;
+    for (std::size_t i = 0; i < tipos.size(); ++i) {
+        const auto& [codigo, nome] = tipos[i];
+        int tipoOLE = 0;
+        std::from_chars(codigo.data(), codigo.data() + codigo.size(), tipoOLE);
+        const std::vector<std::string_view> preferidos = Preferidos(tipoOLE);
+        const auto posto = static_cast<std::size_t>(
+            std::find(preferidos.begin(), preferidos.end(), ToLowerCase(nome)) -
+            preferidos.begin());
+        const auto [achado, novo] = escolhidos.try_emplace(codigo, posto, i);
+        if (!novo && posto < achado->second.first) {
+            achado->second = {posto, i};
+        }
+    }
+    std::vector<bool> melhores(tipos.size(), false);
+    for (const auto& [codigo, escolhido] : escolhidos) {
+        melhores[escolhido.second] = true;
+    }
+    return melhores;
+}
+
+void MarcaMelhoresTipos(TDadosRowset& tipos) {
+    namespace c = rowset::provider_types;
+    std::vector<std::pair<std::string, std::string>> nomes;
+    for (TLinhaValores& linha : tipos.linhas) {
+        if (linha.size() < c::kCampos) {
+            linha.resize(c::kCampos);
+        }
+        nomes.emplace_back(linha[c::DATA_TYPE].texto, linha[c::TYPE_NAME].texto);
+    }
+    const std::vector<bool> melhores = MelhoresTipos(nomes);
+    for (std::size_t i = 0; i < tipos.linhas.size(); ++i) {
+        tipos.linhas[i][c::BEST_MATCH] = TValor::DeBooleano(melhores[i]);
+    }
+}
+
+void AcrescentaTipoDeclarado(TDadosRowset& tipos, const std::string& nome, int tipoOLE) {
+    namespace c = rowset::provider_types;
+    if (nome.empty()) {
+        return;
+    }
+    for (const TLinhaValores& linha : tipos.linhas) {
+        if (c::TYPE_NAME < static_cast<int>(linha.size()) && linha[c::TYPE_NAME].texto == nome) {
+            return;
+        }
+    }
+    TLinhaValores linha(c::kCampos);
+    linha[c::TYPE_NAME] = TValor::De(nome);
+    linha[c::DATA_TYPE] = TValor::De(std::int64_t{tipoOLE});
+    tipos.linhas.push_back(std::move(linha));
 }
 
 std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TFiltro& restricoes) {

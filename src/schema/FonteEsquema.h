@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -111,6 +112,9 @@ public:
     // not supported, and Exception for any other failure.
     virtual std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) = 0;
     virtual void Close() = 0;
+    // The database (catalog) the open connection works in: "main" for an SQLite file, the
+    // connected database for ODBC; empty when the source cannot tell.
+    virtual std::string BaseDadosAtual() const { return {}; }
 };
 
 using TFabricaConexao = std::function<std::unique_ptr<TConexao>()>;
@@ -152,6 +156,16 @@ private:
     };
     std::unordered_map<int, Lido> m_esquemas;
 };
+
+// Of a list of types (indicator as decimal text, name), one best match per indicator: the
+// type a person would choose for it where the list has one (varchar for character data,
+// timestamp for date and time, numeric, integer, ...; names compared without regard to
+// case), otherwise the first listed.
+std::vector<bool> MelhoresTipos(const std::vector<std::pair<std::string, std::string>>& tipos);
+// Marks BEST_MATCH of a PROVIDER_TYPES rowset by MelhoresTipos.
+void MarcaMelhoresTipos(TDadosRowset& tipos);
+// Adds to a PROVIDER_TYPES rowset a type a column declares, unless a row has that name.
+void AcrescentaTipoDeclarado(TDadosRowset& tipos, const std::string& nome, int tipoOLE);
 
 // The connection the readers use unless told otherwise: it chooses its provider from the
 // connection string when opened (native SQLite for "Provider=SQLite", ODBC otherwise).

@@ -3,6 +3,7 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/ChamadasODBC.h"
+#include "schema/ColunasSQLite.h"
 #include "schema/StringConexao.h"
 #include "schema/TiposSQLite.h"
 
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <set>
 #include <sql.h>
@@ -175,6 +177,25 @@ enum : std::size_t {
 };
 } // namespace sqlcolumns
 
+namespace sqlstatistics {
+enum : std::size_t {
+    TABLE_CAT,
+    TABLE_SCHEM,
+    TABLE_NAME,
+    NON_UNIQUE,
+    INDEX_QUALIFIER,
+    INDEX_NAME,
+    TYPE,
+    ORDINAL_POSITION,
+    COLUMN_NAME,
+    ASC_OR_DESC,
+    CARDINALITY,
+    PAGES,
+    FILTER_CONDITION,
+    kCampos
+};
+} // namespace sqlstatistics
+
 namespace sqlprimarykeys {
 enum : std::size_t { TABLE_CAT, TABLE_SCHEM, TABLE_NAME, COLUMN_NAME, KEY_SEQ, PK_NAME, kCampos };
 } // namespace sqlprimarykeys
@@ -227,6 +248,24 @@ enum : std::size_t {
 const TValor& Campo(const std::vector<TValor>& linha, std::size_t ordinal) {
     static const TValor nulo;
     return ordinal < linha.size() ? linha[ordinal] : nulo;
+}
+
+// A text the driver may give as Null or as an empty text alike (REMARKS, TYPE_NAME): Null
+// for either.
+TValor Texto(const TValor& valor) {
+    return valor.nulo || valor.texto.empty() ? TValor::Nulo() : valor;
+}
+
+// A text as an SQL string literal.
+std::string Literal(const std::string& texto) {
+    std::string literal = "'";
+    for (const char c : texto) {
+        literal += c;
+        if (c == '\'') {
+            literal += '\'';
+        }
+    }
+    return literal + "'";
 }
 
 std::string MinusculasAscii(std::string texto) {
@@ -287,9 +326,13 @@ struct TConexaoODBC::Estado {
         std::string esquema;
         std::string nome;
         std::string tipo;
+        TValor comentario; // REMARKS; Null when the driver gives none
     };
     std::vector<TTabelaODBC> tabelas;
     bool tabelasLidas = false;
+    // SQLite: the columns of each table of `tabelas` (in its order) as its pragmas say.
+    std::vector<std::vector<TColunaSQLite>> colunasSQLite;
+    bool colunasSQLiteLidas = false;
     // The sockets the driver opened for the connection, which the watch of a request shuts
     // down when the server stops answering.
     std::vector<int> sockets;
@@ -332,6 +375,8 @@ struct TConexaoODBC::Estado {
         conectada = false;
         tabelas.clear();
         tabelasLidas = false;
+        colunasSQLite.clear();
+        colunasSQLiteLidas = false;
         sockets.clear();
     }
 
@@ -370,6 +415,7 @@ struct TConexaoODBC::Estado {
             t.esquema = Campo(linha, sqltables::TABLE_SCHEM).texto;
             t.nome = Campo(linha, sqltables::TABLE_NAME).texto;
             t.tipo = Campo(linha, sqltables::TABLE_TYPE).texto;
+            t.comentario = Texto(Campo(linha, sqltables::REMARKS));
             if (Campo(linha, sqltables::TABLE_NAME).nulo ||
                 t.tipo.find("INDEX") != std::string::npos ||
                 t.tipo.find("SEQUENCE") != std::string::npos ||
@@ -519,6 +565,10 @@ void TConexaoODBC::DefaultDatabase(const std::string& nome) {
     EsqueceEsquemas();
 }
 
+std::string TConexaoODBC::BaseDadosAtual() const {
+    return m_estado->conectada ? m_estado->catalogo : std::string();
+}
+
 void* TConexaoODBC::Handle() const {
     return m_estado->conectada ? m_estado->conexao : nullptr;
 }
@@ -562,8 +612,25 @@ TDadosRowset LeCatalogos(Estado& e) {
     return dados;
 }
 
+// The comments of PostgreSQL's tables and views, which psqlODBC leaves out of REMARKS.
+std::map<std::pair<std::string, std::string>, TValor> ComentariosPostgreSQL(Estado& e) {
+    std::map<std::pair<std::string, std::string>, TValor> comentarios;
+    for (const auto& l : e.Consulta("SELECT n.nspname, c.relname, d.description "
+                                    "FROM pg_catalog.pg_description d "
+                                    "JOIN pg_catalog.pg_class c ON c.oid = d.objoid "
+                                    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+                                    "WHERE d.classoid = 'pg_catalog.pg_class'::regclass "
+                                    "AND d.objsubid = 0")) {
+        comentarios.emplace(std::make_pair(Campo(l, 0).texto, Campo(l, 1).texto), Campo(l, 2));
+    }
+    return comentarios;
+}
+
 TDadosRowset LeTabelas(Estado& e) {
     namespace c = rowset::tables;
+    const auto comentarios = e.PostgreSQL()
+                                 ? ComentariosPostgreSQL(e)
+                                 : std::map<std::pair<std::string, std::string>, TValor>();
     TDadosRowset dados;
     for (const auto& t : e.Tabelas()) {
         TLinhaValores linha(c::kCampos);
@@ -571,24 +638,26 @@ TDadosRowset LeTabelas(Estado& e) {
         linha[c::TABLE_SCHEMA] = Estado::Esquema(TValor::De(t.esquema));
         linha[c::TABLE_NAME] = TValor::De(t.nome);
         linha[c::TABLE_TYPE] = TValor::De(t.tipo);
+        linha[c::DESCRIPTION] = t.comentario;
+        if (const auto achado = comentarios.find({t.esquema, t.nome});
+            achado != comentarios.end()) {
+            linha[c::DESCRIPTION] = achado->second;
+        }
         dados.linhas.push_back(std::move(linha));
     }
     return dados;
 }
 
-// The type fields of a COLUMNS row from what the driver says of a column.
+// The type fields of a COLUMNS row from what the driver says of a column: its TYPE_NAME and
+// the sizes it reports (a driver cannot tell a declared size from a default one).
 TTipoDeclarado TipoDaColuna(const Estado& e, const std::vector<TValor>& l) {
     const std::string nomeTipo = Campo(l, sqlcolumns::TYPE_NAME).texto;
-    if (e.SQLite()) {
-        // The SQLite driver reports numeric types and their sizes wrongly; the declared
-        // type it passes on as TYPE_NAME says what the column is.
-        return InterpretaTipoSQLite(nomeTipo);
-    }
     int tipoSQL = static_cast<int>(Numero(Campo(l, sqlcolumns::DATA_TYPE)).value_or(SQL_VARCHAR));
     if (e.PostgreSQL() && nomeTipo == "bool") {
         tipoSQL = SQL_BIT; // psqlODBC reports booleans as text by default
     }
     TTipoDeclarado tipo;
+    tipo.nome = nomeTipo;
     tipo.tipoOLE = TipoOLEDeSQL(tipoSQL, false);
     const auto tamanho = Numero(Campo(l, sqlcolumns::COLUMN_SIZE));
     const auto digitos = Numero(Campo(l, sqlcolumns::DECIMAL_DIGITS));
@@ -617,9 +686,191 @@ TTipoDeclarado TipoDaColuna(const Estado& e, const std::vector<TValor>& l) {
     return tipo;
 }
 
+// The columns of an SQLite database through its ODBC driver: the driver's SQLColumns folds
+// no types but loses defaults (none reads "NULL", quotes are dropped) and rowid keys, so
+// the database's own pragmas are read, table by table, as the native provider reads them.
+const std::vector<std::vector<TColunaSQLite>>& ColunasSQLite(Estado& e) {
+    if (e.colunasSQLiteLidas) {
+        return e.colunasSQLite;
+    }
+    const auto& tabelas = e.Tabelas();
+    e.colunasSQLite.assign(tabelas.size(), {});
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        std::string consulta = kConsultaColunasSQLite;
+        const std::string literal = Literal(tabelas[t].nome);
+        for (std::size_t pos = consulta.find("?1"); pos != std::string::npos;
+             pos = consulta.find("?1", pos + literal.size())) {
+            consulta.replace(pos, 2, literal);
+        }
+        try {
+            for (const auto& l : e.Consulta(consulta.c_str())) {
+                e.colunasSQLite[t].push_back(ColunaSQLite(l));
+            }
+        } catch (const EFalhaODBC&) {
+            // A view whose definition no longer compiles has no columns to offer.
+            e.colunasSQLite[t].clear();
+        }
+    }
+    e.colunasSQLiteLidas = true;
+    return e.colunasSQLite;
+}
+
+TDadosRowset LeColunasSQLite(Estado& e) {
+    TDadosRowset dados;
+    const auto& tabelas = e.Tabelas();
+    const auto& colunas = ColunasSQLite(e);
+    for (std::size_t t = 0; t < tabelas.size(); ++t) {
+        for (const TColunaSQLite& coluna : colunas[t]) {
+            dados.linhas.push_back(LinhaColunaSQLite(tabelas[t].nome, colunas[t], coluna));
+        }
+    }
+    return dados;
+}
+
+// The columns each alone covered by a unique index, from SQLStatistics, by schema, table
+// and column name. A table whose statistics the driver cannot give has none.
+std::set<std::tuple<std::string, std::string, std::string>> ColunasUnicas(Estado& e) {
+    namespace o = sqlstatistics;
+    std::set<std::tuple<std::string, std::string, std::string>> unicas;
+    for (const auto* t : e.TabelasComChaves()) {
+        TComandoODBC comando(e.conexao);
+        TArgumento esq = ArgOuNulo(t->esquema);
+        TArgumento nome = Arg(t->nome);
+        TLinhasODBC linhas;
+        try {
+            comando.Verifica(SQLStatistics(comando.handle(), nullptr, 0, esq.ptr(), esq.tamanho(),
+                                           nome.ptr(), nome.tamanho(), SQL_INDEX_UNIQUE,
+                                           SQL_QUICK));
+            linhas = comando.Linhas();
+        } catch (const EFalhaODBC&) {
+            continue;
+        }
+        // Columns by index, for the unique indexes that are not partial.
+        std::map<std::string, std::vector<std::string>> indices;
+        for (const auto& l : linhas) {
+            if (Numero(Campo(l, o::TYPE)).value_or(SQL_TABLE_STAT) == SQL_TABLE_STAT ||
+                Numero(Campo(l, o::NON_UNIQUE)).value_or(1) != 0 ||
+                !Texto(Campo(l, o::FILTER_CONDITION)).nulo || Campo(l, o::COLUMN_NAME).nulo) {
+                continue;
+            }
+            indices[Campo(l, o::INDEX_QUALIFIER).texto + '\0' + Campo(l, o::INDEX_NAME).texto]
+                .push_back(Campo(l, o::COLUMN_NAME).texto);
+        }
+        for (const auto& [indice, colunas] : indices) {
+            if (colunas.size() == 1) {
+                unicas.emplace(t->esquema, t->nome, colunas.front());
+            }
+        }
+    }
+    return unicas;
+}
+
+// What PostgreSQL's catalogs say of every column of the user's tables, where psqlODBC says
+// it wrongly or not at all: the declared type (an array as its element's name and "[]",
+// a domain by its own name), the sizes it was declared with, whether the column alone is
+// unique, whether it is an identity or serial column, and its comment.
+const char* const kConsultaColunasPostgreSQL =
+    "SELECT n.nspname, c.relname, a.attname, "
+    "CASE WHEN e.oid IS NOT NULL THEN e.typname || '[]' ELSE t.typname END, "
+    "coalesce(e.typname, b.typname), "
+    "CASE WHEN t.typtype = 'd' THEN t.typtypmod ELSE a.atttypmod END, "
+    "a.attnotnull::int, pg_catalog.pg_get_expr(d.adbin, d.adrelid), "
+    "EXISTS (SELECT 1 FROM pg_catalog.pg_index i WHERE i.indrelid = c.oid AND i.indisunique "
+    "AND i.indnkeyatts = 1 AND i.indkey[0] = a.attnum AND i.indpred IS NULL)::int, "
+    "(a.attidentity <> '' OR EXISTS (SELECT 1 FROM pg_catalog.pg_depend p "
+    "JOIN pg_catalog.pg_class s ON s.oid = p.objid AND s.relkind = 'S' "
+    "WHERE p.refobjid = c.oid AND p.refobjsubid = a.attnum AND p.deptype IN ('a', 'i')))::int, "
+    "pg_catalog.col_description(c.oid, a.attnum) "
+    "FROM pg_catalog.pg_attribute a "
+    "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid "
+    "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+    "JOIN pg_catalog.pg_type t ON t.oid = a.atttypid "
+    "LEFT JOIN pg_catalog.pg_type e ON e.oid = t.typelem AND t.typcategory = 'A' "
+    "LEFT JOIN pg_catalog.pg_type b ON b.oid = "
+    "CASE WHEN t.typtype = 'd' THEN t.typbasetype ELSE t.oid END "
+    "LEFT JOIN pg_catalog.pg_attrdef d ON d.adrelid = c.oid AND d.adnum = a.attnum "
+    "WHERE a.attnum > 0 AND NOT a.attisdropped AND c.relkind IN ('r', 'v', 'm', 'f', 'p')";
+
+// The sizes a PostgreSQL type modifier declares, into the fields of a COLUMNS row that its
+// type indicator uses: a length for character and bit strings, a precision and scale for
+// numeric, and Null where the declaration gives none (text, varchar and numeric without
+// sizes, bytea, json, arrays and enums). Date and time precisions stay as psqlODBC reads
+// them, which is right.
+void TamanhosPostgreSQL(TLinhaValores& linha, const std::string& base, std::int64_t modificador) {
+    namespace c = rowset::columns;
+    const auto tipoOLE = linha[c::DATA_TYPE].nulo ? 0 : std::stoll(linha[c::DATA_TYPE].texto);
+    std::optional<std::int64_t> tamanho;
+    if ((base == "varchar" || base == "bpchar") && modificador >= 4) {
+        tamanho = modificador - 4;
+    } else if ((base == "bit" || base == "varbit") && modificador >= 0) {
+        tamanho = modificador;
+    }
+    switch (tipoOLE) {
+    case dbtype::DBTYPE_STR:
+    case dbtype::DBTYPE_WSTR:
+    case dbtype::DBTYPE_BYTES:
+        linha[c::CHARACTER_MAXIMUM_LENGTH] = tamanho ? TValor::De(*tamanho) : TValor::Nulo();
+        break;
+    case dbtype::DBTYPE_NUMERIC:
+        if (base == "numeric" && modificador >= 4) {
+            linha[c::NUMERIC_PRECISION] = TValor::De(((modificador - 4) >> 16) & 0xFFFF);
+            linha[c::NUMERIC_SCALE] = TValor::De((modificador - 4) & 0xFFFF);
+        } else if (base == "numeric") {
+            linha[c::NUMERIC_PRECISION] = TValor::Nulo();
+            linha[c::NUMERIC_SCALE] = TValor::Nulo();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void CompletaColunasPostgreSQL(Estado& e, TDadosRowset& dados) {
+    namespace c = rowset::columns;
+    enum : std::size_t {
+        ESQUEMA,
+        TABELA,
+        COLUNA,
+        TIPO,
+        BASE,
+        MODIFICADOR,
+        NAO_NULA,
+        PADRAO,
+        UNICA,
+        AUTOINCREMENTO,
+        COMENTARIO
+    };
+    std::map<std::tuple<std::string, std::string, std::string>, std::vector<TValor>> catalogo;
+    for (auto& l : e.Consulta(kConsultaColunasPostgreSQL)) {
+        auto chave = std::make_tuple(Campo(l, ESQUEMA).texto, Campo(l, TABELA).texto,
+                                     Campo(l, COLUNA).texto);
+        catalogo.emplace(std::move(chave), std::move(l));
+    }
+    for (TLinhaValores& linha : dados.linhas) {
+        const auto achado = catalogo.find(std::make_tuple(
+            linha[c::TABLE_SCHEMA].texto, linha[c::TABLE_NAME].texto, linha[c::COLUMN_NAME].texto));
+        if (achado == catalogo.end()) {
+            continue;
+        }
+        const std::vector<TValor>& l = achado->second;
+        linha[c::FENDRIL_TYPE_NAME] = Texto(Campo(l, TIPO));
+        TamanhosPostgreSQL(linha, Campo(l, BASE).texto, Numero(Campo(l, MODIFICADOR)).value_or(-1));
+        linha[c::IS_NULLABLE] = TValor::DeBooleano(Numero(Campo(l, NAO_NULA)).value_or(0) == 0);
+        linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!Campo(l, PADRAO).nulo);
+        linha[c::COLUMN_DEFAULT] = Campo(l, PADRAO);
+        linha[c::FENDRIL_IS_UNIQUE] = TValor::DeBooleano(Numero(Campo(l, UNICA)).value_or(0) != 0);
+        linha[c::FENDRIL_IS_AUTOINCREMENT] =
+            TValor::DeBooleano(Numero(Campo(l, AUTOINCREMENTO)).value_or(0) != 0);
+        linha[c::DESCRIPTION] = Campo(l, COMENTARIO);
+    }
+}
+
 TDadosRowset LeColunas(Estado& e) {
     namespace c = rowset::columns;
     namespace o = sqlcolumns;
+    if (e.SQLite()) {
+        return LeColunasSQLite(e);
+    }
     const auto nomes = e.NomesTabelas();
     std::set<std::string> esquemas;
     for (const auto& [esq, nome] : nomes) {
@@ -648,7 +899,7 @@ TDadosRowset LeColunas(Estado& e) {
             if (nomes.count({Campo(l, o::TABLE_SCHEM).texto, Campo(l, o::TABLE_NAME).texto}) == 0) {
                 continue;
             }
-            TLinhaValores linha = LinhaAte(c::DATETIME_PRECISION);
+            TLinhaValores linha = LinhaAte(c::FENDRIL_IS_AUTOINCREMENT);
             linha[c::TABLE_CATALOG] = e.Catalogo(Campo(l, o::TABLE_CAT));
             linha[c::TABLE_SCHEMA] = Estado::Esquema(Campo(l, o::TABLE_SCHEM));
             linha[c::TABLE_NAME] = Campo(l, o::TABLE_NAME);
@@ -658,8 +909,19 @@ TDadosRowset LeColunas(Estado& e) {
             linha[c::COLUMN_DEFAULT] = Campo(l, o::COLUMN_DEF);
             linha[c::IS_NULLABLE] =
                 TValor::DeBooleano(Numero(Campo(l, o::NULLABLE)).value_or(1) != 0);
+            linha[c::DESCRIPTION] = Texto(Campo(l, o::REMARKS));
             PreencheTipoColuna(linha, TipoDaColuna(e, l));
             dados.linhas.push_back(std::move(linha));
+        }
+    }
+    if (e.PostgreSQL()) {
+        CompletaColunasPostgreSQL(e, dados);
+    } else {
+        const auto unicas = ColunasUnicas(e);
+        for (TLinhaValores& linha : dados.linhas) {
+            linha[c::FENDRIL_IS_UNIQUE] = TValor::DeBooleano(
+                unicas.count({linha[c::TABLE_SCHEMA].texto, linha[c::TABLE_NAME].texto,
+                              linha[c::COLUMN_NAME].texto}) != 0);
         }
     }
     return dados;
@@ -800,14 +1062,28 @@ TDadosRowset LeTiposProvider(Estado& e) {
     namespace c = rowset::provider_types;
     namespace o = sqlgettypeinfo;
     if (e.SQLite()) {
-        // Columns are typed from their declared types, so the types are the same.
-        return TiposProviderSQLite();
+        // Columns are typed from their declared types, so the types are the native
+        // provider's: its own and the ones the columns declare.
+        TDadosRowset tipos = TiposProviderSQLite();
+        for (const auto& daTabela : ColunasSQLite(e)) {
+            for (const TColunaSQLite& coluna : daTabela) {
+                const TTipoDeclarado declarado = InterpretaTipoSQLite(coluna.tipo);
+                AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+            }
+        }
+        MarcaMelhoresTipos(tipos);
+        return tipos;
     }
     TComandoODBC comando(e.conexao);
     comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));
-    std::set<int> vistos;
+    // Drivers list a name once per SQL type it serves (psqlODBC: date, numeric, float8,
+    // time, timestamptz, int2, bytea, char, varchar and text twice); the first stays.
+    std::set<std::string> nomes;
     TDadosRowset dados;
     for (const auto& l : comando.Linhas()) {
+        if (!nomes.insert(Campo(l, o::TYPE_NAME).texto).second) {
+            continue;
+        }
         int tipoSQL = static_cast<int>(Numero(Campo(l, o::DATA_TYPE)).value_or(SQL_VARCHAR));
         if (e.PostgreSQL() && Campo(l, o::TYPE_NAME).texto == "bool") {
             tipoSQL = SQL_BIT;
@@ -828,9 +1104,9 @@ TDadosRowset LeTiposProvider(Estado& e) {
         linha[c::IS_LONG] =
             TValor::DeBooleano(tipoSQL == SQL_LONGVARCHAR || tipoSQL == SQL_WLONGVARCHAR ||
                                tipoSQL == SQL_LONGVARBINARY);
-        linha[c::BEST_MATCH] = TValor::DeBooleano(vistos.insert(tipoOLE).second);
         dados.linhas.push_back(std::move(linha));
     }
+    MarcaMelhoresTipos(dados);
     return dados;
 }
 

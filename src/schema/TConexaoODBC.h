@@ -26,6 +26,7 @@ public:
               const std::string& senha) override;
     void DefaultDatabase(const std::string& nome) override;
     void Close() override;
+    std::string BaseDadosAtual() const override;
 
     // The connection handle (SQLHDBC) while open, for queries of rows; null while closed.
     void* Handle() const;

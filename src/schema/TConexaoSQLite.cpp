@@ -55,6 +55,13 @@ public:
             std::string(texto, static_cast<std::size_t>(sqlite3_column_bytes(m_comando, coluna))));
     }
     std::string Texto(int coluna) const { return Valor(coluna).texto; }
+    std::vector<TValor> Linha() const {
+        std::vector<TValor> linha;
+        for (int c = 0; c < sqlite3_column_count(m_comando); ++c) {
+            linha.push_back(Valor(c));
+        }
+        return linha;
+    }
     std::int64_t Inteiro(int coluna) const { return sqlite3_column_int64(m_comando, coluna); }
 
 private:
@@ -154,25 +161,16 @@ const std::vector<TConexaoSQLite::TTabelaSQLite>& TConexaoSQLite::Tabelas() {
     return m_tabelas;
 }
 
-const std::vector<TConexaoSQLite::TColunaSQLite>& TConexaoSQLite::Colunas(std::size_t tabela) {
+const std::vector<TColunaSQLite>& TConexaoSQLite::Colunas(std::size_t tabela) {
     if (!m_colunasLidas) {
         const auto& tabelas = Tabelas();
         m_colunas.assign(tabelas.size(), {});
-        enum : int { CID, NAME, TYPE, NOTNULL, DFLT_VALUE, PK };
-        TComando comando(m_banco, "SELECT cid, name, type, \"notnull\", dflt_value, pk "
-                                  "FROM pragma_table_info(?1)");
+        TComando comando(m_banco, kConsultaColunasSQLite);
         for (std::size_t t = 0; t < tabelas.size(); ++t) {
             comando.Liga(tabelas[t].nome);
             try {
                 while (comando.Passo()) {
-                    TColunaSQLite coluna;
-                    coluna.cid = comando.Inteiro(CID);
-                    coluna.nome = comando.Valor(NAME);
-                    coluna.tipo = comando.Texto(TYPE);
-                    coluna.naoNulo = comando.Inteiro(NOTNULL) != 0;
-                    coluna.padrao = comando.Valor(DFLT_VALUE);
-                    coluna.chave = comando.Inteiro(PK);
-                    m_colunas[t].push_back(std::move(coluna));
+                    m_colunas[t].push_back(ColunaSQLite(comando.Linha()));
                 }
             } catch (const Exception&) {
                 // A view whose definition no longer compiles has no columns to offer; the
@@ -198,9 +196,22 @@ TDadosRowset TConexaoSQLite::LeEsquema(TEsquema esquema) {
     case TEsquema::adSchemaForeignKeys:
         return LeChavesEstrangeiras();
     case TEsquema::adSchemaProviderTypes:
-        return TiposProviderSQLite();
+        return LeTiposProvider();
     }
     return {};
+}
+
+TDadosRowset TConexaoSQLite::LeTiposProvider() {
+    // The provider's types, and every type a column declares that they are not.
+    TDadosRowset tipos = TiposProviderSQLite();
+    for (std::size_t t = 0; t < Tabelas().size(); ++t) {
+        for (const TColunaSQLite& coluna : Colunas(t)) {
+            const TTipoDeclarado declarado = InterpretaTipoSQLite(coluna.tipo);
+            AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+        }
+    }
+    MarcaMelhoresTipos(tipos);
+    return tipos;
 }
 
 TDadosRowset TConexaoSQLite::LeCatalogos() {
@@ -226,21 +237,12 @@ TDadosRowset TConexaoSQLite::LeTabelas() {
 }
 
 TDadosRowset TConexaoSQLite::LeColunas() {
-    namespace c = rowset::columns;
     TDadosRowset dados;
     const auto& tabelas = Tabelas();
     for (std::size_t t = 0; t < tabelas.size(); ++t) {
-        for (const TColunaSQLite& coluna : Colunas(t)) {
-            TLinhaValores linha = LinhaAte(c::DATETIME_PRECISION);
-            linha[c::TABLE_CATALOG] = TValor::De(kCatalogo);
-            linha[c::TABLE_NAME] = TValor::De(tabelas[t].nome);
-            linha[c::COLUMN_NAME] = coluna.nome;
-            linha[c::ORDINAL_POSITION] = TValor::De(coluna.cid + 1);
-            linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!coluna.padrao.nulo);
-            linha[c::COLUMN_DEFAULT] = coluna.padrao;
-            linha[c::IS_NULLABLE] = TValor::DeBooleano(!coluna.naoNulo);
-            PreencheTipoColuna(linha, InterpretaTipoSQLite(coluna.tipo));
-            dados.linhas.push_back(std::move(linha));
+        const std::vector<TColunaSQLite>& colunas = Colunas(t);
+        for (const TColunaSQLite& coluna : colunas) {
+            dados.linhas.push_back(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna));
         }
     }
     return dados;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schema/ColunasSQLite.h"
 #include "schema/FonteEsquema.h"
 
 #include <cstdint>
@@ -22,6 +23,7 @@ public:
               const std::string& senha) override;
     void DefaultDatabase(const std::string& nome) override;
     void Close() override;
+    std::string BaseDadosAtual() const override { return m_banco ? "main" : ""; }
 
     // The open database, for queries of its rows; null while closed.
     sqlite3* Banco() const { return m_banco; }
@@ -34,21 +36,13 @@ private:
         std::string nome;
         std::string tipo; // "TABLE", "VIEW" or "SYSTEM TABLE"
     };
-    // What pragma table_info says of a column.
-    struct TColunaSQLite {
-        std::int64_t cid = 0;
-        TValor nome;
-        std::string tipo;
-        bool naoNulo = false;
-        TValor padrao;
-        std::int64_t chave = 0; // position in the primary key, 0 when not part of it
-    };
     // One reader per rowset, each giving the whole rowset at the standard ordinals.
     TDadosRowset LeCatalogos();
     TDadosRowset LeTabelas();
     TDadosRowset LeColunas();
     TDadosRowset LeChavesPrimarias();
     TDadosRowset LeChavesEstrangeiras();
+    TDadosRowset LeTiposProvider();
 
     const std::vector<TTabelaSQLite>& Tabelas();
     // The columns of table i of Tabelas(); read once for every table.

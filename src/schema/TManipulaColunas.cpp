@@ -4,6 +4,7 @@
 #include "model/Log.h"
 #include "schema/TManipulaTabelas.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace fendril {
@@ -38,6 +39,22 @@ std::int32_t InteiroOuMenosUm(const TLinhaEsquema& linha, int ordinal) {
         return std::numeric_limits<std::int32_t>::min();
     }
     return static_cast<std::int32_t>(valor);
+}
+
+// A flag of a COLUMNS row; `padrao` when it is Null or cannot be read.
+bool FlagOuPadrao(const TLinhaEsquema& linha, int ordinal, bool padrao) {
+    try {
+        return linha.Nulo(ordinal) ? padrao : linha.Booleano(ordinal);
+    } catch (const std::exception&) {
+        return padrao;
+    }
+}
+
+// A text of a COLUMNS row; empty when it is Null or cannot be read.
+std::string TextoOuNada(const TLinhaEsquema& linha, int ordinal) {
+    std::string texto;
+    LeCampo(linha, ordinal, texto);
+    return texto;
 }
 
 TFiltro Filtro(const std::string& filtro, std::size_t slots, int slot) {
@@ -125,6 +142,7 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
                 LeCampo(linhaTabela, tabelas::TABLE_NAME, tabela.nome);
                 LeCampo(linhaTabela, tabelas::TABLE_SCHEMA, tabela.esquema);
                 LeCampo(linhaTabela, tabelas::TABLE_TYPE, tabela.tipo);
+                LeCampo(linhaTabela, tabelas::DESCRIPTION, tabela.comment);
                 break;
             }
             m_tabelas.Proximo();
@@ -159,6 +177,19 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
     PreencheTipoDado(*coluna);
     coluna->chaveEstrangeira = chaves.estrangeira;
     coluna->tipoColuna = chaves.primaria ? TTipoColuna::tcChavePrimaria : TTipoColuna::tcComum;
+
+    TColumnFacts& fatos = coluna->facts;
+    fatos.nullable = FlagOuPadrao(linha, colunas::IS_NULLABLE, true);
+    fatos.defaultValue = TextoOuNada(linha, colunas::COLUMN_DEFAULT);
+    fatos.unique = FlagOuPadrao(linha, colunas::FENDRIL_IS_UNIQUE, false);
+    fatos.autoIncrement = FlagOuPadrao(linha, colunas::FENDRIL_IS_AUTOINCREMENT, false);
+    fatos.comment = TextoOuNada(linha, colunas::DESCRIPTION);
+    // Whatever the source says, a key column holds no null, and the column of a
+    // one-column key is unique.
+    if (chaves.primaria) {
+        fatos.nullable = false;
+        fatos.unique = fatos.unique || chaves.colunasPrimarias == 1;
+    }
     return coluna;
 }
 
@@ -170,15 +201,15 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     TChaves chaves;
     chaves.coluna = std::make_unique<TColuna>();
 
+    // Every key row of the table is visited, to count the key's columns.
     m_chavesPrimarias.Primeiro();
     if (m_chavesPrimarias.getQuantidade() > 0) {
         const TLinhaEsquema& linha = *m_chavesPrimarias.getRecordset();
         while (!m_chavesPrimarias.getFim()) {
-            if (linha.Texto(primarias::COLUMN_NAME) == coluna &&
-                linha.Texto(primarias::TABLE_NAME) == tabela &&
+            if (linha.Texto(primarias::TABLE_NAME) == tabela &&
                 TextoOuVazio(linha, primarias::TABLE_SCHEMA) == esquema) {
-                chaves.primaria = true;
-                break;
+                ++chaves.colunasPrimarias;
+                chaves.primaria = chaves.primaria || linha.Texto(primarias::COLUMN_NAME) == coluna;
             }
             m_chavesPrimarias.Proximo();
         }
@@ -232,6 +263,24 @@ void TColecaoColunas::PreencheTipoDado(TColuna& coluna) const {
     const std::int32_t tipoOLE = InteiroOuMenosUm(linha, c::DATA_TYPE);
     const std::string codigo = std::to_string(tipoOLE);
     TTipoDado tipo;
+    const std::string declarado = TextoOuNada(linha, c::FENDRIL_TYPE_NAME);
+    if (!declarado.empty()) {
+        // The type the database declares; its entry of the list, when it has one, says
+        // whether it is the best match for its indicator.
+        tipo.nome = declarado;
+        tipo.tamanho = tamanho;
+        tipo.precisao = precisao;
+        tipo.escala = escala;
+        tipo.precisaoDataHora = precisaoDataHora;
+        tipo.tipoOLE = tipoOLE;
+        const auto entrada =
+            std::find_if(m_camposTipos.begin(), m_camposTipos.end(),
+                         [&](const TListaTextos& c) { return c.size() > 2 && c[1] == declarado; });
+        tipo.melhorCorrespondencia = entrada != m_camposTipos.end() ? (*entrada)[2] : "0";
+        coluna.getTipoDado() = tipo;
+        return;
+    }
+    // A source that cannot tell the declared type: the list's first type of the indicator.
     for (const TListaTextos& campos : m_camposTipos) {
         if (!campos.empty() && campos[0] == codigo) {
             tipo.nome = ItemDaLista(campos, 1);

@@ -16,6 +16,13 @@ namespace fendril {
 // A column is matched with its table and its keys by schema as well as by name, so that
 // tables of the same name in two schemas keep their own columns and keys (Null and empty
 // schemas count as the same).
+//
+// A column's type is the type the database declares (FENDRIL_TYPE_NAME) with the sizes of
+// the row; where the source cannot tell it, the first provider type of the row's
+// indicator. Its facts come from the row (IS_NULLABLE, COLUMN_DEFAULT, DESCRIPTION,
+// FENDRIL_IS_UNIQUE, FENDRIL_IS_AUTOINCREMENT; Null reads as not known) and its table's
+// comment from the TABLES row's DESCRIPTION; a primary-key column is never nullable, and
+// the column of a one-column key is unique.
 class TColecaoColunas : public TColecao {
 public:
     TColecaoColunas();
@@ -43,6 +50,7 @@ public:
         std::unique_ptr<TColuna> coluna;
         bool estrangeira = false;
         bool primaria = false;
+        int colunasPrimarias = 0; // columns of the table's primary key
     };
     TChaves ProcuraChaves(const std::string& esquema, const std::string& tabela,
                           const std::string& coluna);

@@ -61,13 +61,14 @@ TListaTextos TMostraTabelas::PreencheLista(const std::string& tipo, const std::s
     while (!tabelas.getFim()) {
         const TTabela& tabela = tabelas.getTabela();
         const bool passa = (tipo.empty() || tipo == tabela.tipo) &&
+                           !(semSistema && tabela.tipo.rfind("SYSTEM", 0) == 0) &&
                            (esquema.empty() || esquema == "All" || esquema == tabela.esquema);
         if (passa) {
             const std::string nome = tabela.getNomeCompleto();
             if (excluir.count(ChaveSemCaixa(nome)) == 0) {
                 resultado.push_back(nome);
                 if (checaEstrangeiras) {
-                    PreencheTabelasEstrangeiras(nome);
+                    PreencheTabelasEstrangeiras(tabela.esquema, tabela.nome);
                 }
                 if (esquema.empty() && !tabela.esquema.empty() &&
                     esquemasVistos.insert(ChaveSemCaixa(tabela.esquema)).second) {
@@ -97,7 +98,17 @@ TListaTextos TMostraTabelas::PreencheLista(const std::string& tipo, const std::s
 }
 
 void TMostraTabelas::PreencheTabelasEstrangeiras(const std::string& nome) {
-    const auto [esquema, tabela] = SeparaNomeCompleto(nome);
+    TTabelasFonte fonte;
+    const auto [esquema, tabela] = ResolveNomeTabela(m_conexao, nome, fonte, m_fabrica);
+    PreencheTabelasEstrangeiras(esquema, tabela);
+}
+
+void TMostraTabelas::PreencheTabelasEstrangeiras(const std::string& esquema,
+                                                 const std::string& tabela) {
+    TTabela registro;
+    registro.esquema = esquema;
+    registro.nome = tabela;
+    const std::string nome = registro.getNomeCompleto();
     TManipulaColunas leitor(m_conexao.stringConexao, m_conexao.usuario, m_conexao.senha,
                             m_conexao.nomeBaseDados, m_fabrica);
     leitor.Abre(1, tabela);

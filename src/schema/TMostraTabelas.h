@@ -20,6 +20,9 @@ public:
 
     // Qualified names to leave out, compared without regard to letter case.
     TListaTextos excluidas;
+    // Leaves out the system tables (a type that starts with "SYSTEM") whatever the type
+    // filter says.
+    bool semSistema = false;
     bool checaEstrangeiras = false;
 
     // The qualified names of the tables of `catalogo` that pass the type ("" for any, or
@@ -28,8 +31,9 @@ public:
     TListaTextos PreencheLista(const std::string& tipo, const std::string& esquema,
                                const TProgresso& progresso = {});
     // Adds to relacoes one link "referenced->referencing->" per foreign-key column of the
-    // table.
+    // table, named by its qualified name (see ResolveNomeTabela) or by its schema and name.
     void PreencheTabelasEstrangeiras(const std::string& nome);
+    void PreencheTabelasEstrangeiras(const std::string& esquema, const std::string& tabela);
     // Adds to `lista` the referenced table of every link whose referencing table is `nome`.
     void ProcuraPais(const std::string& nome, TListaTextos& lista) const;
 

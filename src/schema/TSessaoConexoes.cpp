@@ -39,6 +39,9 @@ public:
     std::unique_ptr<TRowset> OpenSchema(TEsquema esquema, const TFiltro& restricoes) override {
         return Aberta().OpenSchema(esquema, restricoes);
     }
+    std::string BaseDadosAtual() const override {
+        return m_conexao ? m_conexao->BaseDadosAtual() : std::string();
+    }
     void Close() override { m_conexao = nullptr; }
 
 private:

@@ -9,7 +9,8 @@ namespace fendril {
 
 namespace {
 
-std::string Maiusculas(std::string_view texto) {
+// The text with runs of blanks as one space and none at the ends.
+std::string Compacta(std::string_view texto) {
     std::string resultado;
     bool espaco = false;
     for (const char c : texto) {
@@ -21,9 +22,16 @@ std::string Maiusculas(std::string_view texto) {
             resultado += ' ';
             espaco = false;
         }
-        resultado += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        resultado += c;
     }
     return resultado;
+}
+
+std::string Maiusculas(std::string texto) {
+    for (char& c : texto) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return texto;
 }
 
 // The numbers between the parentheses of a declared type, in order.
@@ -62,7 +70,8 @@ bool Contem(const std::string& texto, const char* parte) {
 } // namespace
 
 TTipoDeclarado InterpretaTipoSQLite(std::string_view declarado) {
-    const std::string nome = Maiusculas(declarado.substr(0, declarado.find('(')));
+    const std::string escrito = Compacta(declarado.substr(0, declarado.find('(')));
+    const std::string nome = Maiusculas(escrito);
     const std::vector<std::int64_t> argumentos = Argumentos(declarado);
     const auto argumento = [&argumentos](std::size_t i) -> std::optional<std::int64_t> {
         if (i < argumentos.size()) {
@@ -71,18 +80,21 @@ TTipoDeclarado InterpretaTipoSQLite(std::string_view declarado) {
         return std::nullopt;
     };
     TTipoDeclarado tipo;
+    tipo.nome = escrito;
     const auto inteiro = [&tipo](int codigo, std::int64_t precisao) {
         tipo.tipoOLE = codigo;
         tipo.precisao = precisao;
     };
-    const auto texto = [&](std::optional<std::int64_t> padrao) {
+    const auto texto = [&] {
         tipo.tipoOLE = dbtype::DBTYPE_STR;
-        tipo.tamanho = argumento(0) ? argumento(0) : padrao;
+        tipo.tamanho = argumento(0);
     };
+    // A precision written without a scale has scale 0, as in SQL.
     const auto numerico = [&] {
         tipo.tipoOLE = dbtype::DBTYPE_NUMERIC;
-        tipo.precisao = argumento(0).value_or(18);
-        tipo.escala = argumento(1).value_or(0);
+        tipo.precisao = argumento(0);
+        tipo.escala =
+            argumento(0) ? std::optional<std::int64_t>(argumento(1).value_or(0)) : std::nullopt;
     };
     if (nome == "INT" || nome == "INTEGER" || nome == "MEDIUMINT" || nome == "INT4") {
         inteiro(dbtype::DBTYPE_I4, 10);
@@ -111,14 +123,17 @@ TTipoDeclarado InterpretaTipoSQLite(std::string_view declarado) {
         tipo.tipoOLE = dbtype::DBTYPE_DBTIMESTAMP;
         tipo.precisaoDataHora = argumento(0).value_or(0);
     } else if (nome == "TEXT" || nome == "CLOB") {
-        texto(0);
+        texto();
     } else if (Contem(nome, "INT")) {
         inteiro(dbtype::DBTYPE_I8, 19);
     } else if (Contem(nome, "CHAR") || Contem(nome, "CLOB") || Contem(nome, "TEXT")) {
-        texto(0);
-    } else if (nome.empty() || Contem(nome, "BLOB")) {
+        texto();
+    } else if (nome.empty()) {
         tipo.tipoOLE = dbtype::DBTYPE_BYTES;
-        tipo.tamanho = argumento(0).value_or(0);
+        tipo.tamanho = 0;
+    } else if (Contem(nome, "BLOB")) {
+        tipo.tipoOLE = dbtype::DBTYPE_BYTES;
+        tipo.tamanho = argumento(0);
     } else if (Contem(nome, "REAL") || Contem(nome, "FLOA") || Contem(nome, "DOUB")) {
         inteiro(dbtype::DBTYPE_R8, 15);
     } else {
@@ -189,6 +204,7 @@ void PreencheTipoColuna(TLinhaValores& linha, const TTipoDeclarado& tipo) {
     linha[c::NUMERIC_PRECISION] = valor(tipo.precisao);
     linha[c::NUMERIC_SCALE] = valor(tipo.escala);
     linha[c::DATETIME_PRECISION] = valor(tipo.precisaoDataHora);
+    linha[c::FENDRIL_TYPE_NAME] = tipo.nome.empty() ? TValor::Nulo() : TValor::De(tipo.nome);
 }
 
 } // namespace fendril

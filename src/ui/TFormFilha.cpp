@@ -486,6 +486,10 @@ QWidget* TFormFilha::criaPainelTabela(QWidget* pai) {
     grade->addWidget(m_esquema, 1, 1);
     grade->addWidget(new QLabel(QStringLiteral("OLE Table Type"), m_grupoTabela), 1, 2);
     grade->addWidget(m_tipoTabela, 1, 3);
+    m_tbComment =
+        NovoEdit(m_grupoTabela, QStringLiteral("edit_tbcomment"), QStringLiteral("Comment"));
+    grade->addWidget(new QLabel(QStringLiteral("Comment"), m_grupoTabela), 2, 0);
+    grade->addWidget(m_tbComment, 2, 1, 1, 3);
     grade->setColumnStretch(1, 1);
     grade->setColumnStretch(3, 1);
 
@@ -493,7 +497,7 @@ QWidget* TFormFilha::criaPainelTabela(QWidget* pai) {
             [this] { m_tbAlias->setText(m_nomeTabela->text()); });
     connect(m_tipoTabela, &QComboBox::activated, this,
             [this] { edit_tipotabelaClick(m_tipoTabela); });
-    for (QWidget* campo : std::initializer_list<QWidget*>{m_esquema, m_tbAlias})
+    for (QWidget* campo : std::initializer_list<QWidget*>{m_esquema, m_tbAlias, m_tbComment})
         campo->installEventFilter(this);
     return m_grupoTabela;
 }
@@ -567,6 +571,23 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
     gradeEstrangeira->setColumnStretch(1, 1);
     m_grupoEstrangeira->setEnabled(false);
 
+    auto* fatos = new QWidget(m_grupoColuna);
+    auto* linhaFatos = new QHBoxLayout(fatos);
+    linhaFatos->setContentsMargins(0, 0, 0, 0);
+    m_nullable = new QCheckBox(QStringLiteral("Nullable"), fatos);
+    m_nullable->setObjectName(QStringLiteral("cb_nullable"));
+    m_unique = new QCheckBox(QStringLiteral("Unique"), fatos);
+    m_unique->setObjectName(QStringLiteral("cb_unique"));
+    m_autoIncrement = new QCheckBox(QStringLiteral("Auto-Increment"), fatos);
+    m_autoIncrement->setObjectName(QStringLiteral("cb_autoincrement"));
+    linhaFatos->addWidget(m_nullable);
+    linhaFatos->addWidget(m_unique);
+    linhaFatos->addWidget(m_autoIncrement);
+    linhaFatos->addStretch(1);
+    m_default = NovoEdit(m_grupoColuna, QStringLiteral("edit_default"), QStringLiteral("Default"));
+    m_colComment =
+        NovoEdit(m_grupoColuna, QStringLiteral("edit_colcomment"), QStringLiteral("Comment"));
+
     grade->addWidget(new QLabel(QStringLiteral("Column Name"), m_grupoColuna), 0, 0);
     grade->addWidget(m_nomeColuna, 0, 1);
     grade->addWidget(new QLabel(QStringLiteral("Column Alias"), m_grupoColuna), 0, 2);
@@ -578,7 +599,12 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
     grade->addWidget(m_dataHora, 2, 2, 1, 2);
     grade->addWidget(new QLabel(QStringLiteral("Length"), m_grupoColuna), 3, 0);
     grade->addWidget(numeros, 3, 1, 1, 3);
-    grade->addWidget(m_grupoEstrangeira, 4, 0, 1, 4);
+    grade->addWidget(fatos, 4, 1, 1, 3);
+    grade->addWidget(new QLabel(QStringLiteral("Default"), m_grupoColuna), 5, 0);
+    grade->addWidget(m_default, 5, 1, 1, 3);
+    grade->addWidget(new QLabel(QStringLiteral("Comment"), m_grupoColuna), 6, 0);
+    grade->addWidget(m_colComment, 6, 1, 1, 3);
+    grade->addWidget(m_grupoEstrangeira, 7, 0, 1, 4);
     grade->setColumnStretch(1, 1);
     grade->setColumnStretch(3, 1);
 
@@ -629,7 +655,8 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
 
     for (QWidget* campo : std::initializer_list<QWidget*>{
              m_colAlias, m_tabelaEstrangeira, m_tabelaEstrangeira->lineEdit(), m_colunaEstrangeira,
-             m_colunaEstrangeira->lineEdit(), m_habilitado, m_primary, m_foreign})
+             m_colunaEstrangeira->lineEdit(), m_habilitado, m_primary, m_foreign, m_nullable,
+             m_unique, m_autoIncrement, m_default, m_colComment})
         campo->installEventFilter(this);
     return m_grupoColuna;
 }
@@ -1259,7 +1286,8 @@ void TFormFilha::preencheNumero(QSpinBox* campo, std::int32_t valor) {
 }
 
 void TFormFilha::limpaCampos() {
-    for (QLineEdit* edit : {m_nomeTabela, m_tbAlias, m_esquema, m_nomeColuna, m_colAlias})
+    for (QLineEdit* edit : {m_nomeTabela, m_tbAlias, m_esquema, m_tbComment, m_nomeColuna,
+                            m_colAlias, m_default, m_colComment})
         edit->clear();
     m_tipoTabela->setEditText(QString());
     m_tipoDado->setEditText(QString());
@@ -1274,6 +1302,8 @@ void TFormFilha::limpaCampos() {
     clicaCheckBox(m_primary, false);
     clicaCheckBox(m_foreign, false);
     clicaCheckBox(m_habilitado, false);
+    for (QCheckBox* caixa : {m_nullable, m_unique, m_autoIncrement})
+        clicaCheckBox(caixa, false);
     esvaziaEstrangeiras();
 }
 
@@ -1296,6 +1326,7 @@ void TFormFilha::PreenchePropriedadesTabela(const QString& tabela) {
     m_esquema->setText(paraQString(propriedades.esquema));
     m_tipoTabela->setEditText(paraQString(propriedades.tipo));
     m_tbAlias->setText(paraQString(propriedades.alias));
+    m_tbComment->setText(paraQString(propriedades.comment));
 }
 
 void TFormFilha::PreenchePropriedadesColuna(const QString& coluna, const QString& tabela) {
@@ -1327,6 +1358,11 @@ void TFormFilha::PreenchePropriedadesColuna(const QString& coluna, const QString
     clicaCheckBox(m_habilitado, propriedades.habilitado);
     m_tipoDado->setEditText(paraQString(propriedades.tipoDado));
     m_colAlias->setText(paraQString(propriedades.alias));
+    clicaCheckBox(m_nullable, propriedades.nullable);
+    clicaCheckBox(m_unique, propriedades.unique);
+    clicaCheckBox(m_autoIncrement, propriedades.autoIncrement);
+    m_default->setText(paraQString(propriedades.defaultValue));
+    m_colComment->setText(paraQString(propriedades.comment));
     if (registro->getColunaEstrangeira()) {
         m_tabelaEstrangeira->setEditText(paraQString(propriedades.tabelaEstrangeira));
         m_colunaEstrangeira->setEditText(paraQString(propriedades.colunaEstrangeira));
@@ -1340,7 +1376,8 @@ void TFormFilha::confirma() {
 
 TPropriedadesTabela TFormFilha::propriedadesTabela() const {
     return {deQString(m_nomeTabela->text()), deQString(m_esquema->text()),
-            deQString(m_tipoTabela->currentText()), deQString(m_tbAlias->text())};
+            deQString(m_tipoTabela->currentText()), deQString(m_tbAlias->text()),
+            deQString(m_tbComment->text())};
 }
 
 TPropriedadesColuna TFormFilha::propriedadesColuna() const {
@@ -1357,6 +1394,11 @@ TPropriedadesColuna TFormFilha::propriedadesColuna() const {
     propriedades.escala = m_scale->value();
     propriedades.tabelaEstrangeira = deQString(m_tabelaEstrangeira->currentText());
     propriedades.colunaEstrangeira = deQString(m_colunaEstrangeira->currentText());
+    propriedades.nullable = m_nullable->isChecked();
+    propriedades.unique = m_unique->isChecked();
+    propriedades.autoIncrement = m_autoIncrement->isChecked();
+    propriedades.defaultValue = deQString(m_default->text());
+    propriedades.comment = deQString(m_colComment->text());
     return propriedades;
 }
 
@@ -1440,23 +1482,33 @@ void TFormFilha::closeEvent(QCloseEvent* evento) {
     TJanelaFilha::closeEvent(evento);
 }
 
+// The check boxes of the Column panel, which mark and commit when left rather than typed in.
+bool TFormFilha::ehCaixa(const QObject* objeto) const {
+    for (const QCheckBox* caixa :
+         {m_habilitado, m_primary, m_foreign, m_nullable, m_unique, m_autoIncrement})
+        if (objeto == caixa)
+            return true;
+    return false;
+}
+
 bool TFormFilha::eventFilter(QObject* objeto, QEvent* evento) {
     switch (evento->type()) {
     case QEvent::KeyPress: {
         // A key that types a character, as a key press event counts them.
         const auto* tecla = static_cast<QKeyEvent*>(evento);
-        const bool caixa = objeto == m_habilitado || objeto == m_primary || objeto == m_foreign;
+        const bool caixa = ehCaixa(objeto);
         if (!caixa && !tecla->text().isEmpty())
             MarcaModificado();
         break;
     }
     case QEvent::KeyRelease:
-        if (objeto == m_tbAlias || objeto == m_colAlias)
+        if (objeto == m_tbAlias || objeto == m_colAlias || objeto == m_tbComment ||
+            objeto == m_default || objeto == m_colComment)
             confirma();
         break;
     case QEvent::FocusOut: {
         const auto razao = static_cast<QFocusEvent*>(evento)->reason();
-        const bool caixa = objeto == m_habilitado || objeto == m_primary || objeto == m_foreign;
+        const bool caixa = ehCaixa(objeto);
         if (caixa && razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason) {
             MarcaModificado();
             confirma();

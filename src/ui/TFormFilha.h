@@ -134,6 +134,7 @@ private:
     TParametrosConexao parametros() const;
     bool escolheTabelas(bool excluiCarregadas);
     void preencheNumero(QSpinBox* campo, std::int32_t valor);
+    bool ehCaixa(const QObject* objeto) const;
 
     TCargaColunas m_carga;
     QString m_colunaSelecionada;
@@ -172,6 +173,7 @@ private:
     QLineEdit* m_tbAlias = nullptr;
     QLineEdit* m_esquema = nullptr;
     QComboBox* m_tipoTabela = nullptr;
+    QLineEdit* m_tbComment = nullptr;
     QGroupBox* m_grupoColuna = nullptr;
     QLineEdit* m_nomeColuna = nullptr;
     QLineEdit* m_colAlias = nullptr;
@@ -186,6 +188,12 @@ private:
     QGroupBox* m_grupoEstrangeira = nullptr;
     QComboBox* m_tabelaEstrangeira = nullptr;
     QComboBox* m_colunaEstrangeira = nullptr;
+    // What the database says of the column besides its type and keys.
+    QCheckBox* m_nullable = nullptr;
+    QCheckBox* m_unique = nullptr;
+    QCheckBox* m_autoIncrement = nullptr;
+    QLineEdit* m_default = nullptr;
+    QLineEdit* m_colComment = nullptr;
     // Status bar.
     QStatusBar* m_barra = nullptr;
     QLabel* m_paineis[2] = {nullptr, nullptr};

@@ -1,6 +1,8 @@
 #include "documents/DocumentoMapeamento.h"
 #include "documents/TArquivoKMF.h"
+#include "model/TColuna.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/BancoSQLite.h"
 #include "support/ExecutaCli.h"
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -115,6 +118,190 @@ TEST_F(ComandosEsquema, FailuresExitOneAndLeaveNothingAtTheOutput) {
 
     EXPECT_EQ(Executa({"import", "--connection", m_conexao, "-o", kmf}).codigo, 2);
     EXPECT_FALSE(std::filesystem::exists(kmf));
+}
+
+TEST_F(ComandosEsquema, ImportLeavesOutSystemTablesUnlessTypeAllAndNamesTheDatabase) {
+    const std::string banco = m_pasta.arquivo("inner.db");
+    teste::CriaBanco(banco, "CREATE TABLE parent (id integer PRIMARY KEY AUTOINCREMENT, k text);"
+                            "CREATE INDEX parent_k ON parent (k);"
+                            "INSERT INTO parent (k) VALUES ('a'); ANALYZE;"
+                            "CREATE VIEW keys AS SELECT k FROM parent;");
+    const std::string conexao = "Provider=SQLite;Data Source=" + banco;
+    const std::string kmf = m_pasta.arquivo("inner.kmf");
+    struct Caso {
+        std::vector<std::string> tipo;
+        TListaTextos tabelas;
+    };
+    for (const Caso& caso :
+         {Caso{{}, {"parent", "keys"}},
+          Caso{{"--type", "all"}, {"sqlite_sequence", "sqlite_stat1", "parent", "keys"}},
+          Caso{{"--type", "system"}, {"sqlite_sequence", "sqlite_stat1"}}}) {
+        std::vector<std::string> argumentos = {"import", "--connection", conexao, "--author",
+                                               "Ana",    "-o",           kmf};
+        argumentos.insert(argumentos.end(), caso.tipo.begin(), caso.tipo.end());
+        const Resultado r = Executa(argumentos);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const TDescricaoMapeamento d = Abre(kmf);
+        EXPECT_EQ(d.controlaColunas->getNomesTabelas(), caso.tabelas);
+        // Without --database, the database the connection opened.
+        EXPECT_EQ(d.combo_basedados, "main");
+    }
+}
+
+TEST_F(ComandosEsquema, AddingToAMappingKeepsItsDatabaseName) {
+    const std::string primeiro = m_pasta.arquivo("first.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables", "orders",
+                       "-o", primeiro})
+                  .codigo,
+              0);
+    TArquivoKMF documento;
+    documento.Abre(primeiro);
+    for (std::string& linha : documento.getLinhas()) {
+        if (linha == "descricao||combo_basedados||main||") {
+            linha = "descricao||combo_basedados||shopdb||";
+        }
+    }
+    documento.Salva(primeiro);
+    const std::string segundo = m_pasta.arquivo("second.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--add-to", primeiro,
+                       "--tables", "customers", "-o", segundo})
+                  .codigo,
+              0);
+    EXPECT_EQ(Abre(segundo).combo_basedados, "shopdb");
+}
+
+TEST_F(ComandosEsquema, TablesWithADotOrASpaceInTheirNameImportWithTheirColumns) {
+    const std::string banco = m_pasta.arquivo("names.db");
+    teste::CriaBanco(banco, "CREATE TABLE \"my.table\" (id integer PRIMARY KEY, \"my.col\" text);"
+                            "CREATE TABLE \"with space\" (id integer PRIMARY KEY, name text);");
+    const std::string conexao = "Provider=SQLite;Data Source=" + banco;
+    const std::string kmf = m_pasta.arquivo("names.kmf");
+    for (const std::vector<std::string>& tabelas :
+         {std::vector<std::string>{},
+          std::vector<std::string>{"--tables", "my.table,with space"}}) {
+        std::vector<std::string> argumentos = {"import", "--connection", conexao, "--author",
+                                               "Ana",    "-o",           kmf};
+        argumentos.insert(argumentos.end(), tabelas.begin(), tabelas.end());
+        const Resultado r = Executa(argumentos);
+        ASSERT_EQ(r.codigo, 0) << r.erros;
+        const TDescricaoMapeamento d = Abre(kmf);
+        EXPECT_EQ(d.controlaColunas->getNomesColunas("my.table"), (TListaTextos{"id", "my.col"}));
+        EXPECT_EQ(d.controlaColunas->getNomesColunas("with space"), (TListaTextos{"id", "name"}));
+        const TTabela* tabela = d.controlaColunas->getTabela("my.table");
+        ASSERT_NE(tabela, nullptr);
+        EXPECT_EQ(tabela->esquema, "");
+        EXPECT_EQ(tabela->nome, "my.table");
+    }
+    const Resultado ausente = Executa(
+        {"import", "--connection", conexao, "--author", "Ana", "--tables", "my.tables", "-o", kmf});
+    EXPECT_EQ(ausente.codigo, 1);
+    EXPECT_NE(ausente.erros.find("Table \"my.tables\" Does Not Exist !!\n"), std::string::npos)
+        << ausente.erros;
+}
+
+TEST_F(ComandosEsquema, DescribePrintsTheColumnsWithTheirFacts) {
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables",
+                       "payments,orders", "-o", kmf})
+                  .codigo,
+              0);
+    const Resultado r = Executa({"describe", kmf, "--table", "payments"});
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(
+        r.saida,
+        "Mapping \"shop\" of database \"main\": 2 tables, 14 columns\n"
+        "\n"
+        "Table payments (TABLE)\n"
+        "  column     type       length  precision  scale  keys             nullable  "
+        "default  unique  auto-increment  enabled  alias  comment\n"
+        "  id         INTEGER    -       10         -      PK               no                 "
+        "yes     yes             yes\n"
+        "  order_id   INTEGER    -       10         -      FK -> orders.id  no                 "
+        "no      no              yes\n"
+        "  paid_at    timestamp  -       0          -                       no                 "
+        "no      no              yes\n"
+        "  amount     numeric    -       10         2                       no                 "
+        "no      no              yes\n"
+        "  method     varchar    20      -          -                       no        'card'   "
+        "no      no              yes\n"
+        "  confirmed  boolean    -       -          -                       no        FALSE    "
+        "no      no              yes\n");
+    const Resultado todas = Executa({"describe", kmf});
+    EXPECT_NE(todas.saida.find("\nTable orders (TABLE)\n"), std::string::npos);
+    EXPECT_NE(todas.saida.find("\nTable payments (TABLE)\n"), std::string::npos);
+
+    const Resultado ausente = Executa({"describe", kmf, "--table", "nope"});
+    EXPECT_EQ(ausente.codigo, 1);
+    EXPECT_EQ(ausente.erros, "Table \"nope\" Is Not In The Mapping !!\n");
+    EXPECT_EQ(Executa({"describe", m_banco}).codigo, 1);
+}
+
+// The facts a mapping holds (here a comment and a default edited by hand) stay when tables
+// are added to it, and through dump and pack.
+TEST_F(ComandosEsquema, FactsSurviveAddToDumpAndPack) {
+    const std::string primeiro = m_pasta.arquivo("first.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables",
+                       "payments", "-o", primeiro})
+                  .codigo,
+              0);
+    TDescricaoMapeamento descricao = Abre(primeiro);
+    TColuna* metodo = descricao.controlaColunas->getColuna("payments", "method");
+    metodo->facts.comment = "How it was paid,\nas the bank names it";
+    metodo->facts.defaultValue = "'cash'";
+    for (const auto& coluna : descricao.controlaColunas->getColunas()) {
+        coluna->getTabela().comment = "Payments received";
+    }
+    MontaDocumentoMapeamento(descricao).Salva(primeiro);
+
+    const std::string segundo = m_pasta.arquivo("second.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--add-to", primeiro,
+                       "--tables", "orders", "-o", segundo})
+                  .codigo,
+              0);
+    const std::string texto = m_pasta.arquivo("second.txt");
+    teste::EscreveArquivo(texto, Executa({"dump", segundo}).saida);
+    EXPECT_NE(teste::LeArquivo(texto).find(
+                  "fatos||coluna||=>payments=>method=>0=>0=>0=>'cash'=>How it was paid,\\nas the "
+                  "bank names it=>||\n"),
+              std::string::npos);
+    const std::string terceiro = m_pasta.arquivo("third.kmf");
+    ASSERT_EQ(Executa({"pack", texto, "-o", terceiro}).codigo, 0);
+    for (const std::string& caminho : {segundo, terceiro}) {
+        const TDescricaoMapeamento lida = Abre(caminho);
+        const TColuna* lido = std::as_const(*lida.controlaColunas).getColuna("payments", "method");
+        ASSERT_NE(lido, nullptr) << caminho;
+        EXPECT_EQ(lido->facts, metodo->facts) << caminho;
+        EXPECT_EQ(lido->getTabela().comment, "Payments received") << caminho;
+        EXPECT_TRUE(std::as_const(*lida.controlaColunas).getColuna("orders", "id")->facts.unique);
+    }
+}
+
+// From the database to the templates: the facts an import reads are what the fact tags of
+// a generation from the saved mapping give.
+TEST_F(ComandosEsquema, ImportedFactsReachTheTemplateTags) {
+    const std::string kmf = m_pasta.arquivo("shop.kmf");
+    ASSERT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables",
+                       "payments", "-o", kmf})
+                  .codigo,
+              0);
+    const std::string descricao = m_pasta.arquivo("facts.desc");
+    teste::EscreveArquivo(descricao,
+                          "rg_file = 1\n"
+                          "edit_makeprefix = facts\n"
+                          "edit_makeextension = txt\n"
+                          "re_classeobjeto = <rctable><prkcol><colname> <colnullable><colunique>"
+                          "<colautoinc>[<coldefault>] </prkcol><simplecol><colname> <colnullable>"
+                          "<colunique><colautoinc>[<coldefault>] </simplecol></rctable>\n");
+    const std::string modelo = m_pasta.arquivo("facts.tpg");
+    ASSERT_EQ(Executa({"compose", descricao, "-o", modelo}).codigo, 0);
+    const std::string saida = m_pasta.arquivo("out");
+    std::filesystem::create_directory(saida);
+    const Resultado r =
+        Executa({"generate", "--mapping", kmf, "--out", saida, "--general-template", modelo});
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(teste::LeArquivo(saida + "/facts.txt"),
+              "id 011[] order_id 000[] paid_at 000[] amount 000[] method 000['card'] "
+              "confirmed 000[FALSE] \r\n");
 }
 
 TEST_F(ComandosEsquema, AMisspelledTableFailsTheImportAndKeepsTheMapping) {

@@ -87,7 +87,9 @@ TEST_F(ProjetoGeracao, MovedProjectStillGeneratesFromRelativePaths) {
 
     opcoes.listar = true;
     ASSERT_EQ(Gera(opcoes), 0) << m_erros.str();
-    EXPECT_EQ(m_saida.str(), "customers.h\norders.h\ntables.md\n");
+    EXPECT_EQ(m_saida.str(), "new          customers.h\n"
+                             "new          orders.h\n"
+                             "new          tables.md\n");
     EXPECT_FALSE(fs::exists(movido / "out" / "customers.h"));
 
     opcoes.listar = false;
@@ -95,7 +97,7 @@ TEST_F(ProjetoGeracao, MovedProjectStillGeneratesFromRelativePaths) {
     EXPECT_EQ(teste::LeArquivo((movido / "out" / "customers.h").string()),
               "struct customers { long id; };\r\n");
     EXPECT_EQ(teste::LeArquivo((movido / "out" / "tables.md").string()), "2: customers orders\r\n");
-    EXPECT_NE(m_saida.str().find("3 written, 0 skipped, 0 failed"), std::string::npos);
+    EXPECT_NE(m_saida.str().find("3 written, 0 unchanged, 0 skipped, 0 failed"), std::string::npos);
 }
 
 TEST_F(ProjetoGeracao, ExistingFilesAreKeptUnlessTheAnswerSaysOtherwise) {
@@ -103,16 +105,21 @@ TEST_F(ProjetoGeracao, ExistingFilesAreKeptUnlessTheAnswerSaysOtherwise) {
     opcoes.documento = (m_projeto / "gen.kgf").string();
     ASSERT_EQ(Gera(opcoes), 0);
 
-    // Without a terminal nothing is overwritten; the kept files are skipped, not failed.
+    // Without a terminal nothing is overwritten; the kept files are skipped, not failed,
+    // and files that already hold their output are not written at all.
+    Escreve("out/customers.h", "mine");
     Escreve("out/tables.md", "mine");
     EXPECT_EQ(Gera(opcoes), 0) << m_erros.str();
-    EXPECT_NE(m_saida.str().find("0 written, 3 skipped, 0 failed"), std::string::npos);
+    EXPECT_NE(m_saida.str().find("0 written, 1 unchanged, 2 skipped, 0 failed"), std::string::npos)
+        << m_saida.str();
     EXPECT_EQ(teste::LeArquivo((m_projeto / "out" / "tables.md").string()), "mine");
 
     // On a terminal the question is asked; "a" answers Yes To All.
     EXPECT_EQ(Gera(opcoes, "maybe\na\n"), 0) << m_erros.str();
     EXPECT_NE(m_erros.str().find("Overwrite \"customers.h\" ?"), std::string::npos);
-    EXPECT_EQ(m_erros.str().find("Overwrite \"orders.h\" ?"), std::string::npos);
+    EXPECT_EQ(m_erros.str().find("Overwrite \"tables.md\" ?"), std::string::npos);
+    EXPECT_NE(m_saida.str().find("2 written, 1 unchanged, 0 skipped, 0 failed"), std::string::npos)
+        << m_saida.str();
 
     opcoes.sobrescrita = "all";
     EXPECT_EQ(Gera(opcoes), 0);
@@ -129,6 +136,30 @@ TEST_F(ProjetoGeracao, IncompleteSetUpsAreUsageErrors) {
     opcoes.mapeamento = (m_projeto / "none.kmf").string();
     EXPECT_EQ(Gera(opcoes), 2);
     EXPECT_EQ(m_erros.str(), "File Does Not Exist: \"" + opcoes.mapeamento + "\"\n");
+}
+
+TEST_F(ProjetoGeracao, AGenerationDirectoryThatIsNotThereStopsTheRun) {
+    TOpcoesGeracao opcoes;
+    opcoes.mapeamento = (m_projeto / "shop.kmf").string();
+    opcoes.modelosGerais = {(m_projeto / "list.tpg").string()};
+    opcoes.diretorio = (m_projeto / "missing").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(),
+              "The Generation Directory \"" + opcoes.diretorio + "\" Does Not Exist !!\n");
+    EXPECT_EQ(m_saida.str(), "");
+    EXPECT_FALSE(fs::exists(m_projeto / "missing"));
+
+    opcoes.diretorio = (m_projeto / "shop.kmf").string();
+    EXPECT_EQ(Gera(opcoes), 2);
+    EXPECT_EQ(m_erros.str(),
+              "The Generation Directory \"" + opcoes.diretorio + "\" Is Not A Directory !!\n");
+
+    // Listing writes nothing, so it needs no directory: every file is new.
+    opcoes.diretorio = (m_projeto / "missing").string();
+    opcoes.listar = true;
+    EXPECT_EQ(Gera(opcoes), 0) << m_erros.str();
+    EXPECT_EQ(m_saida.str(), "new          tables.md\n");
+    EXPECT_FALSE(fs::exists(m_projeto / "missing"));
 }
 
 TEST_F(ProjetoGeracao, EachFailureIsPrintedAndDecidesTheExitStatus) {
@@ -167,7 +198,8 @@ TEST_F(ProjetoGeracao, EachFailureIsPrintedAndDecidesTheExitStatus) {
                          (m_projeto / "out" / "log.txt").string() + "\n"),
               std::string::npos)
         << erros;
-    EXPECT_NE(m_saida.str().find("0 written, 0 skipped, 25 failed"), std::string::npos);
+    EXPECT_NE(m_saida.str().find("0 written, 0 unchanged, 0 skipped, 25 failed"),
+              std::string::npos);
 }
 
 TEST_F(ProjetoGeracao, MaxOutputStopsAnExpansionAndTheLogSaysWhy) {

@@ -82,9 +82,10 @@ TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
     TDocGeracao geracao;
     geracao.autor = "Ann";
     TArquivoKMF vazio = geracao.getArquivo();
-    ASSERT_EQ(vazio.getLinhas().size(), 8u);
+    ASSERT_EQ(vazio.getLinhas().size(), 9u);
     EXPECT_EQ(vazio.getLinhas()[4], "geracao||edit_mapfile||||");
     EXPECT_EQ(vazio.getLinhas()[7], "geracao||gerdir||||");
+    EXPECT_EQ(vazio.getLinhas()[8], "geracao||cb_merge||0||"); // after the templates
 
     geracao.modelosTabela = {{"/a.tpt", true}, {"/b.tpt", false}};
     geracao.modelosGerais = {{"/c.tpg", true}};
@@ -114,6 +115,24 @@ TEST(TDocGeracao, TemplateEntryWithoutPathOrTickFailsTheOpening) {
         EXPECT_EQ(lido.arquivoMapeamento, "/m.kmf");
         EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
     }
+}
+
+// "Merge hand edits" is stored as "1" or "0"; a document written before it existed opens
+// with it off.
+TEST(TDocGeracao, MergeHandEditsIsStoredAndOlderDocumentsLackIt) {
+    TDocGeracao geracao;
+    geracao.autor = "Ann";
+    geracao.fundeEdicoes = true;
+    TArquivoKMF documento = geracao.getArquivo();
+    EXPECT_EQ(documento.getLinhas().back(), "geracao||cb_merge||1||");
+    TDocGeracao lido;
+    lido.setArquivo(documento);
+    EXPECT_TRUE(lido.fundeEdicoes);
+
+    documento.getLinhas().pop_back();
+    TDocGeracao antigo;
+    EXPECT_NO_THROW(antigo.setArquivo(documento));
+    EXPECT_FALSE(antigo.fundeEdicoes);
 }
 
 TEST(ArquivoTipos, LoadingStopsAtTheFirstShortLine) {

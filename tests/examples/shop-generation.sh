@@ -15,7 +15,7 @@ rm -rf "$out"
 mv "$out" "$out.moved"
 mv "$out.moved" "$out"
 "$cli" generate "$out/shop.kgf" --overwrite all >"$out/generate.txt"
-tail -n 1 "$out/generate.txt" | grep -qx "23 written, 0 skipped, 0 failed" ||
+tail -n 1 "$out/generate.txt" | grep -qx "23 written, 0 unchanged, 0 skipped, 0 failed" ||
   { cat "$out/generate.txt"; echo "unexpected summary" >&2; exit 1; }
 
 gen=$out/generated
@@ -44,11 +44,13 @@ tables=$(sqlite3 "$out/ddl.db" "select count(*) from sqlite_master where type = 
 
 # Markdown: every table has its section.
 [[ $(grep -c '^## ' dictionary.md) -eq 9 ]]
-grep -q '| unit_price | NUMERIC | 10 | 10 | 2 | |' dictionary.md
+grep -q '| unit_price | numeric | 10 | 10 | 2 | |' dictionary.md
 
-# Running again without --overwrite writes nothing over the existing files; keeping them is
-# no failure.
+# Running again finds every file as it would write it: nothing is written, nothing asked,
+# and the committed output passes the check a CI pipeline runs.
 "$cli" generate "$out/shop.kgf" </dev/null >"$out/again.txt" 2>&1 ||
-  { cat "$out/again.txt"; echo "a second run that keeps every file should succeed" >&2; exit 1; }
-grep -q "0 written, 23 skipped, 0 failed" "$out/again.txt"
+  { cat "$out/again.txt"; echo "a second run over unchanged files should succeed" >&2; exit 1; }
+grep -q "0 written, 23 unchanged, 0 skipped, 0 failed" "$out/again.txt"
+"$cli" generate "$out/shop.kgf" --check >"$out/check.txt" ||
+  { cat "$out/check.txt"; echo "the check should find every file unchanged" >&2; exit 1; }
 echo "shop generation: 23 files written and checked"

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -141,8 +142,9 @@ TEST_F(Geracao, EmptyMakeAndParentFileNamesWriteNothing) {
     EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"Ta.pas"}));
     run.Executa();
     EXPECT_EQ(Conteudo("Ta.pas"), "class a : Base\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(saida()), fs::directory_iterator()), 2)
-        << "Ta.pas and log.txt only";
+    EXPECT_EQ(std::distance(fs::directory_iterator(saida()), fs::directory_iterator()), 3)
+        << "Ta.pas, log.txt and the kept-content folder only";
+    EXPECT_TRUE(fs::is_directory(arquivoSaida(".fendril")));
 }
 
 TEST_F(Geracao, DisabledTablesGetNoFileAndDoNotCount) {
@@ -170,21 +172,23 @@ TEST_F(Geracao, DisabledTablesGetNoFileAndDoNotCount) {
 TEST_F(Geracao, OverwriteAnswersLastForTheWholeRun) {
     const std::string mapa = Mapeamento({{"", "a", "x"}, {"", "b", "y"}, {"", "c", "z"}});
     const std::string modelo = ModeloTabela(ModeloBasico());
+    TDocModeloTabela outro = ModeloBasico();
+    outro.tablePrefix = "U";
+    const std::string segundo = ModeloTabela(outro, "u.tpt");
     struct Caso {
         TListaTextos respostas;
         int perguntas;
         int escritos;
     };
-    // Each run writes the three files twice (the template is listed twice); they exist
-    // from an earlier run.
+    // Each run writes three files of each template; they exist from an earlier run.
     for (const Caso& caso : {Caso{{"mr_yesall"}, 1, 6}, Caso{{"mr_noall"}, 1, 0},
                              Caso{{"mr_yes", "mr_no", "mr_yes", "mr_no", "", "mr_yes"}, 6, 3}}) {
-        for (const char* nome : {"Ta.pas", "Tb.pas", "Tc.pas"}) {
+        for (const char* nome : {"Ta.pas", "Tb.pas", "Tc.pas", "Ua.pas", "Ub.pas", "Uc.pas"}) {
             teste::EscreveArquivo(arquivoSaida(nome), "old");
         }
         m_respostas = caso.respostas;
         m_perguntas.clear();
-        TProcessaGeracao& run = Run(mapa, {modelo, modelo});
+        TProcessaGeracao& run = Run(mapa, {modelo, segundo});
         ASSERT_TRUE(run.Prepara());
         run.Executa();
         EXPECT_EQ(static_cast<int>(m_perguntas.size()), caso.perguntas);
@@ -281,6 +285,7 @@ TEST_F(Geracao, GeneralTemplateTypesFileRules) {
              Caso{"-", "", {"No Types File Specified !!"}, "[]\r\n"},
          }) {
         fs::remove(tipos);
+        fs::remove(arquivoSaida("all.txt"));
         if (caso.conteudo != "-") {
             teste::EscreveArquivo(tipos, caso.conteudo);
         }
@@ -625,6 +630,238 @@ TEST_F(Geracao, AMappingLineThatDoesNotDecodeIsNamed) {
                                         "\"orders\", Column \"id\") Could Not Be Read: "),
               std::string::npos)
         << run.erroMapeamento();
+}
+
+// Two outputs of one run never share a path: the first is written, each later one fails,
+// is reported as colliding and is named in the log with the first.
+TEST_F(Geracao, OutputsThatShareAPathCollide) {
+    TDocModeloTabela porAlias = ModeloBasico();
+    porAlias.nomePorAlias = true;
+    TDocModeloTabela comMake = ModeloBasico();
+    comMake.makePrefix = "Ta";
+    comMake.makeExtension = "pas";
+    comMake.make = "make";
+    TDocModeloTabela diario = ModeloBasico();
+    diario.tablePrefix = "";
+    diario.tableExtension = "txt";
+    diario.nomePorAlias = true;
+    TDocModeloTabela guardados = ModeloBasico();
+    guardados.tablePrefix = ".fendril/";
+    struct Caso {
+        const char* nome;
+        std::vector<Col> colunas;
+        TDocModeloTabela modelo;
+        std::optional<bool> ignoraCaixa;
+        int escritos;
+        TListaTextos colidentes; // the second name of each collision
+    };
+    for (const Caso& caso : {
+             Caso{"empty aliases",
+                  {{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}},
+                  porAlias,
+                  false,
+                  1,
+                  {"T.pas", "T.pas"}},
+             Caso{"one table name in two schemas",
+                  {{"sales", "users", "x", "users"}, {"audit", "users", "x", "users"}},
+                  porAlias,
+                  false,
+                  1,
+                  {"Tusers.pas"}},
+             Caso{"a make file named like a class file",
+                  {{"", "a", "x"}},
+                  comMake,
+                  false,
+                  1,
+                  {"Ta.pas"}},
+             Caso{"letter case, where the file system ignores it",
+                  {{"", "u1", "x", "Users"}, {"", "u2", "y", "users"}},
+                  porAlias,
+                  true,
+                  1,
+                  {"Tusers.pas"}},
+             Caso{"letter case, where it counts",
+                  {{"", "u1", "x", "Users"}, {"", "u2", "y", "users"}},
+                  porAlias,
+                  false,
+                  2,
+                  {}},
+             Caso{"the run's log", {{"", "a", "x", "log"}}, diario, false, 0, {"log.txt"}},
+         }) {
+        SCOPED_TRACE(caso.nome);
+        fs::remove_all(saida());
+        fs::create_directory(saida());
+        const std::string modelo = ModeloTabela(caso.modelo);
+        TProcessaGeracao& run = Run(Mapeamento(caso.colunas), {modelo});
+        run.ignoraCaixa = caso.ignoraCaixa;
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        EXPECT_EQ(run.escritos(), caso.escritos);
+        EXPECT_EQ(run.falhas(), static_cast<int>(caso.colidentes.size()));
+        TListaTextos colidentes;
+        for (const TArquivoGerado& arquivo : run.getArquivos()) {
+            if (arquivo.situacao == TSituacaoArquivo::Colidente) {
+                colidentes.push_back(arquivo.nome);
+            }
+        }
+        EXPECT_EQ(colidentes, caso.colidentes);
+        for (const std::string& falha : run.getFalhas()) {
+            EXPECT_NE(falha.find(" Both Name This File; Only The First Is Written !!"),
+                      std::string::npos)
+                << falha;
+        }
+        EXPECT_TRUE(fs::exists(arquivoSaida("log.txt")));
+    }
+    const std::string modelo = ModeloTabela(porAlias);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}, {"", "b", "x"}}), {modelo});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    ASSERT_EQ(run.getFalhas().size(), 1u);
+    EXPECT_NE(run.getFalhas()[0].find("]: File " + arquivoSaida("T.pas") +
+                                      " -> Not Written: Table \"b\" Of Template " + modelo +
+                                      " And Table \"a\" Of Template " + modelo + " Both Name"),
+              std::string::npos)
+        << run.getFalhas()[0];
+    EXPECT_EQ(Conteudo("T.pas"), "class a 1\r\n");
+
+    // The kept-content folder takes no generated file.
+    TProcessaGeracao& reservado =
+        Run(Mapeamento({{"", "a", "x"}}), {ModeloTabela(guardados, "kept.tpt")});
+    ASSERT_TRUE(reservado.Prepara());
+    reservado.Executa();
+    EXPECT_EQ(reservado.falhas(), 1);
+    EXPECT_NE(reservado.getFalhas()[0].find("The Folder .fendril Keeps What The Runs Generated"),
+              std::string::npos);
+}
+
+// A simulation renders every output and tells each one's situation, and writes nothing at
+// all: no file, no kept content, no log, and no temporary file of an ended run removed.
+TEST_F(Geracao, ASimulationWritesNothing) {
+    const std::string mapa = Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}});
+    const std::string modelo = ModeloTabela(ModeloBasico());
+    TProcessaGeracao& primeira = Run(mapa, {modelo});
+    ASSERT_TRUE(primeira.Prepara());
+    primeira.Executa();
+    teste::EscreveArquivo(arquivoSaida("Tb.pas"), "class b 1\r\nmine\r\n");
+    fs::remove(arquivoSaida("Tc.pas"));
+    fs::remove(arquivoSaida(".fendril/Tc.pas"));
+    teste::EscreveArquivo(arquivoSaida(".fendril/Ta.pas"), "older\r\n");
+    teste::EscreveArquivo(arquivoSaida("Ta.pas"), "older\r\n");
+    fs::remove(arquivoSaida("log.txt"));
+    const std::string abandonado = arquivoSaida("Ta.pas.fendril-tmp-999999-abc123");
+    teste::EscreveArquivo(abandonado, "half");
+    const auto antes = fs::last_write_time(arquivoSaida("Ta.pas"));
+
+    TProcessaGeracao& run = Run(mapa, {modelo});
+    run.simulacao = true;
+    run.guardaConteudos = true;
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    ASSERT_EQ(run.getArquivos().size(), 3u);
+    EXPECT_EQ(run.getArquivos()[0].situacao, TSituacaoArquivo::Alterado);
+    EXPECT_EQ(run.getArquivos()[0].anterior, "older\r\n");
+    EXPECT_EQ(run.getArquivos()[0].novo, "class a 1\r\n");
+    EXPECT_EQ(run.getArquivos()[1].situacao, TSituacaoArquivo::EditadoAMao);
+    EXPECT_EQ(run.getArquivos()[2].situacao, TSituacaoArquivo::Novo);
+    EXPECT_FALSE(run.getArquivos()[2].existia);
+    EXPECT_TRUE(m_perguntas.empty());
+    EXPECT_FALSE(fs::exists(arquivoSaida("Tc.pas")));
+    EXPECT_FALSE(fs::exists(arquivoSaida(".fendril/Tc.pas")));
+    EXPECT_FALSE(fs::exists(arquivoSaida("log.txt")));
+    EXPECT_TRUE(fs::exists(abandonado));
+    EXPECT_EQ(fs::last_write_time(arquivoSaida("Ta.pas")), antes);
+}
+
+// The merge answers: a file edited by hand gets the edits merged; a file nobody edited is
+// replaced; a file without kept content is asked about (Merge is not offered for it) and
+// kept when Merge is answered anyway.
+TEST_F(Geracao, MergeAnswersKeepHandEdits) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.classeObjeto = "class <tbname>\r\n{\r\n<simplecol>  <colname>\r\n</simplecol>}";
+    const std::vector<Col> antes = {{"", "a", "id", "", true}, {"", "a", "x"},
+                                    {"", "b", "id", "", true}, {"", "b", "x"},
+                                    {"", "c", "id", "", true}, {"", "c", "x"}};
+    std::vector<Col> depois = antes;
+    for (const char* tabela : {"a", "b", "c"}) {
+        depois.push_back({"", tabela, "y"});
+    }
+    const std::string caminho = ModeloTabela(modelo);
+    struct Caso {
+        const char* nome;
+        bool fundeEdicoes;
+        TListaTextos respostas;
+        TListaTextos perguntas;       // the files asked about
+        std::vector<bool> podeFundir; // for each question
+        TSituacaoArquivo a, b, c;
+    };
+    for (const Caso& caso : {
+             Caso{"Merge, then Merge for a file without kept content",
+                  false,
+                  {"mr_merge", "mr_no", "mr_merge"},
+                  {"Ta.pas", "Tb.pas", "Tc.pas"},
+                  {true, true, false},
+                  TSituacaoArquivo::Fundido,
+                  TSituacaoArquivo::Pulado,
+                  TSituacaoArquivo::Pulado},
+             Caso{"Merge All",
+                  false,
+                  {"mr_mergeall", "mr_yes"},
+                  {"Ta.pas", "Tc.pas"},
+                  {true, false},
+                  TSituacaoArquivo::Fundido,
+                  TSituacaoArquivo::Escrito,
+                  TSituacaoArquivo::Escrito},
+             Caso{"Merge hand edits",
+                  true,
+                  {"mr_no"},
+                  {"Tc.pas"},
+                  {false},
+                  TSituacaoArquivo::Fundido,
+                  TSituacaoArquivo::Escrito,
+                  TSituacaoArquivo::Pulado},
+         }) {
+        SCOPED_TRACE(caso.nome);
+        fs::remove_all(saida());
+        fs::create_directory(saida());
+        m_respostas = {};
+        TProcessaGeracao& primeira = Run(Mapeamento(antes), {caminho});
+        ASSERT_TRUE(primeira.Prepara());
+        primeira.Executa();
+        // Ta.pas edited by hand, Tb.pas not, Tc.pas generated before kept contents existed.
+        teste::EscreveArquivo(arquivoSaida("Ta.pas"), "// mine\r\n" + Conteudo("Ta.pas"));
+        fs::remove(arquivoSaida(".fendril/Tc.pas"));
+
+        m_respostas = caso.respostas;
+        m_perguntas.clear();
+        std::vector<bool> podeFundir;
+        TProcessaGeracao& run = Run(Mapeamento(depois), {caminho});
+        run.fundeEdicoes = caso.fundeEdicoes;
+        const auto pergunta = run.perguntaSobrescrita;
+        run.perguntaSobrescrita = [&](const std::string& texto) {
+            podeFundir.push_back(run.podeFundir());
+            return pergunta(texto);
+        };
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        TListaTextos perguntas;
+        for (const std::string& nome : caso.perguntas) {
+            perguntas.push_back("Overwrite \"" + nome + "\" ?");
+        }
+        EXPECT_EQ(m_perguntas, perguntas);
+        EXPECT_EQ(podeFundir, caso.podeFundir);
+        ASSERT_EQ(run.getArquivos().size(), 3u);
+        EXPECT_EQ(run.getArquivos()[0].situacao, caso.a);
+        EXPECT_EQ(run.getArquivos()[1].situacao, caso.b);
+        EXPECT_EQ(run.getArquivos()[2].situacao, caso.c);
+        EXPECT_EQ(Conteudo("Ta.pas"), "// mine\r\nclass a\r\n{\r\n  x\r\n  y\r\n}\r\n");
+        EXPECT_EQ(Conteudo(".fendril/Ta.pas"), "class a\r\n{\r\n  x\r\n  y\r\n}\r\n");
+        EXPECT_EQ(run.fundidos(), 1);
+        if (caso.c == TSituacaoArquivo::Pulado && caso.respostas.back() == "mr_merge") {
+            EXPECT_EQ(Mensagens().back(), "File " + arquivoSaida("Tc.pas") +
+                                              " -> Kept As It Is: No Generated Content Was Kept "
+                                              "For It To Merge With");
+        }
+    }
 }
 
 } // namespace

@@ -100,13 +100,56 @@ TEST(EdicaoPropriedades, CommittingTheShownValuesKeepsTheColumn) {
         coluna.getColunaEstrangeira()->getTabela().nome = "Customers";
         coluna.getTipoDado() = {"int", -1, 10, 0, 3, -1, "1"};
     });
+    conjunto.AlteraColuna(0, [](TColuna& coluna) {
+        coluna.facts = {false, "nextval('s')", true, true, "The key"};
+        coluna.getTabela().comment = "Orders placed";
+    });
     for (const char* nome : {"id", "customer_id"}) {
         const std::string antes = Coluna(conjunto, "dbo.Orders", nome).Codifica();
+        const TColumnFacts fatosAntes = Coluna(conjunto, "dbo.Orders", nome).facts;
         const TColuna& coluna = Coluna(conjunto, "dbo.Orders", nome);
         const TPropriedadesTabela tabela = PropriedadesTabela(coluna.getTabela());
         const TPropriedadesColuna propriedades = PropriedadesColuna(coluna);
         GravaPropriedades(conjunto, "dbo.Orders", nome, tabela, propriedades, tipos);
         EXPECT_EQ(Coluna(conjunto, "dbo.Orders", nome).Codifica(), antes) << nome;
+        EXPECT_EQ(Coluna(conjunto, "dbo.Orders", nome).facts, fatosAntes) << nome;
+    }
+}
+
+// The facts show in the Column panel and the comment in the Table panel; committing them
+// writes the column's facts and every copy of the table's comment.
+TEST(EdicaoPropriedades, FactsAndCommentsInThePanels) {
+    TControlaColunas conjunto;
+    Preenche(conjunto);
+    conjunto.AlteraColuna(1, [](TColuna& coluna) {
+        coluna.facts = {false, "0", true, false, "Who ordered"};
+        coluna.getTabela().comment = "Orders placed";
+    });
+    const TColuna& cliente = Coluna(conjunto, "dbo.Orders", "customer_id");
+    const TPropriedadesColuna mostrada = PropriedadesColuna(cliente);
+    EXPECT_FALSE(mostrada.nullable);
+    EXPECT_EQ(mostrada.defaultValue, "0");
+    EXPECT_TRUE(mostrada.unique);
+    EXPECT_FALSE(mostrada.autoIncrement);
+    EXPECT_EQ(mostrada.comment, "Who ordered");
+    EXPECT_EQ(PropriedadesTabela(cliente.getTabela()).comment, "Orders placed");
+
+    TPropriedadesColuna editada = mostrada;
+    editada.nullable = true;
+    editada.unique = false;
+    editada.autoIncrement = true;
+    editada.defaultValue = "'x'";
+    editada.comment = "Line one\nline two";
+    TPropriedadesTabela tabela = PropriedadesTabela(cliente.getTabela());
+    tabela.comment = "Every order";
+    GravaPropriedades(conjunto, "dbo.Orders", "customer_id", tabela, editada, tipos);
+    EXPECT_EQ(Coluna(conjunto, "dbo.Orders", "customer_id").facts,
+              (TColumnFacts{true, "'x'", false, true, "Line one\nline two"}));
+    EXPECT_EQ(Coluna(conjunto, "dbo.Orders", "id").facts, TColumnFacts{});
+    for (const auto& coluna : conjunto.getColunas()) {
+        EXPECT_EQ(coluna->getTabela().comment,
+                  coluna->getTabela().nome == "Orders" ? "Every order" : "")
+            << coluna->nome;
     }
 }
 

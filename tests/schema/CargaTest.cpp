@@ -212,7 +212,7 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     const TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
     EXPECT_EQ(documento.cabecalho, "Ana");
     const TListaTextos& linhas = documento.getLinhas();
-    ASSERT_EQ(linhas.size(), 7u + 4u + 1u);
+    ASSERT_EQ(linhas.size(), 7u + 4u + 1u + 1u);
     EXPECT_EQ(linhas[0], "descricao||Edit_nome||Shop||");
     EXPECT_EQ(linhas[1], "descricao||Edit_autor||Ana||");
     EXPECT_EQ(linhas[2], "descricao||edit_data||01/02/2026||");
@@ -221,6 +221,9 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     EXPECT_EQ(linhas[6], "descricao||combo_basedados||main||");
     EXPECT_EQ(linhas[7], "tabelasecolunas||" + primeira);
     EXPECT_EQ(linhas[11], "tipos||tiposprovider||3;int;1;;||");
+    // The key column is not nullable and, alone in its key, unique; the others' facts are
+    // unknown and take no line.
+    EXPECT_EQ(linhas[12], "fatos||coluna||sales=>orders=>id=>0=>1=>0=>=>=>||");
 
     const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
     EXPECT_EQ(lida.edit_Senha, "p;|x");
@@ -230,6 +233,8 @@ TEST_F(Carga, MappingDocumentLinesInOrderAndBack) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(lida.controlaColunas->getColunas()[i]->Codifica(),
                   descricao.controlaColunas->getColunas()[i]->Codifica());
+        EXPECT_EQ(lida.controlaColunas->getColunas()[i]->facts,
+                  descricao.controlaColunas->getColunas()[i]->facts);
     }
     EXPECT_EQ(lida.tiposProvider, descricao.tiposProvider);
 }
@@ -276,6 +281,53 @@ TEST_F(Carga, TablesExistByTheirExactQualifiedName) {
     }
     fonte->erros = {{TE::adSchemaTables, "lost"}};
     EXPECT_THROW(TabelaExiste(conexao, "plain", fabrica), EErroGeral);
+}
+
+TEST_F(Carga, NamesWithDotsAreFoundByTheirSchemaAndTableFields) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", nullptr, "my.table"));
+    fonte->Adiciona(TE::adSchemaColumns, Coluna("shop", nullptr, "my.table", "x"));
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "a", "b.c"));
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "a.b", "c"));
+    TCargaColunas carga;
+    CarregaControlaColunas(conexao, {"my.table", "sales.orders"}, carga, {}, fabrica);
+    EXPECT_EQ(NomesColunas(*carga.controlaColunas),
+              (std::vector<std::string>{"my.table.x", "sales.orders.id", "sales.orders.customer",
+                                        "sales.orders.seller"}));
+    EXPECT_EQ(carga.controlaColunas->getTabela("my.table")->esquema, "");
+    EXPECT_TRUE(TabelaExiste(conexao, "my.table", fabrica));
+    EXPECT_EQ(fonte->aberturas, 2) << "one connection per load, one per existence check";
+    try {
+        CarregaControlaColunas(conexao, {"a.b.c"}, carga, {}, fabrica);
+        FAIL() << "an ambiguous name was loaded";
+    } catch (const EErroGeral& erro) {
+        EXPECT_STREQ(erro.what(), "Table Name \"a.b.c\" Is Ambiguous: It Names Schema \"a\" "
+                                  "Table \"b.c\", Schema \"a.b\" Table \"c\" !!");
+    }
+}
+
+TEST(CompletaTiposProvider, TheColumnsTypesJoinTheListAndMayBecomeItsBestMatches) {
+    const TListaTextos fonte = {"131;numeric;1;precision, scale;", "135;timestamptz;1;;",
+                                "129;varchar;1;max. length;", "129;char;0;max. length;"};
+    const auto colunas = [](std::vector<std::pair<const char*, int>> tipos) {
+        TArrColunas arr;
+        for (const auto& [nome, codigo] : tipos) {
+            arr.push_back(std::make_unique<TColuna>());
+            arr.back()->getTipoDado().nome = nome;
+            arr.back()->getTipoDado().tipoOLE = codigo;
+        }
+        return arr;
+    };
+    TListaTextos tipos = fonte;
+    CompletaTiposProvider(tipos, colunas({{"numeric", 131}, {"varchar", 129}, {"", 0}}));
+    EXPECT_EQ(tipos, fonte) << "nothing gained, nothing changed";
+
+    CompletaTiposProvider(
+        tipos,
+        colunas({{"timestamp", 135}, {"bpchar", 129}, {"timestamp", 135}, {"mpaa_rating", 129}}));
+    EXPECT_EQ(tipos,
+              (TListaTextos{"131;numeric;1;precision, scale;", "129;varchar;1;max. length;",
+                            "135;timestamp;1;;", "135;timestamptz;0;;", "129;char;0;max. length;",
+                            "129;bpchar;0;;", "129;mpaa_rating;0;;"}));
 }
 
 TEST_F(Carga, NamesHoldingTheSeparatorsSurviveSavingAndOpening) {

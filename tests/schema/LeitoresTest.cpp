@@ -490,6 +490,63 @@ TEST_F(Colunas, EmptyFilterReadsEveryColumnTheConnectionReaches) {
     EXPECT_EQ(leitor.getColecao().getQuantidade(), 10);
 }
 
+TEST_F(Colunas, TheTypeTheDatabaseDeclaresNamesTheColumn) {
+    fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "film"));
+    struct Caso {
+        const char* coluna;
+        const char* declarado;
+        TipoCol tipo;
+        const char* codificado;
+    };
+    const Caso casos[] = {
+        // A name the provider's list does not hold is no best match.
+        {"code", "bpchar", {129, 5, {}, {}, {}}, "TTipoDado||bpchar=>5=>-1=>-1=>129=>-1=>0=>|>"},
+        {"title",
+         "varchar",
+         {129, {}, {}, {}, {}},
+         "TTipoDado||varchar=>-1=>-1=>-1=>129=>-1=>1=>|>"},
+        {"ratio",
+         "numeric",
+         {131, {}, {}, {}, {}},
+         "TTipoDado||numeric=>-1=>-1=>-1=>131=>-1=>1=>|>"},
+        {"tags", "text[]", {129, {}, {}, {}, {}}, "TTipoDado||text[]=>-1=>-1=>-1=>129=>-1=>0=>|>"},
+        // Where the source cannot tell, the first type of the indicator, as before.
+        {"shout", nullptr, {129, {}, {}, {}, {}}, "TTipoDado||varchar=>-1=>-1=>-1=>129=>-1=>1=>|>"},
+    };
+    for (const Caso& caso : casos) {
+        TLinhaValores linha = Coluna("shop", "sales", "film", caso.coluna, caso.tipo);
+        linha[rowset::columns::FENDRIL_TYPE_NAME] = V(caso.declarado);
+        fonte->Adiciona(TE::adSchemaColumns, linha);
+    }
+    const std::vector<std::string> colunas = Le("film");
+    ASSERT_EQ(colunas.size(), std::size(casos));
+    for (std::size_t i = 0; i < colunas.size(); ++i) {
+        EXPECT_NE(colunas[i].find(casos[i].codificado), std::string::npos) << colunas[i];
+    }
+}
+
+TEST(MarcaMelhoresTipos, ThePreferredNameOfEachIndicatorElseTheFirst) {
+    TDadosRowset tipos;
+    for (const auto& [nome, codigo] : std::vector<std::pair<const char*, int>>{{"int8", 20},
+                                                                               {"char", 129},
+                                                                               {"timestamptz", 135},
+                                                                               {"varchar", 129},
+                                                                               {"text", 129},
+                                                                               {"TIMESTAMP", 135},
+                                                                               {"money", 6},
+                                                                               {"cash", 6}}) {
+        tipos.linhas.push_back(TipoProvider(nome, codigo, nullptr, true));
+    }
+    MarcaMelhoresTipos(tipos);
+    std::vector<std::string> melhores;
+    for (const TLinhaValores& linha : tipos.linhas) {
+        if (linha[rowset::provider_types::BEST_MATCH].texto == "1") {
+            melhores.push_back(linha[rowset::provider_types::TYPE_NAME].texto);
+        }
+    }
+    EXPECT_EQ(melhores, (std::vector<std::string>{"int8", "varchar", "TIMESTAMP", "money"}));
+}
+
 TEST_F(Colunas, NullDataTypeKeepsTheDefaultType) {
     fonte->Adiciona(TE::adSchemaTables, Tabela("shop", "sales", "loose"));
     fonte->Adiciona(TE::adSchemaColumns,

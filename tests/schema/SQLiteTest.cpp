@@ -1,5 +1,6 @@
 #include "FonteTeste.h"
 #include "Mapeamento.h"
+#include "model/EdicaoPropriedades.h"
 #include "model/Erros.h"
 #include "schema/CargaColunas.h"
 #include "schema/TColecao.h"
@@ -12,7 +13,9 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <sstream>
 
 namespace fendril {
 namespace {
@@ -43,6 +46,15 @@ protected:
     TCargaColunas Carrega(const std::string& conexao) {
         TCargaColunas carga;
         CarregaControlaColunas({conexao, "", "", ""}, Tabelas(conexao), carga);
+        return carga;
+    }
+
+    // Every table and view but the system tables, as an import without --type takes them.
+    TCargaColunas CarregaSemSistema(const std::string& conexao) {
+        TMostraTabelas chooser({conexao, "", "", ""}, "");
+        chooser.semSistema = true;
+        TCargaColunas carga;
+        CarregaControlaColunas({conexao, "", "", ""}, chooser.PreencheLista("", ""), carga);
         return carga;
     }
 
@@ -91,8 +103,169 @@ TEST_F(SQLite, ShopColumnsCarryKeysLinksAndDeclaredSizes) {
     }
     const TColuna* preco = carga.controlaColunas->getColuna("products", "price");
     ASSERT_NE(preco, nullptr);
-    EXPECT_EQ(preco->getTipoDado().Codifica(), "TTipoDado||NUMERIC=>-1=>10=>2=>131=>-1=>1=>|>");
+    // The type as the database declares it; the provider's own NUMERIC is the best match.
+    EXPECT_EQ(preco->getTipoDado().Codifica(), "TTipoDado||numeric=>-1=>10=>2=>131=>-1=>0=>|>");
     EXPECT_EQ(preco->getTabela().getBaseDados().nome, "main");
+}
+
+// What pragma table_info says of every column of a database's tables and views: table,
+// column and the declared type as written.
+struct ColunaDoCatalogo {
+    std::string tabela;
+    std::string coluna;
+    std::string declarado;
+};
+std::vector<ColunaDoCatalogo> CatalogoSQLite(const std::string& caminho) {
+    sqlite3* banco = nullptr;
+    sqlite3_open_v2(caminho.c_str(), &banco, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* comando = nullptr;
+    sqlite3_prepare_v2(banco,
+                       "SELECT m.name, p.name, p.type FROM sqlite_schema m, "
+                       "pragma_table_info(m.name) p WHERE m.type IN ('table', 'view') "
+                       "AND m.name NOT LIKE 'sqlite%' ORDER BY m.name, p.cid",
+                       -1, &comando, nullptr);
+    std::vector<ColunaDoCatalogo> colunas;
+    const auto texto = [&comando](int i) {
+        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)));
+    };
+    while (sqlite3_step(comando) == SQLITE_ROW) {
+        colunas.push_back({texto(0), texto(1), texto(2)});
+    }
+    sqlite3_finalize(comando);
+    sqlite3_close(banco);
+    return colunas;
+}
+
+// The name a declared type gives (the text before its parentheses, blanks folded) and the
+// numbers between them.
+std::pair<std::string, std::vector<int>> PartesDoTipo(const std::string& declarado) {
+    std::istringstream palavras(declarado.substr(0, declarado.find('(')));
+    std::string nome;
+    for (std::string palavra; palavras >> palavra;) {
+        nome += (nome.empty() ? "" : " ") + palavra;
+    }
+    std::vector<int> numeros;
+    if (const auto abre = declarado.find('('); abre != std::string::npos) {
+        std::string dentro = declarado.substr(abre + 1);
+        std::replace(dentro.begin(), dentro.end(), ',', ' ');
+        std::istringstream partes(dentro);
+        for (int n = 0; partes >> n;) {
+            numeros.push_back(n);
+        }
+    }
+    return {nome, numeros};
+}
+
+TEST_F(SQLite, EveryColumnHasTheTypeAndSizesTheDatabaseDeclares) {
+    const std::string tipos = pasta.arquivo("kinds.db");
+    CriaBanco(tipos, LeArquivo(FENDRIL_KINDS_SQLITE_SQL));
+    const std::vector<ColunaDoCatalogo> catalogo = CatalogoSQLite(tipos);
+    ASSERT_EQ(catalogo.size(), 29u);
+    for (const std::string& conexao : {Nativa(tipos), Odbc(tipos)}) {
+        const TCargaColunas carga = CarregaSemSistema(conexao);
+        const TControlaColunas& colunas = *carga.controlaColunas;
+        EXPECT_EQ(colunas.quantidade(), catalogo.size()) << conexao;
+        for (const ColunaDoCatalogo& esperada : catalogo) {
+            const TColuna* coluna = colunas.getColuna(esperada.tabela, esperada.coluna);
+            ASSERT_NE(coluna, nullptr)
+                << conexao << " " << esperada.tabela << "." << esperada.coluna;
+            const TTipoDado& tipo = coluna->getTipoDado();
+            const auto [nome, numeros] = PartesDoTipo(esperada.declarado);
+            const std::string onde = conexao + " " + esperada.tabela + "." + esperada.coluna;
+            if (esperada.declarado.empty()) {
+                // Nothing declared (a view's expression): the provider's type of its kind.
+                EXPECT_EQ(tipo.nome, "BLOB") << onde;
+                continue;
+            }
+            EXPECT_EQ(tipo.nome, nome) << onde;
+            const bool numerico = tipo.tipoOLE == 131;
+            EXPECT_EQ(numerico ? tipo.precisao : tipo.tamanho, numeros.empty() ? -1 : numeros[0])
+                << onde;
+            if (numerico) {
+                EXPECT_EQ(tipo.escala, numeros.size() > 1 ? numeros[1]
+                                       : numeros.empty()  ? -1
+                                                          : 0)
+                    << onde;
+            } else {
+                EXPECT_EQ(tipo.escala, -1) << onde;
+            }
+            // The mapping's provider types hold the type, so that the window can keep its code.
+            EXPECT_EQ(TipoOLE(carga.tiposProvider, tipo.nome), tipo.tipoOLE) << onde;
+        }
+    }
+}
+
+// The facts of every column as SQLite's catalogs say them: nullable unless NOT NULL or in
+// the primary key; the default as SQLite keeps it; unique when alone in the primary key or
+// in a unique index that is not partial; auto-increment when it is the rowid (the one
+// INTEGER column of the key of a table without a key index).
+std::map<std::pair<std::string, std::string>, TColumnFacts>
+FatosSQLite(const std::string& caminho) {
+    sqlite3* banco = nullptr;
+    sqlite3_open_v2(caminho.c_str(), &banco, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* comando = nullptr;
+    const int r = sqlite3_prepare_v2(
+        banco,
+        "SELECT m.name, p.name, NOT p.\"notnull\" AND p.pk = 0, coalesce(p.dflt_value, ''), "
+        "(p.pk > 0 AND (SELECT count(*) FROM pragma_table_info(m.name) WHERE pk > 0) = 1) OR "
+        "EXISTS (SELECT 1 FROM pragma_index_list(m.name) l WHERE l.\"unique\" AND NOT l.partial "
+        "AND (SELECT group_concat(name) FROM pragma_index_info(l.name)) = p.name), "
+        "p.pk > 0 AND upper(p.type) = 'INTEGER' "
+        "AND (SELECT count(*) FROM pragma_table_info(m.name) WHERE pk > 0) = 1 "
+        "AND NOT EXISTS (SELECT 1 FROM pragma_index_list(m.name) WHERE origin = 'pk') "
+        "FROM sqlite_schema m, pragma_table_info(m.name) p "
+        "WHERE m.type IN ('table', 'view') AND m.name NOT LIKE 'sqlite%'",
+        -1, &comando, nullptr);
+    EXPECT_EQ(r, SQLITE_OK) << sqlite3_errmsg(banco);
+    std::map<std::pair<std::string, std::string>, TColumnFacts> fatos;
+    const auto texto = [&comando](int i) {
+        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)));
+    };
+    while (sqlite3_step(comando) == SQLITE_ROW) {
+        fatos[{texto(0), texto(1)}] = {sqlite3_column_int(comando, 2) != 0, texto(3),
+                                       sqlite3_column_int(comando, 4) != 0,
+                                       sqlite3_column_int(comando, 5) != 0, ""};
+    }
+    sqlite3_finalize(comando);
+    sqlite3_close(banco);
+    return fatos;
+}
+
+TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
+    const std::string tipos = pasta.arquivo("kinds.db");
+    CriaBanco(tipos, LeArquivo(FENDRIL_KINDS_SQLITE_SQL));
+    for (const std::string& caminho : {banco, tipos}) {
+        const auto esperados = FatosSQLite(caminho);
+        for (const std::string& conexao : {Nativa(caminho), Odbc(caminho)}) {
+            const TCargaColunas carga = CarregaSemSistema(conexao);
+            const TControlaColunas& colunas = *carga.controlaColunas;
+            ASSERT_EQ(colunas.quantidade(), esperados.size()) << conexao;
+            for (const auto& [nome, fatos] : esperados) {
+                const TColuna* coluna = colunas.getColuna(nome.first, nome.second);
+                ASSERT_NE(coluna, nullptr) << conexao << " " << nome.first << "." << nome.second;
+                EXPECT_EQ(coluna->facts, fatos)
+                    << conexao << " " << nome.first << "." << nome.second;
+                EXPECT_EQ(coluna->getTabela().comment, "");
+            }
+        }
+    }
+    // What the example and the fixture show, by name.
+    const auto loja = FatosSQLite(banco);
+    EXPECT_EQ(loja.at({"payments", "method"}), (TColumnFacts{false, "'card'", false, false, ""}));
+    EXPECT_EQ(loja.at({"customers", "email"}), (TColumnFacts{false, "", true, false, ""}));
+    EXPECT_EQ(loja.at({"customers", "created_at"}),
+              (TColumnFacts{false, "CURRENT_TIMESTAMP", false, false, ""}));
+    EXPECT_EQ(loja.at({"orders", "id"}), (TColumnFacts{false, "", true, true, ""}));
+    EXPECT_EQ(loja.at({"order_lines", "line_no"}), (TColumnFacts{false, "", false, false, ""}));
+    EXPECT_EQ(loja.at({"orders", "notes"}), TColumnFacts{});
+    const auto fixture = FatosSQLite(tipos);
+    EXPECT_TRUE(fixture.at({"artists", "Code"}).unique);
+    EXPECT_FALSE(fixture.at({"artists", "Age"}).unique) << "part of a two-column index";
+    EXPECT_FALSE(fixture.at({"artists", "Bio"}).unique) << "a partial index";
+    EXPECT_TRUE(fixture.at({"with space", "id"}).autoIncrement);
+    EXPECT_FALSE(fixture.at({"codes", "code"}).autoIncrement) << "INT is not the rowid";
+    EXPECT_FALSE(fixture.at({"tags", "tag"}).autoIncrement) << "a table without rowid";
+    EXPECT_EQ(fixture.at({"my.table", "my.col"}).defaultValue, "''");
 }
 
 TEST_F(SQLite, MissingFileIsAnErrorAndIsNeverCreated) {
@@ -207,30 +380,41 @@ TEST_F(SQLite, InternalTablesAreSystemTablesAndKeysNameRealTables) {
     }
 }
 
-TEST(TiposSQLite, DeclaredTypesGiveIndicatorAndSizes) {
+TEST(TiposSQLite, DeclaredTypesGiveNameIndicatorAndDeclaredSizes) {
     struct Caso {
         const char* declarado;
+        const char* nome;
         int tipo;
         std::optional<std::int64_t> tamanho, precisao, escala, dataHora;
     };
     const Caso casos[] = {
-        {"numeric(10,2)", 131, {}, 10, 2, {}},
-        {"DECIMAL ( 8 , 3 )", 131, {}, 8, 3, {}},
-        {"varchar(80)", 129, 80, {}, {}, {}},
-        {"NVARCHAR(12)", 129, 12, {}, {}, {}},
-        {"text", 129, 0, {}, {}, {}},
-        {"INTEGER", 3, {}, 10, {}, {}},
-        {"bigint", 20, {}, 19, {}, {}},
-        {"UNSIGNED BIG INT", 20, {}, 19, {}, {}},
-        {"boolean", 11, {}, {}, {}, {}},
-        {"date", 133, {}, {}, {}, 0},
-        {"timestamp(3)", 135, {}, {}, {}, 3},
-        {"double precision", 5, {}, 15, {}, {}},
-        {"", 128, 0, {}, {}, {}},
-        {"money", 131, {}, 18, 0, {}},
+        {"numeric(10,2)", "numeric", 131, {}, 10, 2, {}},
+        {"DECIMAL ( 8 , 3 )", "DECIMAL", 131, {}, 8, 3, {}},
+        {"DECIMAL(7)", "DECIMAL", 131, {}, 7, 0, {}},
+        {"NUMERIC", "NUMERIC", 131, {}, {}, {}, {}},
+        {"varchar(80)", "varchar", 129, 80, {}, {}, {}},
+        {"varchar (20)", "varchar", 129, 20, {}, {}, {}},
+        {"VARCHAR", "VARCHAR", 129, {}, {}, {}, {}},
+        {"NVARCHAR(12)", "NVARCHAR", 129, 12, {}, {}, {}},
+        {"CHAR(5)", "CHAR", 129, 5, {}, {}, {}},
+        {"text", "text", 129, {}, {}, {}, {}},
+        {"BLOB", "BLOB", 128, {}, {}, {}, {}},
+        {"INTEGER", "INTEGER", 3, {}, 10, {}, {}},
+        {"INT", "INT", 3, {}, 10, {}, {}},
+        {"bigint", "bigint", 20, {}, 19, {}, {}},
+        {"UNSIGNED  BIG INT", "UNSIGNED BIG INT", 20, {}, 19, {}, {}},
+        {"boolean", "boolean", 11, {}, {}, {}, {}},
+        {"date", "date", 133, {}, {}, {}, 0},
+        {"DATETIME", "DATETIME", 135, {}, {}, {}, 0},
+        {"timestamp(3)", "timestamp", 135, {}, {}, {}, 3},
+        {"double precision", "double precision", 5, {}, 15, {}, {}},
+        {"money", "money", 131, {}, {}, {}, {}},
+        // No declared type (an expression of a view): no name, a blob of length 0.
+        {"", "", 128, 0, {}, {}, {}},
     };
     for (const Caso& caso : casos) {
         const TTipoDeclarado tipo = InterpretaTipoSQLite(caso.declarado);
+        EXPECT_EQ(tipo.nome, caso.nome) << caso.declarado;
         EXPECT_EQ(tipo.tipoOLE, caso.tipo) << caso.declarado;
         EXPECT_EQ(tipo.tamanho, caso.tamanho) << caso.declarado;
         EXPECT_EQ(tipo.precisao, caso.precisao) << caso.declarado;

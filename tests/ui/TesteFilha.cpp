@@ -800,6 +800,96 @@ private slots:
         QCOMPARE(sku->alias, std::string("a"));
     }
 
+    // The facts of a column show in the Column panel and the table's comment in the Table
+    // panel; editing them follows the panels' rules (boxes mark and commit when left, text
+    // marks when typed and commits on key release), and they survive Refresh, saving and
+    // opening again.
+    void fatosNosPaineis() {
+        Ambiente ambiente;
+        const QString banco = CriaShop(ambiente);
+        auto principal = NovaPrincipal();
+        TFormFilha* janela = Conectada(*principal, banco);
+        Carrega(janela, {QStringLiteral("orders"), QStringLiteral("payments")});
+        Dialogos::TomaMensagens();
+        auto* nula = Controle<QCheckBox>(janela, QStringLiteral("cb_nullable"));
+        auto* unica = Controle<QCheckBox>(janela, QStringLiteral("cb_unique"));
+        auto* autoIncremento = Controle<QCheckBox>(janela, QStringLiteral("cb_autoincrement"));
+        auto* padrao = Controle<QLineEdit>(janela, QStringLiteral("edit_default"));
+        auto* comentario = Controle<QLineEdit>(janela, QStringLiteral("edit_colcomment"));
+        auto* comentarioTabela = Controle<QLineEdit>(janela, QStringLiteral("edit_tbcomment"));
+
+        Seleciona(janela, QStringLiteral("orders"), QStringLiteral("id"));
+        QVERIFY(!nula->isChecked());
+        QVERIFY(unica->isChecked());
+        QVERIFY(autoIncremento->isChecked());
+        QCOMPARE(padrao->text(), QString());
+        Seleciona(janela, QStringLiteral("payments"), QStringLiteral("method"));
+        QVERIFY(!nula->isChecked());
+        QVERIFY(!unica->isChecked());
+        QVERIFY(!autoIncremento->isChecked());
+        QCOMPARE(padrao->text(), QStringLiteral("'card'"));
+        Seleciona(janela, QStringLiteral("orders"), QStringLiteral("notes"));
+        QVERIFY(nula->isChecked());
+
+        const TControlaColunas& colunas = *janela->controlaColunas();
+        janela->setNomeArq(QStringLiteral("noname.kmf"));
+        unica->click();
+        QVERIFY(!janela->modificado());
+        Sai(unica);
+        QVERIFY(janela->modificado());
+        QVERIFY(colunas.getColuna("orders", "notes")->facts.unique);
+
+        janela->setNomeArq(QStringLiteral("noname.kmf"));
+        QTest::keyClicks(padrao, QStringLiteral("''"));
+        QVERIFY(janela->modificado());
+        QTest::keyClicks(comentario, QStringLiteral("Free text"));
+        QCOMPARE(colunas.getColuna("orders", "notes")->facts.defaultValue, std::string("''"));
+        QCOMPARE(colunas.getColuna("orders", "notes")->facts.comment, std::string("Free text"));
+
+        Seleciona(janela, QStringLiteral("orders"));
+        janela->setNomeArq(QStringLiteral("noname.kmf"));
+        QTest::keyClicks(comentarioTabela, QStringLiteral("Orders placed"));
+        QVERIFY(janela->modificado());
+        for (const std::string& nome : colunas.getNomesColunas("orders"))
+            QCOMPARE(colunas.getColuna("orders", nome)->getTabela().comment,
+                     std::string("Orders placed"));
+
+        // A comment of several lines is kept whole by a commit that does not touch it.
+        janela->controlaColunas()->AlteraColuna(
+            *colunas.PosicaoDaColuna("payments", "amount"),
+            [](TColuna& coluna) { coluna.facts.comment = "In euros,\nwith VAT"; });
+        Seleciona(janela, QStringLiteral("payments"), QStringLiteral("amount"));
+        Controle<QAction>(janela, QStringLiteral("but_confirmar"))->trigger();
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        QCOMPARE(colunas.getColuna("payments", "amount")->facts.comment,
+                 std::string("In euros,\nwith VAT"));
+        QCOMPARE(colunas.getColuna("orders", "notes")->facts.comment, std::string("Free text"));
+
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("Edit_autor")),
+                         QStringLiteral("Ana"));
+        const QString caminho = ambiente.caminho(QStringLiteral("facts.kmf"));
+        janela->SalvaArquivoKMF(caminho);
+        principal->AbreArquivo({caminho});
+        auto* reaberta = qobject_cast<TFormFilha*>(principal->filhaAtiva());
+        QVERIFY(reaberta && reaberta != janela);
+        Seleciona(reaberta, QStringLiteral("orders"), QStringLiteral("notes"));
+        QVERIFY(Controle<QCheckBox>(reaberta, QStringLiteral("cb_unique"))->isChecked());
+        QVERIFY(Controle<QCheckBox>(reaberta, QStringLiteral("cb_nullable"))->isChecked());
+        QCOMPARE(Controle<QLineEdit>(reaberta, QStringLiteral("edit_default"))->text(),
+                 QStringLiteral("''"));
+        QCOMPARE(Controle<QLineEdit>(reaberta, QStringLiteral("edit_colcomment"))->text(),
+                 QStringLiteral("Free text"));
+        Seleciona(reaberta, QStringLiteral("orders"));
+        QCOMPARE(Controle<QLineEdit>(reaberta, QStringLiteral("edit_tbcomment"))->text(),
+                 QStringLiteral("Orders placed"));
+        QCOMPARE(std::as_const(*reaberta->controlaColunas())
+                     .getColuna("payments", "amount")
+                     ->facts.comment,
+                 std::string("In euros,\nwith VAT"));
+        QCOMPARE(std::as_const(*reaberta->controlaColunas()).getColuna("orders", "id")->facts,
+                 (TColumnFacts{false, "", true, true, ""}));
+    }
+
     // Show Table Data needs a table and opens the data window on it, navigator hidden.
     void mostraDados() {
         Ambiente ambiente;

@@ -8,8 +8,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -62,7 +65,23 @@ TFormEvolucaoGeracao::TFormEvolucaoGeracao(QWidget* pai)
     m_lista = new QListWidget(this);
     m_lista->setObjectName(QStringLiteral("lb_arquivos"));
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lista->setMinimumSize(380, 220);
+    m_lista->setMinimumSize(300, 220);
+
+    // Beside the files still to come, what became of each file the run has reached.
+    auto* tituloResultados = new QLabel(QStringLiteral("Outcome Of Each File"), this);
+    tituloResultados->setObjectName(QStringLiteral("lbl_resultados"));
+    tituloResultados->setFont(negrito);
+    m_resultados = new QTreeWidget(this);
+    m_resultados->setObjectName(QStringLiteral("lv_resultados"));
+    m_resultados->setColumnCount(2);
+    m_resultados->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Outcome")});
+    m_resultados->setRootIsDecorated(false);
+    m_resultados->setUniformRowHeights(true);
+    m_resultados->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_resultados->setMinimumSize(300, 220);
+    m_resultados->header()->setStretchLastSection(false);
+    m_resultados->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_resultados->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
 
     m_situacao = new QLabel(QStringLiteral("Processing..."), this);
     m_situacao->setObjectName(QStringLiteral("lbl_situacao"));
@@ -109,9 +128,16 @@ TFormEvolucaoGeracao::TFormEvolucaoGeracao(QWidget* pai)
     botoes->addWidget(m_prosseguir);
     botoes->addWidget(m_fechar);
 
+    auto* arquivos = new QGridLayout;
+    arquivos->addWidget(m_titulo, 0, 0);
+    arquivos->addWidget(m_lista, 1, 0);
+    arquivos->addWidget(tituloResultados, 0, 1);
+    arquivos->addWidget(m_resultados, 1, 1);
+    arquivos->setColumnStretch(0, 1);
+    arquivos->setColumnStretch(1, 1);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_titulo);
-    layout->addWidget(m_lista, 1);
+    layout->addLayout(arquivos, 1);
     layout->addWidget(m_situacao);
     layout->addSpacing(6);
     layout->addWidget(m_painel);
@@ -131,12 +157,13 @@ TFormEvolucaoGeracao::~TFormEvolucaoGeracao() = default;
 void TFormEvolucaoGeracao::Executa(QWidget* pai, const std::string& caminhoMapeamento,
                                    const std::string& diretorioGeracao,
                                    const TListaTextos& modelosTabela,
-                                   const TListaTextos& modelosGerais) {
+                                   const TListaTextos& modelosGerais, bool fundeEdicoes) {
     auto* janela = new TFormEvolucaoGeracao(pai);
     janela->caminhoMapeamento = caminhoMapeamento;
     janela->diretorioGeracao = diretorioGeracao;
     janela->modelosTabela = modelosTabela;
     janela->modelosGerais = modelosGerais;
+    janela->fundeEdicoes = fundeEdicoes;
     // exec() destroys the window when it has closed (it is deleted on close).
     janela->exec();
 }
@@ -172,6 +199,7 @@ void TFormEvolucaoGeracao::Timer1Timer() {
     processa.diretorioGeracao = diretorioGeracao;
     processa.AdicionaModelosTabela(modelosTabela);
     processa.AdicionaModelosGerais(modelosGerais);
+    processa.fundeEdicoes = fundeEdicoes;
     // The run may outlive the window (its parent may go while the interface repaints):
     // the handlers then do nothing.
     processa.eventoTabela = [vivo](const std::string& tabela, const std::string& arquivo,
@@ -187,10 +215,15 @@ void TFormEvolucaoGeracao::Timer1Timer() {
         if (vivo)
             vivo->EscreveArquivo(caminho);
     };
-    processa.perguntaSobrescrita = [vivo](const std::string& texto) {
+    processa.eventoSituacao = [vivo](const TArquivoGerado& arquivo) {
         if (vivo)
-            return vivo->PerguntaSobrescrita(texto);
-        return deQString(TFormConfirmaDialog::Pergunta(nullptr, paraQString(texto)));
+            vivo->MostraSituacao(arquivo);
+    };
+    processa.perguntaSobrescrita = [vivo, &processa](const std::string& texto) {
+        if (vivo)
+            return vivo->PerguntaSobrescrita(texto, processa.podeFundir());
+        return deQString(
+            TFormConfirmaDialog::Pergunta(nullptr, paraQString(texto), processa.podeFundir()));
     };
 
     TListaTextos nomes;
@@ -257,6 +290,11 @@ void TFormEvolucaoGeracao::BitBtn2Click() {
         falha = kFalhaInesperada;
         falhou = true;
     }
+    // A run that could not load its mapping ran nothing and has nothing to tell.
+    const bool executou = processa->mapeamentoCarregado();
+    const int falhas = processa->falhas();
+    const int conflitos = processa->conflitos();
+    const QString resumo = paraQString(processa->Resumo());
     processa.reset();
     if (!vivo) {
         if (falhou)
@@ -267,9 +305,19 @@ void TFormEvolucaoGeracao::BitBtn2Click() {
         Falhou(falha);
         return;
     }
-    if (m_lista->count() > 0)
+    // Files kept at the person's word are no failure: the run then ends with its summary,
+    // as every run that failed nowhere does.
+    if (executou && falhas > 0)
         Dialogos::Mensagem(
             this, QStringLiteral("Some Files Could Not Be Created. View Log For Details. "));
+    else if (executou && conflitos > 0)
+        Dialogos::Mensagem(this, QStringLiteral("Generation Finished With Merge Conflicts: ") +
+                                     resumo +
+                                     QStringLiteral(". The Files Hold Conflict Markers Where "
+                                                    "Hand Edits And New Output Differ; The Log "
+                                                    "Names Their Lines."));
+    else if (executou)
+        Dialogos::Mensagem(this, QStringLiteral("Generation Finished: ") + resumo);
     if (!vivo)
         return;
     Fecha();
@@ -397,8 +445,32 @@ void TFormEvolucaoGeracao::Falhou(const std::string& mensagem) {
         MudaEstado(Estado::Falhou);
 }
 
-std::string TFormEvolucaoGeracao::PerguntaSobrescrita(const std::string& texto) {
-    return deQString(TFormConfirmaDialog::Pergunta(this, paraQString(texto)));
+void TFormEvolucaoGeracao::MostraSituacao(const TArquivoGerado& arquivo) {
+    const TSituacaoArquivo situacao = arquivo.situacao;
+    auto* item = new QTreeWidgetItem(
+        m_resultados, {paraQString(arquivo.nome), paraQString(NomeSituacao(situacao))});
+    const bool problema = situacao == TSituacaoArquivo::Falhou ||
+                          situacao == TSituacaoArquivo::Colidente ||
+                          situacao == TSituacaoArquivo::Conflito;
+    if (problema || situacao == TSituacaoArquivo::Pulado) {
+        const QBrush cor =
+            problema ? QBrush(Qt::darkRed) : palette().brush(QPalette::PlaceholderText);
+        item->setForeground(0, cor);
+        item->setForeground(1, cor);
+    }
+    m_resultados->scrollToItem(item);
+    if (situacao == TSituacaoArquivo::Inalterado)
+        EscreveArquivo(arquivo.caminho);
+    else
+        Processa();
+}
+
+std::string TFormEvolucaoGeracao::PerguntaSobrescrita(const std::string& texto, bool podeFundir) {
+    // Both lists stay in sight: the files still to come and what became of the others.
+    QRect listas(m_lista->mapToGlobal(QPoint(0, 0)), m_lista->size());
+    listas |= QRect(m_resultados->mapToGlobal(QPoint(0, 0)), m_resultados->size());
+    return deQString(TFormConfirmaDialog::Pergunta(this, paraQString(texto), podeFundir,
+                                                   isVisible() ? listas : QRect()));
 }
 
 } // namespace fendril

@@ -15,19 +15,23 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class QTreeWidget;
 class QWidget;
 
 namespace fendril {
 
 class TProcessaGeracao;
+struct TArquivoGerado;
 
 // Owns one generation run: on its first timer tick it prepares the run and lists the
 // files it will write; "Proceed" runs it while the gauges follow the templates and the
-// tables and each file written is crossed off the list; "Close" leaves without running.
-// The window deletes itself when it closes (after a modal exec() or when shown), so it is
-// created with new. Its controls: list "lb_arquivos", status line "lbl_situacao", progress
-// panel "pn_progresso" with "lbl_modelo"/"pb_modelo" and "lbl_tabela"/"pb_tabela",
-// buttons "BitBtn2" ("Proceed") and "BitBtn1" ("Close").
+// tables, each file written or found unchanged is crossed off the list and every file's
+// outcome is shown beside it; the run ends with its summary, or with the message that
+// some files could not be created. "Close" leaves without running. The window deletes
+// itself when it closes (after a modal exec() or when shown), so it is created with new.
+// Its controls: list "lb_arquivos", outcomes "lv_resultados" (file, outcome), status line
+// "lbl_situacao", progress panel "pn_progresso" with "lbl_modelo"/"pb_modelo" and
+// "lbl_tabela"/"pb_tabela", buttons "BitBtn2" ("Proceed") and "BitBtn1" ("Close").
 class TFormEvolucaoGeracao : public QDialog {
     Q_OBJECT
 public:
@@ -43,12 +47,14 @@ public:
     std::string diretorioGeracao;
     TListaTextos modelosTabela;
     TListaTextos modelosGerais;
+    // The generation's "Merge hand edits": the run starts as if Merge All were answered.
+    bool fundeEdicoes = false;
 
     // Creates the window with these paths, shows it modally and returns when it has
     // closed (the window is then destroyed).
     static void Executa(QWidget* pai, const std::string& caminhoMapeamento,
                         const std::string& diretorioGeracao, const TListaTextos& modelosTabela,
-                        const TListaTextos& modelosGerais);
+                        const TListaTextos& modelosGerais, bool fundeEdicoes = false);
 
     Estado estado() const { return m_estado; }
     // The run, from the first timer tick until it starts (null otherwise); for tests.
@@ -67,6 +73,11 @@ public:
     void MudaModelo(const std::string& caminhoModelo, int percentual, int tipo);
     void MudaTabela(const std::string& tabela, const std::string& arquivo, int percentual);
     void EscreveArquivo(const std::string& caminhoCompleto);
+    // Handler of the run's outcome of each file: shown beside the list; an unchanged file
+    // is crossed off as a written one is.
+    void MostraSituacao(const TArquivoGerado& arquivo);
+    // The run's overwrite question, placed so that it leaves the file lists in sight.
+    std::string PerguntaSobrescrita(const std::string& texto, bool podeFundir);
 
 signals:
     void estadoMudou(fendril::TFormEvolucaoGeracao::Estado estado);
@@ -85,11 +96,10 @@ private:
     void Processa(bool sempre = false);
     // A failure that escaped the run: shows it and leaves the window closable.
     void Falhou(const std::string& mensagem);
-    // The answer to the run's overwrite question.
-    std::string PerguntaSobrescrita(const std::string& texto);
 
     QLabel* m_titulo = nullptr;
     QListWidget* m_lista = nullptr;
+    QTreeWidget* m_resultados = nullptr;
     QLabel* m_situacao = nullptr;
     QWidget* m_painel = nullptr;
     QLabel* m_rotuloModelo = nullptr;

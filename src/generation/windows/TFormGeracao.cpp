@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QDialog>
@@ -401,6 +402,14 @@ void TFormGeracao::criaPaginaGeracao(QWidget* pagina) {
     grade->addWidget(new QLabel(QStringLiteral("General Templates"), grupo), 4, 0, 1, 2);
     grade->addWidget(m_templ, 5, 0);
     grade->addWidget(abTempl, 5, 1, Qt::AlignTop);
+    // Shown and stored through the document's field table, by its name.
+    m_fundeEdicoes = new QCheckBox(QStringLiteral("Merge hand edits"), grupo);
+    m_fundeEdicoes->setObjectName(QStringLiteral("cb_merge"));
+    m_fundeEdicoes->setToolTip(
+        QStringLiteral("A generated file edited by hand since the last run keeps the edits: "
+                       "they are merged into the new output instead of asking about the file"));
+    connect(m_fundeEdicoes, &QCheckBox::clicked, this, &TFormGeracao::MarcaSeUsuario);
+    grade->addWidget(m_fundeEdicoes, 6, 0, 1, 2);
     // Resizing: the fields follow the group's width, the general list takes the height.
     m_fendril->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_fendril->setFixedHeight(150);
@@ -998,7 +1007,8 @@ void TFormGeracao::but_generateClick() {
         return convertidos;
     };
     TFormEvolucaoGeracao::Executa(this, deQString(m_mapfile->text()), deQString(diretorio),
-                                  textos(ItensMarcados(m_fendril)), textos(ItensMarcados(m_templ)));
+                                  textos(ItensMarcados(m_fendril)), textos(ItensMarcados(m_templ)),
+                                  m_fundeEdicoes->isChecked());
     // The new files appear in the tree.
     doRefreshNo(diretorio, raiz());
 }

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QAction;
+class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -182,6 +183,7 @@ private:
     QLineEdit* m_mapfile = nullptr;
     QListWidget* m_fendril = nullptr;
     QListWidget* m_templ = nullptr;
+    QCheckBox* m_fundeEdicoes = nullptr;
     QMenu* m_menuArvore = nullptr;
     QMenu* m_menuFendril = nullptr;
     QMenu* m_menuTempl = nullptr;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,6 +40,15 @@ QStringList Itens(QListWidget* lista) {
     for (int i = 0; i < lista->count(); ++i)
         itens.append(lista->item(i)->text());
     return itens;
+}
+
+// The outcome shown for each file, by name.
+QMap<QString, QString> Resultados(TFormEvolucaoGeracao& janela) {
+    QMap<QString, QString> resultados;
+    auto* arvore = Controle<QTreeWidget>(&janela, "lv_resultados");
+    for (int i = 0; i < arvore->topLevelItemCount(); ++i)
+        resultados.insert(arvore->topLevelItem(i)->text(0), arvore->topLevelItem(i)->text(1));
+    return resultados;
 }
 
 // What the window showed when it entered a state.
@@ -73,6 +83,14 @@ int Cli(std::vector<std::string> argumentos) {
     if (codigo != 0)
         qWarning("fendril-cli %s: %s", argumentos[1].c_str(), erros.str().c_str());
     return codigo;
+}
+
+// The message a run that failed nowhere ends with.
+QString Resumo(qsizetype escritos, int inalterados, qsizetype pulados) {
+    return QStringLiteral("Generation Finished: %1 written, %2 unchanged, %3 skipped, 0 failed")
+        .arg(escritos)
+        .arg(inalterados)
+        .arg(pulados);
 }
 
 void Grava(const QString& caminho, const QByteArray& conteudo) {
@@ -124,6 +142,29 @@ class TesteEvolucaoGeracao : public QObject {
         QCOMPARE(processa.escritos(), int(m_arquivos.size()));
         for (const QString& nome : m_arquivos)
             Grava(QDir(diretorio).filePath(nome), "old\n");
+    }
+
+    // Runs the shop with the core alone into `diretorio`, then makes `nome` look edited by
+    // hand after an older generation: its kept content lacks the last line of the current
+    // output, and the file holds that older output with `edicao` at its top (or, with
+    // `noFim`, at its end, where the current output adds its last line). Returns the
+    // current output of `nome`.
+    QByteArray EdicaoAMao(const QString& diretorio, const QString& nome, const QByteArray& edicao,
+                          bool noFim = false) {
+        TProcessaGeracao processa;
+        processa.caminhoMapeamento = m_mapeamento;
+        processa.diretorioGeracao = deQString(diretorio);
+        processa.AdicionaModelosTabela(m_modelosTabela);
+        processa.AdicionaModelosGerais(m_modelosGerais);
+        if (!processa.Prepara())
+            qFatal("the shop mapping does not load");
+        processa.Executa();
+        const QDir gen(diretorio);
+        const QByteArray atual = Conteudo(gen.filePath(nome));
+        QByteArray antigo = atual.left(atual.lastIndexOf("\r\n", atual.size() - 3) + 2);
+        Grava(gen.filePath(QStringLiteral(".fendril/") + nome), antigo);
+        Grava(gen.filePath(nome), noFim ? antigo + edicao : edicao + antigo);
+        return atual;
     }
 
 private slots:
@@ -285,7 +326,7 @@ private slots:
         QCOMPARE(fim.rotuloModelo, QStringLiteral("Fendril Template: markdown-dictionary.tpg"));
         QCOMPARE(fim.rotuloTabela, QStringLiteral("Table: "));
         QCOMPARE(fim.medidorTabela, 0);
-        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        QCOMPARE(Dialogos::TomaMensagens(), QStringList{Resumo(m_arquivos.size(), 0, 0)});
         QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty()); // no overwrite question
         for (const QString& nome : m_arquivos)
             QVERIFY2(QFileInfo(QDir(gen).filePath(nome)).size() > 0, qPrintable(nome));
@@ -351,13 +392,15 @@ private slots:
         });
         Acao(janela, QStringLiteral("but_generate"))->trigger();
         QCOMPARE(estados, (QList<Estado>{Estado::Pronto, Estado::Executando, Estado::Fechado}));
-        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        QCOMPARE(Dialogos::TomaMensagens(), QStringList{Resumo(m_arquivos.size(), 0, 0)});
         QStringList esperados = m_arquivos;
         esperados.append(QStringLiteral("log.txt"));
         for (const QString& nome : esperados)
             QVERIFY2(QFileInfo(QDir(gerado).filePath(nome)).size() > 0, qPrintable(nome));
 
-        // The tree reads the generation directory again, keeping its mark.
+        // The tree reads the generation directory again, keeping its mark; the folder that
+        // keeps the generated contents is there too.
+        esperados.append(QStringLiteral(".fendril"));
         noGerado = janela->ExisteDir(gerado, janela->raiz());
         QVERIFY(noGerado);
         QStringList mostrados;
@@ -479,7 +522,7 @@ private slots:
         QVERIFY(itens.contains(QStringLiteral("include\\addresses.h")));
         Controle<QPushButton>(janela, "BitBtn2")->click();
         QTRY_VERIFY(guarda.isNull());
-        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+        QCOMPARE(Dialogos::TomaMensagens(), QStringList{Resumo(itens.size(), 0, 0)});
         QCOMPARE(Conteudo(gen.filePath(QStringLiteral("include/addresses.h"))).trimmed(),
                  QByteArray("// addresses"));
     }
@@ -546,21 +589,202 @@ private slots:
             esperadas.insert(perguntados[i]);
         if (apagaUm)
             esperadas.insert(apagado);
+        int novas = 0;
         for (const QString& nome : m_arquivos) {
             const bool nova = Conteudo(gen.filePath(nome)) != "old\n";
             QCOMPARE(nova, todas || esperadas.contains(nome));
             QCOMPARE(fim.itens.contains(nome), !nova);
+            novas += nova ? 1 : 0;
         }
         // The status line counts down from the first file written.
         QCOMPARE(fim.situacao, fim.itens.size() == m_arquivos.size()
                                    ? QStringLiteral("Number Of Files: %1").arg(m_arquivos.size())
                                    : QStringLiteral("Remaining Files: %1").arg(fim.itens.size()));
-        const QStringList mensagens = Dialogos::TomaMensagens();
-        if (todas)
-            QVERIFY(mensagens.isEmpty());
+        // Files kept at the person's word are no failure: the run ends with its summary.
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{Resumo(novas, 0, int(m_arquivos.size()) - novas)});
+    }
+
+    // A second run over a file edited by hand since an older generation: Merge keeps the
+    // edits and takes the new output everywhere else, also for the whole run (Merge All,
+    // or the generation's "Merge hand edits", which asks nothing); No keeps the file. Each
+    // file's outcome is shown beside the list, and the run ends with its summary.
+    void fusaoDeEdicoes_data() {
+        QTest::addColumn<QStringList>("respostas");
+        QTest::addColumn<bool>("fundeEdicoes");
+        QTest::addColumn<bool>("noFim"); // the edit where the new output changes too
+        QTest::addColumn<QString>("resultado");
+        QTest::addColumn<QString>("mensagem");
+        // Every other file is unchanged.
+        const QString resto = QStringLiteral(" unchanged, %1 skipped, 0 failed");
+        const QString unchanged = QString::number(m_arquivos.size() - 1);
+        const QString fundido = QStringLiteral("Generation Finished: 1 written, ") + unchanged +
+                                resto.arg(0) + QStringLiteral("; 1 merged, 0 with conflicts");
+        const QStringList fundir{QStringLiteral("mr_merge")};
+        QTest::newRow("Merge") << fundir << false << false << QStringLiteral("merged") << fundido;
+        QTest::newRow("Merge All") << QStringList{QStringLiteral("mr_mergeall")} << false << false
+                                   << QStringLiteral("merged") << fundido;
+        QTest::newRow("Merge hand edits")
+            << QStringList{} << true << false << QStringLiteral("merged") << fundido;
+        QTest::newRow("No") << QStringList{QStringLiteral("mr_no")} << false << false
+                            << QStringLiteral("skipped")
+                            << QStringLiteral("Generation Finished: 0 written, ") + unchanged +
+                                   resto.arg(1);
+        QTest::newRow("conflict")
+            << fundir << false << true << QStringLiteral("conflict")
+            << QStringLiteral("Generation Finished With Merge Conflicts: 1 written, ") + unchanged +
+                   resto.arg(0) +
+                   QStringLiteral("; 0 merged, 1 with conflicts. The Files Hold Conflict Markers "
+                                  "Where Hand Edits And New Output Differ; The Log Names Their "
+                                  "Lines.");
+    }
+    void fusaoDeEdicoes() {
+        QFETCH(QStringList, respostas);
+        QFETCH(bool, fundeEdicoes);
+        QFETCH(bool, noFim);
+        QFETCH(QString, resultado);
+        QFETCH(QString, mensagem);
+        Ambiente ambiente;
+        QDir().mkdir(QStringLiteral("gen"));
+        const QDir gen(ambiente.caminho(QStringLiteral("gen")));
+        const QString editado = m_arquivos.first();
+        const QByteArray edicao = "// mine\r\n";
+        const QByteArray novo = EdicaoAMao(gen.path(), editado, edicao, noFim);
+        for (const QString& resposta : respostas)
+            Dialogos::ProximoTexto(resposta);
+        Dialogos::TomaTitulosArquivo();
+
+        QMap<QString, QString> resultados;
+        QStringList restantes;
+        TFormEvolucaoGeracao::setObservador([&](TFormEvolucaoGeracao& janela, Estado estado) {
+            if (estado == Estado::Fechado) {
+                resultados = Resultados(janela);
+                restantes = Retrata(janela).itens;
+            }
+        });
+        auto* janela = new TFormEvolucaoGeracao;
+        janela->caminhoMapeamento = m_mapeamento;
+        janela->diretorioGeracao = deQString(gen.path());
+        janela->modelosTabela = m_modelosTabela;
+        janela->modelosGerais = m_modelosGerais;
+        janela->fundeEdicoes = fundeEdicoes;
+        janela->show();
+        QPointer<TFormEvolucaoGeracao> guarda(janela);
+        QTRY_COMPARE(janela->estado(), Estado::Pronto);
+        Controle<QPushButton>(janela, "BitBtn2")->click();
+        QTRY_VERIFY(guarda.isNull());
+
+        QCOMPARE(Dialogos::TomaTitulosArquivo(),
+                 respostas.isEmpty()
+                     ? QStringList{}
+                     : QStringList{QStringLiteral("Overwrite \"%1\" ?").arg(editado)});
+        QCOMPARE(Dialogos::TomaMensagens(), QStringList{mensagem});
+        QCOMPARE(resultados.size(), m_arquivos.size());
+        for (const QString& nome : m_arquivos)
+            QCOMPARE(resultados.value(nome),
+                     nome == editado ? resultado : QStringLiteral("unchanged"));
+        // Written or unchanged files are crossed off; a kept one stays.
+        QCOMPARE(restantes,
+                 resultado == QStringLiteral("skipped") ? QStringList{editado} : QStringList{});
+        const QByteArray conteudo = Conteudo(gen.filePath(editado));
+        if (resultado == QStringLiteral("merged"))
+            QCOMPARE(conteudo, edicao + novo);
+        else if (resultado == QStringLiteral("conflict"))
+            QVERIFY2(conteudo.contains("<<<<<<< " + editado.toUtf8() +
+                                       " (edited)\r\n// mine\r\n"
+                                       "=======\r\n"),
+                     conteudo.constData());
         else
-            QCOMPARE(mensagens, QStringList{QStringLiteral(
-                                    "Some Files Could Not Be Created. View Log For Details. ")});
+            QVERIFY(conteudo.startsWith(edicao));
+    }
+
+    // A run that failed somewhere ends with the message that says so: every file of a
+    // template listed twice collides with its own first output.
+    void falhaTerminaComAMensagem() {
+        Ambiente ambiente;
+        QDir().mkdir(QStringLiteral("gen"));
+        auto* janela = new TFormEvolucaoGeracao;
+        janela->caminhoMapeamento = m_mapeamento;
+        janela->diretorioGeracao = deQString(ambiente.caminho(QStringLiteral("gen")));
+        janela->modelosTabela = {m_modelosTabela.front(), m_modelosTabela.front()};
+        QStringList desfechos;
+        TFormEvolucaoGeracao::setObservador([&](TFormEvolucaoGeracao& j, Estado estado) {
+            auto* arvore = Controle<QTreeWidget>(&j, "lv_resultados");
+            for (int i = 0; estado == Estado::Fechado && i < arvore->topLevelItemCount(); ++i)
+                desfechos.append(arvore->topLevelItem(i)->text(1));
+        });
+        janela->show();
+        QPointer<TFormEvolucaoGeracao> guarda(janela);
+        QTRY_COMPARE(janela->estado(), Estado::Pronto);
+        Controle<QPushButton>(janela, "BitBtn2")->click();
+        QTRY_VERIFY(guarda.isNull());
+        QCOMPARE(
+            Dialogos::TomaMensagens(),
+            QStringList{QStringLiteral("Some Files Could Not Be Created. View Log For Details. ")});
+        const qsizetype arquivos = desfechos.size() / 2;
+        QVERIFY(arquivos > 2);
+        QCOMPARE(desfechos.count(QStringLiteral("written")), arquivos);
+        QCOMPARE(desfechos.count(QStringLiteral("colliding")), arquivos);
+    }
+
+    // The question, shown for real over a running progress window, leaves both lists in
+    // sight; Merge is offered only for a file with kept content.
+    void perguntaNaoCobreALista_data() {
+        QTest::addColumn<bool>("guardado");
+        QTest::newRow("kept content") << true;
+        QTest::newRow("no kept content") << false;
+    }
+    void perguntaNaoCobreALista() {
+        QFETCH(bool, guardado);
+        Ambiente ambiente;
+        QDir().mkdir(QStringLiteral("gen"));
+        const QDir gen(ambiente.caminho(QStringLiteral("gen")));
+        const QString editado = m_arquivos.first();
+        EdicaoAMao(gen.path(), editado, "// mine\r\n");
+        if (!guardado)
+            QVERIFY(QDir(gen.filePath(QStringLiteral(".fendril"))).removeRecursively());
+
+        QPointer<TFormEvolucaoGeracao> janela = Pronta(gen.path());
+        QRect dialogo, lista, resultados;
+        bool fundir = !guardado;
+        int perguntas = 0;
+        const std::function<void()> responde = [&] {
+            auto* pergunta = qobject_cast<TFormConfirmaDialog*>(QApplication::activeModalWidget());
+            if (!pergunta) {
+                QTimer::singleShot(10, responde);
+                return;
+            }
+            ++perguntas;
+            dialogo = pergunta->frameGeometry();
+            for (auto [controle, area] :
+                 {std::pair{"lb_arquivos", &lista}, std::pair{"lv_resultados", &resultados}}) {
+                auto* widget = Controle<QWidget>(janela, QLatin1String(controle));
+                *area = QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+            }
+            fundir = Controle<QPushButton>(pergunta, "but_merge")->isEnabled();
+            // The end message is answered by the dialog layer again.
+            Dialogos::setModoResposta(true);
+            Controle<QPushButton>(pergunta, "but_noall")->click();
+        };
+        Dialogos::setModoResposta(false);
+        QTimer::singleShot(0, responde);
+        Controle<QPushButton>(janela, "BitBtn2")->click();
+        QTRY_VERIFY(janela.isNull());
+        Dialogos::setModoResposta(true);
+        QCOMPARE(perguntas, 1);
+        QVERIFY(dialogo.isValid() && lista.isValid());
+        QVERIFY2(!dialogo.intersects(lista) && !dialogo.intersects(resultados),
+                 qPrintable(QStringLiteral("question %1,%2 %3x%4, list %5,%6 %7x%8")
+                                .arg(dialogo.x())
+                                .arg(dialogo.y())
+                                .arg(dialogo.width())
+                                .arg(dialogo.height())
+                                .arg(lista.x())
+                                .arg(lista.y())
+                                .arg(lista.width())
+                                .arg(lista.height())));
+        QCOMPARE(fundir, guardado);
+        QCOMPARE(Dialogos::TomaMensagens().size(), 1);
     }
 
     // A failure that escapes the run is shown, and the window stays closable.
@@ -632,6 +856,8 @@ private slots:
         QTest::newRow("Yes To All") << 1 << QStringLiteral("mr_yesall");
         QTest::newRow("No") << 2 << QStringLiteral("mr_no");
         QTest::newRow("No To All") << 3 << QStringLiteral("mr_noall");
+        QTest::newRow("Merge") << 4 << QStringLiteral("mr_merge");
+        QTest::newRow("Merge All") << 5 << QStringLiteral("mr_mergeall");
     }
     void dialogoDeSobrescrita() {
         QFETCH(int, botao);
@@ -662,7 +888,8 @@ private slots:
         QCOMPARE(mostrado, pergunta);
         QVERIFY(titulo.isEmpty());
         QCOMPARE(legendas, (QStringList{QStringLiteral("Yes"), QStringLiteral("Yes To All"),
-                                        QStringLiteral("No"), QStringLiteral("No To All")}));
+                                        QStringLiteral("No"), QStringLiteral("No To All"),
+                                        QStringLiteral("Merge"), QStringLiteral("Merge All")}));
         QVERIFY(!escapeFechou);
         QCOMPARE(dada, resposta);
     }

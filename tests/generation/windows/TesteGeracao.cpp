@@ -12,6 +12,7 @@
 #include "ui/frame/Texto.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
@@ -361,26 +362,29 @@ private slots:
         Dialogos::ProximosArquivos({g});
         janela->ab_templClick();
 
+        Controle<QCheckBox>(janela, QStringLiteral("cb_merge"))->click();
+
         struct Entregue {
             std::string mapa, diretorio;
             TListaTextos tabela, gerais;
+            bool fundeEdicoes = false;
         } entregue;
         int vezes = 0;
-        TFormEvolucaoGeracao::setObservador(
-            [&](TFormEvolucaoGeracao& progresso, TFormEvolucaoGeracao::Estado estado) {
-                if (estado != TFormEvolucaoGeracao::Estado::Pronto &&
-                    estado != TFormEvolucaoGeracao::Estado::Falhou)
-                    return;
-                ++vezes;
-                entregue = {progresso.caminhoMapeamento, progresso.diretorioGeracao,
-                            progresso.modelosTabela, progresso.modelosGerais};
-                CriaArquivo(projeto + QStringLiteral("/gen/novo.txt"));
-                const QPointer<TFormEvolucaoGeracao> alvo(&progresso);
-                QTimer::singleShot(0, [alvo] {
-                    if (alvo)
-                        alvo->BitBtn1Click();
-                });
+        TFormEvolucaoGeracao::setObservador([&](TFormEvolucaoGeracao& progresso,
+                                                TFormEvolucaoGeracao::Estado estado) {
+            if (estado != TFormEvolucaoGeracao::Estado::Pronto &&
+                estado != TFormEvolucaoGeracao::Estado::Falhou)
+                return;
+            ++vezes;
+            entregue = {progresso.caminhoMapeamento, progresso.diretorioGeracao,
+                        progresso.modelosTabela, progresso.modelosGerais, progresso.fundeEdicoes};
+            CriaArquivo(projeto + QStringLiteral("/gen/novo.txt"));
+            const QPointer<TFormEvolucaoGeracao> alvo(&progresso);
+            QTimer::singleShot(0, [alvo] {
+                if (alvo)
+                    alvo->BitBtn1Click();
             });
+        });
         janela->but_generateClick();
         TFormEvolucaoGeracao::setObservador(nullptr);
         QCOMPARE(vezes, 1);
@@ -388,6 +392,7 @@ private slots:
         QCOMPARE(paraQString(entregue.diretorio), projeto + QStringLiteral("/gen"));
         QCOMPARE(entregue.tabela, TListaTextos{deQString(t)});
         QCOMPARE(entregue.gerais, TListaTextos{deQString(g)});
+        QVERIFY(entregue.fundeEdicoes);
         QCOMPARE(Controle<QListWidget>(janela, QStringLiteral("cb_fendril"))->count(), 2);
         QCOMPARE(Nomes(No(janela, QStringLiteral("gen"))), (QStringList{"novo.txt", "old.txt"}));
         QCOMPARE(TFormGeracao::indiceIcone(No(janela, QStringLiteral("gen"))),
@@ -619,6 +624,48 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EListError, janela->setArquivo(documento));
         QCOMPARE(Itens(Controle<QListWidget>(janela, QStringLiteral("cb_fendril"))),
                  QStringList{t + QStringLiteral(";0")});
+    }
+
+    // "Merge hand edits": off in a new window and in a document written before it existed;
+    // ticking it marks the document changed, and it is saved and read back.
+    void opcaoFundirEdicoes() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormGeracao* janela = NovaJanela(*principal);
+        auto* caixa = Controle<QCheckBox>(janela, QStringLiteral("cb_merge"));
+        QCOMPARE(caixa->text(), QStringLiteral("Merge hand edits"));
+        QVERIFY(!caixa->isChecked());
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("Edit_autor")),
+                         QStringLiteral("Ana"));
+        const QString antigo = ambiente.caminho(QStringLiteral("old.kgf"));
+        TArquivoKMF semChave = janela->getArquivo();
+        QCOMPARE(semChave.LePrimeiro("geracao", "cb_merge"), std::string("0"));
+        std::erase_if(semChave.getLinhas(), [](const std::string& linha) {
+            return linha.starts_with("geracao||cb_merge||");
+        });
+        semChave.Salva(deQString(antigo));
+
+        janela->SalvaArquivoKMF(ambiente.caminho(QStringLiteral("merge.kgf")));
+        QVERIFY(!janela->modificado());
+        caixa->click();
+        QVERIFY(janela->modificado());
+        janela->SalvaArquivoKMF(ambiente.caminho(QStringLiteral("merge.kgf")));
+        TArquivoKMF salvo;
+        salvo.Abre(deQString(ambiente.caminho(QStringLiteral("merge.kgf"))));
+        QCOMPARE(salvo.LePrimeiro("geracao", "cb_merge"), std::string("1"));
+
+        principal->AbreArquivo({ambiente.caminho(QStringLiteral("merge.kgf"))});
+        auto* aberta = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
+        QVERIFY(aberta && aberta != janela);
+        QVERIFY(Controle<QCheckBox>(aberta, QStringLiteral("cb_merge"))->isChecked());
+        QVERIFY(!aberta->modificado());
+
+        principal->AbreArquivo({antigo});
+        auto* velha = qobject_cast<TFormGeracao*>(principal->filhaAtiva());
+        QVERIFY(velha && velha != aberta);
+        QVERIFY(!Controle<QCheckBox>(velha, QStringLiteral("cb_merge"))->isChecked());
+        QVERIFY(!velha->modificado());
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
     }
 
     // Relative paths of a document are taken from the document's folder, as the command
