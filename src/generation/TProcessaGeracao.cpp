@@ -924,7 +924,9 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
 
     enum class TAcao { Substitui, Mantem, Funde };
     TAcao acao = TAcao::Substitui;
-    if (atual.existe) {
+    // Only a file (or a link to one) is offered for overwriting: a folder of that name is
+    // no file, and writing it fails.
+    if (atual.regular) {
         if (m_estado == TEstadoSobrescrita::SimParaTodos) {
             acao = TAcao::Substitui;
         } else if (m_estado == TEstadoSobrescrita::NaoParaTodos) {
