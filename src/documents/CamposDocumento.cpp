@@ -143,14 +143,14 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
         std::vector<TModeloMarcado>& modelos) {
-    std::vector<TModeloMarcado> lidos;
+    // Each entry is a path and its tick, each followed by ";"; an entry lacking either fails
+    // the opening with the list's own failure, the entries before it kept.
+    modelos.clear();
     for (const std::string& entrada : documento.LeSecao(secao, chave, false)) {
         const TListaTextos partes = SeparaCampos(entrada, ";");
-        if (!partes.empty()) {
-            lidos.push_back({partes[0], partes.size() < 2 || partes[1] != "0"});
-        }
+        const std::string& caminho = ItemDaLista(partes, 0);
+        modelos.push_back({caminho, ItemDaLista(partes, 1) != "0"});
     }
-    modelos = std::move(lidos);
 }
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,

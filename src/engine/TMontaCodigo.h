@@ -101,15 +101,14 @@ private:
     // (variable type, initial value) of a provider type name.
     using TParTipo = std::pair<std::string, std::string>;
     struct TValores;
-    struct TExpansao;
     class TRepeticao;
 
     // Expands every table block of a text.
     std::string ExpandeBlocosTabela(std::string texto);
     // One table block body, repeated for every table of the column set.
-    TExpansao ExpandeTabelas(std::string_view corpo, bool corpoArriscado);
+    std::string ExpandeTabelas(std::string_view corpo);
     // One column block body of one kind, repeated for its columns.
-    TExpansao RepeteColunas(std::string_view corpo, bool corpoArriscado, std::uint8_t bloco);
+    std::string RepeteColunas(std::string_view corpo, std::uint8_t bloco);
 
     // Sets tabelaAtual and takes that table's columns (which also counts them).
     void CarregaTabela(const std::string& nomeTabela);

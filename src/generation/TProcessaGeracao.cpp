@@ -26,9 +26,12 @@ namespace {
 constexpr int ModeloTabela = 1;
 constexpr int ModeloGeral = 2;
 
+// Whether a file exists at the path: a regular file, or a link to one. A folder is not a
+// file: a template or types path naming one does not exist, and an output name equal to a
+// folder fails to be written instead of asking to overwrite it.
 bool Existe(const std::string& caminho) {
     std::error_code erro;
-    return !caminho.empty() && fs::exists(caminho, erro);
+    return !caminho.empty() && fs::is_regular_file(caminho, erro);
 }
 
 std::string EntreAspas(const std::string& texto) {
@@ -997,7 +1000,9 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
 
     enum class TAcao { Substitui, Mantem, Funde };
     TAcao acao = TAcao::Substitui;
-    if (atual.existe) {
+    // Only a file (or a link to one) is offered for overwriting: a folder of that name is
+    // no file, and writing it fails.
+    if (atual.regular) {
         if (m_estado == TEstadoSobrescrita::SimParaTodos) {
             acao = TAcao::Substitui;
         } else if (m_estado == TEstadoSobrescrita::NaoParaTodos) {

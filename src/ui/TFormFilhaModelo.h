@@ -85,7 +85,6 @@ private:
     QWidget* criaPaginaNomes();
     QWidget* criaPaginaTipos();
     QWidget* criaEditor(int indice, const QString& nome, const QString& nomeBarra);
-    QMenu* criaMenuEditor();
     int indiceEditor(const QObject* objeto) const;
     // The editor of the active inner tab, -1 on "File Names".
     int editorDaGuia() const;

@@ -92,12 +92,12 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
         acao->setObjectName(nome);
         acao->setToolTip(texto);
     };
-    AdicionaComandosEditor(
-        m_cbCode, this,
-        {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"), QStringLiteral("but_print"),
-         QStringLiteral("but_cortar"), QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
-         QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
-        [this](TComandoEditor comando) { ExecutaComandoEditor(this, m_codigo.editor, comando); });
+    AdicionaComandosEditor(m_cbCode, this,
+                           {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"),
+                            QStringLiteral("but_print"), QStringLiteral("but_cortar"),
+                            QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
+                            QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
+                           [this](TComandoEditor comando) { comandoEditor(comando); });
     m_cbCode->addSeparator();
     botao(QStringLiteral("Check Iterative Tags Coerence"), QStringLiteral("but_cruzados"),
           &TFormModeloGeral::but_cruzadosClick);
@@ -128,7 +128,16 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     m_codigo.Cria(m_divisor, pagina, QStringLiteral("re_classeobjeto"),
                   QStringLiteral("bar_objeto"), this, tagsComunsGeral + TagsComunsLinguagem(),
                   tagsIterativasGeral + TagsIterativasLinguagem());
-    m_codigo.editor->setContextMenuPolicy(Qt::NoContextMenu);
+    // A change of the text by the person marks the document; filling it from a document
+    // does not.
+    connect(m_codigo.realce, &TRealceTags::textoEditado, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
+    CriaMenuEditor(
+        this, [this](TComandoEditor comando) { comandoEditor(comando); },
+        [this] { but_refreshClick(); }, [this] { but_mostratagsClick(); }, m_acaoRealce,
+        {m_codigo.editor});
     m_divisor->addWidget(m_arvore);
     m_divisor->addWidget(m_codigo.editor);
     m_divisor->setStretchFactor(1, 1);
@@ -260,6 +269,11 @@ TArquivoKMF TFormModeloGeral::getArquivo() const {
 void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     TDocModeloGeral doc;
     doc.setArquivo(documento);
+    m_preenchendo = true;
+    struct Fim {
+        bool& preenchendo;
+        ~Fim() { preenchendo = false; }
+    } fim{m_preenchendo};
     // The file mode first: choosing it empties the naming fields the document then fills.
     m_rgFile->button(doc.arquivoUnico == 1 ? 1 : 0)->setChecked(true);
     MostraCamposJanela(*this, kCamposModeloGeral, doc);
@@ -315,30 +329,39 @@ void TFormModeloGeral::AlternaBarra(const QString& item) {
         m_cbCode->setVisible(m_cbCode->isHidden());
 }
 
-// The editor commands leave the modified marker as it is: only keys and tags set it.
+// The editor commands; those that change the text mark the document through the
+// highlighter's signal. An error of the printer is shown.
+void TFormModeloGeral::comandoEditor(TComandoEditor comando) {
+    try {
+        ExecutaComandoEditor(this, m_codigo.editor, comando);
+    } catch (const std::exception& erro) {
+        Dialogos::Erro(this, paraQString(erro.what()));
+    }
+}
+
 void TFormModeloGeral::but_abrirClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Abrir);
+    comandoEditor(TComandoEditor::Abrir);
 }
 void TFormModeloGeral::but_salvarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Salvar);
+    comandoEditor(TComandoEditor::Salvar);
 }
 void TFormModeloGeral::but_printClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Imprimir);
+    comandoEditor(TComandoEditor::Imprimir);
 }
 void TFormModeloGeral::but_cortarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Cortar);
+    comandoEditor(TComandoEditor::Cortar);
 }
 void TFormModeloGeral::but_copiarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Copiar);
+    comandoEditor(TComandoEditor::Copiar);
 }
 void TFormModeloGeral::but_colarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Colar);
+    comandoEditor(TComandoEditor::Colar);
 }
 void TFormModeloGeral::but_undoClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Desfazer);
+    comandoEditor(TComandoEditor::Desfazer);
 }
 void TFormModeloGeral::but_marcartudoClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::MarcarTudo);
+    comandoEditor(TComandoEditor::MarcarTudo);
 }
 
 void TFormModeloGeral::but_cruzadosClick() {
@@ -346,9 +369,9 @@ void TFormModeloGeral::but_cruzadosClick() {
         TMontaCodigo::VerificaTags(textoEditorParaDocumento(m_codigo.editor->toPlainText()));
         Dialogos::Mensagem(this, QStringLiteral("No Crossed Tags Present !!"));
     } catch (const EErroGeral& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.textoErro()));
+        Dialogos::Erro(this, paraQString(erro.textoErro()));
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -390,12 +413,10 @@ QString TFormModeloGeral::textoPainel(int painel) const {
 // ------------------------------------------------------------------ key and mouse events
 
 void TFormModeloGeral::re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado) {
-    const bool edita = VerificaTeclaSolta(m_codigo.editor, m_codigo.realce, tecla, estado);
+    VerificaTeclaSolta(m_codigo.editor, m_codigo.realce, estado);
     // The editor types as the window's indicator says.
     if (tecla == Qt::Key_Insert)
         m_indicador.AlternaModo(m_codigo.editor, m_codigo.paineis[0]);
-    if (edita)
-        MarcaModificado();
 }
 
 bool TFormModeloGeral::eventFilter(QObject* objeto, QEvent* evento) {

@@ -63,6 +63,7 @@ private:
     void criaPaginaCodigo(QWidget* pagina);
     void criaPaginaSettings(QWidget* pagina);
     void AplicaModo();
+    void comandoEditor(TComandoEditor comando);
     void re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado);
     QString previewPorTabela() const;
 
@@ -88,6 +89,7 @@ private:
     QLabel* m_rotuloSufix = nullptr;
     QLabel* m_rotuloName = nullptr;
     TIndicadorInsercao m_indicador;
+    bool m_preenchendo = false;
 };
 
 // Registers the window as the factory of the ".tpg" kind.

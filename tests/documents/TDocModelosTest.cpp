@@ -169,6 +169,24 @@ TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
     EXPECT_EQ(lido.modelosGerais, geracao.modelosGerais);
 }
 
+TEST(TDocGeracao, TemplateEntryWithoutPathOrTickFailsTheOpening) {
+    // An entry is a path and a tick, each followed by ";": one lacking either fails with the
+    // list's own failure; what was read before it stays filled.
+    for (const char* entrada : {"/a.tpt", "/a.tpt;", ""}) {
+        TDocGeracao geracao;
+        geracao.autor = "Ann";
+        geracao.arquivoMapeamento = "/m.kmf";
+        geracao.modelosTabela = {{"/b.tpt", false}};
+        TArquivoKMF documento = geracao.getArquivo();
+        documento.AdicionaEntrada("geracao", "cb_fendril", entrada);
+        TDocGeracao lido;
+        EXPECT_THROW(lido.setArquivo(documento), EListError) << entrada;
+        EXPECT_EQ(lido.autor, "Ann");
+        EXPECT_EQ(lido.arquivoMapeamento, "/m.kmf");
+        EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
+    }
+}
+
 // "Merge hand edits" is stored as "1" or "0"; a document written before it existed opens
 // with it off.
 TEST(TDocGeracao, MergeHandEditsIsStoredAndOlderDocumentsLackIt) {

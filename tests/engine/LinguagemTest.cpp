@@ -388,6 +388,13 @@ TEST(TMontaCodigo, TagsThatReplacementBuildsAreReplacedByLaterSteps) {
 }
 
 // --- The block termination guard -------------------------------------------------------------
+//
+// The engine expands blocks exactly as the rule says wherever the rule ends: tags joined across
+// block edges and repetitions, and blocks that values bring, are expanded like the template's
+// own. It differs only where the rule would not end, or would end only beyond the engine's
+// limits: a replacement that leaves the text as it was, more than a million blocks found
+// inside expansions of one kind, or a text beyond the output limit stop it with a message
+// (TMontaCodigoTest: ValuesHoldingTheirOwnBlockStopTheExpansion, OutputLimitStopsTheExpansion).
 
 TEST(TMontaCodigo, TagsJoinedAcrossABlockBoundaryAreExpandedAsTheRuleSays) {
     // The inner block's expansion "A<rct" and the text after it join into an opening tag,

@@ -445,6 +445,44 @@ TEST_F(Geracao, MissingTemplateLogsAndProducesNothing) {
     EXPECT_EQ(Mensagens().back(), "File Does Not Exist: \"" + ausente + "\"");
 }
 
+TEST_F(Geracao, AFolderIsNoFile) {
+    // A mapping, template or types path naming a folder does not exist; an output name equal
+    // to a folder is not offered for overwriting, its writing fails. A link to a file is a
+    // file.
+    const std::string pasta = m_pasta.arquivo("folder");
+    fs::create_directory(pasta);
+    EXPECT_FALSE(Run(pasta, {}).Prepara());
+
+    const std::string mapa = Mapeamento({{"", "a", "x"}});
+    TProcessaGeracao& run = Run(mapa, {pasta}, {pasta});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Mensagens(), (TListaTextos{"File Does Not Exist: \"" + pasta + "\"",
+                                         "File Does Not Exist: \"" + pasta + "\""}));
+
+    TDocModeloGeral modelo;
+    modelo.arquivoUnico = 1;
+    modelo.makePrefix = "all";
+    modelo.makeExtension = "txt";
+    modelo.arquivoTipos = pasta;
+    fs::create_directory(arquivoSaida("all.txt"));
+    const std::string geral = ModeloGeral(modelo);
+    TProcessaGeracao& segunda = Run(mapa, {}, {geral});
+    ASSERT_TRUE(segunda.Prepara());
+    segunda.Executa();
+    EXPECT_TRUE(m_perguntas.empty());
+    const TListaTextos mensagens = Mensagens();
+    ASSERT_EQ(mensagens.size(), 3u);
+    EXPECT_EQ(mensagens[1], "The File \"" + pasta + "\" Does Not Exist !!");
+    EXPECT_EQ(mensagens[2].rfind("File " + arquivoSaida("all.txt") + " -> ", 0), 0u);
+    EXPECT_NE(mensagens[2], "File " + arquivoSaida("all.txt") + " -> OK");
+    EXPECT_EQ(segunda.falhas(), 1);
+
+    const std::string ligacao = m_pasta.arquivo("link.kmf");
+    fs::create_symlink(mapa, ligacao);
+    EXPECT_TRUE(Run(ligacao, {}).Prepara());
+}
+
 TEST_F(Geracao, EventsReportPercents) {
     const std::string mapa =
         Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}, {"", "d", "x"}});
@@ -591,8 +629,10 @@ TEST_F(Geracao, TemplatesThatCannotBeLoadedOrAreOfAnotherKindFail) {
     };
     for (const Caso& caso : {
              Caso{ausente, false, "File Does Not Exist: \"" + ausente + "\""},
-             Caso{m_pasta.arquivo("out"), false, "Could Not Open File " + m_pasta.arquivo("out")},
-             Caso{tubo, false, "Could Not Open File " + tubo + ": It Is Not A Regular File"},
+             // A folder and a pipe are no files.
+             Caso{m_pasta.arquivo("out"), false,
+                  "File Does Not Exist: \"" + m_pasta.arquivo("out") + "\""},
+             Caso{tubo, false, "File Does Not Exist: \"" + tubo + "\""},
              Caso{mapa, false, "The File Is Not A Table-Class Template !!"},
              Caso{geral, false, "The File Is Not A Table-Class Template !!"},
              Caso{tabela, true, "The File Is Not A General Template !!"},

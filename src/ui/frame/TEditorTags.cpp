@@ -246,6 +246,7 @@ void TRealceTags::textoMudou(int, int, int) {
     m_cores.insert(m_cores.begin() + prefixo, static_cast<std::size_t>(atual - sufixo - prefixo),
                    Plano);
     m_texto = novo;
+    emit textoEditado();
 }
 
 void TRealceTags::setAtivo(bool ativo) {
@@ -366,43 +367,26 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     m_interrompido = false;
     const QString texto = m_texto;
     const auto n = static_cast<int>(texto.size());
-    // The searches of every position at once, in two passes. The position after the last
-    // character is checked as well (when a blank or a line break ends the text): there the
-    // backward searches give the last "<" and ">", the forward ones nothing.
-    const auto posicoes = static_cast<std::size_t>(n) + 1;
-    std::vector<int> lb(posicoes, -1), rb(posicoes, -1), lf(posicoes, -1), rf(posicoes, -1);
-    int ultimoMenor = -1;
-    int ultimoMaior = -1;
-    for (int i = 0; i < n; ++i) {
-        if (texto[i] == QLatin1Char('<'))
-            ultimoMenor = i;
-        if (texto[i] == QLatin1Char('>'))
-            ultimoMaior = i;
-        lb[static_cast<std::size_t>(i)] = ultimoMenor;
-        rb[static_cast<std::size_t>(i)] = ultimoMaior;
-    }
-    lb[static_cast<std::size_t>(n)] = ultimoMenor;
-    rb[static_cast<std::size_t>(n)] = ultimoMaior;
-    int proximoMenor = -1;
-    int proximoMaior = -1;
-    for (int i = n - 1; i >= 0; --i) {
-        if (texto[i] == QLatin1Char('<'))
-            proximoMenor = i;
-        if (texto[i] == QLatin1Char('>'))
-            proximoMaior = i;
-        lf[static_cast<std::size_t>(i)] = proximoMenor;
-        rf[static_cast<std::size_t>(i)] = proximoMaior;
+    std::fill(m_cores.begin(), m_cores.end(), Plano);
+    if (n > 0) {
+        m_sujoInicio = 0;
+        m_sujoFim = n - 1;
     }
     QElapsedTimer relogio;
     relogio.start();
+    int menor = -1; // the last "<" that no sign followed yet
     // A text changed while the scan let events through ends it: the positions are stale.
-    for (int i = 0; i <= n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
-        const QChar anterior = i > 0 ? texto[i - 1] : QChar();
-        if (i == 0 || anterior == QLatin1Char('\n') || anterior == QLatin1Char(' ') ||
-            anterior.isNull()) {
-            const auto k = static_cast<std::size_t>(i);
-            verificaVizinhos({lb[k], rb[k], lf[k], rf[k]}, n,
-                             [&](int inicio, int fim) { palavraReservada(texto, inicio, fim); });
+    for (int i = 0; i < n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
+        const QChar c = texto[i];
+        if (c == QLatin1Char('<')) {
+            menor = i;
+        } else if (c == QLatin1Char('>') && menor >= 0) {
+            const QStringView palavra = QStringView(texto).mid(menor, i - menor + 1);
+            if (m_tagsComuns.contains(palavra))
+                pinta(menor, i, Comum);
+            else if (m_tagsIterativas.contains(palavra))
+                pinta(menor, i, Iterativa);
+            menor = -1;
         }
         if (progresso && relogio.elapsed() >= 40) {
             progresso(i, n);
