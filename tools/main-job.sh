@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds fendril-cli and runs the main job: the shop example's generation. It builds the
-# example's SQLite database, imports its mapping, packs the C++, Python, SQL and Markdown
-# template sets with the generation document, and generates every file.
+# example's SQLite database, imports its mapping, packs the C++, Python, TypeScript, SQL and
+# Markdown template sets with the generation document, and generates every file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

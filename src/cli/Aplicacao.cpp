@@ -55,7 +55,8 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
     bool estrito = false;
     auto* check = app.add_subcommand(
         "check", "Check that the block and condition tags of a template pair up and do not "
-                 "cross, and warn about tags that will not expand (with line and column)");
+                 "cross and that its name form's filters exist, and warn about tags that will "
+                 "not expand (with line and column)");
     check
         ->add_option("FILE", modelo,
                      "Template (.tpt, .tpg: its code texts) or plain text file with template "

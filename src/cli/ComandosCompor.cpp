@@ -29,6 +29,13 @@ bool Marca(const std::string& valor) {
     return valor == "1";
 }
 
+TNomeArquivoTabela NomeArquivo(const std::string& valor) {
+    if (valor != "0" && valor != "1" && valor != "2") {
+        throw EErroGeral::Create("Expected 0, 1 Or 2, Found \"" + valor + "\"");
+    }
+    return campos::LeNomeArquivo(valor);
+}
+
 TModeloMarcado Modelo(const std::string& valor) {
     const std::size_t ponto = valor.find(';');
     if (ponto == std::string::npos) {
@@ -71,6 +78,9 @@ void Atribui(TDoc& valores, const TCampoDocumento<TDoc>& campo, const std::strin
                    [&](std::string TDoc::*membro) { valores.*membro = Valor(valor, pasta); },
                    [&](bool TDoc::*membro) { valores.*membro = Marca(Valor(valor, pasta)); },
                    [&](int TDoc::*membro) { valores.*membro = ParaInteiro(Valor(valor, pasta)); },
+                   [&](TNomeArquivoTabela TDoc::*membro) {
+                       valores.*membro = NomeArquivo(Valor(valor, pasta));
+                   },
                    [&](std::vector<TLinhaTipos> TDoc::*membro) {
                        valores.*membro =
                            TiposEstritos(pasta / valor.substr(valor.starts_with('@') ? 1 : 0));

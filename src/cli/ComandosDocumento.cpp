@@ -66,13 +66,19 @@ struct TTextoModelo {
     bool corpoDeTabela;
 };
 
-// The code texts of a template document as the run expands them, or the file as one text.
-std::vector<TTextoModelo> TextosDoModelo(const std::string& arquivo) {
+// What check reads of a file: the code texts of a template document as the run expands them
+// (or the file as one text), and a template's name form.
+struct TModeloLido {
+    std::vector<TTextoModelo> textos;
+    std::string formaNome;
+};
+
+TModeloLido LeModelo(const std::string& arquivo) {
     std::string extensao = ExtraiExtensao(arquivo);
     std::transform(extensao.begin(), extensao.end(), extensao.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extensao != "tpt" && extensao != "tpg") {
-        return {{"", LeTextoArquivo(arquivo), false}};
+        return {{{"", LeTextoArquivo(arquivo), false}}, {}};
     }
     TArquivoKMF documento;
     documento.Abre(arquivo);
@@ -81,12 +87,28 @@ std::vector<TTextoModelo> TextosDoModelo(const std::string& arquivo) {
         return valores.empty() ? std::string() : valores.front();
     };
     if (extensao == "tpt") {
-        return {{"(Table Class)", codigo(chave::re_classeobjeto), true},
-                {"(Parent Class)", codigo(chave::re_classepai), false},
-                {"(Make File)", codigo(chave::re_make), false}};
+        return {{{"(Table Class)", codigo(chave::re_classeobjeto), true},
+                 {"(Parent Class)", codigo(chave::re_classepai), false},
+                 {"(Make File)", codigo(chave::re_make), false}},
+                codigo(chave::edit_nameform)};
     }
     // One file per table wraps the text in a table block, one file for all does not.
-    return {{"", codigo(chave::re_classeobjeto), codigo(chave::rg_file) == "0"}};
+    return {{{"", codigo(chave::re_classeobjeto), codigo(chave::rg_file) == "0"}},
+            codigo(chave::edit_nameform)};
+}
+
+// The run writes no per-table file for a name form with an unknown filter: an error, at
+// the column of that filter.
+std::vector<TDiagnostico> DiagnosticaFormaNome(const std::string& forma) {
+    TCadeiaFiltros filtros;
+    std::string_view desconhecido;
+    if (forma.empty() || LeCadeiaFiltros(forma, filtros, &desconhecido)) {
+        return {};
+    }
+    const auto posicao = static_cast<std::size_t>(desconhecido.data() - forma.data());
+    return {{true, 1, posicao + 1, posicao,
+             "Unknown Filter \"" + std::string(desconhecido) + "\" In The Name Form \"" + forma +
+                 "\" !!"}};
 }
 
 } // namespace
@@ -96,11 +118,11 @@ int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
     try {
         std::size_t falhas = 0;
         std::size_t avisos = 0;
-        for (const TTextoModelo& texto : TextosDoModelo(arquivo)) {
-            for (const TDiagnostico& diagnostico :
-                 TMontaCodigo::Diagnostica(texto.codigo, texto.corpoDeTabela)) {
-                saida << arquivo << texto.rotulo << ':' << diagnostico.linha << ':'
-                      << diagnostico.coluna << ": " << (diagnostico.erro ? "error: " : "warning: ")
+        const auto relata = [&](const std::string& rotulo,
+                                const std::vector<TDiagnostico>& diagnosticos) {
+            for (const TDiagnostico& diagnostico : diagnosticos) {
+                saida << arquivo << rotulo << ':' << diagnostico.linha << ':' << diagnostico.coluna
+                      << ": " << (diagnostico.erro ? "error: " : "warning: ")
                       << diagnostico.mensagem << '\n';
                 if (diagnostico.erro) {
                     erros << diagnostico.mensagem << '\n';
@@ -109,7 +131,12 @@ int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
                     ++avisos;
                 }
             }
+        };
+        const TModeloLido modelo = LeModelo(arquivo);
+        for (const TTextoModelo& texto : modelo.textos) {
+            relata(texto.rotulo, TMontaCodigo::Diagnostica(texto.codigo, texto.corpoDeTabela));
         }
+        relata("(Name Form)", DiagnosticaFormaNome(modelo.formaNome));
         if (falhas > 0) {
             return 1;
         }

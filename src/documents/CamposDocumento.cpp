@@ -20,6 +20,20 @@ std::string TextoModelo(const TModeloMarcado& modelo) {
     return modelo.caminho + ";" + Marca(modelo.marcado) + ";";
 }
 
+std::string TextoNomeArquivo(TNomeArquivoTabela valor) {
+    return std::to_string(static_cast<int>(valor));
+}
+
+TNomeArquivoTabela LeNomeArquivo(std::string_view texto) {
+    if (texto == "1") {
+        return TNomeArquivoTabela::alias;
+    }
+    if (texto == "2") {
+        return TNomeArquivoTabela::aliasOuNomeCurto;
+    }
+    return TNomeArquivoTabela::nome;
+}
+
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
              const std::string& valor) {
     documento.AdicionaEntrada(secao, chave, valor);
@@ -31,6 +45,11 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
 
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, int valor) {
     documento.AdicionaEntrada(secao, chave, std::to_string(valor));
+}
+
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             TNomeArquivoTabela valor) {
+    documento.AdicionaEntrada(secao, chave, TextoNomeArquivo(valor));
 }
 
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
@@ -104,6 +123,13 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
     valor = ParaInteiro(texto);
 }
 
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        TNomeArquivoTabela& valor) {
+    std::string texto = TextoNomeArquivo(valor);
+    Le(documento, secao, chave, opcional, texto);
+    valor = LeNomeArquivo(texto);
+}
+
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
         std::vector<TLinhaTipos>& linhas) {
     const TListaTextos entradas = documento.LeSecao(secao, chave, false);
@@ -121,14 +147,14 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
         std::vector<TModeloMarcado>& modelos) {
-    std::vector<TModeloMarcado> lidos;
+    // Each entry is a path and its tick, each followed by ";"; an entry lacking either fails
+    // the opening with the list's own failure, the entries before it kept.
+    modelos.clear();
     for (const std::string& entrada : documento.LeSecao(secao, chave, false)) {
         const TListaTextos partes = SeparaCampos(entrada, ";");
-        if (!partes.empty()) {
-            lidos.push_back({partes[0], partes.size() < 2 || partes[1] != "0"});
-        }
+        const std::string& caminho = ItemDaLista(partes, 0);
+        modelos.push_back({caminho, ItemDaLista(partes, 1) != "0"});
     }
-    modelos = std::move(lidos);
 }
 
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,

@@ -4,6 +4,7 @@
 #include "model/TControlaColunas.h"
 #include "model/Textos.h"
 
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -71,6 +72,8 @@ inline constexpr std::string_view cb_fname = "cb_fname";
 inline constexpr std::string_view tipos = "tipos";
 inline constexpr std::string_view edit_typesfile = "edit_typesfile";
 inline constexpr std::string_view rg_file = "rg_file";
+inline constexpr std::string_view edit_reservedwords = "edit_reservedwords";
+inline constexpr std::string_view edit_nameform = "edit_nameform";
 // Generation.
 inline constexpr std::string_view edit_mapfile = "edit_mapfile";
 inline constexpr std::string_view pathraiz = "pathraiz";
@@ -98,10 +101,16 @@ struct TModeloMarcado {
     bool operator==(const TModeloMarcado&) const = default;
 };
 
+// What names a template's per-table files (its `cb_fname`): the table's qualified name, its
+// alias, or its alias with the table's short name (without schema) where the alias is empty.
+enum class TNomeArquivoTabela : std::uint8_t { nome = 0, alias = 1, aliasOuNomeCurto = 2 };
+
 // The member a field stores, and so how its value is written:
 // - std::string: the text as it is, one entry;
 // - bool: "1" or "0"; reads true exactly for "1";
 // - int: decimal; a value that is not a decimal integer fails (EConvertError);
+// - TNomeArquivoTabela: "0", "1" or "2"; reads as the alias for "1", as the alias or short
+//   name for "2" and as the name for any other value (older documents store "0" or "1");
 // - std::vector<TLinhaTipos>: one entry per row, "provider;variable;initial;"; a document
 //   without such entries keeps the rows as they were, a row of fewer fields fails;
 // - std::vector<TModeloMarcado>: one entry per template, "path;1;" (ticked unless "0");
@@ -114,9 +123,9 @@ struct TModeloMarcado {
 //   (EscreveManuaisDocumento); reading it there does nothing more.
 template <class TDoc>
 using TMembroDocumento =
-    std::variant<std::string TDoc::*, bool TDoc::*, int TDoc::*, std::vector<TLinhaTipos> TDoc::*,
-                 std::vector<TModeloMarcado> TDoc::*, TListaTextos TDoc::*,
-                 std::unique_ptr<TControlaColunas> TDoc::*>;
+    std::variant<std::string TDoc::*, bool TDoc::*, int TDoc::*, TNomeArquivoTabela TDoc::*,
+                 std::vector<TLinhaTipos> TDoc::*, std::vector<TModeloMarcado> TDoc::*,
+                 TListaTextos TDoc::*, std::unique_ptr<TControlaColunas> TDoc::*>;
 
 // When opening reads a field: in table order, or before or after the others (fields marked
 // alike are read in table order among themselves). The order decides which values are
@@ -126,7 +135,9 @@ enum class TLeitura { NaOrdem, Primeiro, Ultimo };
 // One entry of a layout: where a value is stored, which member holds it, when it is read
 // and whether a document may lack it. A required key that a document lacks stops the
 // reading there with EListError "List index out of bounds (0): section||key", the values
-// read before it kept; an `opcional` one leaves its member as it was.
+// read before it kept; an `opcional` one leaves its member as it was. An `opcional` text is
+// written only when it is not empty, so a document that does not use it is written exactly
+// as before the key existed.
 template <class TDoc> struct TCampoDocumento {
     std::string_view secao;
     std::string_view chave;
@@ -141,6 +152,8 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
              const std::string& valor);
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool valor);
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave, int valor);
+void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
+             TNomeArquivoTabela valor);
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
              const std::vector<TLinhaTipos>& linhas);
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view chave,
@@ -159,6 +172,8 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
         bool& valor);
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
         int& valor);
+void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool opcional,
+        TNomeArquivoTabela& valor);
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
         std::vector<TLinhaTipos>& linhas);
 void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view chave, bool,
@@ -171,6 +186,9 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view c
 // The text form of a types row and of a ticked template, as their entries store them.
 std::string TextoLinhaTipos(const TLinhaTipos& linha);
 std::string TextoModelo(const TModeloMarcado& modelo);
+// The naming of per-table files as stored ("0", "1", "2") and as read from any text.
+std::string TextoNomeArquivo(TNomeArquivoTabela valor);
+TNomeArquivoTabela LeNomeArquivo(std::string_view texto);
 } // namespace campos
 
 // A layout's field table, as the functions below take it (an array of the layout converts).
@@ -183,7 +201,13 @@ void EscreveCampos(const TDoc& valores, TTabelaCampos<TDoc> tabela, TArquivoKMF&
     for (const TCampoDocumento<TDoc>& campo : tabela) {
         std::visit(
             [&](auto membro) {
-                campos::Escreve(documento, campo.secao, campo.chave, valores.*membro);
+                const auto& valor = valores.*membro;
+                if constexpr (std::is_same_v<std::decay_t<decltype(valor)>, std::string>) {
+                    if (campo.opcional && valor.empty()) {
+                        return;
+                    }
+                }
+                campos::Escreve(documento, campo.secao, campo.chave, valor);
             },
             campo.membro);
     }

@@ -50,6 +50,37 @@ void TDocGeracao::setArquivo(const TArquivoKMF& documento) {
     LeCampos(documento, kCamposGeracao, *this);
 }
 
+TListaTextos PalavrasReservadas(std::string_view texto) {
+    TListaTextos palavras;
+    constexpr std::string_view brancos = " \t\r\n\f\v";
+    for (std::size_t inicio = texto.find_first_not_of(brancos); inicio != std::string_view::npos;
+         inicio = texto.find_first_not_of(brancos, inicio)) {
+        const std::size_t fim = texto.find_first_of(brancos, inicio);
+        palavras.emplace_back(texto.substr(inicio, fim - inicio));
+        inicio = fim;
+    }
+    return palavras;
+}
+
+std::string TagNomeArquivo(TNomeArquivoTabela nomeArquivo, std::string_view formaNome) {
+    std::string tag;
+    switch (nomeArquivo) {
+    case TNomeArquivoTabela::nome:
+        tag = "<tbname";
+        break;
+    case TNomeArquivoTabela::alias:
+        tag = "<tbalias";
+        break;
+    case TNomeArquivoTabela::aliasOuNomeCurto:
+        tag = "<tbalias|tbshortname";
+        break;
+    }
+    if (!formaNome.empty()) {
+        tag.append(":").append(formaNome);
+    }
+    return tag + ">";
+}
+
 std::vector<TLinhaTipos> CarregaArquivoTipos(const std::string& caminho) {
     const TListaTextos linhas = LeLinhasTexto(caminho);
     std::vector<TLinhaTipos> tipos(linhas.size());

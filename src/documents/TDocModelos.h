@@ -4,6 +4,7 @@
 #include "documents/TArquivoKMF.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fendril {
@@ -27,7 +28,9 @@ struct TDocModeloTabela {
     std::string classeObjeto;                      // the table class text
     std::string classePai;                         // the parent class text
     std::string make;                              // the make file text
-    bool nomePorAlias = false;                     // files named after the table alias
+    TNomeArquivoTabela nomeArquivo{};              // what names the table class files
+    std::string palavrasReservadas;                // see PalavrasReservadas
+    std::string formaNome;                         // see kCamposModeloTabela
     std::vector<TLinhaTipos> tipos{TLinhaTipos{}}; // a new template has one empty row
 
     // Raises EErroGeral "An Author Name Must Be Given !!" without an author.
@@ -48,7 +51,9 @@ struct TDocModeloGeral {
     std::string makeExtension;
     int arquivoUnico = 0; // 0 one file per table, 1 one for the group
     std::string parentClass;
-    bool nomePorAlias = false;
+    TNomeArquivoTabela nomeArquivo{};
+    std::string palavrasReservadas;
+    std::string formaNome;
 
     TArquivoKMF getArquivo() const;
     void setArquivo(const TArquivoKMF& documento);
@@ -75,7 +80,10 @@ struct TDocGeracao {
     void setArquivo(const TArquivoKMF& documento);
 };
 
-// The entries of a table-class template, in the order they are written.
+// The entries of a table-class template, in the order they are written. Older documents
+// lack the reserved words (the words the "ident" filter must not give as they are, one a
+// line) and the name form (a filter chain, "pascal:singular", applied to the table part of
+// the table class file names); they read as empty and are written only when set.
 inline constexpr TCampoDocumento<TDocModeloTabela> kCamposModeloTabela[] = {
     {secao::descricao, chave::Edit_nome, &TDocModeloTabela::nome},
     {secao::descricao, chave::Edit_autor, &TDocModeloTabela::autor},
@@ -93,12 +101,16 @@ inline constexpr TCampoDocumento<TDocModeloTabela> kCamposModeloTabela[] = {
     {secao::codigo, chave::re_classeobjeto, &TDocModeloTabela::classeObjeto},
     {secao::codigo, chave::re_classepai, &TDocModeloTabela::classePai},
     {secao::codigo, chave::re_make, &TDocModeloTabela::make},
-    {secao::codigo, chave::cb_fname, &TDocModeloTabela::nomePorAlias},
+    {secao::codigo, chave::cb_fname, &TDocModeloTabela::nomeArquivo},
+    {secao::codigo, chave::edit_reservedwords, &TDocModeloTabela::palavrasReservadas,
+     TLeitura::NaOrdem, true},
+    {secao::codigo, chave::edit_nameform, &TDocModeloTabela::formaNome, TLeitura::NaOrdem, true},
     {secao::tb_tipos, chave::tipos, &TDocModeloTabela::tipos},
 };
 
 // The entries of a general template, in the order they are written. The file mode is read
-// first.
+// first. The reserved words and the name form (of the files written one per table) are those
+// of a table-class template.
 inline constexpr TCampoDocumento<TDocModeloGeral> kCamposModeloGeral[] = {
     {secao::codigo, chave::edit_typesfile, &TDocModeloGeral::arquivoTipos},
     {secao::codigo, chave::re_classeobjeto, &TDocModeloGeral::classeObjeto},
@@ -108,7 +120,10 @@ inline constexpr TCampoDocumento<TDocModeloGeral> kCamposModeloGeral[] = {
     {secao::codigo, chave::edit_makeextension, &TDocModeloGeral::makeExtension},
     {secao::codigo, chave::rg_file, &TDocModeloGeral::arquivoUnico, TLeitura::Primeiro},
     {secao::codigo, chave::edit_parparentclass, &TDocModeloGeral::parentClass},
-    {secao::codigo, chave::cb_fname, &TDocModeloGeral::nomePorAlias},
+    {secao::codigo, chave::cb_fname, &TDocModeloGeral::nomeArquivo},
+    {secao::codigo, chave::edit_reservedwords, &TDocModeloGeral::palavrasReservadas,
+     TLeitura::NaOrdem, true},
+    {secao::codigo, chave::edit_nameform, &TDocModeloGeral::formaNome, TLeitura::NaOrdem, true},
 };
 
 // The entries of a generation, in the order they are written. Opening reads the directory
@@ -126,6 +141,15 @@ inline constexpr TCampoDocumento<TDocGeracao> kCamposGeracao[] = {
     {secao::geracao, chave::cb_templ, &TDocGeracao::modelosGerais, TLeitura::Ultimo},
     {secao::geracao, chave::cb_merge, &TDocGeracao::fundeEdicoes, TLeitura::Ultimo, true},
 };
+
+// The words of a reserved-word list as a template stores it: separated by line breaks (or
+// any blanks), empty lines skipped.
+TListaTextos PalavrasReservadas(std::string_view texto);
+
+// The tag that stands for the table part of per-table file names in a name pattern and in
+// the windows' previews: "<tbname>", "<tbalias>" or "<tbalias|tbshortname>", with the name
+// form after a colon when there is one ("<tbname:pascal:singular>").
+std::string TagNomeArquivo(TNomeArquivoTabela nomeArquivo, std::string_view formaNome = {});
 
 // A types file loaded into a types table: one row per line, each taking the line's first
 // three ";"-ended fields, up to the first line with fewer; the rows after it stay empty.

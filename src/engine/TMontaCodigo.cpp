@@ -127,12 +127,6 @@ struct TMontaCodigo::TValores {
     }
 };
 
-struct TMontaCodigo::TExpansao {
-    std::string texto;
-    // It holds text of a value that contains "<" or ">" (see TTextoEmBlocos).
-    bool arriscada = false;
-};
-
 namespace {
 
 // A body cut at the tags of one scope (plain or with filters), so that each repetition is
@@ -278,13 +272,12 @@ private:
 // does for a plain tag: after each replacement the search goes on from the first place where
 // a new occurrence could begin. `valor` gives the value of an occurrence (its filters, or
 // none). A value that holds the tag's own beginning is not searched again, which keeps the
-// rule finite. Returns whether a value holding "<" or ">" was inserted.
+// rule finite.
 template <typename Valor>
-bool SubstituiFamilia(std::string& texto, std::span<const std::string_view> tags, std::size_t k,
+void SubstituiFamilia(std::string& texto, std::span<const std::string_view> tags, std::size_t k,
                       Valor&& valor) {
     const std::string_view prefixo = tags[k].substr(0, tags[k].size() - 1);
     const std::span<const std::string_view> so(&tags[k], 1);
-    bool arriscado = false;
     std::size_t de = 0;
     TCadeiaFiltros cadeia;
     const std::size_t limitePassos = 10'000'000 + 16 * texto.size();
@@ -304,7 +297,6 @@ bool SubstituiFamilia(std::string& texto, std::span<const std::string_view> tags
             break;
         }
         const std::string inserido = valor(cadeia);
-        arriscado = arriscado || TemSinais(inserido);
         texto.replace(p, fim - p, inserido);
         if (inserido.find(prefixo) != std::string::npos) {
             de = p + inserido.size();
@@ -317,15 +309,12 @@ bool SubstituiFamilia(std::string& texto, std::span<const std::string_view> tags
             de = sinal;
         }
     }
-    return arriscado;
 }
 
-// Replaces the tags of a scope one after the other, each in the whole text. Returns whether
-// a value holding "<" or ">" was inserted.
+// Replaces the tags of a scope one after the other, each in the whole text.
 template <typename Valores, typename Filtra>
-bool SubstituiEmOrdem(std::string& texto, std::span<const std::string_view> tags, Valores& valores,
+void SubstituiEmOrdem(std::string& texto, std::span<const std::string_view> tags, Valores& valores,
                       Filtra&& filtra) {
-    bool arriscado = false;
     for (std::size_t k = 0; k < tags.size(); ++k) {
         const std::string_view tag = tags[k];
         const std::size_t inicioFamilia = texto.find(tag.substr(0, tag.size() - 1));
@@ -335,19 +324,13 @@ bool SubstituiEmOrdem(std::string& texto, std::span<const std::string_view> tags
         std::string prefixo(tag.substr(0, tag.size() - 1));
         prefixo += ':';
         if (texto.find(prefixo, inicioFamilia) != std::string::npos) {
-            arriscado = SubstituiFamilia(texto, tags, k,
-                                         [&](const TCadeiaFiltros& cadeia) {
-                                             return cadeia.empty() ? std::string(valores.Valor(k))
-                                                                   : filtra(k, cadeia);
-                                         }) ||
-                        arriscado;
+            SubstituiFamilia(texto, tags, k, [&](const TCadeiaFiltros& cadeia) {
+                return cadeia.empty() ? std::string(valores.Valor(k)) : filtra(k, cadeia);
+            });
         } else if (texto.find(tag, inicioFamilia) != std::string::npos) {
-            const std::string_view valor = valores.Valor(k);
-            arriscado = arriscado || TemSinais(valor);
-            texto = SubstituiTodos(tag, valor, texto);
+            texto = SubstituiTodos(tag, valores.Valor(k), texto);
         }
     }
-    return arriscado;
 }
 
 // The lines of a text: a line ends at CR LF, at a lone CR or at a lone LF; a final line
@@ -411,36 +394,37 @@ std::string UneLinhas(const TListaTextos& linhas) {
 // replacing a block by its expansion copies neither the text after it nor the expansion
 // again; each character is moved a bounded number of times whatever the number of blocks.
 //
-// The guard that keeps the rule finite. After a block has been replaced, the rule looks for
-// the last opening tag in the whole new text. Nothing after the expansion can hold one (the
-// replaced opening tag was the last), so a new one starts either before the expansion, in the
-// head (possibly running on into the tail), or inside the expansion, where tags of the
-// template's own text may have been joined across the block's edges ("<rct" at the end of a
-// body, "able>" after its closing tag) or across repetitions. Both are found, exactly as the
-// rule says, except in one case: an expansion that holds text of a value containing "<" or
-// ">" (a value inserted by this kind's expansion or by the column blocks expanded inside it,
-// or text copied from such an expansion) is final for this kind. Its opening tags are not
-// looked for, as if the expansion were plain text: an alias "<rctable><tbalias></rctable>"
-// would otherwise repeat without end. The result therefore equals the rule's whenever the
-// rule ends and no opening tag the rule would take lies inside such an expansion (in
-// particular whenever no inserted value contains "<" or ">"); besides, more than
-// kMaxReentradas openings found inside expansions of one kind stop the expansion with a
-// message. The closing tag after an opening tag is searched in the whole rest, values
-// included, as the rule says.
+// After a block has been replaced, the rule looks for the last opening tag in the whole new
+// text. Nothing after the expansion can hold one (the replaced opening tag was the last), so a
+// new one starts either before the expansion, in the head (possibly running on into the tail),
+// or inside the expansion: tags of the template's own text joined across the block's edges
+// ("<rct" at the end of a body, "able>" after its closing tag) or across repetitions, or tags
+// that values bring (an alias "<rctable>x</rctable>"). An expansion holding an opening tag
+// therefore joins the head, where the next search finds it, and the result is the rule's.
+//
+// The guard. The rule need not end: a value that holds its own block ("<rctable><tbalias>
+// </rctable>" as a table's alias) is expanded again and again. The expansion stops with a
+// message when a replacement leaves the text as it was (the rule would take the same block
+// for ever), when openings found inside expansions of one kind pass kMaxReentradas, and when
+// the text passes the output limit. Wherever the rule ends within those limits the result
+// is exactly the rule's.
+[[noreturn]] void FalhaReentradas() {
+    throw EErroGeral::Create("Template Expansion Stopped: Blocks Keep Forming In The Text Their "
+                             "Own Expansion Produces !!");
+}
+
 class TTextoEmBlocos {
 public:
     enum class TBusca { SemAbertura, SemFechamento, Achado };
 
     explicit TTextoEmBlocos(std::string texto) : m_cabeca(std::move(texto)) {}
 
-    // Finds the next block and takes it out of the text, leaving its body in `corpo` and in
-    // `arriscado` whether the body holds text of a final expansion; Substitui must follow to
-    // put its replacement where it was. When there is no opening tag or no closing tag after
-    // it, the text is left as it is.
-    TBusca ProximoBloco(std::string_view abertura, std::string_view fechamento, std::string& corpo,
-                        bool& arriscado) {
+    // Finds the next block and takes it out of the text, leaving its body in `corpo`;
+    // Substitui must follow to put its replacement where it was. When there is no opening tag
+    // or no closing tag after it, the text is left as it is.
+    TBusca ProximoBloco(std::string_view abertura, std::string_view fechamento,
+                        std::string& corpo) {
         corpo.clear();
-        arriscado = false;
         const std::size_t inicio = UltimaAbertura(abertura);
         if (inicio == std::string::npos) {
             return TBusca::SemAbertura;
@@ -448,13 +432,13 @@ public:
         // Moves what follows the opening tag in the head to the tail, and drops the tag.
         const std::size_t naCabeca = m_cabeca.size() - inicio;
         if (naCabeca > abertura.size()) {
-            Empilha(m_cabeca.substr(inicio + abertura.size()), false);
+            Empilha(m_cabeca.substr(inicio + abertura.size()));
         } else if (naCabeca < abertura.size()) {
             ConsomeDaCauda(abertura.size() - naCabeca);
         }
         m_cabeca.resize(inicio);
 
-        if (TiraAteFechamento(fechamento, corpo, arriscado)) {
+        if (TiraAteFechamento(fechamento, corpo)) {
             return TBusca::Achado;
         }
         // No closing tag: the text is final for this kind.
@@ -464,22 +448,21 @@ public:
         return TBusca::SemFechamento;
     }
 
-    // Puts the expansion where the block just taken out was. An expansion that is not
-    // `arriscada` and holds an opening tag (possibly running on into the tail) joins the
-    // head, where the next search finds it.
-    void Substitui(std::string expansao, bool arriscada, std::string_view abertura) {
+    // Puts the expansion where the block just taken out was. An expansion that holds an
+    // opening tag (possibly running on into the tail) joins the head, where the next search
+    // finds it.
+    void Substitui(std::string expansao, std::string_view abertura) {
         if (expansao.empty()) {
             return;
         }
-        if (!arriscada && TemAbertura(expansao, abertura)) {
+        if (TemAbertura(expansao, abertura)) {
             if (++m_reentradas > kMaxReentradas) {
-                throw EErroGeral::Create("Template Expansion Stopped: Blocks Keep Forming In "
-                                         "The Text Their Own Expansion Produces !!");
+                FalhaReentradas();
             }
             m_cabeca += expansao;
             return;
         }
-        Empilha(std::move(expansao), arriscada);
+        Empilha(std::move(expansao));
     }
 
     // The size of the whole text.
@@ -498,14 +481,13 @@ private:
     struct TPeca {
         std::string texto;
         std::size_t inicio; // characters before it are already consumed
-        bool arriscada;     // final for this kind: holds text of a value with "<" or ">"
 
         std::string_view vista() const { return std::string_view(texto).substr(inicio); }
     };
 
-    void Empilha(std::string texto, bool arriscada) {
+    void Empilha(std::string texto) {
         m_tamanhoCauda += texto.size();
-        m_cauda.push_back({std::move(texto), 0, arriscada});
+        m_cauda.push_back({std::move(texto), 0});
     }
 
     // Whether `tag` starts inside `texto`, which is to stand before the tail.
@@ -565,9 +547,8 @@ private:
     }
 
     // Takes the tail's text up to the first occurrence of `tag` into `corpo` and drops
-    // the tag; false (with the whole tail in `corpo`) when the tail holds none. `arriscado`
-    // becomes true when any piece taken from was final.
-    bool TiraAteFechamento(std::string_view tag, std::string& corpo, bool& arriscado) {
+    // the tag; false (with the whole tail in `corpo`) when the tail holds none.
+    bool TiraAteFechamento(std::string_view tag, std::string& corpo) {
         if (tag.empty()) {
             return false;
         }
@@ -587,7 +568,6 @@ private:
                 }
             }
             const std::size_t r = vista.find(tag);
-            arriscado = arriscado || (peca.arriscada && r != 0);
             if (r != std::string_view::npos) {
                 corpo.append(vista.substr(0, r));
                 Avanca(r + tag.size());
@@ -642,28 +622,30 @@ private:
 }
 
 // Replaces every block of one kind by what `expande` makes of its body (after
-// RemoveQuebraInicial), following the block rule and its guard. Returns the text and
-// whether any expansion was final (arriscada).
+// RemoveQuebraInicial), following the block rule and its guard.
 template <typename Expande>
-std::pair<std::string, bool> ExpandeTodos(std::string texto, const TParTags& tags,
-                                          std::size_t limite, Expande&& expande) {
+std::string ExpandeTodos(std::string texto, const TParTags& tags, std::size_t limite,
+                         Expande&& expande) {
     if (texto.find(tags.abertura) == std::string::npos) {
-        return {std::move(texto), false};
+        return texto;
     }
     TTextoEmBlocos blocos(std::move(texto));
     std::string corpo;
-    bool corpoArriscado = false;
-    bool arriscada = false;
-    while (blocos.ProximoBloco(tags.abertura, tags.fechamento, corpo, corpoArriscado) ==
+    while (blocos.ProximoBloco(tags.abertura, tags.fechamento, corpo) ==
            TTextoEmBlocos::TBusca::Achado) {
-        auto expansao = expande(TMontaCodigo::RemoveQuebraInicial(corpo), corpoArriscado);
-        arriscada = arriscada || expansao.arriscada;
-        blocos.Substitui(std::move(expansao.texto), expansao.arriscada, tags.abertura);
+        std::string expansao = expande(TMontaCodigo::RemoveQuebraInicial(corpo));
+        // The block put back as it was: the rule would take it again for ever.
+        if (expansao.size() == tags.abertura.size() + corpo.size() + tags.fechamento.size() &&
+            expansao.starts_with(tags.abertura) && expansao.ends_with(tags.fechamento) &&
+            std::string_view(expansao).substr(tags.abertura.size(), corpo.size()) == corpo) {
+            FalhaReentradas();
+        }
+        blocos.Substitui(std::move(expansao), tags.abertura);
         if (blocos.Tamanho() > limite) {
             FalhaLimite(limite);
         }
     }
-    return {std::move(blocos).Texto(), arriscada};
+    return std::move(blocos).Texto();
 }
 
 std::int32_t ParaInt32(std::size_t n) {
@@ -693,9 +675,8 @@ public:
     const std::vector<TCondicao>& condicoes() const { return m_condicional.condicoes(); }
 
     // Appends the body of one repetition: its pairs decided by `verdadeiras` (bit i for
-    // condicoes()[i]), its tags replaced by `valores`. Returns whether a value holding "<"
-    // or ">" was inserted.
-    bool Escreve(std::string& saida, std::uint32_t verdadeiras, TValores& valores,
+    // condicoes()[i]), its tags replaced by `valores`.
+    void Escreve(std::string& saida, std::uint32_t verdadeiras, TValores& valores,
                  const TMontaCodigo& motor) {
         const TForma& forma = Forma(verdadeiras);
         const auto& variantes = forma.cortado.variantes();
@@ -706,15 +687,13 @@ public:
                              valores.esquema[variantes[v].tag]);
         }
         if (forma.cortado.Escreve(saida, valores, valores.filtrados)) {
-            return false;
+            return;
         }
         std::string peca(forma.corpo);
-        const bool arriscado = SubstituiEmOrdem(
-            peca, m_tags, valores, [&](std::size_t k, const TCadeiaFiltros& cadeia) {
-                return motor.Filtra(cadeia, valores.Valor(k), valores.esquema[k]);
-            });
+        SubstituiEmOrdem(peca, m_tags, valores, [&](std::size_t k, const TCadeiaFiltros& cadeia) {
+            return motor.Filtra(cadeia, valores.Valor(k), valores.esquema[k]);
+        });
         saida += peca;
-        return arriscado;
     }
 
 private:
@@ -807,14 +786,11 @@ void TMontaCodigo::Monta() {
 
 std::string TMontaCodigo::ExpandeBlocosTabela(std::string texto) {
     return ExpandeTodos(std::move(texto), TParTags{kAbreTabela, kFechaTabela}, m_limiteSaida,
-                        [this](const std::string& corpo, bool arriscado) {
-                            return ExpandeTabelas(corpo, arriscado);
-                        })
-        .first;
+                        [this](const std::string& corpo) { return ExpandeTabelas(corpo); });
 }
 
-TMontaCodigo::TExpansao TMontaCodigo::ExpandeTabelas(std::string_view corpo, bool corpoArriscado) {
-    TExpansao saida{std::string(), corpoArriscado};
+std::string TMontaCodigo::ExpandeTabelas(std::string_view corpo) {
+    std::string saida;
     if (m_controlaColunas == nullptr) {
         return saida;
     }
@@ -833,24 +809,20 @@ TMontaCodigo::TExpansao TMontaCodigo::ExpandeTabelas(std::string_view corpo, boo
             }
         }
         peca.clear();
-        saida.arriscada = repeticao.Escreve(peca, verdadeiras, valores, *this) || saida.arriscada;
+        repeticao.Escreve(peca, verdadeiras, valores, *this);
         for (std::uint8_t bloco = 0; bloco < std::size(kTagsBloco); ++bloco) {
-            auto [texto, arriscada] =
-                ExpandeTodos(std::move(peca), kTagsBloco[bloco], m_limiteSaida,
-                             [this, bloco](const std::string& corpoColunas, bool arriscado) {
-                                 return RepeteColunas(corpoColunas, arriscado, bloco);
-                             });
-            peca = std::move(texto);
-            saida.arriscada = saida.arriscada || arriscada;
+            peca = ExpandeTodos(std::move(peca), kTagsBloco[bloco], m_limiteSaida,
+                                [this, bloco](const std::string& corpoColunas) {
+                                    return RepeteColunas(corpoColunas, bloco);
+                                });
         }
-        saida.texto += peca;
-        VerificaLimite(saida.texto.size());
+        saida += peca;
+        VerificaLimite(saida.size());
     }
     return saida;
 }
 
-TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool corpoArriscado,
-                                                    std::uint8_t bloco) {
+std::string TMontaCodigo::RepeteColunas(std::string_view corpo, std::uint8_t bloco) {
     const auto tipo = static_cast<TBloco>(bloco);
     std::vector<const TColuna*> incluidas;
     if (tipo == TBloco::referencia) {
@@ -872,8 +844,11 @@ TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool
                                                               : kTagsColunaComuns;
     TRepeticao repeticao(corpo, std::span<const std::string_view>(kTagsColuna, qtdTags),
                          TCorpoCondicional::TAlcance::coluna);
+    // Where the block's foreign keys begin and end, when a condition may ask.
+    const std::vector<TLimiteChave> limites =
+        repeticao.condicoes().empty() ? std::vector<TLimiteChave>() : LimitesDasChaves(incluidas);
     TValores valores;
-    TExpansao saida{std::string(), corpoArriscado};
+    std::string saida;
     for (std::size_t indice = 0; indice < incluidas.size(); ++indice) {
         const TColuna& coluna = *incluidas[indice];
         ValoresColuna(coluna, ParaInt32(indice), valores);
@@ -888,13 +863,13 @@ TMontaCodigo::TExpansao TMontaCodigo::RepeteColunas(std::string_view corpo, bool
         std::uint32_t verdadeiras = 0;
         for (std::size_t i = 0; i < repeticao.condicoes().size(); ++i) {
             if (CondicaoColuna(static_cast<std::uint8_t>(repeticao.condicoes()[i]), coluna, indice,
-                               incluidas.size())) {
+                               incluidas.size(),
+                               limites.empty() ? TLimiteChave() : limites[indice])) {
                 verdadeiras |= 1u << i;
             }
         }
-        saida.arriscada =
-            repeticao.Escreve(saida.texto, verdadeiras, valores, *this) || saida.arriscada;
-        VerificaLimite(saida.texto.size());
+        repeticao.Escreve(saida, verdadeiras, valores, *this);
+        VerificaLimite(saida.size());
     }
     return saida;
 }
@@ -1023,8 +998,55 @@ bool TMontaCodigo::CondicaoTabela(std::uint8_t condicao, std::size_t indice,
     }
 }
 
+namespace {
+
+// Whether the column at `fim` continues the foreign key of the columns from `inicio` to
+// before `fim`: a foreign key of the same table that refers to the same table, to a column
+// no column of the key refers to.
+bool ContinuaChave(const std::vector<const TColuna*>& colunas, std::size_t inicio,
+                   std::size_t fim) {
+    const TColuna& seguinte = *colunas[fim];
+    const TColuna& primeira = *colunas[inicio];
+    const TColuna* alvo = seguinte.getColunaEstrangeira();
+    if (!seguinte.chaveEstrangeira || alvo == nullptr ||
+        seguinte.getTabela().getNomeCompleto() != primeira.getTabela().getNomeCompleto() ||
+        alvo->getTabela().getNomeCompleto() !=
+            primeira.getColunaEstrangeira()->getTabela().getNomeCompleto()) {
+        return false;
+    }
+    for (std::size_t k = inicio; k < fim; ++k) {
+        if (colunas[k]->getColunaEstrangeira()->nome == alvo->nome) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::vector<TMontaCodigo::TLimiteChave>
+TMontaCodigo::LimitesDasChaves(const std::vector<const TColuna*>& colunas) {
+    std::vector<TLimiteChave> limites(colunas.size());
+    std::size_t inicio = 0;
+    while (inicio < colunas.size()) {
+        if (!colunas[inicio]->chaveEstrangeira ||
+            colunas[inicio]->getColunaEstrangeira() == nullptr) {
+            ++inicio;
+            continue;
+        }
+        std::size_t fim = inicio + 1;
+        while (fim < colunas.size() && ContinuaChave(colunas, inicio, fim)) {
+            ++fim;
+        }
+        limites[inicio].primeira = true;
+        limites[fim - 1].ultima = true;
+        inicio = fim;
+    }
+    return limites;
+}
+
 bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
-                                  std::size_t quantidade) {
+                                  std::size_t quantidade, TLimiteChave chave) {
     const TTipoDado& tipo = coluna.getTipoDado();
     switch (static_cast<TCondicao>(condicao)) {
     case TCondicao::nullable:
@@ -1049,6 +1071,10 @@ bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, 
         return tipo.tamanho > 0;
     case TCondicao::scale:
         return tipo.escala > 0;
+    case TCondicao::fkfirst:
+        return chave.primeira;
+    case TCondicao::fklast:
+        return chave.ultima;
     case TCondicao::first:
         return indice == 0;
     case TCondicao::last:
@@ -1198,9 +1224,8 @@ bool Cruzadas(std::string_view texto, std::string_view abertura, std::string_vie
     // tag can hold another, the walk from the end sees exactly the blocks of the rule.
     TTextoEmBlocos blocos{std::string(texto)};
     std::string corpo;
-    bool arriscado = false;
     for (;;) {
-        switch (blocos.ProximoBloco(abertura, fechamento, corpo, arriscado)) {
+        switch (blocos.ProximoBloco(abertura, fechamento, corpo)) {
         case TTextoEmBlocos::TBusca::SemAbertura:
             return false;
         case TTextoEmBlocos::TBusca::SemFechamento:

@@ -101,15 +101,14 @@ private:
     // (variable type, initial value) of a provider type name.
     using TParTipo = std::pair<std::string, std::string>;
     struct TValores;
-    struct TExpansao;
     class TRepeticao;
 
     // Expands every table block of a text.
     std::string ExpandeBlocosTabela(std::string texto);
     // One table block body, repeated for every table of the column set.
-    TExpansao ExpandeTabelas(std::string_view corpo, bool corpoArriscado);
+    std::string ExpandeTabelas(std::string_view corpo);
     // One column block body of one kind, repeated for its columns.
-    TExpansao RepeteColunas(std::string_view corpo, bool corpoArriscado, std::uint8_t bloco);
+    std::string RepeteColunas(std::string_view corpo, std::uint8_t bloco);
 
     // Sets tabelaAtual and takes that table's columns (which also counts them).
     void CarregaTabela(const std::string& nomeTabela);
@@ -117,8 +116,15 @@ private:
     void ValoresColuna(const TColuna& coluna, std::int32_t indice, TValores& valores) const;
     // Whether a condition holds for the current table or the column of a repetition.
     bool CondicaoTabela(std::uint8_t condicao, std::size_t indice, std::size_t quantidade) const;
+    // Whether a column of a block is the first or the last of its foreign key.
+    struct TLimiteChave {
+        bool primeira = false;
+        bool ultima = false;
+    };
+    // For each column of a block (see "fkfirst" in Vocabulario.h).
+    static std::vector<TLimiteChave> LimitesDasChaves(const std::vector<const TColuna*>& colunas);
     static bool CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
-                               std::size_t quantidade);
+                               std::size_t quantidade, TLimiteChave chave);
     // The correspondence entry of a data type; null when no line matches.
     const TParTipo* AchaTipo(const TTipoDado& tipo) const;
     // A value through filters (tamanhoEsquema: see AplicaFiltros).

@@ -46,6 +46,13 @@ constexpr std::string_view kComPrecisaoDataHora[] = {"time",
                                                      "datetime2",
                                                      "datetimeoffset"};
 
+// The fractional-second precision a time or timestamp type has when its declaration gives
+// none: 6 for PostgreSQL's and the standard's timestamps (and PostgreSQL's times), 7 for SQL
+// Server's datetime2 and datetimeoffset. Drivers report it for an undeclared precision.
+int PrecisaoPadrao(std::string_view chave) {
+    return chave == "datetime2" || chave == "datetimeoffset" ? 7 : 6;
+}
+
 template <std::size_t N> bool Entre(const std::string_view (&nomes)[N], std::string_view nome) {
     return std::find(std::begin(nomes), std::end(nomes), nome) != std::end(nomes);
 }
@@ -91,7 +98,8 @@ std::string TipoSQL(const TTipoDado& tipo) {
         }
         return declarado + ")";
     }
-    if (Entre(kComPrecisaoDataHora, chave) && tipo.precisaoDataHora > 0) {
+    if (Entre(kComPrecisaoDataHora, chave) && tipo.precisaoDataHora > 0 &&
+        tipo.precisaoDataHora != PrecisaoPadrao(chave)) {
         // The precision follows the first word: "timestamp(3) with time zone".
         const std::size_t fimPalavra = nome.find_first_of(" \t");
         FENDRIL_GCC12_SEM_WRESTRICT_INICIO

@@ -11,8 +11,10 @@ namespace fendril {
 // ("VARCHAR(120)"), precision and scale for exact numerics ("NUMERIC(10,2)", "NUMERIC(10)"
 // when the scale is 0), the fractional-second precision for times and timestamps
 // ("TIMESTAMP(3)", written after the first word: "timestamp(3) with time zone"), nothing
-// for every other type ("INTEGER", "TEXT"). A size that is -1 or 0 is not written, and a
-// type name that already holds sizes ("NUMERIC(10,2)") is written as it is.
+// for every other type ("INTEGER", "TEXT"). A size that is -1 or 0 is not written, nor a
+// fractional-second precision that is the type's own (6 for "timestamp", as drivers report
+// it for a timestamp declared without one), and a type name that already holds sizes
+// ("NUMERIC(10,2)") is written as it is.
 std::string TipoSQL(const TTipoDado& tipo);
 
 } // namespace fendril

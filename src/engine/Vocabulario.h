@@ -63,7 +63,10 @@ constexpr std::size_t IndiceDaTag(const std::string_view (&tags)[N], std::string
     return N;
 }
 
-// Conditions of "<if:COND>...</if:COND>" and "<ifnot:COND>...</ifnot:COND>".
+// Conditions of "<if:COND>...</if:COND>" and "<ifnot:COND>...</ifnot:COND>". "fkfirst" and
+// "fklast" hold for the first and the last column of a foreign key among the block's columns:
+// consecutive foreign-key columns of one table that refer to one table, each to a column the
+// key does not refer to yet, form one key (a mapping keeps no constraint of its own).
 enum class TCondicao : std::uint8_t {
     nullable,
     pk,
@@ -76,6 +79,8 @@ enum class TCondicao : std::uint8_t {
     alias,
     length,
     scale,
+    fkfirst,
+    fklast,
     view,
     table,
     tbalias,
@@ -100,7 +105,8 @@ constexpr TNomeCondicao kCondicoes[] = {
     {"unique", TClasseCondicao::coluna},    {"autoinc", TClasseCondicao::coluna},
     {"default", TClasseCondicao::coluna},   {"comment", TClasseCondicao::coluna},
     {"alias", TClasseCondicao::coluna},     {"length", TClasseCondicao::coluna},
-    {"scale", TClasseCondicao::coluna},     {"view", TClasseCondicao::tabela},
+    {"scale", TClasseCondicao::coluna},     {"fkfirst", TClasseCondicao::coluna},
+    {"fklast", TClasseCondicao::coluna},    {"view", TClasseCondicao::tabela},
     {"table", TClasseCondicao::tabela},     {"tbalias", TClasseCondicao::tabela},
     {"tbcomment", TClasseCondicao::tabela}, {"haspk", TClasseCondicao::tabela},
     {"hasfk", TClasseCondicao::tabela},     {"first", TClasseCondicao::posicao},

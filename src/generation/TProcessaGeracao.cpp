@@ -26,9 +26,12 @@ namespace {
 constexpr int ModeloTabela = 1;
 constexpr int ModeloGeral = 2;
 
+// Whether a file exists at the path: a regular file, or a link to one. A folder is not a
+// file: a template or types path naming one does not exist, and an output name equal to a
+// folder fails to be written instead of asking to overwrite it.
 bool Existe(const std::string& caminho) {
     std::error_code erro;
-    return !caminho.empty() && fs::exists(caminho, erro);
+    return !caminho.empty() && fs::is_regular_file(caminho, erro);
 }
 
 std::string EntreAspas(const std::string& texto) {
@@ -77,8 +80,49 @@ bool Contem(const std::string& texto, std::string_view parte) {
     return texto.find(parte) != std::string::npos;
 }
 
-std::string TagDoNome(bool nomePorAlias) {
-    return nomePorAlias ? "<tbalias>" : "<tbname>";
+// The tags of the table part of per-table file names.
+const std::string kTagNome = TagNomeArquivo(TNomeArquivoTabela::nome);
+const std::string kTagAlias = TagNomeArquivo(TNomeArquivoTabela::alias);
+const std::string kTagAliasOuNomeCurto = TagNomeArquivo(TNomeArquivoTabela::aliasOuNomeCurto);
+
+// Which table tag a name pattern holds; the name wins over the others, as it always has.
+const std::string* TagDoPadrao(const std::string& padrao) {
+    for (const std::string* tag : {&kTagNome, &kTagAliasOuNomeCurto, &kTagAlias}) {
+        if (Contem(padrao, *tag)) {
+            return tag;
+        }
+    }
+    return nullptr;
+}
+
+// The table part of a file name: through the name form, then without ".". `tamanhoEsquema`
+// is that of a qualified name (see AplicaFiltros), 0 otherwise.
+std::string ParteDoNome(const std::string& nome, std::size_t tamanhoEsquema,
+                        const TProcessaGeracao::TFormaNome& forma) {
+    if (forma.filtros.empty()) {
+        return SemPontos(nome);
+    }
+    const auto reservada = [&forma](std::string_view palavra) {
+        return std::find(forma.reservadas.begin(), forma.reservadas.end(), palavra) !=
+               forma.reservadas.end();
+    };
+    return SemPontos(AplicaFiltros(forma.filtros, nome, tamanhoEsquema, reservada));
+}
+
+// The table's name in per-table file names: its qualified name for "<tbname>", its alias for
+// "<tbalias>", and for "<tbalias|tbshortname>" its alias or, where that is empty, its name
+// without schema. `tamanhoEsquema` gets the schema's length for a qualified name.
+std::string NomeNoArquivo(const TTabela& tabela, const std::string& tag,
+                          std::size_t& tamanhoEsquema) {
+    tamanhoEsquema = 0;
+    if (tag == kTagNome) {
+        tamanhoEsquema = tabela.esquema.size();
+        return tabela.getNomeCompleto();
+    }
+    if (tag == kTagAliasOuNomeCurto && tabela.alias.empty()) {
+        return tabela.nome;
+    }
+    return tabela.alias;
 }
 
 // Whether `caminho` is `base` or lies below it, both already canonical.
@@ -401,6 +445,21 @@ void TProcessaGeracao::CarregaModelo(const std::string& caminho, int tipo, TArqu
     RegistraLog("Loading Template " + caminho + " -> OK");
 }
 
+void TProcessaGeracao::PadraoPorTabela(const std::string& caminho, const std::string& prefixo,
+                                       TNomeArquivoTabela nomeArquivo,
+                                       const std::string& textoForma, const std::string& sufixo,
+                                       const std::string& extensao, std::string& padrao,
+                                       TFormaNome& forma) {
+    std::string_view desconhecido;
+    if (!textoForma.empty() && !LeCadeiaFiltros(textoForma, forma.filtros, &desconhecido)) {
+        // Files named otherwise than the template says would be worse than none.
+        RegistraFalha(caminho + " -> Unknown Filter \"" + std::string(desconhecido) +
+                      "\" In The Name Form \"" + textoForma + "\" !!");
+        return;
+    }
+    padrao = prefixo + TagNomeArquivo(nomeArquivo) + sufixo + "." + extensao;
+}
+
 TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::string& caminho) {
     NomesTabela nomes;
     try {
@@ -413,9 +472,11 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
         using M = TDocModeloTabela;
         const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
         const std::string prefixoTabela = le(&M::tablePrefix);
-        const std::string tag = TagDoNome(le(&M::nomePorAlias));
+        const TNomeArquivoTabela nomeArquivo = le(&M::nomeArquivo);
+        const std::string forma = le(&M::formaNome);
         const std::string sufixoTabela = le(&M::tableSufix);
-        nomes.padrao = prefixoTabela + tag + sufixoTabela + "." + le(&M::tableExtension);
+        PadraoPorTabela(caminho, prefixoTabela, nomeArquivo, forma, sufixoTabela,
+                        le(&M::tableExtension), nomes.padrao, nomes.forma);
         nomes.classePai = le(&M::parentClass);
         const std::string prefixo = le(&M::parPrefix);
         const std::string sufixo = le(&M::parSufix);
@@ -428,6 +489,7 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
         if (!make.empty() || !extensaoMake.empty()) {
             nomes.arquivoMake = make + "." + extensaoMake;
         }
+        nomes.forma.reservadas = PalavrasReservadas(le(&M::palavrasReservadas));
     } catch (const std::exception& erro) {
         // The names not formed yet stay empty; those formed still run.
         RegistraFalha(caminho + " -> " + erro.what());
@@ -449,9 +511,11 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
         switch (le(&M::arquivoUnico)) {
         case 0: {
             const std::string prefixo = le(&M::tablePrefix);
-            const std::string tag = TagDoNome(le(&M::nomePorAlias));
+            const TNomeArquivoTabela nomeArquivo = le(&M::nomeArquivo);
+            const std::string forma = le(&M::formaNome);
             const std::string sufixo = le(&M::tableSufix);
-            nomes.padrao = prefixo + tag + sufixo + "." + le(&M::makeExtension);
+            PadraoPorTabela(caminho, prefixo, nomeArquivo, forma, sufixo, le(&M::makeExtension),
+                            nomes.padrao, nomes.forma);
             break;
         }
         case 1: {
@@ -463,6 +527,7 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
             break;
         }
         nomes.classePai = le(&M::parentClass);
+        nomes.forma.reservadas = PalavrasReservadas(le(&M::palavrasReservadas));
     } catch (const std::exception& erro) {
         RegistraFalha(caminho + " -> " + erro.what());
     }
@@ -521,19 +586,24 @@ TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
     return conjunto;
 }
 
-TListaTextos TProcessaGeracao::ExpandeNome(const std::string& padrao) const {
+TListaTextos TProcessaGeracao::ExpandeNome(const std::string& padrao,
+                                           const TFormaNome& forma) const {
     const TControlaColunas& colunas = *m_colunas;
+    const std::string* tag = TagDoPadrao(padrao);
     TListaTextos nomes;
-    if (Contem(padrao, "<tbname>")) {
-        for (const std::string& tabela : colunas.getNomesTabelas()) {
-            nomes.push_back(SubstituiTodos("<tbname>", SemPontos(tabela), padrao));
-        }
-    } else if (Contem(padrao, "<tbalias>")) {
+    if (tag == nullptr) {
+        nomes.push_back(padrao);
+    } else if (tag == &kTagAlias) {
         for (const std::string& alias : colunas.getAliasTabelas()) {
-            nomes.push_back(SubstituiTodos("<tbalias>", SemPontos(alias), padrao));
+            nomes.push_back(SubstituiTodos(*tag, ParteDoNome(alias, 0, forma), padrao));
         }
     } else {
-        nomes.push_back(padrao);
+        for (const std::string& tabela : colunas.getNomesTabelas()) {
+            std::size_t tamanhoEsquema = 0;
+            const std::string nome =
+                NomeNoArquivo(*colunas.getTabela(tabela), *tag, tamanhoEsquema);
+            nomes.push_back(SubstituiTodos(*tag, ParteDoNome(nome, tamanhoEsquema, forma), padrao));
+        }
     }
     return nomes;
 }
@@ -543,8 +613,9 @@ TListaTextos TProcessaGeracao::ListaArquivos() {
     if (!m_mapeamentoCarregado) {
         return arquivos;
     }
-    const auto acrescenta = [this, &arquivos](const std::string& padrao) {
-        for (std::string& nome : ExpandeNome(padrao)) {
+    const auto acrescenta = [this, &arquivos](const std::string& padrao,
+                                              const TFormaNome& forma = {}) {
+        for (std::string& nome : ExpandeNome(padrao, forma)) {
             if (!nome.empty()) {
                 arquivos.push_back(std::move(nome));
             }
@@ -552,12 +623,13 @@ TListaTextos TProcessaGeracao::ListaArquivos() {
     };
     for (const std::string& caminho : m_modelosTabela) {
         const NomesTabela nomes = NomesModeloTabela(caminho);
-        acrescenta(nomes.padrao);
+        acrescenta(nomes.padrao, nomes.forma);
         acrescenta(nomes.arquivoPai);
         acrescenta(nomes.arquivoMake);
     }
     for (const std::string& caminho : m_modelosGerais) {
-        acrescenta(NomesModeloGeral(caminho).padrao);
+        const NomesGeral nomes = NomesModeloGeral(caminho);
+        acrescenta(nomes.padrao, nomes.forma);
     }
     return arquivos;
 }
@@ -653,7 +725,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
-            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto, caminho);
+            GeraArquivosPorTabela(nomes.padrao, nomes.forma, nomes.classePai, tipos, texto,
+                                  caminho);
         });
     }
     if (!nomes.classePai.empty()) {
@@ -662,7 +735,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Parent Class) -> ", texto, false);
             if (!nomes.arquivoPai.empty()) {
-                GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos, texto,
+                GeraArquivo(*m_colunas, nomes.arquivoPai, nomes.classePai, tipos,
+                            nomes.forma.reservadas, texto,
                             "The Parent Class Of Template " + caminho);
             }
         });
@@ -672,8 +746,8 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
             const std::string texto = DoModeloTabela(m_modeloTabela, &TDocModeloTabela::make);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Make File) -> ", texto, false);
-            GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos, texto,
-                        "The Make File Of Template " + caminho);
+            GeraArquivo(*m_colunas, nomes.arquivoMake, nomes.classePai, tipos,
+                        nomes.forma.reservadas, texto, "The Make File Of Template " + caminho);
         });
     }
 }
@@ -689,16 +763,17 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
     }
     try {
         const std::string codigo = DoModeloGeral(m_modeloGeral, &TDocModeloGeral::classeObjeto);
-        if (Contem(nomes.padrao, "<tbname>") || Contem(nomes.padrao, "<tbalias>")) {
+        if (TagDoPadrao(nomes.padrao) != nullptr) {
             const std::string texto = "<rctable>" + codigo + "</rctable>";
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + " -> ", codigo, true);
-            GeraArquivosPorTabela(nomes.padrao, nomes.classePai, tipos, texto, caminho);
+            GeraArquivosPorTabela(nomes.padrao, nomes.forma, nomes.classePai, tipos, texto,
+                                  caminho);
         } else {
             TMontaCodigo::VerificaTags(codigo);
             RegistraAvisos(caminho + " -> ", codigo, false);
-            GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, codigo,
-                        "Template " + caminho);
+            GeraArquivo(*m_colunas, nomes.padrao, nomes.classePai, tipos, nomes.forma.reservadas,
+                        codigo, "Template " + caminho);
             if (eventoTabela) {
                 eventoTabela("", nomes.padrao, 0);
             }
@@ -710,19 +785,21 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
     }
 }
 
-void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
+void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TFormaNome& forma,
                                              const std::string& classePai,
                                              const TListaTextos& tipos, const std::string& texto,
                                              const std::string& modelo) {
     const TControlaColunas& colunas = *m_colunas;
     const TListaTextos tabelas = colunas.getNomesTabelas();
-    const bool porNome = Contem(padrao, "<tbname>");
+    const std::string& tag = *TagDoPadrao(padrao);
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const std::string& tabela = tabelas[i];
-        const std::string identificador = porNome ? tabela : colunas.getTabela(tabela)->alias;
+        std::size_t tamanhoEsquema = 0;
+        const std::string identificador =
+            NomeNoArquivo(*colunas.getTabela(tabela), tag, tamanhoEsquema);
         const std::string arquivo =
-            SubstituiTodos(porNome ? "<tbname>" : "<tbalias>", SemPontos(identificador), padrao);
-        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, texto,
+            SubstituiTodos(tag, ParteDoNome(identificador, tamanhoEsquema, forma), padrao);
+        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, forma.reservadas, texto,
                     "Table " + EntreAspas(tabela) + " Of Template " + modelo);
         if (eventoTabela) {
             eventoTabela(identificador, arquivo, Porcento(i, tabelas.size()));
@@ -732,11 +809,13 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao,
 
 void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
                                    const std::string& classePai, const TListaTextos& tipos,
-                                   const std::string& texto, const std::string& origem) {
+                                   const TListaTextos& reservadas, const std::string& texto,
+                                   const std::string& origem) {
     TListaTextos linhas;
     {
         TMontaCodigo motor;
         motor.AdicionaTipos(tipos);
+        motor.setPalavrasReservadas(reservadas);
         motor.setControlaColunas(&colunas);
         motor.setTodasAsColunas(m_colunas.get());
         motor.setLimiteSaida(limiteSaida);
@@ -921,7 +1000,9 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
 
     enum class TAcao { Substitui, Mantem, Funde };
     TAcao acao = TAcao::Substitui;
-    if (atual.existe) {
+    // Only a file (or a link to one) is offered for overwriting: a folder of that name is
+    // no file, and writing it fails.
+    if (atual.regular) {
         if (m_estado == TEstadoSobrescrita::SimParaTodos) {
             acao = TAcao::Substitui;
         } else if (m_estado == TEstadoSobrescrita::NaoParaTodos) {

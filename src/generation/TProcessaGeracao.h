@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/CamposDocumento.h"
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
 #include "model/TControlaColunas.h"
@@ -129,14 +130,24 @@ public:
     // While the overwrite question is asked: whether the file has kept content to merge with.
     bool podeFundir() const { return m_podeFundir; }
 
-    // The names a pattern stands for (one per table for "<tbname>", one per distinct alias
-    // for "<tbalias>", else the pattern itself).
-    TListaTextos ExpandeNome(const std::string& padrao) const;
+    // How the table part of per-table file names is formed: the filters of the template's
+    // name form, with its reserved words for "ident". Without filters, as the name is.
+    struct TFormaNome {
+        TCadeiaFiltros filtros;
+        TListaTextos reservadas;
+    };
+
+    // The names a pattern stands for: one per table for "<tbname>" (the qualified name) and
+    // for "<tbalias|tbshortname>" (the alias, or the short name where it is empty), one per
+    // distinct alias for "<tbalias>", else the pattern itself. The table part goes through
+    // the name form, then loses every ".".
+    TListaTextos ExpandeNome(const std::string& padrao, const TFormaNome& forma = {}) const;
 
 private:
     struct NomesTabela {
         bool carregado = false;
         std::string padrao;
+        TFormaNome forma;
         std::string arquivoMake;
         std::string arquivoPai;
         std::string classePai;
@@ -144,6 +155,7 @@ private:
     struct NomesGeral {
         bool carregado = false;
         std::string padrao;
+        TFormaNome forma;
         std::string classePai;
     };
 
@@ -161,15 +173,24 @@ private:
     std::unique_ptr<TControlaColunas> ColunasDaTabela(const std::string& tabela) const;
     void GeraModeloTabela(const std::string& caminho);
     void GeraModeloGeral(const std::string& caminho);
+    // The pattern of per-table files and its name form's filters, from a template's naming
+    // entries. A name form with an unknown filter is logged as a failure and leaves the
+    // pattern empty: the template writes no per-table file.
+    void PadraoPorTabela(const std::string& caminho, const std::string& prefixo,
+                         TNomeArquivoTabela nomeArquivo, const std::string& textoForma,
+                         const std::string& sufixo, const std::string& extensao,
+                         std::string& padrao, TFormaNome& forma);
     // One file per table of the mapping, from a text wrapped in one table block.
-    void GeraArquivosPorTabela(const std::string& padrao, const std::string& classePai,
-                               const TListaTextos& tipos, const std::string& texto,
-                               const std::string& modelo);
-    // `origem` names what produces the file (a table of a template, a template's make
-    // file), for the message when two outputs name one path.
+    void GeraArquivosPorTabela(const std::string& padrao, const TFormaNome& forma,
+                               const std::string& classePai, const TListaTextos& tipos,
+                               const std::string& texto, const std::string& modelo);
+    // `reservadas`: the words "ident" must not give as they are. `origem` names what
+    // produces the file (a table of a template, a template's make file), for the message
+    // when two outputs name one path.
     void GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
                      const std::string& classePai, const TListaTextos& tipos,
-                     const std::string& texto, const std::string& origem);
+                     const TListaTextos& reservadas, const std::string& texto,
+                     const std::string& origem);
     // The one place that decides whether and how a generated file is written.
     void GravaArquivo(const std::string& nome, const TListaTextos& linhas,
                       const std::string& origem);

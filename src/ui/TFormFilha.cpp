@@ -117,6 +117,38 @@ QIcon DesenhaIconeChave() {
     return QIcon(imagem);
 }
 
+// A foreign key: an arrow pointing at the table it refers to.
+QIcon DesenhaIconeEstrangeira() {
+    QPixmap imagem(16, 16);
+    imagem.fill(Qt::transparent);
+    QPainter pintor(&imagem);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const QColor azul(40, 110, 200);
+    pintor.setPen(QPen(azul, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    pintor.drawLine(QPointF(2.0, 8.0), QPointF(12.5, 8.0));
+    QPainterPath ponta;
+    ponta.moveTo(15.0, 8.0);
+    ponta.lineTo(10.0, 3.5);
+    ponta.lineTo(10.0, 12.5);
+    ponta.closeSubpath();
+    pintor.setPen(Qt::NoPen);
+    pintor.setBrush(azul);
+    pintor.drawPath(ponta);
+    pintor.end();
+    return QIcon(imagem);
+}
+
+// A primary key that is a foreign key as well: the key with the arrow below it.
+QIcon DesenhaIconeChaveEstrangeira(const QIcon& chave, const QIcon& estrangeira) {
+    QPixmap imagem(16, 16);
+    imagem.fill(Qt::transparent);
+    QPainter pintor(&imagem);
+    pintor.drawPixmap(0, -3, chave.pixmap(16, 16));
+    pintor.drawPixmap(QRect(6, 8, 10, 8), estrangeira.pixmap(16, 16));
+    pintor.end();
+    return QIcon(imagem);
+}
+
 QLineEdit* NovoEdit(QWidget* pai, const QString& nome, const QString& dica) {
     auto* edit = new QLineEdit(pai);
     edit->setObjectName(nome);
@@ -224,6 +256,8 @@ TFormFilha::TFormFilha(TFormTelaPrincipal& principal) : TJanelaFilha(principal) 
     setWindowIcon(DesenhaIconeTabela());
     m_iconeTabela = DesenhaIconeTabela();
     m_iconeChave = DesenhaIconeChave();
+    m_iconeEstrangeira = DesenhaIconeEstrangeira();
+    m_iconeChaveEstrangeira = DesenhaIconeChaveEstrangeira(m_iconeChave, m_iconeEstrangeira);
 
     const TCorpoJanela corpo = CriaCorpoJanela(this);
     m_pcontrol = corpo.pcontrol;
@@ -248,10 +282,7 @@ TFormFilha::TFormFilha(TFormTelaPrincipal& principal) : TJanelaFilha(principal) 
     // FormShow: nothing to check yet, the load log of an earlier session removed, today's
     // date, the "Description" page, the tool bar as the main window's item says.
     m_marcaColunas = false;
-    QString diretorio = principal.diretorioInstalado();
-    if (diretorio.isEmpty())
-        diretorio = principal.getDiretorioInstalado();
-    ApagaLogCarga(deQString(diretorio));
+    ApagaLogCarga(deQString(principal.diretorioLogs()));
     m_data->setDate(QDate::currentDate());
     m_pcontrol->setCurrentIndex(0);
     m_barraFerramentas->setVisible(!principal.ItemMarcado(itemBarra));
@@ -428,9 +459,12 @@ void TFormFilha::criaPaginaTabelas(QWidget* pagina) {
     divisor->setSizes({300, 600});
     layout->addWidget(divisor);
 
-    connect(m_arvore, &QTreeWidget::currentItemChanged, this, [this] { arvoreClick(); });
+    // A click (also on the node already selected) shows the node and commits its panel, as
+    // expanding and collapsing do; moving with the keys shows the node without committing.
+    connect(m_arvore, &QTreeWidget::itemClicked, this, [this] { arvoreClick(); });
     connect(m_arvore, &QTreeWidget::itemExpanded, this, [this] { arvoreClick(); });
     connect(m_arvore, &QTreeWidget::itemCollapsed, this, [this] { arvoreClick(); });
+    connect(m_arvore, &QTreeWidget::currentItemChanged, this, [this] { mostraSelecao(false); });
     criaMenuArvore();
 }
 
@@ -585,7 +619,12 @@ QWidget* TFormFilha::criaPainelColuna(QWidget* pai) {
 
     connect(igualColuna, &QToolButton::clicked, this,
             [this] { m_colAlias->setText(m_nomeColuna->text()); });
-    connect(m_foreign, &QCheckBox::toggled, this, &TFormFilha::cb_foreignClick);
+    // The group follows the box however it changes; only the person's click may mark the
+    // mapping, never the panel being filled.
+    connect(m_foreign, &QCheckBox::toggled, this, &TFormFilha::atualizaGrupoEstrangeira);
+    connect(m_foreign, &QCheckBox::clicked, this, &TFormFilha::cb_foreignClick);
+    for (QCheckBox* caixa : {m_primary, m_foreign, m_habilitado})
+        connect(caixa, &QCheckBox::clicked, this, &TFormFilha::mostraAparenciaDoPainel);
     for (QComboBox* combo : {m_tipoDado, m_tabelaEstrangeira, m_colunaEstrangeira})
         connect(combo, &QComboBox::activated, this, [this] {
             MarcaModificado();
@@ -698,11 +737,11 @@ void TFormFilha::setArquivo(const TArquivoKMF& documento) {
 
 bool TFormFilha::ExecutaComando(TComando comando) {
     void (TFormFilha::*metodo)() = nullptr;
-    int pagina = 1; // most commands work on Tables And Columns
+    int pagina = 1; // most commands work on Tables And Columns; -1 leaves the page shown
     switch (comando) {
     case TComando::ConstroiStringConexao:
         metodo = &TFormFilha::atbut_constringClick;
-        pagina = 0;
+        pagina = -1;
         break;
     case TComando::LeNomesBasesDados:
         metodo = &TFormFilha::atbut_basedadosClick;
@@ -746,7 +785,7 @@ bool TFormFilha::ExecutaComando(TComando comando) {
         return false;
     }
     // The page the command works on is shown first, unless a long step is under way.
-    if (!m_ocupado)
+    if (!m_ocupado && pagina >= 0)
         m_pcontrol->setCurrentIndex(pagina);
     (this->*metodo)();
     return true;
@@ -763,12 +802,12 @@ void TFormFilha::executa(const std::function<void()>& comando) {
     try {
         comando();
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
 QString TFormFilha::getConnectionString(const QString& nomeBase) {
-    return fendril::getConnectionString(this, nomeBase);
+    return fendril::getConnectionString(this, nomeBase, m_constring->text());
 }
 
 void TFormFilha::atbut_constringClick() {
@@ -807,19 +846,21 @@ void TFormFilha::atbut_basedadosClick() {
             PoeItens(m_baseDados, nomes);
             status(1, QString());
         } catch (const EErroGeral& erro) {
-            Dialogos::Mensagem(this, paraQString(erro.textoErro()));
+            Dialogos::Erro(this, paraQString(erro.textoErro()));
             return;
         }
         m_baseDados->showPopup();
     });
 }
 
+// Connected, the string, user and password are locked; the database stays open to choice,
+// since every reading opens its own connection on the database then named.
 void TFormFilha::habilitaConexao(bool sim) {
-    for (QWidget* controle : std::initializer_list<QWidget*>{
-             m_constring, m_atbutConstring, m_baseDados, m_atbutBaseDados, m_usuario, m_senha})
+    for (QWidget* controle :
+         std::initializer_list<QWidget*>{m_constring, m_atbutConstring, m_usuario, m_senha})
         controle->setEnabled(sim);
-    for (QLabel* rotulo : m_rotulosConexao)
-        rotulo->setEnabled(sim);
+    for (int i = 0; i < 3; ++i)
+        m_rotulosConexao[i]->setEnabled(sim);
 }
 
 void TFormFilha::setConectado(bool conectado) {
@@ -851,9 +892,9 @@ void TFormFilha::but_conectarClick() {
                 conexao->DefaultDatabase(deQString(m_baseDados->currentText()));
         } catch (const std::exception& erro) {
             FechaConexao(conexao);
-            Dialogos::Mensagem(
-                this, QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
-                          paraQString(erro.what()));
+            Dialogos::Erro(this,
+                           QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
+                               paraQString(erro.what()));
             status(0, QStringLiteral("Disconnected"));
             return;
         }
@@ -876,7 +917,7 @@ bool TFormFilha::escolheTabelas(bool excluiCarregadas) {
         return false;
     }
     PreenchePropriedadesColuna(QString(), QString());
-    TFormMostraTabelas chooser(principal().diretorioInstalado(), this);
+    TFormMostraTabelas chooser(principal().diretorioLogs(), this);
     chooser.stringConexao = m_constring->text();
     chooser.senha = m_senha->text();
     chooser.usuario = m_usuario->text();
@@ -941,8 +982,9 @@ void TFormFilha::carrega(const QStringList& tabelas, bool manterAnteriores) {
     }
     termina();
     status(1, QString());
-    GravaLogCarga(deQString(principal().diretorioInstalado()), m_carga.log);
+    GravaLogCarga(deQString(principal().diretorioLogs()), m_carga.log);
     PreencheArvore();
+    mostraSelecao(false);
 }
 
 void TFormFilha::CarregaControlaColunas(const QStringList& tabelas) {
@@ -955,7 +997,6 @@ void TFormFilha::ImportaNovaTabela(const QStringList& tabelas) {
         return;
     }
     carrega(tabelas, true);
-    PreenchePropriedadesColuna(QString(), QString());
     status(1, QString());
 }
 
@@ -988,8 +1029,10 @@ void TFormFilha::but_checaClick() {
                     QTreeWidgetItem* no = tabela->child(c);
                     no->setData(0, Qt::UserRole, m_marcaColunas);
                     if (const auto posicao = std::as_const(colunas).PosicaoDaColuna(
-                            nomeTabela, deQString(no->text(0))))
+                            nomeTabela, deQString(no->text(0)))) {
                         colunas.AlteraColuna(*posicao, habilita);
+                        aparenciaColuna(no, *std::as_const(colunas).getColunas()[*posicao]);
+                    }
                 }
             }
         }
@@ -1002,8 +1045,9 @@ void TFormFilha::but_checaClick() {
 void TFormFilha::but_refreshClick() {
     executa([this] {
         confirma();
+        // The tree keeps what was open and selected; the panels show that selection afresh.
         PreencheArvore();
-        PreenchePropriedadesColuna(QString(), QString());
+        mostraSelecao(false);
     });
 }
 
@@ -1034,7 +1078,7 @@ void TFormFilha::but_mostradadosClick() {
 
 void TFormFilha::but_viewlogClick() {
     executa([this] {
-        MostraLog(this, paraQString(CaminhoLogCarga(deQString(principal().diretorioInstalado()))));
+        MostraLog(this, paraQString(CaminhoLogCarga(deQString(principal().diretorioLogs()))));
     });
 }
 
@@ -1143,15 +1187,27 @@ void TFormFilha::PreencheArvore() {
     m_barraFerramentas->setEnabled(false);
     m_label8->setText(m_baseDados->currentText().toUpper());
     const QSignalBlocker bloqueio(m_arvore);
+    // What the person had open and selected comes back where the tables still exist.
+    std::set<QString> abertas;
+    for (int t = 0; t < m_arvore->topLevelItemCount(); ++t)
+        if (m_arvore->topLevelItem(t)->isExpanded())
+            abertas.insert(m_arvore->topLevelItem(t)->text(0));
+    QString tabelaAtual;
+    QString colunaAtual;
+    if (const QTreeWidgetItem* atual = m_arvore->currentItem()) {
+        tabelaAtual = atual->parent() ? atual->parent()->text(0) : atual->text(0);
+        colunaAtual = atual->parent() ? atual->text(0) : QString();
+    }
     m_arvore->setUpdatesEnabled(false);
     m_arvore->clear();
     status(1, QStringLiteral("Filling Tables. Wait..."));
     Repinta();
+    QTreeWidgetItem* selecionado = nullptr;
     if (m_carga.controlaColunas) {
         const TControlaColunas& colunas = *m_carga.controlaColunas;
         TListaTextos tabelas = colunas.getNomesTabelas();
         std::stable_sort(tabelas.begin(), tabelas.end(), MenorSemCaixa);
-        // The columns of each table by its exact qualified name, in column-set order.
+        // The columns of each table by its exact qualified name, in the database's order.
         std::unordered_map<std::string, std::vector<const TColuna*>> porTabela;
         porTabela.reserve(tabelas.size());
         for (const auto& coluna : colunas.getColunas())
@@ -1171,27 +1227,26 @@ void TFormFilha::PreencheArvore() {
         status(1, QStringLiteral("Filling Columns. Wait..."));
         std::int32_t mostrada = -1;
         for (std::size_t q = 0; q < tabelas.size(); ++q) {
+            QTreeWidgetItem* noTabela = nos[static_cast<qsizetype>(q)];
+            const bool atual = noTabela->text(0) == tabelaAtual;
             if (auto achadas = porTabela.find(tabelas[q]); achadas != porTabela.end()) {
-                std::vector<const TColuna*>& daTabela = achadas->second;
-                std::stable_sort(daTabela.begin(), daTabela.end(),
-                                 [](const TColuna* a, const TColuna* b) {
-                                     return MenorSemCaixa(a->nome, b->nome);
-                                 });
-                std::set<std::string> chaves;
-                for (const TColuna* coluna : daTabela)
-                    if (coluna->tipoColuna == TTipoColuna::tcChavePrimaria)
-                        chaves.insert(coluna->nome);
                 QList<QTreeWidgetItem*> filhos;
-                filhos.reserve(static_cast<qsizetype>(daTabela.size()));
-                for (const TColuna* coluna : daTabela) {
+                filhos.reserve(static_cast<qsizetype>(achadas->second.size()));
+                for (const TColuna* coluna : achadas->second) {
                     auto* filho = new QTreeWidgetItem(QStringList(paraQString(coluna->nome)));
                     filho->setData(0, Qt::UserRole, coluna->habilitado);
-                    if (chaves.count(coluna->nome) != 0)
-                        filho->setIcon(0, m_iconeChave);
+                    aparenciaColuna(filho, *coluna);
+                    if (atual && !colunaAtual.isEmpty() && !selecionado &&
+                        filho->text(0) == colunaAtual)
+                        selecionado = filho;
                     filhos.append(filho);
                 }
-                nos[static_cast<qsizetype>(q)]->addChildren(filhos);
+                noTabela->addChildren(filhos);
             }
+            if (abertas.count(noTabela->text(0)) != 0)
+                noTabela->setExpanded(true);
+            if (atual && colunaAtual.isEmpty())
+                selecionado = noTabela;
             const std::int32_t porcentagem = Porcentagem(q + 1, tabelas.size());
             // Repainting only when the figure changes keeps a large mapping fast.
             if (porcentagem != mostrada) {
@@ -1202,6 +1257,8 @@ void TFormFilha::PreencheArvore() {
             }
         }
     }
+    if (selecionado)
+        m_arvore->setCurrentItem(selecionado);
     m_arvore->setUpdatesEnabled(true);
     m_barraFerramentas->setEnabled(true);
     m_progresso->setValue(0);
@@ -1209,7 +1266,84 @@ void TFormFilha::PreencheArvore() {
     status(1, QString());
 }
 
+// How a column node shows its column: the key for the primary key, the arrow for a foreign
+// key (both for a column that is both), greyed and in italics when it takes no part in
+// generation; the tool tip says it in words.
+void TFormFilha::aparenciaColuna(QTreeWidgetItem* no, bool primaria, bool estrangeira,
+                                 bool habilitado, const QString& referencia) const {
+    // A column without an icon holds none at all, so that the tree's delegate keeps its
+    // name in line with the others.
+    if (primaria || estrangeira)
+        no->setIcon(0, primaria && estrangeira ? m_iconeChaveEstrangeira
+                       : primaria              ? m_iconeChave
+                                               : m_iconeEstrangeira);
+    else
+        no->setData(0, Qt::DecorationRole, QVariant());
+    QFont fonte = m_arvore->font();
+    fonte.setItalic(!habilitado);
+    no->setFont(0, fonte);
+    no->setForeground(0, habilitado
+                             ? m_arvore->palette().brush(QPalette::Text)
+                             : m_arvore->palette().brush(QPalette::Disabled, QPalette::Text));
+    QStringList dica;
+    if (primaria)
+        dica.append(QStringLiteral("Primary Key"));
+    if (estrangeira)
+        dica.append(referencia.isEmpty() ? QStringLiteral("Foreign Key")
+                                         : QStringLiteral("Foreign Key to ") + referencia);
+    if (!habilitado)
+        dica.append(QStringLiteral("Disabled: left out of generation"));
+    no->setToolTip(0, dica.join(QLatin1Char('\n')));
+}
+
+void TFormFilha::aparenciaColuna(QTreeWidgetItem* no, const TColuna& coluna) const {
+    QString referencia;
+    if (const TColuna* estrangeira = coluna.getColunaEstrangeira())
+        referencia =
+            paraQString(estrangeira->getTabela().getNomeCompleto() + "." + estrangeira->nome);
+    aparenciaColuna(no, coluna.tipoColuna == TTipoColuna::tcChavePrimaria, coluna.chaveEstrangeira,
+                    coluna.habilitado, referencia);
+}
+
+// The selected column's node as the panel's boxes say, at once (the mapping takes them
+// when the box is left).
+void TFormFilha::mostraAparenciaDoPainel() {
+    QTreeWidgetItem* no = m_arvore->currentItem();
+    if (!no || !no->parent() || m_colunaSelecionada.isEmpty() || no->text(0) != m_colunaSelecionada)
+        return;
+    aparenciaColuna(no, m_primary->isChecked(), m_foreign->isChecked(), m_habilitado->isChecked(),
+                    m_tabelaEstrangeira->currentText().isEmpty()
+                        ? QString()
+                        : m_tabelaEstrangeira->currentText() + QLatin1Char('.') +
+                              m_colunaEstrangeira->currentText());
+}
+
+// The node of a column as the mapping now holds it.
+void TFormFilha::atualizaNoColuna(const QString& tabela, const QString& coluna) {
+    if (!m_carga.controlaColunas || coluna.isEmpty())
+        return;
+    const TColuna* registro =
+        std::as_const(*m_carga.controlaColunas).getColuna(deQString(tabela), deQString(coluna));
+    if (!registro)
+        return;
+    const auto achados = m_arvore->findItems(tabela, Qt::MatchExactly);
+    for (QTreeWidgetItem* noTabela : achados)
+        for (int c = 0; c < noTabela->childCount(); ++c)
+            if (QTreeWidgetItem* no = noTabela->child(c);
+                no->text(0) == paraQString(registro->nome)) {
+                no->setData(0, Qt::UserRole, registro->habilitado);
+                aparenciaColuna(no, *registro);
+                return;
+            }
+}
+
 void TFormFilha::arvoreClick() {
+    mostraSelecao(true);
+}
+
+// The panels show the current node; with `confirma` they are committed at once (a click),
+// without (a key moving the selection) they are only shown.
+void TFormFilha::mostraSelecao(bool confirma) {
     if (m_ocupado)
         return;
     try {
@@ -1224,14 +1358,16 @@ void TFormFilha::arvoreClick() {
             m_colunaSelecionada = no->text(0);
             m_tabelaSelecionada = no->parent()->text(0);
             PreenchePropriedadesColuna(m_colunaSelecionada, m_tabelaSelecionada);
-            LePropriedades(m_colunaSelecionada, m_tabelaSelecionada);
+            if (confirma)
+                LePropriedades(m_colunaSelecionada, m_tabelaSelecionada);
             m_grupoTabela->setEnabled(false);
             m_grupoColuna->setEnabled(true);
         } else if (!no->parent() && no->childCount() > 0) {
             m_colunaSelecionada.clear();
             m_tabelaSelecionada = no->text(0);
             PreenchePropriedadesTabela(m_tabelaSelecionada);
-            LePropriedades(m_colunaSelecionada, m_tabelaSelecionada);
+            if (confirma)
+                LePropriedades(m_colunaSelecionada, m_tabelaSelecionada);
             m_grupoTabela->setEnabled(true);
             m_grupoColuna->setEnabled(false);
         }
@@ -1388,6 +1524,7 @@ void TFormFilha::LePropriedades(const QString& coluna, const QString& tabela) {
         return;
     GravaPropriedades(*m_carga.controlaColunas, deQString(tabela), deQString(coluna),
                       propriedadesTabela(), propriedadesColuna(), m_carga.tiposProvider);
+    atualizaNoColuna(tabela, coluna);
 }
 
 void TFormFilha::edit_tipotabelaClick(QObject* remetente) {
@@ -1396,14 +1533,16 @@ void TFormFilha::edit_tipotabelaClick(QObject* remetente) {
         confirma();
 }
 
-void TFormFilha::cb_foreignClick() {
+void TFormFilha::atualizaGrupoEstrangeira() {
     const bool marcado = m_foreign->isChecked();
     m_grupoEstrangeira->setEnabled(marcado);
-    if (!marcado) {
+    if (!marcado)
         esvaziaEstrangeiras();
-        return;
-    }
-    if (!m_carga.controlaColunas || m_colunaSelecionada.isEmpty())
+}
+
+void TFormFilha::cb_foreignClick() {
+    atualizaGrupoEstrangeira();
+    if (!m_foreign->isChecked() || !m_carga.controlaColunas || m_colunaSelecionada.isEmpty())
         return;
     const TColuna* coluna =
         std::as_const(*m_carga.controlaColunas)

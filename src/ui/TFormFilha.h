@@ -29,6 +29,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace fendril {
 
@@ -85,10 +86,12 @@ public:
     void clicaCheckBox(QCheckBox* caixa, bool estado);
 
     // --- Event handlers ---
+    // A click in the tree: the node's panel shown and committed.
     void arvoreClick();
     // Marks the mapping modified; the table type drop-down also commits.
     void edit_tipotabelaClick(QObject* remetente);
     void cb_foreignClick();
+    void atualizaGrupoEstrangeira();
     void ed_lengthChange();
     void ed_precisionChange();
 
@@ -123,6 +126,12 @@ private:
     void limpaCampos();
     void esvaziaEstrangeiras();
     void habilitaConexao(bool sim);
+    void mostraSelecao(bool confirma);
+    void aparenciaColuna(QTreeWidgetItem* no, bool primaria, bool estrangeira, bool habilitado,
+                         const QString& referencia) const;
+    void aparenciaColuna(QTreeWidgetItem* no, const TColuna& coluna) const;
+    void mostraAparenciaDoPainel();
+    void atualizaNoColuna(const QString& tabela, const QString& coluna);
     void setConectado(bool conectado);
     // What the property panels hold.
     TPropriedadesTabela propriedadesTabela() const;
@@ -144,6 +153,8 @@ private:
     bool m_mostrada = false;
     QIcon m_iconeTabela;
     QIcon m_iconeChave;
+    QIcon m_iconeEstrangeira;
+    QIcon m_iconeChaveEstrangeira;
 
     QTabWidget* m_pcontrol = nullptr;
     // Description page.

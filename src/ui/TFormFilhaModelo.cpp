@@ -6,6 +6,7 @@
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/PaginaDescricao.h"
@@ -14,7 +15,6 @@
 #include "ui/frame/Texto.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -67,7 +67,6 @@ enum { GuiaTabela = 0, GuiaPai = 1, GuiaMake = 2, GuiaNomes = 3 };
 // The outer pages.
 enum { PaginaDescricao = 0, PaginaCodigo = 1, PaginaTipos = 2 };
 
-const QString tagNome = QStringLiteral("<tbname>");
 const QString tagAlias = QStringLiteral("<tbalias>");
 
 QLineEdit* criaEdit(QWidget* pai, const QString& nome) {
@@ -193,31 +192,6 @@ QWidget* TFormFilhaModelo::criaPaginaDescricao() {
     return pagina;
 }
 
-QMenu* TFormFilhaModelo::criaMenuEditor() {
-    auto* menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("pop_editor"));
-    auto item = [this, menu](const QString& texto, const QString& nome,
-                             void (TFormFilhaModelo::*metodo)()) {
-        QAction* acao = criaAcao(this, texto, nome);
-        connect(acao, &QAction::triggered, this, metodo);
-        menu->addAction(acao);
-    };
-    AdicionaComandosEditor(menu, this,
-                           {QStringLiteral("OpenTextFile1"), QStringLiteral("SaveToFile1"),
-                            QStringLiteral("Print1"), QStringLiteral("Cut1"),
-                            QStringLiteral("Copy1"), QStringLiteral("Paste1"),
-                            QStringLiteral("Undo1"), QStringLiteral("SelectAll1")},
-                           [this](TComandoEditor comando) { comandoEditor(comando); });
-    menu->addSeparator();
-    item(QStringLiteral("Refresh"), QStringLiteral("Refresh1"),
-         &TFormFilhaModelo::but_refreshClick);
-    item(QStringLiteral(" Show Tags"), QStringLiteral("ShowTags1"),
-         &TFormFilhaModelo::but_mostratagsClick);
-    menu->addSeparator();
-    menu->addAction(m_acaoRealce);
-    return menu;
-}
-
 QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     auto* pagina = new QWidget;
     pagina->setObjectName(QStringLiteral("tab_code"));
@@ -277,13 +251,10 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     m_divisor->setStretchFactor(1, 1);
     layout->addWidget(m_divisor, 1);
 
-    QMenu* menu = criaMenuEditor();
-    for (TEditorCodigo& editor : m_editores) {
-        editor.editor->setContextMenuPolicy(Qt::CustomContextMenu);
-        QPlainTextEdit* alvo = editor.editor;
-        connect(alvo, &QWidget::customContextMenuRequested, this,
-                [menu, alvo](const QPoint& ponto) { menu->popup(alvo->mapToGlobal(ponto)); });
-    }
+    CriaMenuEditor(
+        this, [this](TComandoEditor comando) { comandoEditor(comando); },
+        [this] { but_refreshClick(); }, [this] { but_mostratagsClick(); }, m_acaoRealce,
+        {m_editores[GuiaTabela].editor, m_editores[GuiaPai].editor, m_editores[GuiaMake].editor});
     return pagina;
 }
 
@@ -294,8 +265,15 @@ QWidget* TFormFilhaModelo::criaEditor(int indice, const QString& nome, const QSt
     layout->setSpacing(0);
     // Each editor has its status bar under it, in its own tab.
     TEditorCodigo& dados = m_editores[indice];
-    dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela, tagsIterativasTabela);
+    dados.Cria(guia, guia, nome, nomeBarra, this, tagsComunsTabela + TagsComunsLinguagem(),
+               tagsIterativasTabela + TagsIterativasLinguagem());
     mostraSelecao(dados.editor, true);
+    // A change of the text by the person marks the document; filling it from a document
+    // does not.
+    connect(dados.realce, &TRealceTags::textoEditado, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
     layout->addWidget(dados.editor, 1);
     layout->addWidget(dados.barra);
     return guia;
@@ -310,13 +288,15 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
     m_tableSufix = criaEdit(tabela, QStringLiteral("edit_tablesufix"));
     m_tableExtension = criaEdit(tabela, QStringLiteral("edit_tableextension"));
     m_tableFname = criaEdit(tabela, QStringLiteral("edit_tablefname"));
-    m_cbFname = new QCheckBox(tagAlias, tabela);
+    m_cbFname = new TCaixaNomeArquivo(tagAlias, tabela);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
+    m_nameForm = CriaFormaNome(tabela);
     dispoeGrupoNomes(tabela,
                      {{QStringLiteral("Prefix"), m_tablePrefix},
                       {QStringLiteral("Sufix"), m_tableSufix},
                       {QStringLiteral("Extension"), m_tableExtension},
-                      {QString(), m_cbFname}},
+                      {QString(), m_cbFname},
+                      {QStringLiteral("Name Form"), m_nameForm}},
                      m_tableFname);
     layout->addWidget(tabela);
 
@@ -343,18 +323,24 @@ QWidget* TFormFilhaModelo::criaPaginaNomes() {
         {{QStringLiteral("Name"), m_makePrefix}, {QStringLiteral("Extension"), m_makeExtension}},
         m_makeFname);
     layout->addWidget(make);
-    layout->addStretch(1);
+
+    layout->addWidget(CriaPalavrasReservadas(m_tabSettings, m_reservedWords), 1);
+    connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
 
     for (QLineEdit* previa : {m_tableFname, m_parFname, m_makeFname}) {
         previa->setReadOnly(true);
         previa->setFocusPolicy(Qt::ClickFocus);
     }
-    for (QLineEdit* edit : {m_tablePrefix, m_tableSufix, m_tableExtension, m_parPrefix, m_parSufix,
-                            m_parExtension, m_parParentClass, m_makePrefix, m_makeExtension})
+    for (QLineEdit* edit :
+         {m_tablePrefix, m_tableSufix, m_tableExtension, m_nameForm, m_parPrefix, m_parSufix,
+          m_parExtension, m_parParentClass, m_makePrefix, m_makeExtension})
         edit->installEventFilter(this);
     // cb_fnameClick
     connect(m_cbFname, &QCheckBox::clicked, this, [this] {
-        EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+        EscreveTbFileName(tagNomeArquivo());
         MarcaModificado();
     });
     return m_tabSettings;
@@ -447,13 +433,17 @@ QString TFormFilhaModelo::textoCelula(int linha, int coluna) const {
     return item ? item->text() : QString();
 }
 
-void TFormFilhaModelo::tb_tiposSelectCell(int linha, int coluna, int, int colunaAnterior) {
+void TFormFilhaModelo::tb_tiposSelectCell(int linha, int coluna, int linhaAnterior,
+                                          int colunaAnterior) {
     if (linha < 0 || m_preenchendo)
         return;
     if (coluna == 0) {
-        // The first column cannot be selected: the cell beside it is chosen instead.
+        // The first column cannot be selected: the selection stays where it was.
         const QSignalBlocker bloqueio(m_tipos);
-        m_tipos->setCurrentCell(linha, colunaAnterior > 0 ? colunaAnterior : 1);
+        if (linhaAnterior >= 0 && colunaAnterior > 0)
+            m_tipos->setCurrentCell(linhaAnterior, colunaAnterior);
+        else
+            m_tipos->setCurrentCell(-1, -1);
         return;
     }
     MarcaModificado();
@@ -486,25 +476,22 @@ void TFormFilhaModelo::but_abrirtiposClick() {
         Dialogos::AbreArquivo(this, QStringLiteral("Open Table Types Text File"), QString());
     if (caminho.isEmpty())
         return;
-    TListaTextos linhas;
+    // One row per line, each with the line's first three ";"-ended fields, up to the first
+    // shorter line: that row and the ones after it stay empty. A file that cannot be read
+    // leaves the table as it was.
+    std::vector<TLinhaTipos> linhas;
     try {
-        linhas = LeLinhasTexto(deQString(caminho));
+        linhas = CarregaArquivoTipos(deQString(caminho));
     } catch (const std::exception&) {
         return;
     }
     MarcaModificado();
     defineLinhas(static_cast<int>(linhas.size()));
-    for (int r = 0; r < m_tipos->rowCount(); ++r)
-        for (int c = 0; c < 3; ++c)
-            celula(r, c, QString());
-    // Each line gives its first three ";"-ended fields; a shorter line fills what it has
-    // and ends the import.
-    for (std::size_t k = 0; k < linhas.size(); ++k) {
-        const TListaTextos campos = SeparaCampos(linhas[k], ";");
-        for (std::size_t c = 0; c < 3 && c < campos.size(); ++c)
-            celula(static_cast<int>(k), static_cast<int>(c), paraQString(campos[c]));
-        if (campos.size() < 3)
-            break;
+    for (int r = 0; r < static_cast<int>(linhas.size()); ++r) {
+        const TLinhaTipos& linha = linhas[static_cast<std::size_t>(r)];
+        celula(r, 0, paraQString(linha.tipoProvider));
+        celula(r, 1, paraQString(linha.tipoVariavel));
+        celula(r, 2, paraQString(linha.valorInicial));
     }
 }
 
@@ -523,6 +510,10 @@ void TFormFilhaModelo::but_eraseClick() {
 void TFormFilhaModelo::EscreveTbFileName(const QString& tag) {
     m_tableFname->setText(m_tablePrefix->text() + tag + m_tableSufix->text() + QLatin1Char('.') +
                           m_tableExtension->text());
+}
+
+QString TFormFilhaModelo::tagNomeArquivo() const {
+    return paraQString(TagNomeArquivo(m_cbFname->valor(), deQString(m_nameForm->text())));
 }
 
 void TFormFilhaModelo::edit_parparentclassKeyUp() {
@@ -578,7 +569,7 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
     m_parFname->setText(m_parPrefix->text() + m_parParentClass->text() + m_parSufix->text() +
                         QLatin1Char('.') + m_parExtension->text());
     edit_makeprefixKeyUp();
-    EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+    EscreveTbFileName(tagNomeArquivo());
 
     if (!doc.tipos.empty()) {
         defineLinhas(static_cast<int>(doc.tipos.size()));
@@ -598,13 +589,20 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
 bool TFormFilhaModelo::ExecutaComando(TComando comando) {
     void (TFormFilhaModelo::*metodo)() = nullptr;
     int pagina = PaginaCodigo;
+    const int paginaAtual = m_pcontrolprincipal->currentIndex();
     switch (comando) {
+    // Open Text File and Save To File act on the page shown, which stays: on Code the
+    // current editor, Open on Types the types file; elsewhere nothing.
     case TComando::AbreTexto:
-        metodo = &TFormFilhaModelo::but_abrirClick;
-        break;
+        if (paginaAtual == PaginaCodigo)
+            but_abrirClick();
+        else if (paginaAtual == PaginaTipos)
+            but_abrirtiposClick();
+        return true;
     case TComando::SalvaTexto:
-        metodo = &TFormFilhaModelo::but_salvarClick;
-        break;
+        if (paginaAtual == PaginaCodigo)
+            but_salvarClick();
+        return true;
     case TComando::Imprime:
         metodo = &TFormFilhaModelo::but_printerClick;
         break;
@@ -653,19 +651,14 @@ void TFormFilhaModelo::AlternaBarra(const QString& item) {
         m_cbTypes->setVisible(m_cbTypes->isHidden());
 }
 
-// The editor commands act on the current editor; those that edit its text mark the
-// document modified, and an error of the printer is shown.
+// The editor commands act on the current editor (those that change its text mark the
+// document through the highlighter's signal); an error of the printer is shown.
 void TFormFilhaModelo::comandoEditor(TComandoEditor comando) {
-    if (comando == TComandoEditor::Imprimir) {
-        try {
-            ExecutaComandoEditor(this, m_editorAtual, comando);
-        } catch (const std::exception& erro) {
-            Dialogos::Mensagem(this, paraQString(erro.what()));
-        }
-        return;
+    try {
+        ExecutaComandoEditor(this, m_editorAtual, comando);
+    } catch (const std::exception& erro) {
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
-    if (ExecutaComandoEditor(this, m_editorAtual, comando))
-        MarcaModificado();
 }
 
 void TFormFilhaModelo::but_abrirClick() {
@@ -805,16 +798,13 @@ QString TFormFilhaModelo::textoPainel(int editor, int painel) const {
 // re_classeobjetoKeyUp, re_classepaiKeyUp, re_makeKeyUp
 void TFormFilhaModelo::editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado) {
     TEditorCodigo& dados = m_editores[indice];
-    const bool edita = VerificaTeclaSolta(dados.editor, dados.realce, tecla, estado);
+    VerificaTeclaSolta(dados.editor, dados.realce, estado);
     if (tecla == Qt::Key_Insert) {
         // One indicator for the window; the editor keeps its own typing mode, which the
         // key flips as the platform's editors do.
         m_indicador.AlternaModo(nullptr, dados.paineis[0]);
         dados.editor->setOverwriteMode(!dados.editor->overwriteMode());
     }
-    // Any key released in the make-file editor marks the document.
-    if (indice == GuiaMake || edita)
-        MarcaModificado();
 }
 
 bool TFormFilhaModelo::eventFilter(QObject* objeto, QEvent* evento) {
@@ -824,8 +814,8 @@ bool TFormFilhaModelo::eventFilter(QObject* objeto, QEvent* evento) {
         if (const int indice = indiceEditor(objeto); indice >= 0) {
             editorKeyUp(indice, tecla->key(), tecla->modifiers());
         } else if (objeto == m_tablePrefix || objeto == m_tableSufix ||
-                   objeto == m_tableExtension) {
-            EscreveTbFileName(m_cbFname->isChecked() ? tagAlias : tagNome);
+                   objeto == m_tableExtension || objeto == m_nameForm) {
+            EscreveTbFileName(tagNomeArquivo());
             MarcaModificado();
         } else if (objeto == m_parPrefix || objeto == m_parSufix || objeto == m_parExtension ||
                    objeto == m_parParentClass) {

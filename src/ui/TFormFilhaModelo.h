@@ -10,7 +10,6 @@
 #include <QStringList>
 
 class QAction;
-class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -23,6 +22,8 @@ class QToolBar;
 class QTreeWidget;
 
 namespace fendril {
+
+class TCaixaNomeArquivo;
 
 class TFormFilhaModelo : public TJanelaFilha {
     Q_OBJECT
@@ -84,12 +85,13 @@ private:
     QWidget* criaPaginaNomes();
     QWidget* criaPaginaTipos();
     QWidget* criaEditor(int indice, const QString& nome, const QString& nomeBarra);
-    QMenu* criaMenuEditor();
     int indiceEditor(const QObject* objeto) const;
     // The editor of the active inner tab, -1 on "File Names".
     int editorDaGuia() const;
     void comandoEditor(TComandoEditor comando);
     void editorKeyUp(int indice, int tecla, Qt::KeyboardModifiers estado);
+    // The table-part tag of the table class file-name preview: the naming and the name form.
+    QString tagNomeArquivo() const;
     void edit_parparentclassKeyUp();
     void edit_makeprefixKeyUp();
     void tb_tiposSelectCell(int linha, int coluna, int linhaAnterior, int colunaAnterior);
@@ -117,7 +119,9 @@ private:
     QLineEdit* m_tableSufix = nullptr;
     QLineEdit* m_tableExtension = nullptr;
     QLineEdit* m_tableFname = nullptr;
-    QCheckBox* m_cbFname = nullptr;
+    TCaixaNomeArquivo* m_cbFname = nullptr;
+    QLineEdit* m_nameForm = nullptr;
+    QPlainTextEdit* m_reservedWords = nullptr;
     QLineEdit* m_parPrefix = nullptr;
     QLineEdit* m_parSufix = nullptr;
     QLineEdit* m_parExtension = nullptr;

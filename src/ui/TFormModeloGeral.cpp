@@ -4,6 +4,7 @@
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
 #include "ui/frame/CamposJanela.h"
+#include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/TTiposDocumento.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -92,12 +92,12 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
         acao->setObjectName(nome);
         acao->setToolTip(texto);
     };
-    AdicionaComandosEditor(
-        m_cbCode, this,
-        {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"), QStringLiteral("but_print"),
-         QStringLiteral("but_cortar"), QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
-         QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
-        [this](TComandoEditor comando) { ExecutaComandoEditor(this, m_codigo.editor, comando); });
+    AdicionaComandosEditor(m_cbCode, this,
+                           {QStringLiteral("but_abrir"), QStringLiteral("but_salvar"),
+                            QStringLiteral("but_print"), QStringLiteral("but_cortar"),
+                            QStringLiteral("but_copiar"), QStringLiteral("but_colar"),
+                            QStringLiteral("but_undo"), QStringLiteral("but_marcartudo")},
+                           [this](TComandoEditor comando) { comandoEditor(comando); });
     m_cbCode->addSeparator();
     botao(QStringLiteral("Check Iterative Tags Coerence"), QStringLiteral("but_cruzados"),
           &TFormModeloGeral::but_cruzadosClick);
@@ -126,8 +126,18 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     connect(m_arvore, &QTreeWidget::itemDoubleClicked, this, [this] { arvoreDblClick(); });
     // The editor fills the splitter beside the tree; its status bar runs under both.
     m_codigo.Cria(m_divisor, pagina, QStringLiteral("re_classeobjeto"),
-                  QStringLiteral("bar_objeto"), this, tagsComunsGeral, tagsIterativasGeral);
-    m_codigo.editor->setContextMenuPolicy(Qt::NoContextMenu);
+                  QStringLiteral("bar_objeto"), this, tagsComunsGeral + TagsComunsLinguagem(),
+                  tagsIterativasGeral + TagsIterativasLinguagem());
+    // A change of the text by the person marks the document; filling it from a document
+    // does not.
+    connect(m_codigo.realce, &TRealceTags::textoEditado, this, [this] {
+        if (!m_preenchendo)
+            MarcaModificado();
+    });
+    CriaMenuEditor(
+        this, [this](TComandoEditor comando) { comandoEditor(comando); },
+        [this] { but_refreshClick(); }, [this] { but_mostratagsClick(); }, m_acaoRealce,
+        {m_codigo.editor});
     m_divisor->addWidget(m_arvore);
     m_divisor->addWidget(m_codigo.editor);
     m_divisor->setStretchFactor(1, 1);
@@ -174,8 +184,10 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     m_tablePrefix = criaEdit(nomes, QStringLiteral("edit_tableprefix"));
     m_rotuloSufix = new QLabel(QStringLiteral("Sufix"), nomes);
     m_tableSufix = criaEdit(nomes, QStringLiteral("edit_tablesufix"));
-    m_cbFname = new QCheckBox(QStringLiteral("<tbalias>"), nomes);
+    m_cbFname = new TCaixaNomeArquivo(QStringLiteral("<tbalias>"), nomes);
     m_cbFname->setObjectName(QStringLiteral("cb_fname"));
+    m_rotuloNameForm = new QLabel(QStringLiteral("Name Form"), nomes);
+    m_nameForm = CriaFormaNome(nomes);
     m_rotuloName = new QLabel(QStringLiteral("Name"), nomes);
     m_makePrefix = criaEdit(nomes, QStringLiteral("edit_makeprefix"));
     m_makeExtension = criaEdit(nomes, QStringLiteral("edit_makeextension"));
@@ -187,6 +199,8 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     grade->addWidget(m_rotuloSufix, 1, 2);
     grade->addWidget(m_tableSufix, 1, 3);
     grade->addWidget(m_cbFname, 2, 1);
+    grade->addWidget(m_rotuloNameForm, 2, 2);
+    grade->addWidget(m_nameForm, 2, 3);
     grade->addWidget(m_rotuloName, 3, 0);
     grade->addWidget(m_makePrefix, 3, 1);
     grade->addWidget(new QLabel(QStringLiteral("Extension"), nomes), 3, 2);
@@ -196,10 +210,12 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
     grade->addWidget(new QLabel(QStringLiteral("<parentclass>"), nomes), 5, 0);
     grade->addWidget(m_parentClass, 5, 1, 1, 3);
     layout->addWidget(nomes);
-    layout->addStretch(1);
+
+    layout->addWidget(CriaPalavrasReservadas(pagina, m_reservedWords), 1);
+    connect(m_reservedWords, &QPlainTextEdit::textChanged, this, [this] { MarcaModificado(); });
 
     for (QLineEdit* edit :
-         {m_tablePrefix, m_tableSufix, m_makePrefix, m_makeExtension, m_parentClass})
+         {m_tablePrefix, m_tableSufix, m_nameForm, m_makePrefix, m_makeExtension, m_parentClass})
         edit->installEventFilter(this);
     connect(m_cbFname, &QCheckBox::clicked, this, [this] {
         m_makeFname->setText(previewPorTabela());
@@ -210,7 +226,7 @@ void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
 
 QString TFormModeloGeral::previewPorTabela() const {
     const QString tag =
-        m_cbFname->isChecked() ? QStringLiteral("<tbalias>") : QStringLiteral("<tbname>");
+        paraQString(TagNomeArquivo(m_cbFname->valor(), deQString(m_nameForm->text())));
     return m_tablePrefix->text() + tag + m_tableSufix->text() + QLatin1Char('.') +
            m_makeExtension->text();
 }
@@ -225,8 +241,9 @@ void TFormModeloGeral::PreencheExtensao() {
 
 void TFormModeloGeral::AplicaModo() {
     const bool porTabela = m_rgFile->checkedId() == 0;
-    for (QWidget* controle : std::initializer_list<QWidget*>{
-             m_tablePrefix, m_tableSufix, m_rotuloPrefix, m_rotuloSufix, m_cbFname})
+    for (QWidget* controle :
+         std::initializer_list<QWidget*>{m_tablePrefix, m_tableSufix, m_rotuloPrefix, m_rotuloSufix,
+                                         m_cbFname, m_nameForm, m_rotuloNameForm})
         controle->setEnabled(porTabela);
     m_makePrefix->setEnabled(!porTabela);
     m_rotuloName->setEnabled(!porTabela);
@@ -252,6 +269,11 @@ TArquivoKMF TFormModeloGeral::getArquivo() const {
 void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     TDocModeloGeral doc;
     doc.setArquivo(documento);
+    m_preenchendo = true;
+    struct Fim {
+        bool& preenchendo;
+        ~Fim() { preenchendo = false; }
+    } fim{m_preenchendo};
     // The file mode first: choosing it empties the naming fields the document then fills.
     m_rgFile->button(doc.arquivoUnico == 1 ? 1 : 0)->setChecked(true);
     MostraCamposJanela(*this, kCamposModeloGeral, doc);
@@ -307,30 +329,39 @@ void TFormModeloGeral::AlternaBarra(const QString& item) {
         m_cbCode->setVisible(m_cbCode->isHidden());
 }
 
-// The editor commands leave the modified marker as it is: only keys and tags set it.
+// The editor commands; those that change the text mark the document through the
+// highlighter's signal. An error of the printer is shown.
+void TFormModeloGeral::comandoEditor(TComandoEditor comando) {
+    try {
+        ExecutaComandoEditor(this, m_codigo.editor, comando);
+    } catch (const std::exception& erro) {
+        Dialogos::Erro(this, paraQString(erro.what()));
+    }
+}
+
 void TFormModeloGeral::but_abrirClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Abrir);
+    comandoEditor(TComandoEditor::Abrir);
 }
 void TFormModeloGeral::but_salvarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Salvar);
+    comandoEditor(TComandoEditor::Salvar);
 }
 void TFormModeloGeral::but_printClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Imprimir);
+    comandoEditor(TComandoEditor::Imprimir);
 }
 void TFormModeloGeral::but_cortarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Cortar);
+    comandoEditor(TComandoEditor::Cortar);
 }
 void TFormModeloGeral::but_copiarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Copiar);
+    comandoEditor(TComandoEditor::Copiar);
 }
 void TFormModeloGeral::but_colarClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Colar);
+    comandoEditor(TComandoEditor::Colar);
 }
 void TFormModeloGeral::but_undoClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::Desfazer);
+    comandoEditor(TComandoEditor::Desfazer);
 }
 void TFormModeloGeral::but_marcartudoClick() {
-    ExecutaComandoEditor(this, m_codigo.editor, TComandoEditor::MarcarTudo);
+    comandoEditor(TComandoEditor::MarcarTudo);
 }
 
 void TFormModeloGeral::but_cruzadosClick() {
@@ -338,9 +369,9 @@ void TFormModeloGeral::but_cruzadosClick() {
         TMontaCodigo::VerificaTags(textoEditorParaDocumento(m_codigo.editor->toPlainText()));
         Dialogos::Mensagem(this, QStringLiteral("No Crossed Tags Present !!"));
     } catch (const EErroGeral& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.textoErro()));
+        Dialogos::Erro(this, paraQString(erro.textoErro()));
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -382,12 +413,10 @@ QString TFormModeloGeral::textoPainel(int painel) const {
 // ------------------------------------------------------------------ key and mouse events
 
 void TFormModeloGeral::re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado) {
-    const bool edita = VerificaTeclaSolta(m_codigo.editor, m_codigo.realce, tecla, estado);
+    VerificaTeclaSolta(m_codigo.editor, m_codigo.realce, estado);
     // The editor types as the window's indicator says.
     if (tecla == Qt::Key_Insert)
         m_indicador.AlternaModo(m_codigo.editor, m_codigo.paineis[0]);
-    if (edita)
-        MarcaModificado();
 }
 
 bool TFormModeloGeral::eventFilter(QObject* objeto, QEvent* evento) {
@@ -396,7 +425,7 @@ bool TFormModeloGeral::eventFilter(QObject* objeto, QEvent* evento) {
         {
             if (objeto == m_codigo.editor)
                 re_classeobjetoKeyUp(tecla->key(), tecla->modifiers());
-            else if (objeto == m_tablePrefix || objeto == m_tableSufix) {
+            else if (objeto == m_tablePrefix || objeto == m_tableSufix || objeto == m_nameForm) {
                 m_makeFname->setText(previewPorTabela());
                 MarcaModificado();
             } else if (objeto == m_makePrefix) {

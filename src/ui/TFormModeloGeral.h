@@ -8,7 +8,6 @@
 
 class QAction;
 class QButtonGroup;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QSplitter;
@@ -17,6 +16,8 @@ class QToolBar;
 class QTreeWidget;
 
 namespace fendril {
+
+class TCaixaNomeArquivo;
 
 class TFormModeloGeral : public TJanelaFilha {
     Q_OBJECT
@@ -62,6 +63,7 @@ private:
     void criaPaginaCodigo(QWidget* pagina);
     void criaPaginaSettings(QWidget* pagina);
     void AplicaModo();
+    void comandoEditor(TComandoEditor comando);
     void re_classeobjetoKeyUp(int tecla, Qt::KeyboardModifiers estado);
     QString previewPorTabela() const;
 
@@ -75,7 +77,10 @@ private:
     QButtonGroup* m_rgFile = nullptr;
     QLineEdit* m_tablePrefix = nullptr;
     QLineEdit* m_tableSufix = nullptr;
-    QCheckBox* m_cbFname = nullptr;
+    TCaixaNomeArquivo* m_cbFname = nullptr;
+    QLineEdit* m_nameForm = nullptr;
+    QLabel* m_rotuloNameForm = nullptr;
+    QPlainTextEdit* m_reservedWords = nullptr;
     QLineEdit* m_makePrefix = nullptr;
     QLineEdit* m_makeExtension = nullptr;
     QLineEdit* m_makeFname = nullptr;
@@ -84,6 +89,7 @@ private:
     QLabel* m_rotuloSufix = nullptr;
     QLabel* m_rotuloName = nullptr;
     TIndicadorInsercao m_indicador;
+    bool m_preenchendo = false;
 };
 
 // Registers the window as the factory of the ".tpg" kind.

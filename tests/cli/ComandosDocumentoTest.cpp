@@ -136,6 +136,19 @@ TEST_F(ComandosDocumento, CheckReadsTheCodeTextsOfTemplates) {
     ASSERT_EQ(
         Executa({"compose", m_pasta.arquivo("g.desc"), "-o", m_pasta.arquivo("g.tpg")}).codigo, 0);
     EXPECT_EQ(Executa({"check", m_pasta.arquivo("g.tpg")}).codigo, 0);
+
+    // A name form with an unknown filter makes the run write no per-table file: an error.
+    teste::EscreveArquivo(m_pasta.arquivo("n.desc"), "rg_file = 0\n"
+                                                     "re_classeobjeto = <tbname>\n"
+                                                     "cb_fname = 2\n"
+                                                     "edit_nameform = pascal:singlar\n");
+    ASSERT_EQ(
+        Executa({"compose", m_pasta.arquivo("n.desc"), "-o", m_pasta.arquivo("n.tpg")}).codigo, 0);
+    const Resultado forma = Executa({"check", m_pasta.arquivo("n.tpg")});
+    EXPECT_EQ(forma.codigo, 1);
+    EXPECT_EQ(forma.saida, m_pasta.arquivo("n.tpg") +
+                               "(Name Form):1:8: error: Unknown Filter \"singlar\" In The Name "
+                               "Form \"pascal:singlar\" !!\n");
 }
 
 TEST(LinhaDeComando, UsageErrorsExitTwoAndHelpExitsZero) {

@@ -30,7 +30,7 @@ TEST(TDocModeloTabela, RoundTripKeepsTextsAndTypesRows) {
     modelo.classeObjeto = "class <tbname> {\r\n\tint x = a || b;\r\n}\r\n";
     modelo.make = "all: x|";
     modelo.tablePrefix = "T";
-    modelo.nomePorAlias = true;
+    modelo.nomeArquivo = TNomeArquivoTabela::alias;
     modelo.tipos = {{"int", "Integer", "0"}, {}, {"varchar", "String", ""}};
 
     teste::PastaTemporaria pasta;
@@ -42,7 +42,7 @@ TEST(TDocModeloTabela, RoundTripKeepsTextsAndTypesRows) {
     EXPECT_EQ(copia.classeObjeto, modelo.classeObjeto);
     EXPECT_EQ(copia.make, modelo.make);
     EXPECT_EQ(copia.tablePrefix, "T");
-    EXPECT_TRUE(copia.nomePorAlias);
+    EXPECT_EQ(copia.nomeArquivo, TNomeArquivoTabela::alias);
     EXPECT_EQ(copia.tipos, modelo.tipos);
 }
 
@@ -78,6 +78,76 @@ TEST(TDocModeloGeral, SavedWithoutAuthorAndReadBack) {
     EXPECT_EQ(copia.makePrefix, "all");
 }
 
+// The reserved words and the name form follow cb_fname when set; a document without them
+// (every document written before they existed) reads them as empty.
+TEST(TDocModelos, ReservedWordsAndNameFormAreStoredOnlyWhenSet) {
+    TDocModeloTabela tabela;
+    tabela.autor = "Ann";
+    tabela.palavrasReservadas = "class\r\ndefault";
+    tabela.formaNome = "pascal:singular";
+    tabela.nomeArquivo = TNomeArquivoTabela::aliasOuNomeCurto;
+    TArquivoKMF documento = tabela.getArquivo();
+    ASSERT_EQ(documento.getLinhas().size(), 20u);
+    EXPECT_EQ(documento.getLinhas()[16], "codigo||cb_fname||2||");
+    EXPECT_EQ(documento.getLinhas()[17], "codigo||edit_reservedwords||class\r\ndefault||");
+    EXPECT_EQ(documento.getLinhas()[18], "codigo||edit_nameform||pascal:singular||");
+    TDocModeloTabela lida;
+    lida.setArquivo(documento);
+    EXPECT_EQ(lida.palavrasReservadas, tabela.palavrasReservadas);
+    EXPECT_EQ(lida.formaNome, tabela.formaNome);
+    EXPECT_EQ(lida.nomeArquivo, TNomeArquivoTabela::aliasOuNomeCurto);
+
+    documento.getLinhas().erase(documento.getLinhas().begin() + 17,
+                                documento.getLinhas().begin() + 19);
+    TDocModeloTabela antiga;
+    antiga.setArquivo(documento);
+    EXPECT_EQ(antiga.palavrasReservadas, "");
+    EXPECT_EQ(antiga.formaNome, "");
+
+    TDocModeloGeral geral;
+    geral.formaNome = "kebab";
+    const TArquivoKMF documentoGeral = geral.getArquivo();
+    ASSERT_EQ(documentoGeral.getLinhas().size(), 10u);
+    EXPECT_EQ(documentoGeral.getLinhas()[9], "codigo||edit_nameform||kebab||");
+    TDocModeloGeral lidoGeral;
+    lidoGeral.setArquivo(documentoGeral);
+    EXPECT_EQ(lidoGeral.formaNome, "kebab");
+    EXPECT_EQ(lidoGeral.palavrasReservadas, "");
+}
+
+// cb_fname: "1" the alias, "2" the alias or the short name, anything else the name, as a
+// box ticked exactly for "1" read it.
+TEST(TDocModelos, FileNamingReadsEveryStoredValue) {
+    const std::pair<const char*, TNomeArquivoTabela> casos[] = {
+        {"0", TNomeArquivoTabela::nome},
+        {"1", TNomeArquivoTabela::alias},
+        {"2", TNomeArquivoTabela::aliasOuNomeCurto},
+        {"", TNomeArquivoTabela::nome},
+        {"yes", TNomeArquivoTabela::nome}};
+    for (const auto& [valor, esperado] : casos) {
+        TDocModeloGeral geral;
+        TArquivoKMF documento = geral.getArquivo();
+        documento.getLinhas()[8] = std::string("codigo||cb_fname||") + valor + "||";
+        geral.setArquivo(documento);
+        EXPECT_EQ(geral.nomeArquivo, esperado) << valor;
+    }
+}
+
+TEST(TDocModelos, ReservedWordsAreSeparatedByLineBreaksOrBlanks) {
+    EXPECT_EQ(PalavrasReservadas("class\r\ndefault\n\n  None \r\n\tif else\r"),
+              (TListaTextos{"class", "default", "None", "if", "else"}));
+    EXPECT_TRUE(PalavrasReservadas("").empty());
+    EXPECT_TRUE(PalavrasReservadas(" \r\n").empty());
+}
+
+TEST(TDocModelos, TagOfTheTablePartOfFileNames) {
+    EXPECT_EQ(TagNomeArquivo(TNomeArquivoTabela::nome), "<tbname>");
+    EXPECT_EQ(TagNomeArquivo(TNomeArquivoTabela::alias), "<tbalias>");
+    EXPECT_EQ(TagNomeArquivo(TNomeArquivoTabela::aliasOuNomeCurto, "pascal:singular"),
+              "<tbalias|tbshortname:pascal:singular>");
+    EXPECT_EQ(TagNomeArquivo(TNomeArquivoTabela::nome, "snake"), "<tbname:snake>");
+}
+
 TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
     TDocGeracao geracao;
     geracao.autor = "Ann";
@@ -97,6 +167,24 @@ TEST(TDocGeracao, StoresTemplatesWithTheirTicksInOrder) {
     lido.setArquivo(documento);
     EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
     EXPECT_EQ(lido.modelosGerais, geracao.modelosGerais);
+}
+
+TEST(TDocGeracao, TemplateEntryWithoutPathOrTickFailsTheOpening) {
+    // An entry is a path and a tick, each followed by ";": one lacking either fails with the
+    // list's own failure; what was read before it stays filled.
+    for (const char* entrada : {"/a.tpt", "/a.tpt;", ""}) {
+        TDocGeracao geracao;
+        geracao.autor = "Ann";
+        geracao.arquivoMapeamento = "/m.kmf";
+        geracao.modelosTabela = {{"/b.tpt", false}};
+        TArquivoKMF documento = geracao.getArquivo();
+        documento.AdicionaEntrada("geracao", "cb_fendril", entrada);
+        TDocGeracao lido;
+        EXPECT_THROW(lido.setArquivo(documento), EListError) << entrada;
+        EXPECT_EQ(lido.autor, "Ann");
+        EXPECT_EQ(lido.arquivoMapeamento, "/m.kmf");
+        EXPECT_EQ(lido.modelosTabela, geracao.modelosTabela);
+    }
 }
 
 // "Merge hand edits" is stored as "1" or "0"; a document written before it existed opens

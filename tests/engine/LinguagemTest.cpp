@@ -138,8 +138,14 @@ TEST(TMontaCodigo, SqlTypes) {
         {{.tipo = "numeric", .tamanho = -1, .precisao = 10, .escala = 0}, "numeric(10)"},
         {{.tipo = "INTEGER", .tamanho = -1, .precisao = 10, .escala = 0}, "INTEGER"},
         {{.tipo = "TIMESTAMP", .precisao = -1, .escala = -1, .dataHora = 3}, "TIMESTAMP(3)"},
+        {{.tipo = "timestamp with time zone", .precisao = -1, .dataHora = 3},
+         "timestamp(3) with time zone"},
+        // A precision that is the type's own is not declared: "timestamp" is timestamp(6).
+        {{.tipo = "timestamp", .precisao = -1, .dataHora = 6}, "timestamp"},
         {{.tipo = "timestamp with time zone", .precisao = -1, .dataHora = 6},
-         "timestamp(6) with time zone"},
+         "timestamp with time zone"},
+        {{.tipo = "datetime2", .precisao = -1, .dataHora = 7}, "datetime2"},
+        {{.tipo = "datetime2", .precisao = -1, .dataHora = 6}, "datetime2(6)"},
         {{.tipo = "DATETIME", .precisao = -1, .escala = -1, .dataHora = 0}, "DATETIME"},
         {{.tipo = "DATE", .precisao = -1, .escala = -1, .dataHora = 0}, "DATE"},
         {{.tipo = "TEXT", .tamanho = 0, .precisao = -1, .escala = -1}, "TEXT"},
@@ -201,8 +207,9 @@ TEST(TMontaCodigo, ColumnConditions) {
                                        .alias = "A",
                                        .facts = todos},
                                       {.tabela = "T", .nome = "b", .facts = nenhum}};
-    const char* const condicoes[] = {"nullable", "pk",      "fk",    "date",   "unique", "autoinc",
-                                     "default",  "comment", "alias", "length", "scale"};
+    const char* const condicoes[] = {"nullable", "pk",      "fk",      "date",  "unique",
+                                     "autoinc",  "default", "comment", "alias", "length",
+                                     "scale",    "fkfirst", "fklast"};
     for (const char* condicao : condicoes) {
         const std::string c = condicao;
         // Every column, in a block that holds both: a has them all, b none.
@@ -215,6 +222,29 @@ TEST(TMontaCodigo, ColumnConditions) {
                   "a+;b-")
             << condicao;
     }
+}
+
+// Consecutive foreign-key columns that refer to one table, each to another column, form one
+// key; two columns that refer to the same column are two keys.
+TEST(TMontaCodigo, ForeignKeyConditionsGroupTheColumnsOfAKey) {
+    const std::vector<Col> colunas = {
+        {.tabela = "returns", .nome = "id", .pk = true},
+        {.tabela = "returns", .nome = "order_id", .fk = "order_lines.order_id"},
+        {.tabela = "returns", .nome = "line_no", .fk = "order_lines.line_no"},
+        {.tabela = "returns", .nome = "product_id", .fk = "products.id"},
+        {.tabela = "orders", .nome = "billing", .fk = "addresses.id"},
+        {.tabela = "orders", .nome = "shipping", .fk = "addresses.id"},
+        {.tabela = "orders", .nome = "note"}};
+    const std::string chaves =
+        "<rctable><tbname>:<frkcol><if:fkfirst> (</if:fkfirst><colname><ifnot:fklast>,"
+        "</ifnot:fklast><if:fklast>)-><frktbname></if:fklast></frkcol>;</rctable>";
+    EXPECT_EQ(Linha(colunas, chaves),
+              "returns: (order_id,line_no)->order_lines (product_id)->products;"
+              "orders: (billing)->addresses (shipping)->addresses;");
+    // In a block of other columns too, where a column that is no foreign key ends a key.
+    EXPECT_EQ(Linha(colunas, "<rctable><simplecol><colname><if:fkfirst>[</if:fkfirst>"
+                             "<if:fklast>]</if:fklast> </simplecol>;</rctable>"),
+              "order_id[ line_no] product_id[] ;billing[] shipping[] note ;");
 }
 
 TEST(TMontaCodigo, TableConditions) {
@@ -358,6 +388,13 @@ TEST(TMontaCodigo, TagsThatReplacementBuildsAreReplacedByLaterSteps) {
 }
 
 // --- The block termination guard -------------------------------------------------------------
+//
+// The engine expands blocks exactly as the rule says wherever the rule ends: tags joined across
+// block edges and repetitions, and blocks that values bring, are expanded like the template's
+// own. It differs only where the rule would not end, or would end only beyond the engine's
+// limits: a replacement that leaves the text as it was, more than a million blocks found
+// inside expansions of one kind, or a text beyond the output limit stop it with a message
+// (TMontaCodigoTest: ValuesHoldingTheirOwnBlockStopTheExpansion, OutputLimitStopsTheExpansion).
 
 TEST(TMontaCodigo, TagsJoinedAcrossABlockBoundaryAreExpandedAsTheRuleSays) {
     // The inner block's expansion "A<rct" and the text after it join into an opening tag,

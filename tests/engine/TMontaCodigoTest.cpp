@@ -337,18 +337,39 @@ TEST_F(Montagem, ColumnAliasHoldingItsOwnTag) {
               "<colalias>;x<colalias>y;");
 }
 
-TEST_F(Montagem, TableAliasHoldingATableBlockIsNotExpandedAgain) {
+TEST_F(Montagem, TableAliasHoldingATableBlockIsExpandedAsTheRuleSays) {
+    // The blocks the aliases bring are blocks of the text like any other: the last one is
+    // expanded first ("xx"), then the other ("AB").
     Define({{.tabela = "A", .nome = "x", .tbAlias = "<rctable><tbname></rctable>"},
             {.tabela = "B", .nome = "y", .tbAlias = "<rctable>x</rctable>"}});
-    EXPECT_EQ(Linha("<rctable>[<tbalias>]</rctable>"),
-              "[<rctable><tbname></rctable>][<rctable>x</rctable>]");
+    EXPECT_EQ(Linha("<rctable>[<tbalias>]</rctable>"), "[AB][xx]");
 }
 
-TEST_F(Montagem, ColumnAliasHoldingBlockTagsIsNotExpandedAgain) {
-    Define({{.tabela = "T", .nome = "a", .alias = "<simplecol>"},
-            {.tabela = "T", .nome = "b", .alias = "<simplecol><colalias></simplecol>"}});
-    EXPECT_EQ(Linha("<rctable><simplecol>(<colalias>)</simplecol></rctable>"),
-              "(<simplecol>)(<simplecol><colalias></simplecol>)");
+TEST_F(Montagem, ValuesHoldingTheirOwnBlockStopTheExpansion) {
+    // The rule never ends on these: a block that expands to itself, and a column block whose
+    // expansion holds one more such block each time. The engine stops with a message.
+    const std::string mensagem =
+        "Template Expansion Stopped: Blocks Keep Forming In The Text Their Own Expansion "
+        "Produces !!";
+    const struct {
+        std::vector<Col> colunas;
+        std::string modelo;
+    } casos[] = {
+        {{{.tabela = "T", .nome = "a", .tbAlias = "<rctable><tbalias></rctable>"}},
+         "<rctable><tbalias></rctable>"},
+        {{{.tabela = "T", .nome = "a", .alias = "<simplecol>"},
+          {.tabela = "T", .nome = "b", .alias = "<simplecol><colalias></simplecol>"}},
+         "<rctable><simplecol>(<colalias>)</simplecol></rctable>"},
+    };
+    for (const auto& caso : casos) {
+        Define(caso.colunas);
+        try {
+            Gera({caso.modelo});
+            ADD_FAILURE() << caso.modelo;
+        } catch (const EErroGeral& erro) {
+            EXPECT_EQ(std::string(erro.what()), mensagem) << caso.modelo;
+        }
+    }
 }
 
 TEST_F(Montagem, TableAliasHoldingAColumnBlockIsPartOfThePiece) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Imports the shop and checks that the example's types tables (C++, Python and SQL) give
+# Imports the shop and checks that the example's types tables (C++, Python, TypeScript) give
 # every column of the mapping a type:
 #   shop-types.sh FENDRIL_CLI OUTDIR            the shop in SQLite, built from shop.sql
 #   shop-types.sh FENDRIL_CLI OUTDIR PG_DIR     the shop on the test PostgreSQL server
@@ -29,7 +29,7 @@ fi
 [[ -s "$out/types" ]] || { echo "no column types in the mapping" >&2; exit 1; }
 
 missing=0
-for table in cpp/types.txt python/python-types.txt sql/sql-types.txt; do
+for table in cpp/types.txt python/python-types.txt typescript/typescript-types.txt; do
   while read -r type; do
     if ! grep -q "^$type;" "$examples/templates/$table"; then
       echo "$table has no line for the provider type \"$type\"" >&2

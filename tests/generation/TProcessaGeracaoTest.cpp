@@ -122,7 +122,7 @@ protected:
 TEST_F(Geracao, TableClassFilesAreNamedByTableOrAlias) {
     const std::string mapa = Mapeamento({{"dbo", "Customers", "id", "Cli.Ente", true}});
     TDocModeloTabela porAlias = ModeloBasico();
-    porAlias.nomePorAlias = true;
+    porAlias.nomeArquivo = TNomeArquivoTabela::alias;
     TProcessaGeracao& run =
         Run(mapa, {ModeloTabela(ModeloBasico()), ModeloTabela(porAlias, "alias.tpt")});
     ASSERT_TRUE(run.Prepara());
@@ -130,6 +130,124 @@ TEST_F(Geracao, TableClassFilesAreNamedByTableOrAlias) {
     run.Executa();
     EXPECT_EQ(Conteudo("TdboCustomers.pas"), "class dbo.Customers 1\r\n");
     EXPECT_TRUE(fs::exists(arquivoSaida("TCliEnte.pas")));
+}
+
+// The name form shapes the table part of the names, and "2" names by the alias or, where it
+// is empty, by the name without schema; the list of files says what the run writes.
+TEST_F(Geracao, NameFormAndNamingByAliasOrShortName) {
+    const std::string mapa = Mapeamento({{"public", "order_lines", "id", "", true},
+                                         {"public", "categories", "id", "Kind.Of", true},
+                                         {"public", "class", "id", "", true}});
+    struct Caso {
+        TNomeArquivoTabela nomeArquivo;
+        const char* forma;
+        TListaTextos arquivos;
+        TListaTextos identificadores;
+        int falhas = 0;
+    };
+    const Caso casos[] = {
+        {TNomeArquivoTabela::aliasOuNomeCurto,
+         "pascal:singular",
+         {"TOrderLine.h", "TKindOf.h", "TClass.h"},
+         {"order_lines", "Kind.Of", "class"}},
+        {TNomeArquivoTabela::nome,
+         "snake:upper",
+         {"TPUBLIC_ORDER_LINES.h", "TPUBLIC_CATEGORIES.h", "TPUBLIC_CLASS.h"},
+         {"public.order_lines", "public.categories", "public.class"}},
+        {TNomeArquivoTabela::aliasOuNomeCurto,
+         "ident",
+         {"Torder_lines.h", "TKind_Of.h", "Tclass_.h"},
+         {"order_lines", "Kind.Of", "class"}},
+        // The two tables without an alias both name "T.h": the second is not written.
+        {TNomeArquivoTabela::alias, "kebab", {"Tkind-of.h"}, {"", "Kind.Of", ""}, 1},
+        {TNomeArquivoTabela::aliasOuNomeCurto,
+         "",
+         {"Torder_lines.h", "TKindOf.h", "Tclass.h"},
+         {"order_lines", "Kind.Of", "class"}},
+    };
+    for (const Caso& caso : casos) {
+        fs::remove_all(saida());
+        fs::create_directory(saida());
+        TDocModeloTabela modelo = ModeloBasico();
+        modelo.tableExtension = "h";
+        modelo.classeObjeto = "<tbshortname>";
+        modelo.nomeArquivo = caso.nomeArquivo;
+        modelo.formaNome = caso.forma;
+        modelo.palavrasReservadas = "class\r\nstruct";
+        TProcessaGeracao& run = Run(mapa, {ModeloTabela(modelo)});
+        TListaTextos identificadores;
+        run.eventoTabela = [&](const std::string& tabela, const std::string&, int) {
+            identificadores.push_back(tabela);
+        };
+        ASSERT_TRUE(run.Prepara());
+        EXPECT_EQ(run.ListaArquivos(), caso.arquivos) << caso.forma;
+        run.Executa();
+        EXPECT_EQ(identificadores, caso.identificadores) << caso.forma;
+        for (const std::string& arquivo : caso.arquivos) {
+            EXPECT_TRUE(fs::exists(arquivoSaida(arquivo))) << arquivo;
+        }
+        EXPECT_EQ(run.falhas(), caso.falhas) << ::testing::PrintToString(run.getLog());
+    }
+}
+
+// A general template written one file per table names its files the same way.
+TEST_F(Geracao, GeneralTemplatesTakeTheNameFormToo) {
+    const std::string mapa =
+        Mapeamento({{"public", "order_lines", "id", "", true}, {"", "Order Details", "x"}});
+    TDocModeloGeral modelo;
+    modelo.classeObjeto = "<tbname>";
+    modelo.tableSufix = "Model";
+    modelo.makeExtension = "ts";
+    modelo.nomeArquivo = TNomeArquivoTabela::aliasOuNomeCurto;
+    modelo.formaNome = "camel";
+    TProcessaGeracao& run = Run(mapa, {}, {ModeloGeral(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"orderLinesModel.ts", "orderDetailsModel.ts"}));
+    run.Executa();
+    EXPECT_EQ(Conteudo("orderLinesModel.ts"), "public.order_lines\r\n");
+}
+
+// The reserved words reach "ident" in the three texts of a table-class template.
+TEST_F(Geracao, ReservedWordsReachEveryTextOfTheTemplate) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.classeObjeto = "<simplecol><colname:ident> </simplecol>";
+    modelo.parentClass = "Base";
+    modelo.parExtension = "pas";
+    modelo.classePai = "<rctable><simplecol><colname:ident> </simplecol></rctable>";
+    modelo.makePrefix = "build";
+    modelo.makeExtension = "mk";
+    modelo.make = "<rctable><tbname:ident></rctable>";
+    modelo.palavrasReservadas = "class\r\ndefault\r\nnew";
+    TProcessaGeracao& run =
+        Run(Mapeamento({{"", "new", "class"}, {"", "new", "default"}, {"", "new", "value"}}),
+            {ModeloTabela(modelo)});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Conteudo("Tnew.pas"), "class_ default_ value \r\n");
+    EXPECT_EQ(Conteudo("Base.pas"), "class_ default_ value \r\n");
+    EXPECT_EQ(Conteudo("build.mk"), "new_\r\n");
+}
+
+// A name form with an unknown filter writes no per-table file (names other than the
+// template says would be worse); the template's other files are still written.
+TEST_F(Geracao, AnUnknownFilterInTheNameFormIsAFailure) {
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.formaNome = "pascal:singlar";
+    modelo.parentClass = "Base";
+    modelo.parExtension = "pas";
+    modelo.classePai = "base";
+    const std::string caminho = ModeloTabela(modelo);
+    TProcessaGeracao& run = Run(Mapeamento({{"", "a", "x"}}), {caminho});
+    ASSERT_TRUE(run.Prepara());
+    EXPECT_EQ(run.ListaArquivos(), (TListaTextos{"Base.pas"}));
+    run.Executa();
+    EXPECT_EQ(run.escritos(), 1);
+    EXPECT_EQ(run.falhas(), 1);
+    const TListaTextos mensagens = Mensagens();
+    EXPECT_NE(std::find(mensagens.begin(), mensagens.end(),
+                        caminho + " -> Unknown Filter \"singlar\" In The Name Form "
+                                  "\"pascal:singlar\" !!"),
+              mensagens.end());
 }
 
 TEST_F(Geracao, EmptyMakeAndParentFileNamesWriteNothing) {
@@ -327,6 +445,44 @@ TEST_F(Geracao, MissingTemplateLogsAndProducesNothing) {
     EXPECT_EQ(Mensagens().back(), "File Does Not Exist: \"" + ausente + "\"");
 }
 
+TEST_F(Geracao, AFolderIsNoFile) {
+    // A mapping, template or types path naming a folder does not exist; an output name equal
+    // to a folder is not offered for overwriting, its writing fails. A link to a file is a
+    // file.
+    const std::string pasta = m_pasta.arquivo("folder");
+    fs::create_directory(pasta);
+    EXPECT_FALSE(Run(pasta, {}).Prepara());
+
+    const std::string mapa = Mapeamento({{"", "a", "x"}});
+    TProcessaGeracao& run = Run(mapa, {pasta}, {pasta});
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(Mensagens(), (TListaTextos{"File Does Not Exist: \"" + pasta + "\"",
+                                         "File Does Not Exist: \"" + pasta + "\""}));
+
+    TDocModeloGeral modelo;
+    modelo.arquivoUnico = 1;
+    modelo.makePrefix = "all";
+    modelo.makeExtension = "txt";
+    modelo.arquivoTipos = pasta;
+    fs::create_directory(arquivoSaida("all.txt"));
+    const std::string geral = ModeloGeral(modelo);
+    TProcessaGeracao& segunda = Run(mapa, {}, {geral});
+    ASSERT_TRUE(segunda.Prepara());
+    segunda.Executa();
+    EXPECT_TRUE(m_perguntas.empty());
+    const TListaTextos mensagens = Mensagens();
+    ASSERT_EQ(mensagens.size(), 3u);
+    EXPECT_EQ(mensagens[1], "The File \"" + pasta + "\" Does Not Exist !!");
+    EXPECT_EQ(mensagens[2].rfind("File " + arquivoSaida("all.txt") + " -> ", 0), 0u);
+    EXPECT_NE(mensagens[2], "File " + arquivoSaida("all.txt") + " -> OK");
+    EXPECT_EQ(segunda.falhas(), 1);
+
+    const std::string ligacao = m_pasta.arquivo("link.kmf");
+    fs::create_symlink(mapa, ligacao);
+    EXPECT_TRUE(Run(ligacao, {}).Prepara());
+}
+
 TEST_F(Geracao, EventsReportPercents) {
     const std::string mapa =
         Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", "c", "x"}, {"", "d", "x"}});
@@ -365,7 +521,7 @@ TEST_F(Geracao, NamesThatLeaveTheDirectoryAreRefused) {
           Caso{"link/", "a", false}, Caso{"src/", "ok", true}, Caso{"src\\", "ok2", true}}) {
         TDocModeloTabela modelo = ModeloBasico();
         modelo.tablePrefix = caso.prefixo;
-        modelo.nomePorAlias = true;
+        modelo.nomeArquivo = TNomeArquivoTabela::alias;
         TProcessaGeracao& run =
             Run(Mapeamento({{"", "t", "x", caso.alias}}), {ModeloTabela(modelo)});
         ASSERT_TRUE(run.Prepara());
@@ -473,8 +629,10 @@ TEST_F(Geracao, TemplatesThatCannotBeLoadedOrAreOfAnotherKindFail) {
     };
     for (const Caso& caso : {
              Caso{ausente, false, "File Does Not Exist: \"" + ausente + "\""},
-             Caso{m_pasta.arquivo("out"), false, "Could Not Open File " + m_pasta.arquivo("out")},
-             Caso{tubo, false, "Could Not Open File " + tubo + ": It Is Not A Regular File"},
+             // A folder and a pipe are no files.
+             Caso{m_pasta.arquivo("out"), false,
+                  "File Does Not Exist: \"" + m_pasta.arquivo("out") + "\""},
+             Caso{tubo, false, "File Does Not Exist: \"" + tubo + "\""},
              Caso{mapa, false, "The File Is Not A Table-Class Template !!"},
              Caso{geral, false, "The File Is Not A Table-Class Template !!"},
              Caso{tabela, true, "The File Is Not A General Template !!"},
@@ -530,7 +688,7 @@ TEST_F(Geracao, APipeNamedLogTxtIsReplacedWithoutWaiting) {
 
 TEST_F(Geracao, LogLinesEscapeControlCharactersOfNames) {
     TDocModeloTabela modelo = ModeloBasico();
-    modelo.nomePorAlias = true;
+    modelo.nomeArquivo = TNomeArquivoTabela::alias;
     TProcessaGeracao& run =
         Run(Mapeamento({{"", "a", "x", "q\r\n[2026-01-01;00:00:00]: File forged -> OK"}}),
             {ModeloTabela(modelo)});
@@ -596,7 +754,7 @@ TEST_F(Geracao, AMappingLineThatDoesNotDecodeIsNamed) {
 // is reported as colliding and is named in the log with the first.
 TEST_F(Geracao, OutputsThatShareAPathCollide) {
     TDocModeloTabela porAlias = ModeloBasico();
-    porAlias.nomePorAlias = true;
+    porAlias.nomeArquivo = TNomeArquivoTabela::alias;
     TDocModeloTabela comMake = ModeloBasico();
     comMake.makePrefix = "Ta";
     comMake.makeExtension = "pas";
@@ -604,7 +762,7 @@ TEST_F(Geracao, OutputsThatShareAPathCollide) {
     TDocModeloTabela diario = ModeloBasico();
     diario.tablePrefix = "";
     diario.tableExtension = "txt";
-    diario.nomePorAlias = true;
+    diario.nomeArquivo = TNomeArquivoTabela::alias;
     TDocModeloTabela guardados = ModeloBasico();
     guardados.tablePrefix = ".fendril/";
     struct Caso {

@@ -1,8 +1,8 @@
 #pragma once
 
-// What every window test sets up: a fresh temporary folder as the current directory (the
-// installation directory when no system setting names one), dialogs answered by the
-// test, and the child window kinds registered.
+// What every window test sets up: a fresh temporary folder as the current directory and as
+// the installation directory the system's settings name (so settings, recent list and logs
+// are written there), dialogs answered by the test, and the child window kinds registered.
 
 #include "ui/Aplicacao.h"
 #include "ui/frame/Dialogos.h"
@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -21,11 +22,18 @@ namespace fendril::teste {
 
 class Ambiente {
 public:
-    Ambiente() : m_anterior(QDir::currentPath()) {
+    explicit Ambiente(bool comDiretorioInstalado = true) : m_anterior(QDir::currentPath()) {
         IniciaAplicacao();
         Dialogos::setModoResposta(true);
         Dialogos::Limpa();
         QDir::setCurrent(m_pasta.path());
+        // The system's settings are read from the test's folder.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, m_pasta.path());
+        if (comDiretorioInstalado) {
+            QSettings registro(QSettings::SystemScope, QStringLiteral("Quillon"),
+                               QStringLiteral("Fendril"));
+            registro.setValue(QStringLiteral("1.00/dir"), m_pasta.path());
+        }
     }
     ~Ambiente() {
         QDir::setCurrent(m_anterior);

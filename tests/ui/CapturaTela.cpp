@@ -43,7 +43,8 @@ int main(int argc, char* argv[]) {
             qobject_cast<TFormModeloGeral*>(principal.NovoDocumento(QStringLiteral("tpg")));
         janela->findChild<QPlainTextEdit*>(QStringLiteral("re_classeobjeto"))->setPlainText(texto);
         if (i == 1) {
-            principal.AlternaItemVista(QStringLiteral("HideCodeToolBar2"));
+            if (principal.ItemMarcado(QStringLiteral("HideCodeToolBar2")))
+                principal.AlternaItemVista(QStringLiteral("HideCodeToolBar2"));
             janela->findChild<QAction*>(QStringLiteral("but_realce"))->trigger();
             janela->but_mostratagsClick();
             janela->setNomeArq(QStringLiteral("dao.tpg"));

@@ -147,10 +147,11 @@ private slots:
             QCOMPARE(janela->textoPainel(editor, 0), QStringLiteral("Insert"));
             QVERIFY(!janela->realce(editor)->ativo());
         }
-        // Both tool bars hidden, as the main window's items say at first.
-        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        // The code tool bar shown, the types tool bar hidden, as the main window's items
+        // say at first.
+        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
         QVERIFY(principal->ItemMarcado(QStringLiteral("HideTypesToolBar1")));
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
         QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
     }
 
@@ -161,14 +162,14 @@ private slots:
         TFormFilhaModelo* janela = NovaJanela(*principal);
         Acao(principal.get(), QStringLiteral("HideTypesToolBar1"))->trigger();
         QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_types"))->isHidden());
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
         TFormFilhaModelo* outra = NovaJanela(*principal);
         QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_types"))->isHidden());
         // The pop-up twin of the code bar's item, on the active window only.
         Acao(principal.get(), QStringLiteral("HideCodeToolBar3"))->trigger();
-        QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
-        QVERIFY(!Controle<QToolBar>(outra, QStringLiteral("cb_code"))->isHidden());
-        QVERIFY(Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")));
+        QVERIFY(Controle<QToolBar>(outra, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Controle<QToolBar>(janela, QStringLiteral("cb_code"))->isHidden());
     }
 
     // Saved and opened again: every value, the three texts as they were, the types rows
@@ -269,11 +270,16 @@ private slots:
         doc.getArquivo().Salva(deQString(caminho));
         principal->AbreArquivo({caminho});
         QCOMPARE(Dialogos::TomaMensagens(),
-                 QStringList{QStringLiteral("'not a date' is not a valid date")});
-        // The window stays open with the values read before the date.
-        auto* aberta = principal->filhaAtiva();
-        QVERIFY(aberta && aberta != janela);
-        QCOMPARE(TextoDe(aberta, "Edit_autor"), QStringLiteral("Ana"));
+                 QStringList{QStringLiteral("The File \"x.tpt\" Is Not A Fendril Template "
+                                            "Document Or Is Damaged !!\n('not a date' is not "
+                                            "a valid date)")});
+        // No window is left behind; a window given the document shows the values read
+        // before the date.
+        QCOMPARE(principal->filhas().size(), 1u);
+        TArquivoKMF documento;
+        documento.Abre(deQString(caminho));
+        QVERIFY_THROWS_EXCEPTION(std::exception, janela->setArquivo(documento));
+        QCOMPARE(TextoDe(janela, "Edit_autor"), QStringLiteral("Ana"));
     }
 
     // The three previews as their edits' keys are released; the parent preview of an
@@ -314,6 +320,68 @@ private slots:
         QTest::keyClicks(Controle<QLineEdit>(aberta, QStringLiteral("edit_parextension")),
                          QStringLiteral("h"));
         QCOMPARE(previa->text(), QStringLiteral("TBase.h"));
+    }
+
+    // The naming box goes name, alias, alias or short name; the name form shows in the
+    // preview; both fields and the reserved words are saved and come back.
+    void nomeacaoEPalavrasReservadas() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        Digita(janela, "edit_tableextension", QStringLiteral("h"));
+        auto* previa = Controle<QLineEdit>(janela, QStringLiteral("edit_tablefname"));
+        auto* caixa = Controle<QCheckBox>(janela, QStringLiteral("cb_fname"));
+        caixa->click();
+        caixa->click();
+        QCOMPARE(caixa->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(previa->text(), QStringLiteral("<tbalias|tbshortname>.h"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        Digita(janela, "edit_nameform", QStringLiteral("pascal:singular"));
+        QCOMPARE(previa->text(), QStringLiteral("<tbalias|tbshortname:pascal:singular>.h"));
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        auto* reservadas = Controle<QPlainTextEdit>(janela, QStringLiteral("edit_reservedwords"));
+        QTest::keyClicks(reservadas, QStringLiteral("class"));
+        QTest::keyClick(reservadas, Qt::Key_Return);
+        QTest::keyClicks(reservadas, QStringLiteral("default"));
+        QVERIFY(janela->modificado());
+
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        const QString caminho = ambiente.caminho(QStringLiteral("nomes.tpt"));
+        janela->SalvaArquivoKMF(caminho);
+        TArquivoKMF salvo;
+        salvo.Abre(deQString(caminho));
+        TDocModeloTabela doc;
+        doc.setArquivo(salvo);
+        QCOMPARE(doc.nomeArquivo, TNomeArquivoTabela::aliasOuNomeCurto);
+        QCOMPARE(doc.formaNome, std::string("pascal:singular"));
+        QCOMPARE(doc.palavrasReservadas, std::string("class\r\ndefault"));
+
+        principal->AbreArquivo({caminho});
+        auto* aberta = qobject_cast<TFormFilhaModelo*>(principal->filhaAtiva());
+        QVERIFY(aberta && aberta != janela && !aberta->modificado());
+        QCOMPARE(Controle<QCheckBox>(aberta, QStringLiteral("cb_fname"))->checkState(),
+                 Qt::PartiallyChecked);
+        QCOMPARE(TextoDe(aberta, "edit_tablefname"),
+                 QStringLiteral("<tbalias|tbshortname:pascal:singular>.h"));
+        QCOMPARE(
+            Controle<QPlainTextEdit>(aberta, QStringLiteral("edit_reservedwords"))->toPlainText(),
+            QStringLiteral("class\ndefault"));
+        Controle<QCheckBox>(aberta, QStringLiteral("cb_fname"))->click();
+        QCOMPARE(TextoDe(aberta, "edit_tablefname"), QStringLiteral("<tbname:pascal:singular>.h"));
+    }
+
+    // A condition inserts its pair, as a block does.
+    void insercaoDeCondicao() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* arvore = Controle<QTreeWidget>(janela, QStringLiteral("arvore"));
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+        arvore->setCurrentItem(NoDaArvore(arvore, QStringLiteral("<ifnot:last>")));
+        janela->arvoreDblClick();
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(),
+                 QStringLiteral("\n<ifnot:last>\n\n</ifnot:last>\n"));
     }
 
     // Double-clicking a block leaf inserts both tags as blocks; a group inserts nothing;
@@ -400,6 +468,21 @@ private slots:
         QVERIFY(!Controle<QAction>(janela, QStringLiteral("but_realce"))->isChecked());
         QTest::keyClicks(Editor(janela, "re_classepai"), QStringLiteral("<tbname>"));
         QCOMPARE(janela->realce(1)->corEm(1), normal);
+        // The newer words: tags, tags with filters that exist, blocks and conditions.
+        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(0);
+        editor->setPlainText(QStringLiteral("<colsqltype> <tbshortname:pascal:singular> "
+                                            "<tbname:pascl> <if:pk> <refcol> </ifnot:last>\n"));
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        const QString texto = editor->toPlainText();
+        const auto cor = [&](const QString& palavra) {
+            return janela->realce(0)->corEm(static_cast<int>(texto.indexOf(palavra)) + 1);
+        };
+        QCOMPARE(cor(QStringLiteral("<colsqltype>")), TRealceTags::corComum());
+        QCOMPARE(cor(QStringLiteral("<tbshortname:")), TRealceTags::corComum());
+        QCOMPARE(cor(QStringLiteral("<tbname:pascl>")), normal);
+        QCOMPARE(cor(QStringLiteral("<if:pk>")), TRealceTags::corIterativa());
+        QCOMPARE(cor(QStringLiteral("<refcol>")), TRealceTags::corIterativa());
+        QCOMPARE(cor(QStringLiteral("</ifnot:last>")), TRealceTags::corIterativa());
     }
 
     // Refresh Highlighting on 5,000 lines: the progress painted while it works, emptied at
@@ -444,6 +527,7 @@ private slots:
         // A longer text, so that the scan surely lets events through before it ends.
         editor->setPlainText(
             QStringList(4, linhas.join(QLatin1Char('\n'))).join(QLatin1Char('\n')));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
         const QPointer<TFormFilhaModelo> guarda(janela);
         bool fechouAnalisando = false;
         QTimer::singleShot(0, janela, [janela, &fechouAnalisando] {
@@ -456,21 +540,36 @@ private slots:
         QTRY_VERIFY(guarda.isNull());
     }
 
-    // Ctrl+C marks the document modified in the make-file editor, not in the table-class
-    // one; Shift alone neither; a character does.
+    // Only a change of the text marks the document: keys that change nothing (Ctrl+C,
+    // Shift, an arrow) leave it in every editor, a character marks it. Saving from an editor
+    // with Ctrl+S leaves no marker, whichever key is released first.
     void teclasEModificado() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         TFormFilhaModelo* janela = NovaJanela(*principal);
+        for (const char* nome : {"re_classeobjeto", "re_classepai", "re_make"}) {
+            auto* editor = Editor(janela, nome);
+            QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(editor, Qt::Key_Shift);
+            QTest::keyClick(editor, Qt::Key_Left);
+            QVERIFY2(!janela->modificado(), nome);
+            QTest::keyClicks(editor, QStringLiteral("a"));
+            QVERIFY2(janela->modificado(), nome);
+            janela->setNomeArq(QStringLiteral("noname.tpt"));
+        }
         auto* classe = Editor(janela, "re_classeobjeto");
-        QTest::keyClick(classe, Qt::Key_C, Qt::ControlModifier);
-        QTest::keyClick(classe, Qt::Key_Shift);
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("A"));
+        QTest::keyClicks(classe, QStringLiteral("b"));
+        const QString caminho = ambiente.caminho(QStringLiteral("s.tpt"));
+        Dialogos::ProximosArquivos({caminho});
+        QTest::keyPress(classe, Qt::Key_Control);
+        QTest::keyPress(classe, Qt::Key_S, Qt::ControlModifier);
+        Acao(principal.get(), QStringLiteral("Salvar1"))->trigger();
+        QTest::keyRelease(classe, Qt::Key_Control, Qt::ControlModifier);
+        QTest::keyRelease(classe, Qt::Key_S);
+        QVERIFY(QFileInfo::exists(caminho));
         QVERIFY(!janela->modificado());
-        QTest::keyClicks(classe, QStringLiteral("a"));
-        QVERIFY(janela->modificado());
-        janela->setNomeArq(QStringLiteral("noname.tpt"));
-        QTest::keyClick(Editor(janela, "re_make"), Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(janela->modificado());
+        QCOMPARE(janela->legenda(), QStringLiteral("s.tpt"));
         janela->setNomeArq(QStringLiteral("noname.tpt"));
         Digita(janela, "Edit_nome", QStringLiteral("x"));
         QVERIFY(janela->modificado());
@@ -495,8 +594,9 @@ private slots:
         QVERIFY(janela->modoInsercao());
     }
 
-    // The editor commands act on the current editor; Cut, Paste, Undo (even with nothing
-    // to undo) and Open Text File mark the document, Copy, Select All and Save do not.
+    // The editor commands act on the current editor; those that change the text (Cut,
+    // Paste, Undo, Open Text File) mark the document, the others (Copy, Select All, Save, an
+    // Undo with nothing to undo) do not. Ctrl+Z and Ctrl+Shift+Z undo and redo.
     void comandosDoEditor() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -504,6 +604,7 @@ private slots:
         Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(2);
         auto* make = Editor(janela, "re_make");
         make->setPlainText(QStringLiteral("all: x"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
         auto comando = [janela](const char* nome) {
             Controle<QAction>(janela, QString::fromLatin1(nome))->trigger();
             const bool marcado = janela->modificado();
@@ -520,8 +621,17 @@ private slots:
         QVERIFY(comando("but_undo"));
         QVERIFY(make->toPlainText().isEmpty());
         QVERIFY(comando("but_undo"));
-        QVERIFY(comando("but_undo"));
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: x"));
+        QVERIFY(!comando("but_undo"));
         QVERIFY(Editor(janela, "re_classeobjeto")->toPlainText().isEmpty());
+        make->moveCursor(QTextCursor::End);
+        QTest::keyClicks(make, QStringLiteral("yz"));
+        QTest::keyClick(make, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: x"));
+        QTest::keyClick(make, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(make->toPlainText(), QStringLiteral("all: xyz"));
+        make->setPlainText(QStringLiteral("all: x"));
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
 
         const QString entrada = ambiente.caminho(QStringLiteral("in.txt"));
         GravaLinhasTexto(deQString(entrada), {"first", "second"});
@@ -541,8 +651,9 @@ private slots:
         QVERIFY(!janela->modificado());
     }
 
-    // A cell of the right-hand columns, once selected, marks the document; the first
-    // column cannot be selected; typing into a cell marks it and is in the document at once.
+    // A cell of the right-hand columns, once selected, marks the document; a cell of the
+    // first column cannot be selected: the selection stays where it was, the document as it
+    // was; typing into a cell marks it and is in the document at once.
     void selecaoDeCelula() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -550,7 +661,7 @@ private slots:
         auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
         QVERIFY(!(tipos->item(0, 0)->flags() & Qt::ItemIsEditable));
         tipos->setCurrentCell(0, 0);
-        QCOMPARE(tipos->currentColumn(), 1);
+        QCOMPARE(tipos->currentRow(), -1);
         QVERIFY(!janela->modificado());
         tipos->setCurrentCell(0, 2);
         QVERIFY(janela->modificado());
@@ -568,6 +679,62 @@ private slots:
         TDocModeloTabela doc;
         doc.setArquivo(janela->getArquivo());
         QCOMPARE(doc.tipos, std::vector<TLinhaTipos>({{"", "", "0.5"}}));
+
+        // A click into the first column of another row keeps the selection and the marker.
+        GravaLinhasTexto(deQString(ambiente.caminho(QStringLiteral("dois.txt"))),
+                         {"a;b;c;", "d;e;f;"});
+        Dialogos::ProximosArquivos({ambiente.caminho(QStringLiteral("dois.txt"))});
+        Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
+        tipos->setCurrentCell(0, 2);
+        janela->setNomeArq(QStringLiteral("noname.tpt"));
+        QTest::mouseClick(tipos->viewport(), Qt::LeftButton, {},
+                          tipos->visualRect(tipos->model()->index(1, 0)).center());
+        QCOMPARE(tipos->currentRow(), 0);
+        QCOMPARE(tipos->currentColumn(), 2);
+        QVERIFY(!janela->modificado());
+    }
+
+    // Open Text File and Save To File from the main window act on the page shown and leave
+    // it shown: on Code the current editor, Open on Types the types file, on Description
+    // nothing.
+    void comandosEncaminhadosPorPagina() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormFilhaModelo* janela = NovaJanela(*principal);
+        auto* paginas = Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"));
+        auto* tipos = Controle<QTableWidget>(janela, QStringLiteral("tb_tipos"));
+        const QString arquivo = ambiente.caminho(QStringLiteral("in.txt"));
+        GravaLinhasTexto(deQString(arquivo), {"int;integer;0;"});
+        Editor(janela, "re_classeobjeto")->setPlainText(QStringLiteral("kept"));
+
+        // Description: nothing asked, nothing changed.
+        Acao(principal.get(), QStringLiteral("OpenTextFile1Click"))->trigger();
+        Acao(principal.get(), QStringLiteral("SpeedButton5Click"))->trigger();
+        QVERIFY(Dialogos::TomaTitulosArquivo().isEmpty());
+        QCOMPARE(paginas->currentIndex(), 0);
+
+        // Types: Open reads the types file into the table; Save does nothing.
+        paginas->setCurrentIndex(2);
+        Dialogos::ProximosArquivos({arquivo});
+        Acao(principal.get(), QStringLiteral("but_abriremfendrilClick"))->trigger();
+        Acao(principal.get(), QStringLiteral("SaveToFile1Click"))->trigger();
+        QCOMPARE(Dialogos::TomaTitulosArquivo(),
+                 QStringList{QStringLiteral("Open Table Types Text File|")});
+        QCOMPARE(paginas->currentIndex(), 2);
+        QCOMPARE(Coluna(tipos, 1), QStringList{QStringLiteral("integer")});
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(), QStringLiteral("kept"));
+
+        // Code: the current editor.
+        paginas->setCurrentIndex(1);
+        Dialogos::ProximosArquivos({arquivo});
+        Acao(principal.get(), QStringLiteral("OpenTextFile1Click"))->trigger();
+        QCOMPARE(Editor(janela, "re_classeobjeto")->toPlainText(),
+                 QStringLiteral("int;integer;0;"));
+        const QString saida = ambiente.caminho(QStringLiteral("out.txt"));
+        Dialogos::ProximosArquivos({saida});
+        Acao(principal.get(), QStringLiteral("SaveToFile1Click"))->trigger();
+        QCOMPARE(Conteudo(saida), QByteArray("int;integer;0;\r\n"));
+        QCOMPARE(paginas->currentIndex(), 1);
     }
 
     // Clear Entries asks; No keeps the table, Yes empties 40 rows and keeps them.
@@ -599,8 +766,8 @@ private slots:
         QVERIFY(janela->modificado());
     }
 
-    // A types file whose second line has two fields: the first row whole, the second with
-    // its two cells, nothing after; an unreadable file changes nothing.
+    // A types file whose second line has two fields: the first row whole, the second and
+    // the third empty; an unreadable file changes nothing.
     void arquivoDeTipos() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -618,10 +785,8 @@ private slots:
         Controle<QAction>(janela, QStringLiteral("but_abrirtipos"))->trigger();
         QVERIFY(janela->modificado());
         QCOMPARE(tipos->rowCount(), 3);
-        QCOMPARE(Coluna(tipos, 0),
-                 QStringList({QStringLiteral("int"), QStringLiteral("char"), QString()}));
-        QCOMPARE(Coluna(tipos, 1),
-                 QStringList({QStringLiteral("integer"), QStringLiteral("string"), QString()}));
+        QCOMPARE(Coluna(tipos, 0), QStringList({QStringLiteral("int"), QString(), QString()}));
+        QCOMPARE(Coluna(tipos, 1), QStringList({QStringLiteral("integer"), QString(), QString()}));
         QCOMPARE(Coluna(tipos, 2), QStringList({QStringLiteral("0"), QString(), QString()}));
     }
 
@@ -706,7 +871,8 @@ private slots:
         Ambiente ambiente;
         auto principal = NovaPrincipal();
         principal->resize(1280, 800);
-        Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
+        if (principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")))
+            Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
         TFormFilhaModelo* janela = NovaJanela(*principal);
         janela->showMaximized();
         Controle<QTabWidget>(principal.get(), QStringLiteral("guias"))->setCurrentIndex(1);

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -94,10 +95,25 @@ private slots:
         QCOMPARE(previa->text(), QStringLiteral("T<tbalias>Dao.java"));
         QVERIFY(janela->modificado());
         QVERIFY(previa->isReadOnly());
+        // The alias or the short name, through a name form; both kept by the document.
+        Controle<QCheckBox>(janela, QStringLiteral("cb_fname"))->click();
+        Digita(janela, "edit_nameform", QStringLiteral("pascal"));
+        QCOMPARE(previa->text(), QStringLiteral("T<tbalias|tbshortname:pascal>Dao.java"));
+        QTest::keyClicks(Controle<QPlainTextEdit>(janela, QStringLiteral("edit_reservedwords")),
+                         QStringLiteral("class"));
+        TDocModeloGeral doc;
+        doc.setArquivo(janela->getArquivo());
+        QCOMPARE(doc.nomeArquivo, TNomeArquivoTabela::aliasOuNomeCurto);
+        QCOMPARE(doc.formaNome, std::string("pascal"));
+        QCOMPARE(doc.palavrasReservadas, std::string("class"));
+        // One file for all tables has no per-table names.
+        QTest::mouseClick(Controle<QRadioButton>(janela, QStringLiteral("rg_file_1")),
+                          Qt::LeftButton);
+        QVERIFY(!Controle<QLineEdit>(janela, QStringLiteral("edit_nameform"))->isEnabled());
     }
 
-    // Paste from the tool bar leaves the caption; typing a character marks it; Ctrl alone
-    // (a copy) does not.
+    // What changes the text marks the caption, Paste from the tool bar as well as a typed
+    // character; a key that changes nothing (a copy) does not.
     void marcaModificado() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -106,8 +122,10 @@ private slots:
         Controle<QAction>(janela, QStringLiteral("but_colar"))->trigger();
         auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->toPlainText(), QStringLiteral("<tbname>"));
-        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg"));
+        QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg *"));
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
         QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Right);
         QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg"));
         QTest::keyClicks(editor, QStringLiteral("a"));
         QCOMPARE(janela->legenda(), QStringLiteral("noname.tpg *"));
@@ -128,6 +146,28 @@ private slots:
         QVERIFY(editor->overwriteMode());
         QTest::keyClick(editor, Qt::Key_Insert);
         QCOMPARE(janela->textoPainel(0), QStringLiteral("Insert"));
+    }
+
+    // The editor numbers its lines in a gutter and shows the caret's line and column; it has
+    // the editor's pop-up menu, the highlighting switch included.
+    void linhasEPosicao() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        TFormModeloGeral* janela = NovaJanela(*principal);
+        auto* editor = Editor(janela, "re_classeobjeto");
+        QCOMPARE(janela->textoPainel(1), QStringLiteral("Ln 1, Col 1"));
+        QTest::keyClicks(editor, QStringLiteral("first"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, QStringLiteral("ab"));
+        QCOMPARE(janela->textoPainel(1), QStringLiteral("Ln 2, Col 3"));
+        auto* numeros = editor->findChild<QWidget*>(QStringLiteral("numeros"));
+        QVERIFY(numeros);
+        QVERIFY(numeros->width() > 0);
+        QVERIFY(editor->viewport()->x() >= numeros->width());
+        QCOMPARE(editor->contextMenuPolicy(), Qt::CustomContextMenu);
+        auto* menu = Controle<QMenu>(janela, QStringLiteral("pop_editor"));
+        QVERIFY(menu->actions().contains(Controle<QAction>(janela, QStringLiteral("but_realce"))));
+        QVERIFY(menu->actions().contains(Controle<QAction>(janela, QStringLiteral("Paste1"))));
     }
 
     // Double-clicking a block leaf inserts both tags as blocks; a group inserts nothing.
@@ -195,8 +235,8 @@ private slots:
         QCOMPARE(janela->realce()->corEm(12), normal);
     }
 
-    // Refresh checks around the start of the text and of every word: the tag after a word
-    // start is painted, a tag glued to the end of another word is not.
+    // Refresh paints every tag of the text, also one that follows another tag or any other
+    // character than a blank.
     void realceRefresh() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -211,7 +251,8 @@ private slots:
         QCOMPARE(janela->realce()->corEm(9), TRealceTags::corComum());
         QCOMPARE(janela->realce()->corEm(10), normal);
         QCOMPARE(janela->realce()->corEm(11), TRealceTags::corIterativa());
-        QCOMPARE(janela->realce()->corEm(21), normal);
+        QCOMPARE(janela->realce()->corEm(20), normal);
+        QCOMPARE(janela->realce()->corEm(21), TRealceTags::corComum());
         QCOMPARE(janela->realce()->corEm(31), TRealceTags::corComum());
         QCOMPARE(editor->toPlainText(), texto);
         QVERIFY(janela->textoPainel(2).isEmpty());
@@ -219,6 +260,26 @@ private slots:
         // Switched off, everything is plain again.
         Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
         QCOMPARE(janela->realce()->corEm(2), normal);
+
+        // Tags next to each other, and a tag glued to a word, are all painted; a tag word
+        // inside another sign pair is not.
+        editor->setPlainText(
+            QStringLiteral("<rctable><tbname>\n<frktbname>.<frkcolname>x<<dbname>"));
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        QCOMPARE(janela->realce()->corEm(0), TRealceTags::corIterativa());
+        QCOMPARE(janela->realce()->corEm(9), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(18), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(29), normal);
+        QCOMPARE(janela->realce()->corEm(30), TRealceTags::corComum());
+        QCOMPARE(janela->realce()->corEm(42), normal);
+        QCOMPARE(janela->realce()->corEm(43), normal);
+        QCOMPARE(janela->realce()->corEm(44), TRealceTags::corComum());
+        // Switching it on and off changes nothing of the document.
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
+        Controle<QAction>(janela, QStringLiteral("but_refresh"))->trigger();
+        QVERIFY(!janela->modificado());
     }
 
     // Refresh Highlighting over a 5,000-line template clears its progress and colours the
@@ -255,6 +316,7 @@ private slots:
         QCOMPARE(Dialogos::TomaMensagens(),
                  QStringList{QStringLiteral("No Crossed Tags Present !!")});
         editor->setPlainText(QStringLiteral("<simplecol>\n<colname>"));
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
         Controle<QAction>(janela, QStringLiteral("but_cruzados"))->trigger();
         const QStringList mensagens = Dialogos::TomaMensagens();
         QCOMPARE(mensagens.size(), 1);
@@ -301,8 +363,8 @@ private slots:
                  QStringLiteral("line 1\nline 2 <dbname>"));
     }
 
-    // Open Text File replaces the text, Save To File writes it with CR LF, "..." fills
-    // the types file; none of them marks the document modified.
+    // Open Text File replaces the text, which marks the document; Save To File writes it
+    // with CR LF and "..." fills the types file, neither marking it.
     void arquivosDeTexto() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
@@ -313,7 +375,8 @@ private slots:
         Controle<QAction>(janela, QStringLiteral("but_abrir"))->trigger();
         auto* editor = Editor(janela, "re_classeobjeto");
         QCOMPARE(editor->toPlainText(), QStringLiteral("first <tbname>\nsecond"));
-        QVERIFY(!janela->modificado());
+        QVERIFY(janela->modificado());
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
 
         const QString saida = ambiente.caminho(QStringLiteral("out.txt"));
         Dialogos::ProximosArquivos({saida});
@@ -337,6 +400,7 @@ private slots:
         auto principal = NovaPrincipal();
         TFormModeloGeral* janela = NovaJanela(*principal);
         Editor(janela, "re_classeobjeto")->setPlainText(QStringLiteral("<rctable>\n</rctable>"));
+        janela->setNomeArq(QStringLiteral("noname.tpg"));
         Dialogos::TomaTitulosArquivo();
         const QString pdf = ambiente.caminho(QStringLiteral("print.pdf"));
         Dialogos::ProximosArquivos({});
@@ -351,24 +415,27 @@ private slots:
         QVERIFY(!janela->modificado());
     }
 
-    // The code tool bar follows the main window's item when the window opens, and the
-    // item toggles the active window's bar.
+    // The code tool bar, with the highlighting switch, is shown at first; it follows the main
+    // window's item when the window opens, and the item toggles the active window's bar.
     void barraDeFerramentas() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
-        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
-        TFormModeloGeral* oculta = NovaJanela(*principal);
-        QVERIFY(Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
-        Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->trigger();
         QVERIFY(!principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
-        QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
         TFormModeloGeral* visivel = NovaJanela(*principal);
         QVERIFY(!Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))
+                    ->actions()
+                    .contains(Controle<QAction>(visivel, QStringLiteral("but_realce"))));
+        Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->trigger();
+        QVERIFY(principal->ItemMarcado(QStringLiteral("HideCodeToolBar2")));
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        TFormModeloGeral* oculta = NovaJanela(*principal);
+        QVERIFY(Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
         // The pop-up twin: same mark, same command, on the active window only.
         Acao(principal.get(), QStringLiteral("HideCodeToolBar4"))->trigger();
-        QVERIFY(Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->isChecked());
-        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(!Acao(principal.get(), QStringLiteral("HideCodeToolBar2"))->isChecked());
         QVERIFY(!Controle<QToolBar>(oculta, QStringLiteral("cb_code"))->isHidden());
+        QVERIFY(Controle<QToolBar>(visivel, QStringLiteral("cb_code"))->isHidden());
     }
 };
 

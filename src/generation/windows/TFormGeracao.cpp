@@ -10,6 +10,7 @@
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/PaginaDescricao.h"
 #include "ui/frame/TFormMostraLog.h"
 #include "ui/frame/TFormTelaPrincipal.h"
@@ -26,6 +27,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -296,11 +298,24 @@ void TFormGeracao::criaPaginaGeracao(QWidget* pagina) {
 
     m_cbGeneration = new QToolBar(pagina);
     m_cbGeneration->setObjectName(QStringLiteral("cb_generation"));
+    // Each button shows its command's icon beside its caption.
+    static const std::pair<const char*, TComando> icones[] = {
+        {"but_mount", TComando::MontaRaiz},         {"but_unmount", TComando::DesmontaRaiz},
+        {"but_refresh", TComando::Atualiza},        {"SpeedButton2", TComando::DefineGeracao},
+        {"SpeedButton1", TComando::DefineComum},    {"but_insere", TComando::NovoDiretorio},
+        {"but_rename", TComando::Renomeia},         {"but_delete", TComando::Apaga},
+        {"but_run", TComando::Executa},             {"but_view", TComando::Visualiza},
+        {"but_generate", TComando::GeraTodos},      {"but_viewlog", TComando::VerLog}};
+    m_cbGeneration->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_cbGeneration->setIconSize(QSize(16, 16));
     auto botao = [this](const QString& rotulo, const QString& dica, const QString& nome,
                         void (TFormGeracao::*metodo)()) {
         QAction* acao = m_cbGeneration->addAction(rotulo);
         acao->setObjectName(nome);
         acao->setToolTip(dica);
+        for (const auto& [objeto, comando] : icones)
+            if (nome == QLatin1String(objeto))
+                acao->setIcon(IconeComando(comando));
         connect(acao, &QAction::triggered, this,
                 [this, metodo] { executaProtegido([this, metodo] { (this->*metodo)(); }); });
     };
@@ -499,7 +514,7 @@ void TFormGeracao::executaProtegido(const std::function<void()>& acao) {
         acao();
     } catch (const std::exception& erro) {
         mostraBarra(QString(), false);
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
@@ -899,7 +914,13 @@ void TFormGeracao::Execute1Click() {
             return;
         }
     }
-    AbreComProgramaAssociado(caminho);
+    // A file no program is associated with is offered to the text viewer instead.
+    if (!AbreComProgramaAssociado(caminho) &&
+        Dialogos::Pergunta(this,
+                           QStringLiteral("No Program Is Associated With \"") + no->text(0) +
+                               QStringLiteral("\". Show It In The Text Viewer ?"),
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+        View1Click();
 }
 
 void TFormGeracao::View1Click() {
@@ -919,9 +940,16 @@ void TFormGeracao::View1Click() {
     texto->setObjectName(QStringLiteral("Memo1"));
     texto->setReadOnly(true);
     texto->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The editors' fixed-width font; about 100 columns and 35 lines, within the screen.
+    texto->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     texto->setPlainText(linhas.join(QLatin1Char('\n')));
     layout->addWidget(texto);
-    visor->resize(400, 250);
+    const QFontMetrics medidas(texto->font());
+    QSize tamanho(medidas.horizontalAdvance(QLatin1Char('x')) * 100 + 40,
+                  medidas.lineSpacing() * 35 + 20);
+    if (const QScreen* tela = screen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size() * 9 / 10);
+    visor->resize(tamanho);
     if (const QScreen* tela = screen())
         visor->move(tela->availableGeometry().center() - visor->rect().center());
     visor->show();
@@ -1195,12 +1223,19 @@ TArquivoKMF TFormGeracao::getArquivo() const {
 
 void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
     TDocGeracao doc;
-    doc.setArquivo(documento);
-    // A date that cannot be read fails the opening before anything is shown.
-    LeDataCurta(paraQString(doc.data));
+    std::exception_ptr falha;
+    try {
+        doc.setArquivo(documento);
+    } catch (...) {
+        // What was read before the failure is still shown; the failure is raised at the end.
+        falha = std::current_exception();
+    }
     TCarregando carregando(m_carregando);
-    // The mapping is shown below, from the document's folder, when it still exists.
-    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile});
+    // The mapping is shown below, from the document's folder, when it still exists. A date
+    // that cannot be read stops a complete document there, the fields before it shown; in
+    // one that already failed, the failure to report is the first.
+    MostraCamposJanela(*this, kCamposGeracao, doc, {chave::edit_mapfile},
+                       falha ? TDataInvalida::Ignora : TDataInvalida::Interrompe);
 
     m_arvore->clear();
     m_pathGeracao.clear();
@@ -1236,6 +1271,8 @@ void TFormGeracao::setArquivo(const TArquivoKMF& documento) {
                 adicionaModelo(lista, caminho, modelo.marcado);
         }
     }
+    if (falha)
+        std::rethrow_exception(falha);
 }
 
 void TFormGeracao::AbreArquivoKMF(const QString& caminho) {

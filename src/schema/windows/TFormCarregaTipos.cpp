@@ -141,12 +141,13 @@ void TFormCarregaTipos::but_conectarClick() {
     try {
         Carrega();
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
     }
 }
 
 void TFormCarregaTipos::atbut_constringClick() {
-    m_stringConexao->setText(getConnectionString(this, QStringLiteral("arqudl")));
+    m_stringConexao->setText(
+        getConnectionString(this, QStringLiteral("arqudl"), m_stringConexao->text()));
 }
 
 void TFormCarregaTipos::but_transfereClick() {

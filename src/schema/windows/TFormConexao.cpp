@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace fendril {
 
@@ -168,8 +169,10 @@ TFormConexao::TFormConexao(QWidget* pai, const QString& caminhoUdl)
     for (QLineEdit* campo : {m_arquivo, m_servidor, m_porta, m_baseDados, m_stringODBC})
         connect(campo, &QLineEdit::textChanged, this, [this] { atualiza(); });
 
-    carregaString(LeUdl(m_caminhoUdl));
+    m_stringOriginal = LeUdl(m_caminhoUdl);
+    carregaString(m_stringOriginal);
     atualiza();
+    m_stringInicial = stringConexao();
     resize(560, sizeHint().height());
 }
 
@@ -214,13 +217,14 @@ void TFormConexao::but_testaClick() {
     if (falha.empty())
         Dialogos::Mensagem(this, QStringLiteral("Test Connection Succeeded !!"));
     else
-        Dialogos::Mensagem(this,
-                           QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
-                               paraQString(falha));
+        Dialogos::Erro(this, QStringLiteral("Connection Could Not Be Opened !! System Message: ") +
+                                 paraQString(falha));
 }
 
 void TFormConexao::accept() {
-    GravaUdl(m_caminhoUdl, stringConexao());
+    // Fields left as they were opened keep the string exactly as it was written.
+    const QString construida = stringConexao();
+    GravaUdl(m_caminhoUdl, construida == m_stringInicial ? m_stringOriginal : construida);
     QDialog::accept();
 }
 
@@ -260,26 +264,73 @@ void TFormConexao::escolheArquivo(QLineEdit* campo) {
         campo->setText(arquivo);
 }
 
+// The dialog opens on the string it is given: in the fields of its provider when building
+// them back gives the same string (an SQLite file, a listed ODBC driver with server, port
+// and database, a listed data source), else as an ODBC string written as it is.
 void TFormConexao::carregaString(const QString& texto) {
     if (texto.isEmpty())
         return;
     const std::string bytes = deQString(texto);
+    const TStringConexao pares(bytes);
+    // An ODBC value as written, its braces taken off.
+    const auto valor = [&pares](std::string_view chave) -> std::optional<std::string> {
+        std::optional<std::string> lido = pares.Valor(chave);
+        if (lido && lido->size() >= 2 && lido->front() == '{' && lido->back() == '}') {
+            std::string dentro;
+            for (std::size_t i = 1; i + 1 < lido->size(); ++i) {
+                dentro += (*lido)[i];
+                if ((*lido)[i] == '}' && (*lido)[i + 1] == '}')
+                    ++i;
+            }
+            lido = dentro;
+        }
+        return lido;
+    };
+    const auto indiceDe = [this](TTipoProvider tipo, const std::string& nome) {
+        for (std::size_t i = 0; i < m_itens.size(); ++i)
+            if (m_itens[i].tipo == tipo && deQString(m_itens[i].nome) == nome)
+                return static_cast<int>(i);
+        return -1;
+    };
     if (EhProviderSQLite(bytes)) {
-        m_provider->setCurrentIndex(0);
-        m_arquivo->setText(paraQString(TStringConexao(bytes).Valor("Data Source").value_or("")));
-        return;
+        const std::string arquivo = pares.Valor("Data Source").value_or("");
+        if (!arquivo.empty() && StringConexaoSQLite(arquivo) == bytes) {
+            m_provider->setCurrentIndex(indiceDe(TTipoProvider::SQLite, ""));
+            m_arquivo->setText(paraQString(arquivo));
+            return;
+        }
+    } else if (const auto driver = valor("Driver")) {
+        const TCamposServidor campos{*driver, valor("Server").value_or(""),
+                                     valor("Port").value_or(""), valor("Database").value_or("")};
+        const int indice = indiceDe(TTipoProvider::DriverODBC, *driver);
+        if (indice >= 0 && StringConexaoDriver(campos) == bytes) {
+            m_provider->setCurrentIndex(indice);
+            m_servidor->setText(paraQString(campos.servidor));
+            m_porta->setText(paraQString(campos.porta));
+            m_baseDados->setText(paraQString(campos.baseDados));
+            return;
+        }
+    } else if (const auto fonte = valor("DSN")) {
+        const int indice = indiceDe(TTipoProvider::FonteODBC, *fonte);
+        if (indice >= 0 && StringConexaoDSN(*fonte) == bytes) {
+            m_provider->setCurrentIndex(indice);
+            return;
+        }
     }
     m_provider->setCurrentIndex(static_cast<int>(m_itens.size()) - 1);
     m_stringODBC->setText(paraQString(StringODBC(bytes)));
 }
 
-QString getConnectionString(QWidget* pai, const QString& nomeBase) {
+QString getConnectionString(QWidget* pai, const QString& nomeBase, const QString& atual) {
     const QString caminho = nomeBase + QStringLiteral(".udl");
     {
         QFile arquivo(caminho);
         if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return QString();
+            return atual;
     }
+    // The dialog opens on the current string, which a cancel leaves in the file.
+    if (!atual.isEmpty())
+        GravaUdl(caminho, atual);
     TFormConexao::EditaArquivoUdl(pai, caminho);
     const QString resultado = LeUdl(caminho);
     QFile::remove(caminho);

@@ -49,6 +49,8 @@ private:
     void carregaString(const QString& texto);
 
     QString m_caminhoUdl;
+    QString m_stringOriginal; // the string the dialog opened on
+    QString m_stringInicial;  // what its fields built then
     std::vector<TItemProvider> m_itens;
     QComboBox* m_provider;
     QFormLayout* m_campos;
@@ -64,8 +66,10 @@ private:
 };
 
 // Builds a connection string with the connection dialog: the file nomeBase + ".udl" is
-// created empty (truncating one of that name), edited by the dialog, read (the string
-// after its marker line, "" when there is none) and deleted in every case.
-QString getConnectionString(QWidget* pai, const QString& nomeBase);
+// created holding `atual` (truncating one of that name), edited by the dialog, read (the
+// string after its marker line, "" when there is none) and deleted in every case. A cancel
+// gives `atual` back.
+QString getConnectionString(QWidget* pai, const QString& nomeBase,
+                            const QString& atual = QString());
 
 } // namespace fendril

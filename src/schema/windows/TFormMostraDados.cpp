@@ -68,7 +68,7 @@ public:
             novas = m_cursor.Proximas(kBloco);
         } catch (const std::exception& erro) {
             m_fim = true;
-            Dialogos::Mensagem(m_janela, paraQString(erro.what()));
+            Dialogos::Erro(m_janela, paraQString(erro.what()));
         }
         m_fim = m_fim || m_cursor.Fim();
         if (novas.empty())
@@ -185,7 +185,7 @@ void TFormMostraDados::FormShow() {
         m_cursor->Abre(deQString(stringConexao), deQString(usuario), deQString(senha),
                        deQString(nomeBaseDados));
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
         return;
     }
     setWindowTitle(QStringLiteral("Data of Table \"%1\"").arg(nomeTabela));
@@ -193,7 +193,7 @@ void TFormMostraDados::FormShow() {
     try {
         m_cursor->Executa(deQString(m_consulta));
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
         return;
     }
     m_modelo = new TModeloConsulta(*m_cursor, this);

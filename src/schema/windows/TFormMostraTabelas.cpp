@@ -147,7 +147,8 @@ TFormMostraTabelas::TFormMostraTabelas(const QString& diretorioInstalado, QWidge
         auto* opcao = new QRadioButton(QString::fromUtf8(kOpcoes[i]), grupo);
         opcao->setObjectName(QStringLiteral("RadioGroup1_%1").arg(i));
         m_opcoes->addButton(opcao, i);
-        grade->addWidget(opcao, i / 2, i % 2);
+        // Two columns filled one after the other: All and Simple Tables in the first.
+        grade->addWidget(opcao, i % 2, i / 2);
     }
     m_opcoes->button(0)->setChecked(true);
     connect(m_opcoes, &QButtonGroup::buttonClicked, this, [this] { PreencheLstTabelas(); });
@@ -242,27 +243,31 @@ QStringList TFormMostraTabelas::PreencheLista(const QString& tipo, const QString
     relacoes = paraQStringList(listagem->getRelacoes());
     log = paraQStringList(listagem->getLog());
     if (esquema.isEmpty()) {
-        // The schemas seen so far, after the design item "All", sorted without regard to case.
-        for (const std::string& nome : listagem->getEsquemas()) {
-            const QString texto = paraQString(nome);
-            const bool visto =
-                std::any_of(m_esquemas.begin(), m_esquemas.end(), [&nome](const QString& e) {
-                    return MesmoTextoSemCaixa(deQString(e), nome);
-                });
-            if (!visto)
-                m_esquemas.append(texto);
-        }
-        std::sort(m_esquemas.begin(), m_esquemas.end(), [](const QString& a, const QString& b) {
-            return ChaveSemCaixa(deQString(a)) < ChaveSemCaixa(deQString(b));
-        });
+        for (const std::string& nome : listagem->getEsquemas())
+            m_esquemas.append(paraQString(nome));
+        m_esquemas = ItensEsquema(m_esquemas);
         m_esquema->clear();
-        m_esquema->addItem(QStringLiteral("All"));
         m_esquema->addItems(m_esquemas);
-        m_esquema->setCurrentIndex(0);
+        m_esquema->setCurrentIndex(static_cast<int>(m_esquemas.indexOf(QStringLiteral("All"))));
     }
     GravaLogCarga(deQString(m_diretorioInstalado), deQStringList(log));
     status(QString());
     return paraQStringList(nomes);
+}
+
+QStringList TFormMostraTabelas::ItensEsquema(const QStringList& esquemas) {
+    QStringList itens{QStringLiteral("All")};
+    for (const QString& nome : esquemas) {
+        const bool visto = std::any_of(itens.begin(), itens.end(), [&nome](const QString& e) {
+            return MesmoTextoSemCaixa(deQString(e), deQString(nome));
+        });
+        if (!nome.isEmpty() && !visto)
+            itens.append(nome);
+    }
+    std::stable_sort(itens.begin(), itens.end(), [](const QString& a, const QString& b) {
+        return ChaveSemCaixa(deQString(a)) < ChaveSemCaixa(deQString(b));
+    });
+    return itens;
 }
 
 void TFormMostraTabelas::PreencheTabelasEstrangeiras(const QString& nome) {
@@ -305,7 +310,7 @@ void TFormMostraTabelas::PreencheLstTabelas() {
         nomes = PreencheLista(tipo, m_esquema->currentText());
     } catch (const std::exception& erro) {
         // The list stays empty and the controls disabled; closing the window is left.
-        Dialogos::Mensagem(this, paraQString(erro.what()));
+        Dialogos::Erro(this, paraQString(erro.what()));
         return;
     }
     m_programatico = true;

@@ -66,6 +66,9 @@ public:
     // drop-down is filled and set to "All". Writes the log file. Raises what the reading
     // raises.
     QStringList PreencheLista(const QString& tipo, const QString& esquema);
+    // The items of the schema drop-down: "All" and the schemas (none empty, none twice
+    // without regard to case), sorted together without regard to case.
+    static QStringList ItensEsquema(const QStringList& esquemas);
     // Adds the table's foreign links to `relacoes`.
     void PreencheTabelasEstrangeiras(const QString& nome);
     // Adds to `lista` the referenced table of every link whose referencing table is `nome`.

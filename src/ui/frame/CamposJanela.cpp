@@ -35,6 +35,24 @@ bool LeControle(const QWidget& controle, bool& valor) {
     return true;
 }
 
+bool LeControle(const QWidget& controle, TNomeArquivoTabela& valor) {
+    const auto* caixa = qobject_cast<const QCheckBox*>(&controle);
+    if (!caixa)
+        return false;
+    switch (caixa->checkState()) {
+    case Qt::Unchecked:
+        valor = TNomeArquivoTabela::nome;
+        break;
+    case Qt::Checked:
+        valor = TNomeArquivoTabela::alias;
+        break;
+    case Qt::PartiallyChecked:
+        valor = TNomeArquivoTabela::aliasOuNomeCurto;
+        break;
+    }
+    return true;
+}
+
 bool MostraNoControle(QWidget& controle, const std::string& valor, TDataInvalida dataInvalida) {
     if (auto* linha = qobject_cast<QLineEdit*>(&controle)) {
         linha->setText(paraQString(valor));
@@ -62,6 +80,24 @@ bool MostraNoControle(QWidget& controle, bool valor) {
     if (!caixa)
         return false;
     caixa->setChecked(valor);
+    return true;
+}
+
+bool MostraNoControle(QWidget& controle, TNomeArquivoTabela valor) {
+    auto* caixa = qobject_cast<QCheckBox*>(&controle);
+    if (!caixa)
+        return false;
+    switch (valor) {
+    case TNomeArquivoTabela::nome:
+        caixa->setCheckState(Qt::Unchecked);
+        break;
+    case TNomeArquivoTabela::alias:
+        caixa->setCheckState(Qt::Checked);
+        break;
+    case TNomeArquivoTabela::aliasOuNomeCurto:
+        caixa->setCheckState(Qt::PartiallyChecked);
+        break;
+    }
     return true;
 }
 

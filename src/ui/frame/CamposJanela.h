@@ -6,7 +6,9 @@
 //
 // The walk covers the fields a control shows as they are stored: a text in a line edit, an
 // editable drop-down, a code editor or an annotation (CR LF between lines in the document,
-// LF in the editor) or a date field (the short date), a flag in a check box. A field of any
+// LF in the editor) or a date field (the short date), a flag in a check box, the naming of
+// per-table files in a check box (unchecked: the name, checked: the alias, partly checked:
+// the alias or the short name). A field of any
 // other kind (lists, tables, the column set, an option group), a field without a control of
 // those kinds, and the fields the window names in `aParte` are left to the window.
 
@@ -29,12 +31,14 @@ enum class TDataInvalida {
 // The value a control shows; false when it is not a control of the walk.
 bool LeControle(const QWidget& controle, std::string& valor);
 bool LeControle(const QWidget& controle, bool& valor);
+bool LeControle(const QWidget& controle, TNomeArquivoTabela& valor);
 // Shows the value; false when it is not a control of the walk. A date field keeps its date
 // for an empty text (a document without a date) and raises EConvertError for one that is
 // not a date, unless told to ignore it.
 bool MostraNoControle(QWidget& controle, const std::string& valor,
                       TDataInvalida dataInvalida = TDataInvalida::Interrompe);
 bool MostraNoControle(QWidget& controle, bool valor);
+bool MostraNoControle(QWidget& controle, TNomeArquivoTabela valor);
 
 namespace detalhe {
 
@@ -62,9 +66,11 @@ void LeCamposJanela(const QWidget& janela, TTabelaCampos<TDoc> tabela, TDoc& val
         if (!controle)
             continue;
         std::visit(
-            TSobrecarga{[&](std::string TDoc::*membro) { LeControle(*controle, valores.*membro); },
-                        [&](bool TDoc::*membro) { LeControle(*controle, valores.*membro); },
-                        [](auto) {}},
+            TSobrecarga{
+                [&](std::string TDoc::*membro) { LeControle(*controle, valores.*membro); },
+                [&](bool TDoc::*membro) { LeControle(*controle, valores.*membro); },
+                [&](TNomeArquivoTabela TDoc::*membro) { LeControle(*controle, valores.*membro); },
+                [](auto) {}},
             campo.membro);
     }
 }
@@ -86,6 +92,9 @@ void MostraCamposJanela(QWidget& janela, TTabelaCampos<TDoc> tabela, const TDoc&
                                        MostraNoControle(*controle, valores.*membro, dataInvalida);
                                    },
                                    [&](bool TDoc::*membro) {
+                                       MostraNoControle(*controle, valores.*membro);
+                                   },
+                                   [&](TNomeArquivoTabela TDoc::*membro) {
                                        MostraNoControle(*controle, valores.*membro);
                                    },
                                    [](auto) {}},

@@ -16,6 +16,7 @@ struct EstadoRespostas {
     std::deque<QStringList> arquivos;
     std::deque<QString> textos;
     QStringList mensagens;
+    QList<QMessageBox::Icon> icones;
     QStringList titulosArquivo;
 };
 
@@ -48,9 +49,31 @@ void Dialogos::Mensagem(QWidget* pai, const QString& texto) {
     EstadoRespostas& e = estado();
     if (e.ligado) {
         e.mensagens.append(texto);
+        e.icones.append(QMessageBox::Information);
         return;
     }
     QMessageBox::information(pai, QStringLiteral("Fendril"), texto);
+}
+
+void Dialogos::Erro(QWidget* pai, const QString& texto) {
+    EstadoRespostas& e = estado();
+    if (e.ligado) {
+        e.mensagens.append(texto);
+        e.icones.append(QMessageBox::Critical);
+        return;
+    }
+    QMessageBox::critical(pai, QStringLiteral("Fendril"), texto);
+}
+
+int Dialogos::EscolheItem(QWidget* pai, const QString& titulo, const QString& rotulo,
+                          const QStringList& itens) {
+    if (estado().ligado) {
+        const std::optional<QString> resposta = TomaTexto(titulo);
+        return resposta && !resposta->isNull() ? static_cast<int>(itens.indexOf(*resposta)) : -1;
+    }
+    bool aceito = false;
+    const QString escolhido = QInputDialog::getItem(pai, titulo, rotulo, itens, 0, false, &aceito);
+    return aceito ? static_cast<int>(itens.indexOf(escolhido)) : -1;
 }
 
 QMessageBox::StandardButton Dialogos::Pergunta(QWidget* pai, const QString& texto,
@@ -58,13 +81,14 @@ QMessageBox::StandardButton Dialogos::Pergunta(QWidget* pai, const QString& text
     EstadoRespostas& e = estado();
     if (e.ligado) {
         e.mensagens.append(texto);
+        e.icones.append(QMessageBox::Question);
         if (e.respostas.empty())
             return botoes.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
         const QMessageBox::StandardButton resposta = e.respostas.front();
         e.respostas.pop_front();
         return resposta;
     }
-    return QMessageBox::warning(pai, QStringLiteral("Fendril"), texto, botoes);
+    return QMessageBox::question(pai, QStringLiteral("Fendril"), texto, botoes);
 }
 
 QStringList Dialogos::AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro,
@@ -165,6 +189,12 @@ QStringList Dialogos::TomaMensagens() {
     return lista;
 }
 
+QList<QMessageBox::Icon> Dialogos::TomaIcones() {
+    QList<QMessageBox::Icon> lista;
+    lista.swap(estado().icones);
+    return lista;
+}
+
 QStringList Dialogos::TomaTitulosArquivo() {
     QStringList lista;
     lista.swap(estado().titulosArquivo);
@@ -177,6 +207,7 @@ void Dialogos::Limpa() {
     e.arquivos.clear();
     e.textos.clear();
     e.mensagens.clear();
+    e.icones.clear();
     e.titulosArquivo.clear();
 }
 

@@ -18,11 +18,17 @@ namespace fendril {
 
 class Dialogos {
 public:
-    // A message with an OK button (an error or a report).
+    // A report with an OK button, under the information icon.
     static void Mensagem(QWidget* pai, const QString& texto);
-    // A warning question; returns the button chosen.
+    // A failure with an OK button, under the error icon.
+    static void Erro(QWidget* pai, const QString& texto);
+    // A question under the question icon; returns the button chosen.
     static QMessageBox::StandardButton Pergunta(QWidget* pai, const QString& texto,
                                                 QMessageBox::StandardButtons botoes);
+    // A choice among `itens`; the index chosen, -1 when cancelled. Answered from the text
+    // answers (the item's text).
+    static int EscolheItem(QWidget* pai, const QString& titulo, const QString& rotulo,
+                           const QStringList& itens);
     // Filters are written "Description|pattern|Description|pattern"; the first is preselected.
     static QStringList AbreArquivos(QWidget* pai, const QString& titulo, const QString& filtro,
                                     const QString& diretorioInicial = QString());
@@ -60,6 +66,8 @@ public:
     // Texts of the messages and questions shown since the last call, and the titles and
     // filters the file dialogs were opened with.
     static QStringList TomaMensagens();
+    // The icons of the messages and questions shown since the last call, in order.
+    static QList<QMessageBox::Icon> TomaIcones();
     static QStringList TomaTitulosArquivo();
     static void Limpa();
 

@@ -2,6 +2,8 @@
 
 #include "model/ArquivoTexto.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
+#include "ui/frame/TEditorTexto.h"
 #include "ui/frame/TJanelaFilha.h"
 #include "ui/frame/Texto.h"
 
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
@@ -21,7 +24,7 @@ namespace fendril {
 void TEditorCodigo::Cria(QWidget* paiEditor, QWidget* paiBarra, const QString& nome,
                          const QString& nomeBarra, QObject* filtro, const QStringList& tagsComuns,
                          const QStringList& tagsIterativas) {
-    editor = new QPlainTextEdit(paiEditor);
+    editor = new TEditorTexto(paiEditor);
     editor->setObjectName(nome);
     editor->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -39,6 +42,15 @@ void TEditorCodigo::Cria(QWidget* paiEditor, QWidget* paiBarra, const QString& n
         barra->addWidget(paineis[i], i == 2 ? 1 : 0);
     }
     paineis[0]->setText(TIndicadorInsercao::texto(true));
+    // The caret's line and column.
+    auto* texto = static_cast<TEditorTexto*>(editor);
+    QLabel* posicao = paineis[1];
+    const auto mostraPosicao = [texto, posicao] {
+        posicao->setText(
+            QStringLiteral("Ln %1, Col %2").arg(texto->linhaCursor()).arg(texto->colunaCursor()));
+    };
+    QObject::connect(editor, &QPlainTextEdit::cursorPositionChanged, posicao, mostraPosicao);
+    mostraPosicao();
     realce = new TRealceTags(editor, tagsComuns, tagsIterativas);
 }
 
@@ -46,20 +58,22 @@ void TEditorCodigo::Cria(QWidget* paiEditor, QWidget* paiBarra, const QString& n
 
 namespace {
 
-bool AbreTexto(QWidget* janela, QPlainTextEdit* editor) {
+void AbreTexto(QWidget* janela, QPlainTextEdit* editor) {
     const QString caminho =
         Dialogos::AbreArquivo(janela, QStringLiteral("Open Text File"), QString());
     if (caminho.isEmpty())
-        return false;
+        return;
     try {
         QStringList linhas;
         for (const std::string& linha : LeLinhasTexto(deQString(caminho)))
             linhas.append(paraQString(linha));
-        editor->setPlainText(linhas.join(QLatin1Char('\n')));
-        return true;
+        // Replaced as one edit, so that Undo brings the text back.
+        QTextCursor cursor(editor->document());
+        cursor.select(QTextCursor::Document);
+        cursor.insertText(linhas.join(QLatin1Char('\n')));
+        editor->moveCursor(QTextCursor::Start);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(janela, paraQString(erro.what()));
-        return false;
+        Dialogos::Erro(janela, paraQString(erro.what()));
     }
 }
 
@@ -74,7 +88,7 @@ void SalvaTexto(QWidget* janela, const QPlainTextEdit* editor) {
             linhas.push_back(deQString(linha));
         GravaLinhasTexto(deQString(caminho), linhas);
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(janela, paraQString(erro.what()));
+        Dialogos::Erro(janela, paraQString(erro.what()));
     }
 }
 
@@ -88,34 +102,33 @@ void ImprimeTexto(TJanelaFilha* janela, const QPlainTextEdit* editor) {
 
 } // namespace
 
-bool ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando) {
+void ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando) {
     switch (comando) {
     case TComandoEditor::Abrir:
-        return AbreTexto(janela, editor);
+        AbreTexto(janela, editor);
+        break;
     case TComandoEditor::Salvar:
         SalvaTexto(janela, editor);
-        return false;
+        break;
     case TComandoEditor::Imprimir:
         ImprimeTexto(janela, editor);
-        return false;
+        break;
     case TComandoEditor::Cortar:
         editor->cut();
-        return true;
+        break;
     case TComandoEditor::Copiar:
         editor->copy();
-        return false;
+        break;
     case TComandoEditor::Colar:
         editor->paste();
-        return true;
+        break;
     case TComandoEditor::Desfazer:
-        if (editor->document()->isUndoAvailable())
-            editor->undo();
-        return true;
+        editor->undo();
+        break;
     case TComandoEditor::MarcarTudo:
         editor->selectAll();
-        return false;
+        break;
     }
-    return false;
 }
 
 namespace {
@@ -134,12 +147,16 @@ void AdicionaComandosEditor(QWidget* alvo, QObject* dono, const QStringList& nom
     struct TItem {
         const char* texto;
         TComandoEditor comando;
+        TComando icone;
     };
-    static const TItem itens[] = {
-        {"Open Text File", TComandoEditor::Abrir}, {"Save To File", TComandoEditor::Salvar},
-        {"Print", TComandoEditor::Imprimir},       {"Cut", TComandoEditor::Cortar},
-        {"Copy", TComandoEditor::Copiar},          {"Paste", TComandoEditor::Colar},
-        {"Undo", TComandoEditor::Desfazer},        {"Select All", TComandoEditor::MarcarTudo}};
+    static const TItem itens[] = {{"Open Text File", TComandoEditor::Abrir, TComando::AbreTexto},
+                                  {"Save To File", TComandoEditor::Salvar, TComando::SalvaTexto},
+                                  {"Print", TComandoEditor::Imprimir, TComando::Imprime},
+                                  {"Cut", TComandoEditor::Cortar, TComando::Corta},
+                                  {"Copy", TComandoEditor::Copiar, TComando::Copia},
+                                  {"Paste", TComandoEditor::Colar, TComando::Cola},
+                                  {"Undo", TComandoEditor::Desfazer, TComando::Desfaz},
+                                  {"Select All", TComandoEditor::MarcarTudo, TComando::MarcaTudo}};
     qsizetype i = 0;
     for (const TItem& item : itens) {
         if (item.comando == TComandoEditor::Cortar) {
@@ -148,6 +165,7 @@ void AdicionaComandosEditor(QWidget* alvo, QObject* dono, const QStringList& nom
             alvo->addAction(separador);
         }
         QAction* acao = CriaAcao(dono, QString::fromLatin1(item.texto), nomes.value(i++));
+        acao->setIcon(IconeComando(item.icone));
         const TComandoEditor comando = item.comando;
         QObject::connect(acao, &QAction::triggered, dono, [executa, comando] { executa(comando); });
         alvo->addAction(acao);
@@ -209,16 +227,39 @@ void AtualizaRealce(QPlainTextEdit* editor, TRealceTags* realce, QLabel* painel)
     });
 }
 
-bool VerificaTeclaSolta(QPlainTextEdit* editor, TRealceTags* realce, int tecla,
-                        Qt::KeyboardModifiers estado) {
+void VerificaTeclaSolta(QPlainTextEdit* editor, TRealceTags* realce, Qt::KeyboardModifiers estado) {
     const Qt::KeyboardModifiers semTeclado = estado & ~Qt::KeypadModifier;
     const int cursor = editor->textCursor().position();
     if (semTeclado != Qt::ControlModifier && semTeclado != Qt::ShiftModifier && cursor != 0)
         realce->palavraAtual(cursor - 1);
-    const bool soCtrlOuAlt = semTeclado == Qt::ControlModifier || semTeclado == Qt::AltModifier;
-    const bool teclaDeEstado =
-        tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt;
-    return !soCtrlOuAlt && !teclaDeEstado;
+}
+
+QMenu* CriaMenuEditor(QWidget* dono, const std::function<void(TComandoEditor)>& executa,
+                      const std::function<void()>& atualiza,
+                      const std::function<void()>& mostraTags, QAction* realce,
+                      std::initializer_list<QPlainTextEdit*> editores) {
+    auto* menu = new QMenu(dono);
+    menu->setObjectName(QStringLiteral("pop_editor"));
+    AdicionaComandosEditor(menu, dono,
+                           {QStringLiteral("OpenTextFile1"), QStringLiteral("SaveToFile1"),
+                            QStringLiteral("Print1"), QStringLiteral("Cut1"),
+                            QStringLiteral("Copy1"), QStringLiteral("Paste1"),
+                            QStringLiteral("Undo1"), QStringLiteral("SelectAll1")},
+                           executa);
+    menu->addSeparator();
+    QAction* refresh = menu->addAction(QStringLiteral("Refresh"), dono, atualiza);
+    refresh->setObjectName(QStringLiteral("Refresh1"));
+    QAction* tags = menu->addAction(QStringLiteral(" Show Tags"), dono, mostraTags);
+    tags->setObjectName(QStringLiteral("ShowTags1"));
+    menu->addSeparator();
+    menu->addAction(realce);
+    for (QPlainTextEdit* editor : editores) {
+        editor->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(
+            editor, &QWidget::customContextMenuRequested, menu,
+            [menu, editor](const QPoint& ponto) { menu->popup(editor->mapToGlobal(ponto)); });
+    }
+    return menu;
 }
 
 } // namespace fendril

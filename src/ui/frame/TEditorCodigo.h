@@ -12,6 +12,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QObject;
 class QPlainTextEdit;
 class QSplitter;
@@ -43,10 +44,9 @@ enum class TComandoEditor { Abrir, Salvar, Imprimir, Cortar, Copiar, Colar, Desf
 
 // Runs a command on `editor`; `janela` owns the dialogs and messages, and its caption names
 // the printed document. Open Text File replaces the text with the lines of the chosen file, Save To
-// File writes the text's lines to the chosen file; an error reading or writing is shown. Returns
-// whether the command edited the text: Cut, Paste and Undo (even with nothing to undo), and
-// Open Text File once the file is read.
-bool ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando);
+// File writes the text's lines to the chosen file; an error reading or writing is shown. What
+// changes the text is seen by the editor's highlighter (TRealceTags::textoEditado).
+void ExecutaComandoEditor(TJanelaFilha* janela, QPlainTextEdit* editor, TComandoEditor comando);
 
 // Adds the actions of the editor commands to a tool bar or a menu (`alvo`): Open Text File,
 // Save To File, Print, a separator, Cut, Copy, Paste, Undo, Select All. `nomes` gives their
@@ -69,9 +69,15 @@ void AlternaArvoreTags(QTreeWidget* arvore, QSplitter* divisor);
 void AtualizaRealce(QPlainTextEdit* editor, TRealceTags* realce, QLabel* painel);
 
 // The check of a released key in a code editor: the word before the caret, unless Ctrl
-// or Shift alone is held. Returns whether the key counts as an edit: neither Ctrl nor Alt
-// alone held, and not Shift, Ctrl or Alt itself.
-bool VerificaTeclaSolta(QPlainTextEdit* editor, TRealceTags* realce, int tecla,
-                        Qt::KeyboardModifiers estado);
+// or Shift alone is held.
+void VerificaTeclaSolta(QPlainTextEdit* editor, TRealceTags* realce, Qt::KeyboardModifiers estado);
+
+// The editor's pop-up menu of the template windows: the editor commands (objectNames
+// OpenTextFile1 to SelectAll1), "Refresh" (Refresh1), " Show Tags" (ShowTags1) and the
+// highlighting switch; it opens on every editor of `editores`.
+QMenu* CriaMenuEditor(QWidget* dono, const std::function<void(TComandoEditor)>& executa,
+                      const std::function<void()>& atualiza,
+                      const std::function<void()>& mostraTags, QAction* realce,
+                      std::initializer_list<QPlainTextEdit*> editores);
 
 } // namespace fendril

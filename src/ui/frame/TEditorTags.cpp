@@ -1,5 +1,8 @@
 #include "ui/frame/TEditorTags.h"
 
+#include "engine/Filtros.h"
+#include "engine/Vocabulario.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -19,6 +22,7 @@ namespace {
 struct TFolha {
     const char* texto;
     bool bloco;
+    const char* exemplo = nullptr; // shown as the leaf's tool tip
 };
 
 QTreeWidgetItem* grupo(QTreeWidget* arvore, QTreeWidgetItem* pai, const QString& texto) {
@@ -35,6 +39,8 @@ void folhas(QTreeWidgetItem* pai, std::initializer_list<TFolha> lista) {
         no->setText(0, QString::fromUtf8(folha.texto));
         no->setIcon(0, folha.bloco ? iconeBloco : iconeTag);
         no->setData(0, Qt::UserRole, folha.bloco);
+        if (folha.exemplo)
+            no->setToolTip(0, QString::fromUtf8(folha.exemplo));
     }
 }
 
@@ -44,34 +50,142 @@ void PreencheArvoreTags(QTreeWidget* arvore) {
     arvore->clear();
     arvore->setHeaderHidden(true);
     QTreeWidgetItem* colunas = grupo(arvore, nullptr, QStringLiteral("Column Tags"));
-    folhas(colunas, {{"<colalias>", false},
-                     {"<coldatetype>", true},
-                     {"<colindex>", false},
-                     {"<colinivar>", false},
-                     {"<collength>", false},
-                     {"<colname>", false},
-                     {"<colprecision>", false},
-                     {"<colprvtype>", false},
-                     {"<colscale>", false},
-                     {"<colvartype>", false}});
+    folhas(colunas,
+           {{"<colalias>", false},
+            {"<colautoinc>", false, "1 for a column the database numbers by itself, else 0"},
+            {"<colcomment>", false, "The column's comment in the database"},
+            {"<coldatetype>", true},
+            {"<coldefault>", false, "The column's default as the database gives it: 0, 'new'"},
+            {"<colindex>", false},
+            {"<colinivar>", false},
+            {"<collength>", false},
+            {"<colname>", false},
+            {"<colnullable>", false, "1 for a column that may be null, else 0"},
+            {"<colprecision>", false},
+            {"<colprvtype>", false},
+            {"<colscale>", false},
+            {"<colsqltype>", false,
+             "The type as a DDL declares it: VARCHAR(120), NUMERIC(10,2), INTEGER"},
+            {"<colunique>", false, "1 for a column whose values are unique, else 0"},
+            {"<colvartype>", false}});
     folhas(grupo(arvore, colunas, QStringLiteral("Foreign Columns")),
-           {{"<frkcol>", true}, {"<frkcolname>", false}, {"<frktbname>", false}});
+           {{"<frkcol>", true},
+            {"<frkcolname>", false},
+            {"<frktbname>", false},
+            {"<frktbshortname>", false,
+             "The referenced table's name without schema: customers for public.customers"}});
+    folhas(
+        grupo(arvore, colunas, QStringLiteral("Inverse Relations")),
+        {{"<refcol>", true,
+          "Once per foreign key of any table that refers to this one: "
+          "<refcol><reftbshortname>.<colname> </refcol> gives orders.customer_id"},
+         {"<reftbalias>", false, "The alias of the table that holds the foreign key"},
+         {"<reftbname>", false, "The table that holds the foreign key, qualified: public.orders"},
+         {"<reftbshortname>", false,
+          "The table that holds the foreign key, without schema: orders"}});
     folhas(grupo(arvore, colunas, QStringLiteral("Primary Columns")), {{"<prkcol>", true}});
     folhas(grupo(arvore, colunas, QStringLiteral("Simple Columns")), {{"<simplecol>", true}});
+
+    QTreeWidgetItem* condicoes = grupo(arvore, nullptr, QStringLiteral("Conditions"));
+    folhas(grupo(arvore, condicoes, QStringLiteral("Column Conditions")),
+           {{"<if:alias>", true, "Kept for a column with an alias"},
+            {"<if:autoinc>", true, "Kept for a column the database numbers by itself"},
+            {"<if:comment>", true, "Kept for a column with a comment"},
+            {"<if:date>", true, "Kept for a date or time column"},
+            {"<if:default>", true, "Kept for a column with a default"},
+            {"<if:fk>", true, "Kept for a foreign-key column"},
+            {"<if:fkfirst>", true,
+             "Kept for the first column of a foreign key: consecutive columns referring to one "
+             "table, each to another column, form one key"},
+            {"<if:fklast>", true,
+             "Kept for the last column of a foreign key: <frkcol><if:fkfirst>FOREIGN KEY "
+             "(</if:fkfirst><colname><ifnot:fklast>, </ifnot:fklast><if:fklast>) REFERENCES "
+             "<frktbname></if:fklast></frkcol>"},
+            {"<if:length>", true, "Kept for a column whose length is above 0"},
+            {"<if:nullable>", true,
+             "Kept for a column that may be null: "
+             "<if:nullable>std::optional<<colvartype>></if:nullable>"},
+            {"<ifnot:nullable>", true,
+             "Kept for a column that may not be null: <ifnot:nullable> NOT NULL</ifnot:nullable>"},
+            {"<if:pk>", true, "Kept for a primary-key column"},
+            {"<if:scale>", true, "Kept for a column whose scale is above 0"},
+            {"<if:unique>", true, "Kept for a column whose values are unique"}});
+    folhas(grupo(arvore, condicoes, QStringLiteral("Table Conditions")),
+           {{"<if:hasfk>", true, "Kept for a table with foreign keys"},
+            {"<if:haspk>", true, "Kept for a table with a primary key"},
+            {"<if:table>", true, "Kept for a table"},
+            {"<if:tbalias>", true, "Kept for a table with an alias"},
+            {"<if:tbcomment>", true, "Kept for a table with a comment"},
+            {"<if:view>", true, "Kept for a view: <ifnot:view>CREATE TABLE ...</ifnot:view>"}});
+    folhas(grupo(arvore, condicoes, QStringLiteral("Position")),
+           {{"<if:first>", true, "Kept in the first repetition of the block around it"},
+            {"<if:last>", true, "Kept in the last repetition of the block around it"},
+            {"<ifnot:last>", true,
+             "Kept but in the last repetition: <simplecol><colname><ifnot:last>, "
+             "</ifnot:last></simplecol> gives a, b, c"}});
+
+    folhas(grupo(arvore, nullptr, QStringLiteral("Filters")),
+           {{"<tbname:camel>", false, "order_lines gives orderLines"},
+            {"<colname:ident>", false,
+             "A safe identifier: Order Details gives Order_Details, a reserved word class "
+             "gives class_"},
+            {"<tbname:kebab>", false, "order_lines gives order-lines"},
+            {"<tbname:lower>", false, "Orders gives orders"},
+            {"<tbname:macro>", false, "order_lines gives ORDER_LINES"},
+            {"<tbname:pascal>", false, "order_lines gives OrderLines"},
+            {"<tbname:plural>", false, "category gives categories"},
+            {"<tbname:singular>", false, "categories gives category"},
+            {"<tbname:snake>", false, "AlbumId gives album_id"},
+            {"<tbname:sql>", false,
+             "A quoted SQL identifier: public.Order Details gives \"public\".\"Order Details\""},
+            {"<colcomment:str>", false,
+             "Text for a double-quoted string literal: a \"b\" gives a \\\"b\\\""},
+            {"<tbname:upper>", false, "Orders gives ORDERS"},
+            {"<tbshortname:pascal:singular>", false,
+             "Filters apply left to right: public.order_lines gives OrderLine"}});
+
     folhas(grupo(arvore, nullptr, QStringLiteral("Global Tags")),
            {{"<dbname>", false}, {"<parentclass>", false}});
-    folhas(grupo(arvore, nullptr, QStringLiteral("Table Tags")), {{"<colcount>", false},
-                                                                  {"<coldatecount>", false},
-                                                                  {"<frkcolcount>", false},
-                                                                  {"<prkcolcount>", false},
-                                                                  {"<rctable>", true},
-                                                                  {"<simplecolcount>", false},
-                                                                  {"<tbalias>", false},
-                                                                  {"<tbcount>", false},
-                                                                  {"<tbindex>", false},
-                                                                  {"<tbname>", false},
-                                                                  {"<tbschema>", false},
-                                                                  {"<tbtype>", false}});
+    folhas(grupo(arvore, nullptr, QStringLiteral("Table Tags")),
+           {{"<colcount>", false},
+            {"<coldatecount>", false},
+            {"<frkcolcount>", false},
+            {"<prkcolcount>", false},
+            {"<rctable>", true},
+            {"<refcolcount>", false, "How many foreign keys of any table refer to this one"},
+            {"<simplecolcount>", false},
+            {"<tbalias>", false},
+            {"<tbcomment>", false, "The table's comment in the database"},
+            {"<tbcount>", false},
+            {"<tbindex>", false},
+            {"<tbname>", false},
+            {"<tbschema>", false},
+            {"<tbshortname>", false, "The name without schema: public.orders gives orders"},
+            {"<tbtype>", false}});
+}
+
+QStringList TagsComunsLinguagem() {
+    return {QStringLiteral("<tbshortname>"),    QStringLiteral("<frktbshortname>"),
+            QStringLiteral("<colsqltype>"),     QStringLiteral("<colnullable>"),
+            QStringLiteral("<colunique>"),      QStringLiteral("<colautoinc>"),
+            QStringLiteral("<coldefault>"),     QStringLiteral("<colcomment>"),
+            QStringLiteral("<tbcomment>"),      QStringLiteral("<reftbname>"),
+            QStringLiteral("<reftbshortname>"), QStringLiteral("<reftbalias>"),
+            QStringLiteral("<refcolcount>")};
+}
+
+QStringList TagsIterativasLinguagem() {
+    QStringList tags = {QString::fromUtf8(vocabulario::kAbreReferencia.data(),
+                                          qsizetype(vocabulario::kAbreReferencia.size())),
+                        QString::fromUtf8(vocabulario::kFechaReferencia.data(),
+                                          qsizetype(vocabulario::kFechaReferencia.size()))};
+    for (const vocabulario::TNomeCondicao& condicao : vocabulario::kCondicoes) {
+        const QString nome =
+            QString::fromUtf8(condicao.nome.data(), qsizetype(condicao.nome.size()));
+        for (const char* forma : {"<if:%1>", "</if:%1>", "<ifnot:%1>", "</ifnot:%1>"})
+            tags.append(QString::fromLatin1(forma).arg(nome));
+    }
+    return tags;
 }
 
 void InsereTagDaArvore(const QTreeWidgetItem* no,
@@ -132,6 +246,7 @@ void TRealceTags::textoMudou(int, int, int) {
     m_cores.insert(m_cores.begin() + prefixo, static_cast<std::size_t>(atual - sufixo - prefixo),
                    Plano);
     m_texto = novo;
+    emit textoEditado();
 }
 
 void TRealceTags::setAtivo(bool ativo) {
@@ -170,7 +285,10 @@ void TRealceTags::redesenhaPendentes() {
 
 // palavraReservada: the span from `inicio` to `fim` inclusive against the word lists.
 void TRealceTags::palavraReservada(const QString& texto, int inicio, int fim) {
-    const QStringView palavra = QStringView(texto).mid(inicio, fim - inicio + 1);
+    // A tag with filters ("<tbname:pascal:singular>") is its tag's word when every filter
+    // exists.
+    const QString semFiltros = TagSemFiltros(QStringView(texto).mid(inicio, fim - inicio + 1));
+    const QStringView palavra = semFiltros;
     auto marcado = [this, fim] { return m_cores[static_cast<std::size_t>(fim)] != Plano; };
     auto verifica = [&](const QStringList& palavras, unsigned char cor) {
         for (const QString& tag : palavras) {
@@ -187,6 +305,18 @@ void TRealceTags::palavraReservada(const QString& texto, int inicio, int fim) {
     };
     if (!verifica(m_tagsComuns, Comum))
         verifica(m_tagsIterativas, Iterativa);
+}
+
+QString TagSemFiltros(QStringView palavra) {
+    const auto doisPontos = palavra.indexOf(QLatin1Char(':'));
+    if (doisPontos < 2 || !palavra.startsWith(QLatin1Char('<')) ||
+        !palavra.endsWith(QLatin1Char('>')) || palavra.at(1) == QLatin1Char('/'))
+        return palavra.toString();
+    const QByteArray cadeia = palavra.mid(doisPontos + 1, palavra.size() - doisPontos - 2).toUtf8();
+    TCadeiaFiltros filtros;
+    if (!LeCadeiaFiltros(std::string_view(cadeia.constData(), std::size_t(cadeia.size())), filtros))
+        return palavra.toString();
+    return palavra.left(doisPontos).toString() + QLatin1Char('>');
 }
 
 namespace {
@@ -237,43 +367,26 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
     m_interrompido = false;
     const QString texto = m_texto;
     const auto n = static_cast<int>(texto.size());
-    // The searches of every position at once, in two passes. The position after the last
-    // character is checked as well (when a blank or a line break ends the text): there the
-    // backward searches give the last "<" and ">", the forward ones nothing.
-    const auto posicoes = static_cast<std::size_t>(n) + 1;
-    std::vector<int> lb(posicoes, -1), rb(posicoes, -1), lf(posicoes, -1), rf(posicoes, -1);
-    int ultimoMenor = -1;
-    int ultimoMaior = -1;
-    for (int i = 0; i < n; ++i) {
-        if (texto[i] == QLatin1Char('<'))
-            ultimoMenor = i;
-        if (texto[i] == QLatin1Char('>'))
-            ultimoMaior = i;
-        lb[static_cast<std::size_t>(i)] = ultimoMenor;
-        rb[static_cast<std::size_t>(i)] = ultimoMaior;
-    }
-    lb[static_cast<std::size_t>(n)] = ultimoMenor;
-    rb[static_cast<std::size_t>(n)] = ultimoMaior;
-    int proximoMenor = -1;
-    int proximoMaior = -1;
-    for (int i = n - 1; i >= 0; --i) {
-        if (texto[i] == QLatin1Char('<'))
-            proximoMenor = i;
-        if (texto[i] == QLatin1Char('>'))
-            proximoMaior = i;
-        lf[static_cast<std::size_t>(i)] = proximoMenor;
-        rf[static_cast<std::size_t>(i)] = proximoMaior;
+    std::fill(m_cores.begin(), m_cores.end(), Plano);
+    if (n > 0) {
+        m_sujoInicio = 0;
+        m_sujoFim = n - 1;
     }
     QElapsedTimer relogio;
     relogio.start();
+    int menor = -1; // the last "<" that no sign followed yet
     // A text changed while the scan let events through ends it: the positions are stale.
-    for (int i = 0; i <= n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
-        const QChar anterior = i > 0 ? texto[i - 1] : QChar();
-        if (i == 0 || anterior == QLatin1Char('\n') || anterior == QLatin1Char(' ') ||
-            anterior.isNull()) {
-            const auto k = static_cast<std::size_t>(i);
-            verificaVizinhos({lb[k], rb[k], lf[k], rf[k]}, n,
-                             [&](int inicio, int fim) { palavraReservada(texto, inicio, fim); });
+    for (int i = 0; i < n && !m_interrompido && m_texto.constData() == texto.constData(); ++i) {
+        const QChar c = texto[i];
+        if (c == QLatin1Char('<')) {
+            menor = i;
+        } else if (c == QLatin1Char('>') && menor >= 0) {
+            const QStringView palavra = QStringView(texto).mid(menor, i - menor + 1);
+            if (m_tagsComuns.contains(palavra))
+                pinta(menor, i, Comum);
+            else if (m_tagsIterativas.contains(palavra))
+                pinta(menor, i, Iterativa);
+            menor = -1;
         }
         if (progresso && relogio.elapsed() >= 40) {
             progresso(i, n);

@@ -16,9 +16,20 @@ class QTreeWidgetItem;
 
 namespace fendril {
 
-// Fills the tag tree: the groups "Column Tags", "Global Tags" and "Table Tags"; block
-// leaves carry one icon, the other leaves another, groups none.
+// Fills the tag tree: the groups "Column Tags", "Conditions", "Filters", "Global Tags" and
+// "Table Tags"; block leaves (blocks and conditions) carry one icon, the other leaves
+// another, groups none. The leaves of the newer language show an example as their tool tip.
 void PreencheArvoreTags(QTreeWidget* arvore);
+
+// The words of the newer language that both template windows highlight after their own
+// lists: the scalar tags of short names, SQL types, schema facts and inverse relations, and
+// the inverse-relation block with every condition pair.
+QStringList TagsComunsLinguagem();
+QStringList TagsIterativasLinguagem();
+
+// A tag with filters as its tag alone ("<tbname:pascal:singular>" gives "<tbname>") when
+// every filter of the chain exists; any other word as it is.
+QString TagSemFiltros(QStringView palavra);
 
 // What a double-click on a tree node inserts: nothing for a group node; for a block leaf
 // its opening and closing tags, each as a block; any other leaf its own text.
@@ -35,7 +46,10 @@ void InsereTexto(QPlainTextEdit* editor, const QString& texto, bool bloco);
 // the undo history or the saved document, and typed or inserted characters are plain.
 // Only the checks below paint: `palavraAtual`(position) checks the spans around a
 // position (the tag that ends before it, the tag that starts after it), and Refresh
-// checks around the start of every word. Off until switched on; off paints nothing.
+// paints every tag of the text. Off until switched on; off paints nothing.
+//
+// It also tells when the editor's text itself changed (`textoEditado`): a change of the
+// drawn colours, or of nothing at all, is not an edit.
 class TRealceTags : public QSyntaxHighlighter {
     Q_OBJECT
 public:
@@ -46,9 +60,10 @@ public:
     void setAtivo(bool ativo);
     // The check around a position (0-based character index); nothing when off.
     void palavraAtual(int posicao);
-    // Refresh Highlighting: checks around position 0 and every position that follows a
-    // line break, a blank or a NUL; `progresso`(position, length) is called while
-    // scanning (often enough for a status text to move).
+    // Refresh Highlighting: every character plain, then every tag of the word lists painted
+    // wherever it stands (a tag is a "<", the first ">" after it, and neither sign between);
+    // `progresso`(position, length) is called while scanning (often enough for a status
+    // text to move).
     void Atualiza(const std::function<void(int, int)>& progresso);
     // Ends a running Refresh at its next position (from an event handled while it scans);
     // what was checked so far stays painted.
@@ -60,6 +75,10 @@ public:
 
     static QColor corComum() { return QColor(0, 0, 255); }
     static QColor corIterativa() { return QColor(0, 128, 0); }
+
+signals:
+    // The text changed: typed, pasted, cut, undone, inserted or replaced.
+    void textoEditado();
 
 protected:
     void highlightBlock(const QString& texto) override;

@@ -33,6 +33,21 @@ TFormAbout::TFormAbout(QWidget* pai) : QDialog(pai, Qt::Tool) {
     linha->addWidget(versao);
     linha->addStretch(1);
     layout->addWidget(grupo);
+
+    auto* descricao = new QLabel(
+        QStringLiteral("<p>A code generator for object-relational mapping: it reads a "
+                       "database's tables, columns and keys into a mapping and writes source "
+                       "files from templates.</p>"
+                       "<p>Version %1, running on Qt %2.<br>Released under the MIT licence.</p>"
+                       "<p><a href=\"ajuda\">Open the user guide</a></p>")
+            .arg(QStringLiteral(FENDRIL_VERSAO), QString::fromLatin1(qVersion())),
+        this);
+    descricao->setObjectName(QStringLiteral("Descricao"));
+    descricao->setWordWrap(true);
+    descricao->setMinimumWidth(360);
+    descricao->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(descricao, &QLabel::linkActivated, this, &TFormAbout::pedeAjuda);
+    layout->addWidget(descricao);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);

@@ -1,6 +1,7 @@
 #pragma once
 
-// The about box: the program's icon, name and version, and "OK".
+// The about box: the program's icon, name and version, what it is, the Qt version it runs
+// on, its licence, a link to the user guide, and "OK".
 
 #include <QDialog>
 
@@ -11,6 +12,10 @@ class TFormAbout : public QDialog {
 public:
     explicit TFormAbout(QWidget* pai = nullptr);
     void Button1Click() { accept(); }
+
+signals:
+    // The user guide's link was followed.
+    void pedeAjuda();
 };
 
 } // namespace fendril

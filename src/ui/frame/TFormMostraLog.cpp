@@ -41,7 +41,7 @@ void MostraLog(QWidget* pai, const QString& caminhoLog) {
     try {
         janela.FormShow();
     } catch (const std::exception& erro) {
-        Dialogos::Mensagem(pai, paraQString(erro.what()));
+        Dialogos::Erro(pai, paraQString(erro.what()));
         return;
     }
     if (!Dialogos::modoResposta())

@@ -1,13 +1,16 @@
 #include "ui/frame/TFormTelaPrincipal.h"
 
+#include "documents/DocumentoMapeamento.h"
 #include "documents/TArquivoKMF.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/TFormAbout.h"
 #include "ui/frame/TFormAjuda.h"
 #include "ui/frame/TJanelaFilha.h"
+#include "ui/frame/TPaginaInicial.h"
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
 
@@ -16,12 +19,16 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSettings>
+#include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -60,10 +67,50 @@ QAction* criaAcao(QObject* dono, const QString& legenda, const QString& nome) {
     return acao;
 }
 
-// A disabled, blank button that only separates groups of a tool bar.
-void adicionaSeparador(QToolBar* barra) {
-    QAction* separador = barra->addAction(QString());
-    separador->setEnabled(false);
+// The folder holding the shop example to copy, when a test or a build sets one.
+QString& pastaExemplo() {
+    static QString pasta;
+    return pasta;
+}
+
+// Gives every action of a menu a mnemonic: a letter or digit of its caption not yet taken in
+// that menu, the first one free (an "&" already written is kept), and so for its submenus.
+// Captions with fewer letters choose first, so that a short one still finds one.
+void PoeMnemonicos(QMenu* menu) {
+    QSet<QChar> usadas;
+    QList<QAction*> acoes = menu->actions();
+    for (const QAction* acao : acoes) {
+        const QString texto = acao->text();
+        const qsizetype e = texto.indexOf(QLatin1Char('&'));
+        if (e >= 0 && e + 1 < texto.size() && texto[e + 1] != QLatin1Char('&'))
+            usadas.insert(texto[e + 1].toLower());
+    }
+    const auto letras = [](const QAction* acao) {
+        QSet<QChar> distintas;
+        for (const QChar c : acao->text().section(QLatin1Char('\t'), 0, 0))
+            if (c.isLetterOrNumber())
+                distintas.insert(c.toLower());
+        return distintas.size();
+    };
+    std::stable_sort(acoes.begin(), acoes.end(), [&letras](const QAction* a, const QAction* b) {
+        return letras(a) < letras(b);
+    });
+    for (QAction* acao : acoes) {
+        if (acao->menu())
+            PoeMnemonicos(acao->menu());
+        QString texto = acao->text();
+        if (acao->isSeparator() || texto.contains(QLatin1Char('&')))
+            continue;
+        for (qsizetype i = 0; i < texto.size() && texto[i] != QLatin1Char('\t'); ++i) {
+            const QChar c = texto[i].toLower();
+            if (c.isLetterOrNumber() && !usadas.contains(c)) {
+                usadas.insert(c);
+                texto.insert(i, QLatin1Char('&'));
+                acao->setText(texto);
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -71,11 +118,27 @@ void adicionaSeparador(QToolBar* barra) {
 TFormTelaPrincipal::TFormTelaPrincipal(QWidget* pai) : QMainWindow(pai) {
     setObjectName(QStringLiteral("FormTelaPrincipal"));
     setWindowTitle(QStringLiteral("Fendril"));
-    m_mdi = new QMdiArea(this);
+    setWindowIcon(QApplication::windowIcon());
+    getDiretorioInstalado();
+    // The work area: the start page while no document is open, the documents' windows
+    // otherwise.
+    m_centro = new QStackedWidget(this);
+    m_centro->setObjectName(QStringLiteral("centro"));
+    m_inicio = new TPaginaInicial(m_centro);
+    m_mdi = new QMdiArea(m_centro);
     m_mdi->setObjectName(QStringLiteral("mdi"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdi);
+    m_centro->addWidget(m_inicio);
+    m_centro->addWidget(m_mdi);
+    setCentralWidget(m_centro);
+    connect(m_inicio, &TPaginaInicial::novo, this,
+            [this](const QString& extensao) { NovoDocumento(extensao); });
+    connect(m_inicio, &TPaginaInicial::abrir, this, &TFormTelaPrincipal::AbirMapeamento1Click);
+    connect(m_inicio, &TPaginaInicial::abreRecente, this,
+            [this](const QString& caminho) { AbreArquivo({caminho}); });
+    connect(m_inicio, &TPaginaInicial::abreExemplo, this, &TFormTelaPrincipal::AbreExemplo);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TFormTelaPrincipal::AtualizaComandos);
 
     // FormCreate: the 10 recent entries exist from the start, none attached yet.
     for (int i = 0; i < maximoRecentes; ++i) {
@@ -86,28 +149,48 @@ TFormTelaPrincipal::TFormTelaPrincipal(QWidget* pai) : QMainWindow(pai) {
     criaBandas();
     criaMenus();
     criaItensVista();
+    for (QAction* acao : menuBar()->actions()) {
+        const QString texto = acao->text();
+        acao->setText(QLatin1Char('&') + texto);
+        PoeMnemonicos(acao->menu());
+    }
+    m_inicio->setRecentes(m_recentes);
+    AtualizaComandos();
 }
 
-TFormTelaPrincipal::~TFormTelaPrincipal() = default;
+TFormTelaPrincipal::~TFormTelaPrincipal() {
+    // The work area's last activations while it goes do not reach a window half gone.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 // ---------------------------------------------------------------- construction
 
 void TFormTelaPrincipal::criaBandas() {
     m_toolBar3 = addToolBar(QStringLiteral("Files"));
     m_toolBar3->setObjectName(QStringLiteral("ToolBar3"));
-    QAction* abrir = m_toolBar3->addAction(QStringLiteral("Open"), this,
-                                           &TFormTelaPrincipal::AbirMapeamento1Click);
-    abrir->setObjectName(QStringLiteral("but_abrir"));
-    QAction* salvar =
-        m_toolBar3->addAction(QStringLiteral("Save"), this, &TFormTelaPrincipal::Salvar1Click);
-    salvar->setObjectName(QStringLiteral("but_salvar"));
-    QAction* todos = m_toolBar3->addAction(QStringLiteral("Save All"), this,
-                                           &TFormTelaPrincipal::SalvarTodos1Click);
-    todos->setObjectName(QStringLiteral("but_salvartodos"));
-    QAction* ajuda =
-        m_toolBar3->addAction(QStringLiteral("Help"), this, &TFormTelaPrincipal::Contents1Click);
-    ajuda->setObjectName(QStringLiteral("but_ajuda"));
+    const auto botao = [this](const QString& texto, const QString& nome, const QIcon& icone,
+                              auto metodo) {
+        QAction* acao = m_toolBar3->addAction(icone, texto, this, metodo);
+        acao->setObjectName(nome);
+        return acao;
+    };
+    botao(QStringLiteral("Open"), QStringLiteral("but_abrir"),
+          IconeTema(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton),
+          &TFormTelaPrincipal::AbirMapeamento1Click);
+    m_acoesDocumento.append(
+        botao(QStringLiteral("Save"), QStringLiteral("but_salvar"),
+              IconeTema(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton),
+              &TFormTelaPrincipal::Salvar1Click));
+    m_acoesDocumento.append(
+        botao(QStringLiteral("Save All"), QStringLiteral("but_salvartodos"),
+              IconeTema(QStringLiteral("document-save-all"), QStyle::SP_DriveFDIcon),
+              &TFormTelaPrincipal::SalvarTodos1Click));
+    botao(QStringLiteral("Help"), QStringLiteral("but_ajuda"),
+          IconeTema(QStringLiteral("help-contents"), QStyle::SP_MessageBoxQuestion),
+          &TFormTelaPrincipal::Contents1Click);
 
+    // The tool tabs: one tool bar per kind, its commands shown as icons with their captions
+    // as tool tips; those a person looks for first also show their caption.
     m_bandaGuias = addToolBar(QStringLiteral("Tool Tabs"));
     m_bandaGuias->setObjectName(QStringLiteral("banda_guias"));
     m_guias = new QTabWidget(m_bandaGuias);
@@ -116,33 +199,45 @@ void TFormTelaPrincipal::criaBandas() {
     for (const TTipoDocumento& tipo : TiposDocumento()) {
         auto* barra = new QToolBar(m_guias);
         barra->setObjectName(tipo.guia);
+        barra->setIconSize(QSize(20, 20));
         int grupo = 0;
         for (const TComandoFerramenta& comando : tipo.comandos) {
             if (grupo != 0 && (comando.grupo != grupo || comando.separadorAntes))
-                adicionaSeparador(barra);
+                barra->addSeparator();
             grupo = comando.grupo;
-            QAction* botao = barra->addAction(comando.legendaBotao());
-            botao->setObjectName(comando.nomeBotao);
-            botao->setToolTip(comando.dicaBotao());
-            connect(botao, &QAction::triggered, this,
+            QAction* acao = barra->addAction(comando.legendaBotao());
+            acao->setObjectName(comando.nomeBotao);
+            acao->setToolTip(comando.dicaBotao());
+            if (const QIcon icone = IconeComando(comando.comando); !icone.isNull()) {
+                acao->setIcon(icone);
+                acao->setIconText(comando.dicaBotao());
+            }
+            if (comando.comando == TComando::GeraTodos || comando.comando == TComando::MostraDados)
+                if (auto* face = qobject_cast<QToolButton*>(barra->widgetForAction(acao)))
+                    face->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            connect(acao, &QAction::triggered, this,
                     [this, extensao = tipo.extensao, executado = comando.comando] {
                         ExecutaFerramenta(extensao, executado);
                     });
+            m_acoesTipo[tipo.extensao].append(acao);
         }
-        m_guias->addTab(barra, tipo.titulo);
+        m_guias->addTab(barra, IconeDocumento(tipo.extensao), tipo.titulo);
     }
+    // As wide as its widest tab, whichever tabs are shown: hiding and showing them leaves
+    // the bands where they stand.
+    m_guias->setMinimumWidth(m_guias->sizeHint().width());
     m_bandaGuias->addWidget(m_guias);
-
     m_toolBar2 = addToolBar(QStringLiteral("New"));
     m_toolBar2->setObjectName(QStringLiteral("ToolBar2"));
     for (const QString& extensao : {QStringLiteral("kmf"), QStringLiteral("tpt"),
                                     QStringLiteral("kgf"), QStringLiteral("tpg")}) {
         const TTipoDocumento* tipo = TipoPorExtensao(extensao);
-        QAction* botao = m_toolBar2->addAction(tipo->dicaNovo);
-        botao->setObjectName(QStringLiteral("but_novo_") + extensao);
-        botao->setToolTip(tipo->dicaNovo);
-        connect(botao, &QAction::triggered, this, [this, extensao] { NovoDocumento(extensao); });
+        QAction* novo = m_toolBar2->addAction(IconeDocumento(extensao), tipo->dicaNovo);
+        novo->setObjectName(QStringLiteral("but_novo_") + extensao);
+        novo->setToolTip(tipo->dicaNovo);
+        connect(novo, &QAction::triggered, this, [this, extensao] { NovoDocumento(extensao); });
     }
+
     for (QToolBar* barra : {m_toolBar3, m_bandaGuias, m_toolBar2})
         barra->setContextMenuPolicy(Qt::CustomContextMenu);
 }
@@ -155,9 +250,17 @@ void TFormTelaPrincipal::criaMenus() {
     auto itemNovo = [this, novo](const QString& extensao) {
         const TTipoDocumento* tipo = TipoPorExtensao(extensao);
         QAction* acao = criaAcao(this, tipo->legendaNovo, tipo->acaoNovo);
+        acao->setIcon(IconeDocumento(extensao));
         connect(acao, &QAction::triggered, this, [this, extensao] { NovoDocumento(extensao); });
         novo->addAction(acao);
     };
+    // Ctrl+N asks which kind.
+    QAction* escolhe = criaAcao(this, QStringLiteral("Document..."), QStringLiteral("Novo2"));
+    escolhe->setShortcut(QKeySequence::New);
+    escolhe->setIcon(IconeTema(QStringLiteral("document-new"), QStyle::SP_FileIcon));
+    connect(escolhe, &QAction::triggered, this, &TFormTelaPrincipal::NovoEscolhido);
+    novo->addAction(escolhe);
+    novo->addSeparator();
     itemNovo(QStringLiteral("kmf"));
     novo->addSeparator();
     itemNovo(QStringLiteral("tpt"));
@@ -167,34 +270,47 @@ void TFormTelaPrincipal::criaMenus() {
     arquivo->addSeparator();
 
     auto item = [this](QMenu* menu, const QString& legenda, const QString& nome, auto metodo,
-                       const QKeySequence& atalho = QKeySequence()) {
+                       const QList<QKeySequence>& atalhos = {}, const QIcon& icone = QIcon()) {
         QAction* acao = criaAcao(this, legenda, nome);
-        acao->setShortcut(atalho);
+        acao->setShortcuts(atalhos);
+        acao->setIcon(icone);
         connect(acao, &QAction::triggered, this, metodo);
         menu->addAction(acao);
         return acao;
     };
     item(arquivo, QStringLiteral("Open..."), QStringLiteral("AbirMapeamento1"),
-         &TFormTelaPrincipal::AbirMapeamento1Click, QKeySequence(QStringLiteral("Ctrl+O")));
+         &TFormTelaPrincipal::AbirMapeamento1Click, {QKeySequence::Open},
+         IconeTema(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
     m_menuReabrir = arquivo->addMenu(QStringLiteral("Reopen"));
     m_menuReabrir->setObjectName(QStringLiteral("Reabrir1"));
     arquivo->addSeparator();
-    item(arquivo, QStringLiteral("Save..."), QStringLiteral("Salvar1"),
-         &TFormTelaPrincipal::Salvar1Click, QKeySequence(QStringLiteral("Ctrl+S")));
-    item(arquivo, QStringLiteral("Save As..."), QStringLiteral("SalvarComo1"),
-         &TFormTelaPrincipal::SalvarComo1Click);
-    item(arquivo, QStringLiteral("Save All..."), QStringLiteral("SalvarTodos1"),
-         &TFormTelaPrincipal::SalvarTodos1Click);
+    m_acoesDocumento.append(
+        item(arquivo, QStringLiteral("Save..."), QStringLiteral("Salvar1"),
+             &TFormTelaPrincipal::Salvar1Click, {QKeySequence::Save},
+             IconeTema(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton)));
+    m_acoesDocumento.append(
+        item(arquivo, QStringLiteral("Save As..."), QStringLiteral("SalvarComo1"),
+             &TFormTelaPrincipal::SalvarComo1Click, {QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+             IconeTema(QStringLiteral("document-save-as"), QStyle::SP_DialogSaveButton)));
+    m_acoesDocumento.append(item(arquivo, QStringLiteral("Save All..."),
+                                 QStringLiteral("SalvarTodos1"),
+                                 &TFormTelaPrincipal::SalvarTodos1Click));
     arquivo->addSeparator();
     item(arquivo, QStringLiteral("Save Settings"), QStringLiteral("SaveSettings1"),
          &TFormTelaPrincipal::SalvaSettings);
     arquivo->addSeparator();
-    item(arquivo, QStringLiteral("Close"), QStringLiteral("Fechar1"),
-         &TFormTelaPrincipal::Fechar1Click);
-    item(arquivo, QStringLiteral("Close All"), QStringLiteral("FecharTodos1"),
-         &TFormTelaPrincipal::FecharTodos1Click);
+    m_acoesDocumento.append(
+        item(arquivo, QStringLiteral("Close"), QStringLiteral("Fechar1"),
+             &TFormTelaPrincipal::Fechar1Click,
+             {QKeySequence(QStringLiteral("Ctrl+W")), QKeySequence(QStringLiteral("Ctrl+F4"))},
+             IconeTema(QStringLiteral("window-close"), QStyle::SP_TitleBarCloseButton)));
+    m_acoesDocumento.append(item(arquivo, QStringLiteral("Close All"),
+                                 QStringLiteral("FecharTodos1"),
+                                 &TFormTelaPrincipal::FecharTodos1Click));
     arquivo->addSeparator();
-    item(arquivo, QStringLiteral("Exit"), QStringLiteral("Sair1"), &TFormTelaPrincipal::Sair1Click);
+    item(arquivo, QStringLiteral("Exit"), QStringLiteral("Sair1"), &TFormTelaPrincipal::Sair1Click,
+         {QKeySequence(QStringLiteral("Ctrl+Q"))},
+         IconeTema(QStringLiteral("application-exit"), QStyle::SP_DialogCloseButton));
     item(arquivo, QStringLiteral("Exit And Save Settings"),
          QStringLiteral("ExitAndSaveMenuSettings1"),
          &TFormTelaPrincipal::ExitAndSaveMenuSettings1Click);
@@ -209,11 +325,13 @@ void TFormTelaPrincipal::criaMenus() {
                 submenu->addSeparator();
             grupo = comando.grupo;
             QAction* acao = criaAcao(this, comando.legenda, comando.nomeMenu);
+            acao->setIcon(IconeComando(comando.comando));
             connect(acao, &QAction::triggered, this,
                     [this, extensao = tipo.extensao, executado = comando.comando] {
                         ExecutaFerramenta(extensao, executado);
                     });
             submenu->addAction(acao);
+            m_acoesTipo[tipo.extensao].append(acao);
         }
     }
 
@@ -225,15 +343,26 @@ void TFormTelaPrincipal::criaMenus() {
          [this] { ladoALado(true); });
     item(m_menuJanelas, QStringLiteral("Cascade"), QStringLiteral("Cascade1"),
          [this] { m_mdi->cascadeSubWindows(); });
+    // Ctrl+Tab and Ctrl+Shift+Tab are the work area's own keys; these name them.
+    QAction* proxima =
+        item(m_menuJanelas, QStringLiteral("Next Window\tCtrl+Tab"),
+             QStringLiteral("ProximaJanela1"), [this] { m_mdi->activateNextSubWindow(); });
+    QAction* anterior =
+        item(m_menuJanelas, QStringLiteral("Previous Window\tCtrl+Shift+Tab"),
+             QStringLiteral("JanelaAnterior1"), [this] { m_mdi->activatePreviousSubWindow(); });
+    m_acoesDocumento.append(proxima);
+    m_acoesDocumento.append(anterior);
     m_menuJanelas->addSeparator();
     connect(m_menuJanelas, &QMenu::aboutToShow, this, &TFormTelaPrincipal::MontaListaJanelas);
 
     QMenu* ajuda = menuBar()->addMenu(QStringLiteral("Help"));
     ajuda->setObjectName(QStringLiteral("Ajuda1"));
     item(ajuda, QStringLiteral("Contents"), QStringLiteral("Contents1"),
-         &TFormTelaPrincipal::Contents1Click);
+         &TFormTelaPrincipal::Contents1Click, {QKeySequence::HelpContents},
+         IconeTema(QStringLiteral("help-contents"), QStyle::SP_MessageBoxQuestion));
     item(ajuda, QStringLiteral("About Fendril"), QStringLiteral("About1"),
-         &TFormTelaPrincipal::About1Click);
+         &TFormTelaPrincipal::About1Click, {},
+         IconeTema(QStringLiteral("help-about"), QStyle::SP_MessageBoxInformation));
 }
 
 void TFormTelaPrincipal::criaItensVista() {
@@ -241,14 +370,17 @@ void TFormTelaPrincipal::criaItensVista() {
     m_itensVista.push_back({QStringLiteral("OcultarGuiasdeFerramentas1"),
                             QStringLiteral("HideToolTabs1"), QStringLiteral("Hide Tools Tabs"),
                             T::Guias, QString(), false, false});
+    // Every tool tab is shown at first, so that the tab follows whichever window is active,
+    // and so are the code tool bars of both template windows; the other tool bars start
+    // hidden.
     for (const TTipoDocumento& tipo : TiposDocumento()) {
-        const bool guiaOculta = tipo.itemGuia == QStringLiteral("HideToolTab1");
         m_itensVista.push_back({tipo.itemGuia, tipo.gemeoGuia, QStringLiteral("Hide Tool Tab"),
-                                T::Guia, tipo.extensao, guiaOculta, guiaOculta});
+                                T::Guia, tipo.extensao, false, false});
         for (const TItemBarra& barra : tipo.barras) {
-            const bool padrao = barra.item != QStringLiteral("HideCodeToolBar1");
-            m_itensVista.push_back(
-                {barra.item, barra.gemeo, barra.legenda, T::Barra, tipo.extensao, true, padrao});
+            const bool codigo = barra.item == QStringLiteral("HideCodeToolBar1") ||
+                                barra.item == QStringLiteral("HideCodeToolBar2");
+            m_itensVista.push_back({barra.item, barra.gemeo, barra.legenda, T::Barra, tipo.extensao,
+                                    !codigo, !codigo});
         }
     }
 
@@ -321,7 +453,7 @@ void TFormTelaPrincipal::showEvent(QShowEvent* evento) {
 
 void TFormTelaPrincipal::FormShow() {
     m_diretorioInstalado = getDiretorioInstalado();
-    const QString recentes = caminhoInstalado(arquivoRecentes);
+    const QString recentes = caminhoConfiguracao(arquivoRecentes);
     if (QFileInfo::exists(recentes)) {
         try {
             m_recentes.clear();
@@ -339,23 +471,45 @@ void TFormTelaPrincipal::FormShow() {
     m_guias->setCurrentIndex(0);
 }
 
+// The installation directory the system's settings name ("dir" of "Quillon/Fendril", 1.00);
+// empty when none is configured.
 QString TFormTelaPrincipal::getDiretorioInstalado() {
     QSettings registro(QSettings::SystemScope, QStringLiteral("Quillon"),
                        QStringLiteral("Fendril"));
-    QString diretorio = registro.value(QStringLiteral("1.00/dir")).toString();
-    if (diretorio.isEmpty())
-        diretorio = QDir::currentPath();
-    m_diretorioInstalado = diretorio;
-    return diretorio;
+    m_diretorioInstalado = registro.value(QStringLiteral("1.00/dir")).toString();
+    return m_diretorioInstalado;
 }
 
-QString TFormTelaPrincipal::caminhoInstalado(const QString& nome) const {
-    return QDir(m_diretorioInstalado).filePath(nome);
+namespace {
+
+// A per-user folder of the platform, made when missing.
+QString PastaDoUsuario(QStandardPaths::StandardLocation local) {
+    const QString pasta = QStandardPaths::writableLocation(local);
+    QDir().mkpath(pasta);
+    return pasta;
+}
+
+} // namespace
+
+// The settings and the recent list live in the installation directory when one is
+// configured, else in the user's configuration folder; never in whatever folder the
+// program was started from.
+QString TFormTelaPrincipal::caminhoConfiguracao(const QString& nome) const {
+    const QString pasta = m_diretorioInstalado.isEmpty()
+                              ? PastaDoUsuario(QStandardPaths::AppConfigLocation)
+                              : m_diretorioInstalado;
+    return QDir(pasta).filePath(nome);
+}
+
+// The load logs likewise, in the user's data folder.
+QString TFormTelaPrincipal::diretorioLogs() const {
+    return m_diretorioInstalado.isEmpty() ? PastaDoUsuario(QStandardPaths::AppDataLocation)
+                                          : m_diretorioInstalado;
 }
 
 void TFormTelaPrincipal::closeEvent(QCloseEvent* evento) {
-    FecharTodos1Click();
-    if (!filhas().empty()) {
+    // A window whose question is answered Cancel stops the exit there.
+    if (!FechaTodas(true)) {
         evento->ignore();
         return;
     }
@@ -364,7 +518,7 @@ void TFormTelaPrincipal::closeEvent(QCloseEvent* evento) {
         for (const QString& caminho : m_recentes)
             linhas.push_back(deQString(caminho));
         try {
-            GravaLinhasTexto(deQString(caminhoInstalado(arquivoRecentes)), linhas);
+            GravaLinhasTexto(deQString(caminhoConfiguracao(arquivoRecentes)), linhas);
         } catch (const std::exception& erro) {
             mostraErro(erro);
         }
@@ -373,22 +527,70 @@ void TFormTelaPrincipal::closeEvent(QCloseEvent* evento) {
 }
 
 bool TFormTelaPrincipal::mostraErro(const std::exception& erro) {
-    Dialogos::Mensagem(this, paraQString(erro.what()));
+    Dialogos::Erro(this, paraQString(erro.what()));
     return false;
 }
 
 // ---------------------------------------------------------------- documents
 
-TJanelaFilha* TFormTelaPrincipal::NovoDocumento(const QString& extensao) {
+TJanelaFilha* TFormTelaPrincipal::CriaFilha(const QString& extensao) {
     const TTipoDocumento* tipo = TipoPorExtensao(extensao);
     if (!tipo || !tipo->fabrica)
         return nullptr;
     TJanelaFilha* filha = tipo->fabrica(*this);
-    m_mdi->addSubWindow(filha);
-    filha->setNomeArq(tipo->nomeNovo);
-    filha->show();
-    m_mdi->setActiveSubWindow(filha);
+    filha->setWindowIcon(IconeDocumento(extensao));
+    filha->DefineAtalhos();
     return filha;
+}
+
+void TFormTelaPrincipal::MostraFilha(TJanelaFilha* filha) {
+    if (m_centro->currentWidget() != m_mdi) {
+        // The work area takes its place at once, so that the window is placed in it.
+        m_centro->setCurrentWidget(m_mdi);
+        m_centro->layout()->setGeometry(m_centro->contentsRect());
+    }
+    m_mdi->addSubWindow(filha);
+    connect(filha, &QObject::destroyed, this, &TFormTelaPrincipal::AtualizaComandos,
+            Qt::QueuedConnection);
+    filha->show();
+    EncaixaNaArea(filha);
+    m_mdi->setActiveSubWindow(filha);
+    AtualizaComandos();
+}
+
+// A window lies wholly inside the work area: made smaller when larger, moved when it sticks
+// out.
+void TFormTelaPrincipal::EncaixaNaArea(TJanelaFilha* filha) const {
+    if (filha->isMaximized() || filha->isMinimized())
+        return;
+    const QRect area = m_mdi->viewport()->rect();
+    if (area.width() < 50 || area.height() < 50)
+        return;
+    QRect janela = filha->geometry();
+    janela.setWidth(std::min(janela.width(), area.width()));
+    janela.setHeight(std::min(janela.height(), area.height()));
+    janela.moveLeft(std::clamp(janela.left(), 0, area.width() - janela.width()));
+    janela.moveTop(std::clamp(janela.top(), 0, area.height() - janela.height()));
+    filha->setGeometry(janela);
+}
+
+TJanelaFilha* TFormTelaPrincipal::NovoDocumento(const QString& extensao) {
+    TJanelaFilha* filha = CriaFilha(extensao);
+    if (!filha)
+        return nullptr;
+    filha->setNomeArq(TipoPorExtensao(extensao)->nomeNovo);
+    MostraFilha(filha);
+    return filha;
+}
+
+void TFormTelaPrincipal::NovoEscolhido() {
+    QStringList tipos;
+    for (const TTipoDocumento& tipo : TiposDocumento())
+        tipos.append(tipo.titulo);
+    const int escolhido = Dialogos::EscolheItem(this, QStringLiteral("New"),
+                                                QStringLiteral("Kind of document:"), tipos);
+    if (escolhido >= 0)
+        NovoDocumento(TiposDocumento()[static_cast<std::size_t>(escolhido)].extensao);
 }
 
 void TFormTelaPrincipal::Mapeamento2Click() {
@@ -413,22 +615,49 @@ void TFormTelaPrincipal::AbirMapeamento1Click() {
 
 void TFormTelaPrincipal::AbreArquivo(const QStringList& caminhos) {
     for (const QString& caminho : caminhos) {
+        bool conhecido = false;
         for (const TTipoDocumento& tipo : TiposDocumento()) {
             if (!caminho.contains(QLatin1Char('.') + tipo.extensao, Qt::CaseSensitive))
                 continue;
-            TJanelaFilha* filha = NovoDocumento(tipo.extensao);
+            conhecido = true;
+            // The document is read into a window not yet shown: a file that cannot be read
+            // leaves no window behind and the others as they were.
+            std::unique_ptr<TJanelaFilha> filha(CriaFilha(tipo.extensao));
             if (!filha)
                 continue;
-            QApplication::processEvents();
             try {
                 filha->AbreArquivoKMF(caminho);
             } catch (const std::exception& erro) {
-                mostraErro(erro);
+                Dialogos::Erro(this, MensagemFalhaAbertura(caminho, tipo, erro));
                 return;
             }
+            MostraFilha(filha.release());
             GravaRecentes(caminho);
         }
+        if (!conhecido) {
+            QStringList extensoes;
+            for (const TTipoDocumento& tipo : TiposDocumento())
+                extensoes.append(QLatin1Char('.') + tipo.extensao);
+            Dialogos::Erro(this, QStringLiteral("The File \"") + QFileInfo(caminho).fileName() +
+                                     QStringLiteral("\" Is Not A Fendril Document: Its Name "
+                                                    "Holds None Of ") +
+                                     extensoes.join(QStringLiteral(", ")) + QStringLiteral(" !!"));
+            return;
+        }
     }
+}
+
+// What a failed opening says: the file system's own message for a file that cannot be read,
+// else that the file is not a document of its kind or is damaged, the reason after it.
+QString TFormTelaPrincipal::MensagemFalhaAbertura(const QString& caminho,
+                                                  const TTipoDocumento& tipo,
+                                                  const std::exception& erro) {
+    const QFileInfo info(caminho);
+    if (!info.isFile() || !info.isReadable())
+        return paraQString(erro.what());
+    return QStringLiteral("The File \"") + info.fileName() + QStringLiteral("\" Is Not A ") +
+           tipo.titulo + QStringLiteral(" Document Or Is Damaged !!\n(") +
+           paraQString(erro.what()) + QLatin1Char(')');
 }
 
 TJanelaFilha* TFormTelaPrincipal::filhaAtiva() const {
@@ -460,14 +689,15 @@ QString TFormTelaPrincipal::EscolheCaminhoSalvar(const TJanelaFilha& filha, cons
 void TFormTelaPrincipal::SalvaArquivo(TJanelaFilha* filha) {
     if (!filha)
         return;
-    const QString caminho = filha->gettNomeArq();
-    if (QFileInfo(caminho).isFile()) {
-        filha->SalvaArquivoKMF(caminho);
-        return;
+    QString caminho = filha->gettNomeArq();
+    if (!QFileInfo(caminho).isFile()) {
+        caminho = EscolheCaminhoSalvar(*filha, QStringLiteral("Save..."));
+        if (caminho.isEmpty())
+            return;
     }
-    const QString escolhido = EscolheCaminhoSalvar(*filha, QStringLiteral("Save..."));
-    if (!escolhido.isEmpty())
-        filha->SalvaArquivoKMF(escolhido);
+    filha->SalvaArquivoKMF(caminho);
+    // A document saved is one the person works on: it joins the recent list.
+    GravaRecentes(QFileInfo(caminho).absoluteFilePath());
 }
 
 void TFormTelaPrincipal::Salvar1Click() {
@@ -487,6 +717,7 @@ void TFormTelaPrincipal::SalvarComo1Click() {
         return;
     try {
         filha->SalvaArquivoKMF(escolhido);
+        GravaRecentes(QFileInfo(escolhido).absoluteFilePath());
     } catch (const std::exception& erro) {
         mostraErro(erro);
     }
@@ -509,15 +740,23 @@ void TFormTelaPrincipal::Fechar1Click() {
 }
 
 void TFormTelaPrincipal::FecharTodos1Click() {
+    FechaTodas(false);
+}
+
+// Asks every window to close, in the frame's order. A window whose save fails stops the
+// others from being asked, and with `pararNaRecusa` so does one answered Cancel. Whether
+// every window closed.
+bool TFormTelaPrincipal::FechaTodas(bool pararNaRecusa) {
     if (!filhaAtiva() && filhas().empty())
-        return;
+        return true;
     for (TJanelaFilha* filha : filhas()) {
         filha->close();
-        if (filha->falhouAoSalvarNoFechamento())
+        if (filha->falhouAoSalvarNoFechamento() || (pararNaRecusa && !filha->fechada()))
             break;
     }
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return filhas().empty();
 }
 
 void TFormTelaPrincipal::Sair1Click() {
@@ -557,19 +796,25 @@ void TFormTelaPrincipal::GravaRecentes(const QString& caminho) {
     ColocaNoMenu();
 }
 
+// The entries show "1: path" with the number as their mnemonic; each keeps its path apart,
+// so that an "&" or ":" in it reads as written.
 void TFormTelaPrincipal::ColocaNoMenu() {
     for (qsizetype i = 0; i < m_recentes.size() && i < m_itensRecentes.size(); ++i) {
         QAction* entrada = m_itensRecentes[i];
-        entrada->setText(QString::number(i + 1) + QStringLiteral(": ") + m_recentes[i]);
+        const QString numero = QString::number(i + 1);
+        entrada->setText(numero.left(numero.size() - 1) + QLatin1Char('&') + numero.right(1) +
+                         QStringLiteral(": ") +
+                         QString(m_recentes[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        entrada->setData(m_recentes[i]);
+        entrada->setIcon(IconeDocumento(QFileInfo(m_recentes[i]).suffix()));
         if (!m_menuReabrir->actions().contains(entrada))
             m_menuReabrir->addAction(entrada);
     }
+    m_inicio->setRecentes(m_recentes);
 }
 
 void TFormTelaPrincipal::RecenteClick(QAction* entrada) {
-    const QString legenda = entrada->text();
-    const qsizetype doisPontos = legenda.indexOf(QLatin1Char(':'));
-    AbreArquivo({legenda.mid(doisPontos + 2)});
+    AbreArquivo({entrada->data().toString()});
 }
 
 // ---------------------------------------------------------------- windows menu
@@ -582,8 +827,11 @@ void TFormTelaPrincipal::MontaListaJanelas() {
     m_listaJanelas.clear();
     int numero = 1;
     for (TJanelaFilha* filha : filhas()) {
-        QAction* acao = m_menuJanelas->addAction(QString::number(numero++) + QLatin1Char(' ') +
-                                                 filha->legenda());
+        const QString legenda = filha->legenda().replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString prefixo = numero <= 9 ? QStringLiteral("&") : QString();
+        QAction* acao = m_menuJanelas->addAction(prefixo + QString::number(numero++) +
+                                                 QLatin1Char(' ') + legenda);
+        acao->setIcon(filha->windowIcon());
         acao->setCheckable(true);
         acao->setChecked(filha == filhaAtiva());
         const QPointer<TJanelaFilha> alvo(filha);
@@ -593,6 +841,86 @@ void TFormTelaPrincipal::MontaListaJanelas() {
         });
         m_listaJanelas.append(acao);
     }
+}
+
+// The commands follow the active window: the tool tab shows its kind, the commands of the
+// other kinds are disabled, and so are those of documents while none is open; the work area
+// shows the start page then.
+void TFormTelaPrincipal::AtualizaComandos() {
+    const TJanelaFilha* ativa = filhaAtiva();
+    for (auto& [extensao, acoes] : m_acoesTipo)
+        for (QAction* acao : acoes)
+            acao->setEnabled(ativa && ativa->extensao() == extensao);
+    const bool algumaAberta = !filhas().empty();
+    for (QAction* acao : m_acoesDocumento)
+        acao->setEnabled(algumaAberta);
+    if (ativa) {
+        const auto& tipos = TiposDocumento();
+        for (int i = 0; i < static_cast<int>(tipos.size()); ++i)
+            if (tipos[static_cast<std::size_t>(i)].extensao == ativa->extensao() &&
+                m_guias->isTabVisible(i))
+                m_guias->setCurrentIndex(i);
+    }
+    m_centro->setCurrentWidget(algumaAberta ? static_cast<QWidget*>(m_mdi)
+                                            : static_cast<QWidget*>(m_inicio));
+}
+
+void TFormTelaPrincipal::setPastaExemplo(const QString& pasta) {
+    pastaExemplo() = pasta;
+}
+
+// Open the shop example: its documents are copied once into the user's data folder (where
+// the generation may write), the mapping pointed at the copied database, and the generation
+// opened with its folder mounted.
+void TFormTelaPrincipal::AbreExemplo() {
+    QString origem = pastaExemplo();
+    const QDir programa(QCoreApplication::applicationDirPath());
+    for (const QString& candidata :
+         {programa.filePath(QStringLiteral("../share/fendril/shop-example")),
+          programa.filePath(QStringLiteral("shop-example"))})
+        if (origem.isEmpty() && QFileInfo(candidata + QStringLiteral("/shop.kgf")).isFile())
+            origem = QDir::cleanPath(candidata);
+    if (origem.isEmpty()) {
+        Dialogos::Erro(this, QStringLiteral("The Shop Example Could Not Be Found !!"));
+        return;
+    }
+    const QString destino = QDir(PastaDoUsuario(QStandardPaths::AppDataLocation))
+                                .filePath(QStringLiteral("shop-example"));
+    const QString geracao = destino + QStringLiteral("/shop.kgf");
+    if (!QFileInfo(geracao).isFile()) {
+        const auto copia = [](const QString& de, const QString& para, const auto& propria) -> bool {
+            if (!QDir().mkpath(para))
+                return false;
+            const QDir pasta(de);
+            for (const QFileInfo& entrada :
+                 pasta.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+                const QString alvo = QDir(para).filePath(entrada.fileName());
+                if (entrada.isDir() ? !propria(entrada.filePath(), alvo, propria)
+                                    : !QFile::copy(entrada.filePath(), alvo))
+                    return false;
+            }
+            return true;
+        };
+        const QString mapeamento = destino + QStringLiteral("/shop.kmf");
+        try {
+            if (!copia(origem, destino, copia))
+                throw EErroGeral::Create("The Shop Example Could Not Be Copied To " +
+                                         deQString(destino) + " !!");
+            // The mapping reads the database beside it.
+            TArquivoKMF documento;
+            documento.Abre(deQString(mapeamento));
+            TDescricaoMapeamento descricao = LeDocumentoMapeamento(documento);
+            descricao.edit_constring = "Provider=SQLite;Data Source=\"" +
+                                       deQString(destino + QStringLiteral("/shop.db")) + "\"";
+            TArquivoKMF copiado = MontaDocumentoMapeamento(descricao);
+            copiado.Salva(deQString(mapeamento));
+        } catch (const std::exception& erro) {
+            QDir(destino).removeRecursively();
+            mostraErro(erro);
+            return;
+        }
+    }
+    AbreArquivo({geracao});
 }
 
 void TFormTelaPrincipal::ladoALado(bool umSobreOutro) {
@@ -686,14 +1014,14 @@ void TFormTelaPrincipal::SalvaSettings() {
         documento.AdicionaEntrada("menus", deQString(nome) + "top", std::to_string(barra->y()));
     }
     try {
-        documento.Salva(deQString(caminhoInstalado(arquivoSettings)));
+        documento.Salva(deQString(caminhoConfiguracao(arquivoSettings)));
     } catch (const std::exception& erro) {
         mostraErro(erro);
     }
 }
 
 void TFormTelaPrincipal::LeSettings() {
-    const QString caminho = caminhoInstalado(arquivoSettings);
+    const QString caminho = caminhoConfiguracao(arquivoSettings);
     if (!QFileInfo::exists(caminho))
         return;
     TArquivoKMF documento;
@@ -775,7 +1103,9 @@ void TFormTelaPrincipal::ViewDefault() {
 void TFormTelaPrincipal::Contents1Click() {
     // The installation directory first; an installed program also finds the guide in its
     // share folder, a program run from its build folder beside itself.
-    QString caminho = caminhoInstalado(arquivoAjuda);
+    QString caminho = m_diretorioInstalado.isEmpty()
+                          ? QString()
+                          : QDir(m_diretorioInstalado).filePath(arquivoAjuda);
     const QDir programa(QCoreApplication::applicationDirPath());
     for (const QString& outro :
          {programa.filePath(QStringLiteral("../share/fendril/") + arquivoAjuda),
@@ -784,9 +1114,8 @@ void TFormTelaPrincipal::Contents1Click() {
             caminho = QDir::cleanPath(outro);
     }
     if (!QFileInfo(caminho).isFile()) {
-        caminho = caminhoInstalado(arquivoAjuda);
-        Dialogos::Mensagem(this, QStringLiteral("The Help File \"") + caminho +
-                                     QStringLiteral("\" Could Not Be Found !!"));
+        Dialogos::Erro(this, QStringLiteral("The Help File \"") + arquivoAjuda +
+                                 QStringLiteral("\" Could Not Be Found !!"));
         return;
     }
     auto* ajuda = new TFormAjuda(caminho, this);
@@ -795,6 +1124,10 @@ void TFormTelaPrincipal::Contents1Click() {
 
 void TFormTelaPrincipal::About1Click() {
     TFormAbout sobre(this);
+    connect(&sobre, &TFormAbout::pedeAjuda, this, [this, &sobre] {
+        sobre.accept();
+        Contents1Click();
+    });
     sobre.exec();
 }
 

@@ -10,17 +10,21 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <exception>
+#include <map>
 #include <vector>
 
 class QAction;
 class QMdiArea;
 class QMenu;
+class QStackedWidget;
 class QTabWidget;
 class QToolBar;
 
 namespace fendril {
 
 class TJanelaFilha;
+class TPaginaInicial;
 struct TTipoDocumento;
 
 class TFormTelaPrincipal : public QMainWindow {
@@ -30,10 +34,20 @@ public:
     ~TFormTelaPrincipal() override;
 
     // --- Documents ---
-    // Opens each path into a new child of every kind whose ".ext" the path contains.
+    // Opens each path into a new child of every kind whose ".ext" the path contains. A
+    // document that cannot be read is reported and leaves no window; a path of no known kind
+    // is reported too. Either stops the rest of the list.
     void AbreArquivo(const QStringList& caminhos);
-    // A new, empty child window of the kind; nullptr when that kind's window is not built.
+    // A new, empty child window of the kind, shown inside the work area; nullptr when that
+    // kind's window is not built.
     TJanelaFilha* NovoDocumento(const QString& extensao);
+    // Ctrl+N: asks which kind, then New.
+    void NovoEscolhido();
+    // Opens the shop example's generation (copied first into the user's data folder).
+    void AbreExemplo();
+    // The folder the shop example is copied from, instead of the one installed beside the
+    // program.
+    static void setPastaExemplo(const QString& pasta);
     void Mapeamento2Click();
     void Modelo1Click();
     void GeneralTemplate1Click();
@@ -48,6 +62,9 @@ public:
     void SalvarTodos1Click();
     void Fechar1Click();
     void FecharTodos1Click();
+    // Asks every window to close; with `pararNaRecusa` the first that stays open stops the
+    // others from being asked. Whether none is left.
+    bool FechaTodas(bool pararNaRecusa);
     void Sair1Click();
     void ExitAndSaveMenuSettings1Click();
 
@@ -58,11 +75,15 @@ public:
     // Runs a forwarded command on the active child when it is of the kind.
     void ExecutaFerramenta(const QString& extensao, TComando comando);
 
-    // --- Installation directory ---
+    // --- Installation directory and the user's folders ---
+    // The installation directory the system's settings name; empty when none is.
     QString getDiretorioInstalado();
     QString diretorioInstalado() const { return m_diretorioInstalado; }
-    // A file of the installation directory.
-    QString caminhoInstalado(const QString& nome) const;
+    // Where the settings and the recent list are kept: the installation directory, or the
+    // user's configuration folder when none is configured.
+    QString caminhoConfiguracao(const QString& nome) const;
+    // Where load logs are written: the installation directory, or the user's data folder.
+    QString diretorioLogs() const;
     // The folder the next save dialog starts in.
     void setDiretorioInicialSalvar(const QString& diretorio) { m_diretorioSalvar = diretorio; }
 
@@ -83,6 +104,8 @@ public:
     // Positions of the three bands in the tool area: ToolBar3, ToolBar2, guias.
     QToolBar* banda(const QString& nome) const;
     QTabWidget* guias() const { return m_guias; }
+    // The start page, shown while no document is open.
+    TPaginaInicial* paginaInicial() const { return m_inicio; }
 
     // --- Help and about ---
     void Contents1Click();
@@ -115,11 +138,23 @@ private:
     TItemVista* itemVista(const QString& nome);
     const TItemVista* itemVista(const QString& nome) const;
     void MontaListaJanelas();
+    void AtualizaComandos();
+    TJanelaFilha* CriaFilha(const QString& extensao);
+    void MostraFilha(TJanelaFilha* filha);
+    void EncaixaNaArea(TJanelaFilha* filha) const;
+    static QString MensagemFalhaAbertura(const QString& caminho, const TTipoDocumento& tipo,
+                                         const std::exception& erro);
     void ladoALado(bool vertical);
     void PosicionaBandas(const std::vector<std::pair<QToolBar*, QPoint>>& posicoes);
     bool mostraErro(const std::exception& erro);
 
+    QStackedWidget* m_centro = nullptr;
+    TPaginaInicial* m_inicio = nullptr;
     QMdiArea* m_mdi = nullptr;
+    // The commands of each kind (menu items and tool tab buttons), and those that need an
+    // open document.
+    std::map<QString, QList<QAction*>> m_acoesTipo;
+    QList<QAction*> m_acoesDocumento;
     QMenu* m_menuJanelas = nullptr;
     QMenu* m_menuReabrir = nullptr;
     QMenu* m_popView = nullptr;

@@ -3,9 +3,12 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/TFormTelaPrincipal.h"
 #include "ui/frame/Texto.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 
 namespace fendril {
 
@@ -15,6 +18,14 @@ TJanelaFilha::TJanelaFilha(TFormTelaPrincipal& principal) : m_principal(principa
 
 QString TJanelaFilha::nomeArquivo() const {
     return paraQString(ExtraiNome(deQString(m_nomeArq)));
+}
+
+void TJanelaFilha::DefineAtalhos() {
+    if (auto* atualiza = findChild<QAction*>(QStringLiteral("but_refresh"))) {
+        atualiza->setShortcut(QKeySequence::Refresh);
+        atualiza->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(atualiza);
+    }
 }
 
 void TJanelaFilha::setNomeArq(const QString& caminho) {
@@ -63,8 +74,9 @@ void TJanelaFilha::closeEvent(QCloseEvent* evento) {
         if (resposta == QMessageBox::Yes) {
             try {
                 SalvaArquivoKMF(m_nomeArq);
+                m_principal.GravaRecentes(QFileInfo(m_nomeArq).absoluteFilePath());
             } catch (const std::exception& erro) {
-                Dialogos::Mensagem(this, paraQString(erro.what()));
+                Dialogos::Erro(this, paraQString(erro.what()));
                 m_falhaNoFechamento = true;
                 evento->ignore();
                 return;

@@ -40,6 +40,9 @@ public:
     virtual bool ExecutaComando(TComando comando) = 0;
     // Inverts the visibility of the tool bar that the view item governs.
     virtual void AlternaBarra(const QString& item) { Q_UNUSED(item); }
+    // F5 runs the window's Refresh (its action "but_refresh") wherever the focus is in the
+    // window, also while the tool bar that shows the action is hidden.
+    void DefineAtalhos();
 
     // Whether the document has changes not yet saved. The caption follows: Qt's
     // modified marker stands after the file name, so it reads "name *" while modified.

@@ -191,14 +191,17 @@ private slots:
         const std::pair<const char*, const char*> gerais[] = {
             {"python/modules.desc", "python-modules.tpg"},
             {"python/package.desc", "python-package.tpg"},
-            {"sql/ddl.desc", "sql-ddl.tpg"},
+            {"typescript/interfaces.desc", "typescript-interfaces.tpg"},
+            {"typescript/index.desc", "typescript-index.tpg"},
+            {"sql/sqlite.desc", "sql-sqlite.tpg"},
+            {"sql/postgresql.desc", "sql-postgresql.tpg"},
             {"markdown/dictionary.desc", "markdown-dictionary.tpg"}};
         for (const auto& [descricao, documento] : gerais) {
             QCOMPARE(Cli({"compose", modelos + descricao, "-o", Loja(documento)}), 0);
             m_modelosGerais.push_back(Loja(documento));
         }
         m_modelosTabela = {Loja("cpp-classes.tpt")};
-        for (const char* tipos : {"python/python-types.txt", "sql/sql-types.txt"})
+        for (const char* tipos : {"python/python-types.txt", "typescript/typescript-types.txt"})
             QVERIFY(QFile::copy(paraQString(modelos + tipos),
                                 m_loja.filePath(QFileInfo(QLatin1String(tipos)).fileName())));
 
@@ -346,9 +349,10 @@ private slots:
         QVERIFY(QDir().mkpath(saida.filePath(QStringLiteral("generated"))));
         QVERIFY(QFile::copy(m_loja.filePath(QStringLiteral("shop.kmf")),
                             saida.filePath(QStringLiteral("shop.kmf"))));
-        for (const char* nome :
-             {"cpp-classes.tpt", "python-modules.tpg", "python-package.tpg", "sql-ddl.tpg",
-              "markdown-dictionary.tpg", "python-types.txt", "sql-types.txt"})
+        for (const char* nome : {"cpp-classes.tpt", "python-modules.tpg", "python-package.tpg",
+                                 "typescript-interfaces.tpg", "typescript-index.tpg",
+                                 "sql-sqlite.tpg", "sql-postgresql.tpg", "markdown-dictionary.tpg",
+                                 "python-types.txt", "typescript-types.txt"})
             QVERIFY(
                 QFile::copy(m_loja.filePath(QLatin1String(nome)),
                             saida.filePath(QStringLiteral("templates/") + QLatin1String(nome))));
@@ -381,7 +385,7 @@ private slots:
         QCOMPARE(
             TFormGeracao::ItensMarcados(Controle<QListWidget>(janela, QStringLiteral("cb_templ")))
                 .size(),
-            4);
+            7);
 
         QList<Estado> estados;
         TFormEvolucaoGeracao::setObservador([&](TFormEvolucaoGeracao& progresso, Estado estado) {
@@ -446,9 +450,12 @@ private slots:
 
         QCOMPARE(modelos,
                  (QStringList{QStringLiteral("Fendril Template: cpp-classes.tpt 100"),
-                              QStringLiteral("Fendril Template: python-modules.tpg 25"),
-                              QStringLiteral("Fendril Template: python-package.tpg 50"),
-                              QStringLiteral("Fendril Template: sql-ddl.tpg 75"),
+                              QStringLiteral("Fendril Template: python-modules.tpg 14"),
+                              QStringLiteral("Fendril Template: python-package.tpg 28"),
+                              QStringLiteral("Fendril Template: typescript-interfaces.tpg 42"),
+                              QStringLiteral("Fendril Template: typescript-index.tpg 57"),
+                              QStringLiteral("Fendril Template: sql-sqlite.tpg 71"),
+                              QStringLiteral("Fendril Template: sql-postgresql.tpg 85"),
                               QStringLiteral("Fendril Template: markdown-dictionary.tpg 100")}));
         QVERIFY(tabelas.size() > 2);
         QVERIFY2(tabelas.first().startsWith(QStringLiteral("Table: ")),
@@ -494,17 +501,19 @@ private slots:
         const QDir gen(ambiente.caminho(QStringLiteral("gen")));
         QVERIFY(QDir().mkpath(gen.filePath(QStringLiteral("include"))));
         TArquivoKMF modelo;
-        const std::pair<const char*, const char*> entradas[] = {{"edit_tableprefix", "include\\"},
-                                                                {"edit_tablesufix", ""},
-                                                                {"edit_tableextension", "h"},
-                                                                {"cb_fname", "0"},
-                                                                {"edit_parparentclass", ""},
-                                                                {"edit_parprefix", ""},
-                                                                {"edit_parsufix", ""},
-                                                                {"edit_parextension", ""},
-                                                                {"edit_makeprefix", ""},
-                                                                {"edit_makeextension", ""},
-                                                                {"re_classeobjeto", "// <tbname>"}};
+        const std::pair<const char*, const char*> entradas[] = {
+            {"edit_tableprefix", "include\\"},
+            {"edit_tablesufix", ""},
+            {"edit_tableextension", "h"},
+            {"cb_fname", "2"},
+            {"edit_nameform", "pascal:singular"},
+            {"edit_parparentclass", ""},
+            {"edit_parprefix", ""},
+            {"edit_parsufix", ""},
+            {"edit_parextension", ""},
+            {"edit_makeprefix", ""},
+            {"edit_makeextension", ""},
+            {"re_classeobjeto", "// <tbname>"}};
         for (const auto& [chave, valor] : entradas)
             modelo.AdicionaEntrada("codigo", chave, valor);
         const std::string caminhoModelo = deQString(ambiente.caminho(QStringLiteral("sub.tpt")));
@@ -518,12 +527,12 @@ private slots:
         QPointer<TFormEvolucaoGeracao> guarda(janela);
         QTRY_COMPARE(janela->estado(), Estado::Pronto);
         const QStringList itens = Itens(Controle<QListWidget>(janela, "lb_arquivos"));
-        QVERIFY(itens.contains(QStringLiteral("addresses.h")));
-        QVERIFY(itens.contains(QStringLiteral("include\\addresses.h")));
+        QVERIFY(itens.contains(QStringLiteral("Address.h")));
+        QVERIFY(itens.contains(QStringLiteral("include\\Address.h")));
         Controle<QPushButton>(janela, "BitBtn2")->click();
         QTRY_VERIFY(guarda.isNull());
         QCOMPARE(Dialogos::TomaMensagens(), QStringList{Resumo(itens.size(), 0, 0)});
-        QCOMPARE(Conteudo(gen.filePath(QStringLiteral("include/addresses.h"))).trimmed(),
+        QCOMPARE(Conteudo(gen.filePath(QStringLiteral("include/Address.h"))).trimmed(),
                  QByteArray("// addresses"));
     }
 

@@ -7,6 +7,7 @@
 #include "documents/TDocModelos.h"
 #include "generation/windows/TFormEvolucaoGeracao.h"
 #include "generation/windows/TFormGeracao.h"
+#include "model/Erros.h"
 #include "ui/frame/TTiposDocumento.h"
 #include "ui/frame/Texto.h"
 
@@ -15,6 +16,7 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -593,6 +595,37 @@ private slots:
         QCOMPARE(reaberta->getArquivo().LePrimeiro("geracao", "pathmontado"), std::string());
     }
 
+    // A document that lacks an entry fails to open with the list's failure; what was read
+    // before it is shown: the description, the mounted tree, the templates before a broken
+    // entry.
+    void documentoIncompleto() {
+        Ambiente ambiente;
+        const QString projeto = CriaProjeto(ambiente.pasta());
+        auto principal = NovaPrincipal();
+        TFormGeracao* janela = NovaJanela(*principal);
+        TArquivoKMF documento;
+        documento.cabecalho = "Ana";
+        documento.AdicionaEntrada("descricao", "Edit_nome", "Half");
+        documento.AdicionaEntrada("descricao", "Edit_autor", "Ana");
+        documento.AdicionaEntrada("descricao", "edit_data", "");
+        documento.AdicionaEntrada("descricao", "memo_comentario", "");
+        documento.AdicionaEntrada("geracao", "pathraiz", deQString(ambiente.pasta()) + "/");
+        documento.AdicionaEntrada("geracao", "pathmontado", "proj");
+        QVERIFY_THROWS_EXCEPTION(EListError, janela->setArquivo(documento));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("Edit_nome"))->text(),
+                 QStringLiteral("Half"));
+        QVERIFY(janela->raiz());
+
+        documento.AdicionaEntrada("geracao", "gerdir", "");
+        documento.AdicionaEntrada("geracao", "edit_mapfile", "");
+        const QString t = projeto + QStringLiteral("/t.tpt");
+        documento.AdicionaEntrada("geracao", "cb_fendril", deQString(t) + ";0;");
+        documento.AdicionaEntrada("geracao", "cb_fendril", deQString(t));
+        QVERIFY_THROWS_EXCEPTION(EListError, janela->setArquivo(documento));
+        QCOMPARE(Itens(Controle<QListWidget>(janela, QStringLiteral("cb_fendril"))),
+                 QStringList{t + QStringLiteral(";0")});
+    }
+
     // "Merge hand edits": off in a new window and in a document written before it existed;
     // ticking it marks the document changed, and it is saved and read back.
     void opcaoFundirEdicoes() {
@@ -827,13 +860,32 @@ private slots:
         janela->Execute1Click();
         QCOMPARE(iniciados.size(), 1);
 
-        // A generation document opens as a window of its kind (here it cannot be read).
+        // A generation document goes to the main window (here it cannot be read: it says so
+        // and leaves no window).
         Seleciona(janela, No(janela, QStringLiteral("x.kgf")));
         const auto antes = principal->filhas().size();
-        janela->Execute1Click();
-        QCOMPARE(principal->filhas().size(), antes + 1);
-        QCOMPARE(iniciados.size(), 1);
         Dialogos::TomaMensagens();
+        janela->Execute1Click();
+        QCOMPARE(principal->filhas().size(), antes);
+        QCOMPARE(iniciados.size(), 1);
+        QVERIFY(Dialogos::TomaMensagens().first().startsWith(
+            QStringLiteral("The File \"x.kgf\" Is Not A Generation Document Or Is Damaged !!")));
+
+        // A file no program is associated with: the question, and Yes shows it in the viewer.
+        TFormGeracao::setAbreExterno([](const QString&) { return false; });
+        Seleciona(janela, No(janela, QStringLiteral("src/c.txt")));
+        Dialogos::ProximaResposta(QMessageBox::No);
+        janela->Execute1Click();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList{QStringLiteral("No Program Is Associated With \"c.txt\". Show It "
+                                            "In The Text Viewer ?")});
+        QVERIFY(!janela->findChild<QDialog*>(QStringLiteral("FormVisualizador")));
+        Dialogos::ProximaResposta(QMessageBox::Yes);
+        janela->Execute1Click();
+        auto* mostrado = janela->findChild<QDialog*>(QStringLiteral("FormVisualizador"));
+        QVERIFY(mostrado);
+        mostrado->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         TFormGeracao::setAbreExterno(nullptr);
 
         Seleciona(janela, No(janela, QStringLiteral("src/c.txt")));
@@ -841,8 +893,11 @@ private slots:
         auto* visor = janela->findChild<QDialog*>(QStringLiteral("FormVisualizador"));
         QVERIFY(visor);
         QCOMPARE(visor->windowTitle(), QStringLiteral("Text Viewer"));
-        QCOMPARE(visor->size(), QSize(400, 250));
         auto* texto = Controle<QPlainTextEdit>(visor, QStringLiteral("Memo1"));
+        // The editors' fixed-width font, room for about a hundred columns.
+        QCOMPARE(texto->font(), QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        QVERIFY(visor->width() >=
+                QFontMetrics(texto->font()).horizontalAdvance(QString(80, QLatin1Char('x'))));
         QCOMPARE(texto->toPlainText(), QStringLiteral("first line\nsecond line"));
         QVERIFY(texto->isReadOnly());
         QCOMPARE(texto->lineWrapMode(), QPlainTextEdit::WidgetWidth);

@@ -147,8 +147,50 @@ private slots:
         QCOMPARE(d.mostrada(), QStringLiteral("Provider=SQLite;Data Source=/data/shop.db"));
     }
 
+    // The dialog opens on the string it is given: in its provider's fields where building
+    // them back gives the same string, else as an ODBC string; OK without a change writes
+    // the string exactly as it was.
+    void abreNaStringAtual() {
+        Ambiente ambiente;
+        const QString udl = ambiente.caminho(QStringLiteral("a.udl"));
+        struct Caso {
+            QString texto;
+            QString provider;
+            const char* campo;
+            QString valor;
+        };
+        const Caso casos[] = {
+            {QStringLiteral("Provider=SQLite;Data Source=\"/data/my;shop.db\""),
+             QStringLiteral("SQLite (native)"), "edit_arquivo", QStringLiteral("/data/my;shop.db")},
+            {QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=db.local;"
+                            "Port=5432;Database=shop"),
+             QStringLiteral("ODBC Driver: PostgreSQL Unicode"), "edit_servidor",
+             QStringLiteral("db.local")},
+            {QStringLiteral("Driver={PostgreSQL Unicode};Server=db.local"),
+             QStringLiteral("ODBC Connection String"), "edit_stringodbc",
+             QStringLiteral("Driver={PostgreSQL Unicode};Server=db.local")},
+            {QStringLiteral("Provider=SQLite;Data Source=a.db;Timeout=5"),
+             QStringLiteral("ODBC Connection String"), "edit_stringodbc",
+             QStringLiteral("Provider=SQLite;Data Source=a.db;Timeout=5")},
+        };
+        for (const Caso& caso : casos) {
+            QFile arquivo(udl);
+            QVERIFY(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            const std::string conteudo = EscreveUdl(deQString(caso.texto));
+            arquivo.write(conteudo.data(), static_cast<qint64>(conteudo.size()));
+            arquivo.close();
+            Dialogo d(udl);
+            QCOMPARE(
+                Controle<QComboBox>(&d.janela, QStringLiteral("combo_provider"))->currentText(),
+                caso.provider);
+            QCOMPARE(Controle<QLineEdit>(&d.janela, QLatin1String(caso.campo))->text(), caso.valor);
+            d.clica("but_ok");
+            QCOMPARE(LeUdl(udl), caso.texto);
+        }
+    }
+
     // The mapping window's path in answering mode: the answer is the string; a cancel
-    // gives "" and the file is deleted either way.
+    // gives the current string back, and the file is deleted either way.
     void getConnectionStringRespondido() {
         Ambiente ambiente;
         const QString base = ambiente.caminho(QStringLiteral("noname.kmf"));
@@ -156,6 +198,9 @@ private slots:
         QCOMPARE(getConnectionString(nullptr, base),
                  QStringLiteral("Provider=SQLite;Data Source=x.db"));
         QCOMPARE(getConnectionString(nullptr, base), QString());
+        QCOMPARE(
+            getConnectionString(nullptr, base, QStringLiteral("Provider=SQLite;Data Source=y")),
+            QStringLiteral("Provider=SQLite;Data Source=y"));
         QVERIFY(!QFile::exists(base + QStringLiteral(".udl")));
     }
 };

@@ -86,6 +86,27 @@ private slots:
         QVERIFY(!QFile::exists(ambiente.caminho(QStringLiteral("Fendrillog.txt"))));
     }
 
+    // The schema drop-down sorts "All" with the schemas; the type options fill their first
+    // column first.
+    void esquemasETipos() {
+        QCOMPARE(TFormMostraTabelas::ItensEsquema({"sales", "", "ALL", "Archive", "dbo", "dbo"}),
+                 (QStringList{"All", "Archive", "dbo", "sales"}));
+        QCOMPARE(TFormMostraTabelas::ItensEsquema({"abc", "zed"}),
+                 (QStringList{"abc", "All", "zed"}));
+        Ambiente ambiente;
+        Chooser c(ambiente);
+        c.mostra();
+        const auto posicao = [&c](int opcao) {
+            return Controle<QRadioButton>(&c.janela, QStringLiteral("RadioGroup1_%1").arg(opcao))
+                ->pos();
+        };
+        QCOMPARE(posicao(1).x(), posicao(0).x());
+        QVERIFY(posicao(1).y() > posicao(0).y());
+        QVERIFY(posicao(2).x() > posicao(0).x());
+        QCOMPARE(posicao(2).y(), posicao(0).y());
+        QCOMPARE(posicao(3).x(), posicao(2).x());
+    }
+
     void filtraPorTipo_data() {
         QTest::addColumn<int>("opcao");
         QTest::addColumn<QStringList>("esperado");

@@ -47,7 +47,7 @@ TDocModeloTabela Modelo() {
     doc.comentario = "first\r\nsecond";
     doc.tablePrefix = "T";
     doc.classeObjeto = "class <tbname>\r\n{\r\n}";
-    doc.nomePorAlias = true;
+    doc.nomeArquivo = TNomeArquivoTabela::alias;
     doc.parSufix = "not shown";
     return doc;
 }
@@ -78,8 +78,25 @@ private slots:
               &TDocModeloTabela::comentario, &TDocModeloTabela::tablePrefix,
               &TDocModeloTabela::classeObjeto})
             QCOMPARE(lido.*membro, doc.*membro);
-        QVERIFY(lido.nomePorAlias);
+        QCOMPARE(lido.nomeArquivo, TNomeArquivoTabela::alias);
         QCOMPARE(lido.parSufix, std::string("kept"));
+    }
+
+    // The naming of per-table files: the box unchecked, checked or partly checked.
+    void nomeArquivo() {
+        Janela j;
+        TDocModeloTabela doc = Modelo();
+        for (const auto& [valor, estado] :
+             {std::pair{TNomeArquivoTabela::aliasOuNomeCurto, Qt::PartiallyChecked},
+              std::pair{TNomeArquivoTabela::nome, Qt::Unchecked},
+              std::pair{TNomeArquivoTabela::alias, Qt::Checked}}) {
+            doc.nomeArquivo = valor;
+            MostraCamposJanela(j.janela, kCamposModeloTabela, doc);
+            QCOMPARE(j.alias->checkState(), estado);
+            TDocModeloTabela lido;
+            LeCamposJanela(j.janela, kCamposModeloTabela, lido);
+            QCOMPARE(lido.nomeArquivo, valor);
+        }
     }
 
     // A key the window keeps to itself is neither shown nor read.

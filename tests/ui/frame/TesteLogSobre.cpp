@@ -44,6 +44,17 @@ private slots:
         QVERIFY(sobre.findChild<QLabel*>(QStringLiteral("ProductName"))->font().bold());
         QCOMPARE(sobre.findChild<QLabel*>(QStringLiteral("Version"))->text(),
                  QStringLiteral("v1.0"));
+        // What the program is, its version and the Qt version, the licence, the help.
+        const QString descricao = sobre.findChild<QLabel*>(QStringLiteral("Descricao"))->text();
+        QVERIFY(descricao.contains(QStringLiteral("code generator")));
+        QVERIFY(descricao.contains(QStringLiteral("1.0.0")));
+        QVERIFY(descricao.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
+        QVERIFY(descricao.contains(QStringLiteral("MIT")));
+        bool ajuda = false;
+        connect(&sobre, &TFormAbout::pedeAjuda, &sobre, [&ajuda] { ajuda = true; });
+        emit sobre.findChild<QLabel*>(QStringLiteral("Descricao"))
+            ->linkActivated(QStringLiteral("ajuda"));
+        QVERIFY(ajuda);
         sobre.show();
         sobre.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         QCOMPARE(sobre.result(), int(QDialog::Accepted));
@@ -57,6 +68,7 @@ private slots:
         Acao(principal.get(), QStringLiteral("Contents1"))->trigger();
         const QStringList mensagens = Dialogos::TomaMensagens();
         QCOMPARE(mensagens.size(), 1);
+        QCOMPARE(Dialogos::TomaIcones(), QList<QMessageBox::Icon>{QMessageBox::Critical});
         QVERIFY(mensagens.first().contains(QStringLiteral("fendril.html")));
         GravaLinhasTexto(deQString(ambiente.caminho(QStringLiteral("fendril.html"))),
                          {"<html><body><h1>Fendril User Guide</h1></body></html>"});

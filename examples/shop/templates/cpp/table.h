@@ -4,26 +4,22 @@
 #include "<parentclass>.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Table <tbname> (<tbtype>): <colcount> columns, <prkcolcount> in the primary key,
-// <frkcolcount> foreign keys.
-struct <tbname> : public <parentclass> {
-    static constexpr const char* tableName = "<tbname>";
-    static constexpr int columnCount = <colcount>;
+<if:tbcomment>/// <tbcomment>
+</if:tbcomment>/// <if:view>View</if:view><ifnot:view>Table</ifnot:view> <tbname> of <colcount> columns<if:haspk>, primary key (<prkcol><colname><ifnot:last>, </ifnot:last></prkcol>)</if:haspk>.
+<frkcol><if:fkfirst>/// (</if:fkfirst><colname><ifnot:fklast>, </ifnot:fklast><if:fklast>) refers to <frktbshortname:pascal:singular>.
+</if:fklast></frkcol>struct <tbshortname:pascal:singular> : public <parentclass> {
+    static constexpr const char* tableName = "<tbname:str>";
 
-    // Primary key
 <prkcol>
-    <colvartype> <colname> = <colinivar>; // <colprvtype>
-</prkcol>
-    // Other columns
-<simplecol>
-    <colvartype> <colname> = <colinivar>; // <colprvtype>
+<if:comment>    /// <colcomment>
+</if:comment>    <if:nullable>std::optional<<colvartype>></if:nullable><ifnot:nullable><colvartype></ifnot:nullable> <colname:ident><ifnot:nullable> = <colinivar></ifnot:nullable>;
+</prkcol><simplecol>
+<if:comment>    /// <colcomment>
+</if:comment>    <if:nullable>std::optional<<colvartype>></if:nullable><ifnot:nullable><colvartype></ifnot:nullable> <colname:ident><ifnot:nullable> = <colinivar></ifnot:nullable>;
 </simplecol>
-    // Foreign keys
-<frkcol>
-    //   <colname> refers to <frktbname>.<frkcolname>
-</frkcol>
     const char* table() const override { return tableName; }
 };
