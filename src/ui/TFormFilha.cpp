@@ -17,6 +17,7 @@
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/PaginaDescricao.h"
 #include "ui/frame/TFormMostraLog.h"
 #include "ui/frame/TFormTelaPrincipal.h"
@@ -420,7 +421,8 @@ void TFormFilha::criaPaginaTabelas(QWidget* pagina) {
     botao(QStringLiteral("but_importatabela"), QStringLiteral("Add Remaining Tables"),
           QStyle::SP_FileDialogNewFolder, &TFormFilha::but_importatabelaClick);
     botao(QStringLiteral("but_sincroniza"), QStringLiteral("Synchronise With Database"),
-          QStyle::SP_DriveNetIcon, &TFormFilha::but_sincronizaClick);
+          QStyle::SP_DriveNetIcon, &TFormFilha::but_sincronizaClick)
+        ->setIcon(IconeSincronizacao());
     botao(QStringLiteral("but_removetb"), QStringLiteral("Remove Selected Table"),
           QStyle::SP_TrashIcon, &TFormFilha::but_removetbClick);
     botao(QStringLiteral("but_viewlog"), QStringLiteral("View Log"), QStyle::SP_FileDialogInfoView,
