@@ -381,7 +381,8 @@ void TRealceTags::Atualiza(const std::function<void(int, int)>& progresso) {
         if (c == QLatin1Char('<')) {
             menor = i;
         } else if (c == QLatin1Char('>') && menor >= 0) {
-            const QStringView palavra = QStringView(texto).mid(menor, i - menor + 1);
+            // A tag with filters counts as its tag when every filter exists.
+            const QString palavra = TagSemFiltros(QStringView(texto).mid(menor, i - menor + 1));
             if (m_tagsComuns.contains(palavra))
                 pinta(menor, i, Comum);
             else if (m_tagsIterativas.contains(palavra))
