@@ -5,6 +5,7 @@
 #include "model/MappingRefresh.h"
 #include "model/Registro.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string_view>
@@ -72,32 +73,70 @@ EErroGeral FalhaEntrada(std::string_view secao, std::string_view chave, std::siz
                               "\", Of The Mapping Could Not Be Read");
 }
 
-} // namespace
-
-void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
-                           const TControlaColunas& colunas) {
-    const TColumnFacts desconhecidos;
+// The entries of a section keyed by table and column: the table entry each table gives
+// (none for an empty text), at its first column, then the entry each column gives, a column
+// repeated in the set once, in set order.
+void EscreveEntradas(TArquivoKMF& documento, std::string_view secao,
+                     const TControlaColunas& colunas,
+                     const std::function<std::string(const TTabela&)>& daTabela,
+                     const std::function<std::string(const TColuna&)>& daColuna) {
     std::set<TChaveTabela> tabelas;
     std::set<TChaveColuna> vistas;
     std::vector<std::string> linhasColunas;
     for (const auto& coluna : colunas.getColunas()) {
         const TTabela& tabela = coluna->getTabela();
-        if (tabelas.emplace(tabela.esquema, tabela.nome).second && !tabela.comment.empty()) {
-            documento.AdicionaEntrada(secao, kChaveTabela,
-                                      Campos({tabela.esquema, tabela.nome, tabela.comment}));
+        if (tabelas.emplace(tabela.esquema, tabela.nome).second) {
+            if (std::string entrada = daTabela(tabela); !entrada.empty()) {
+                documento.AdicionaEntrada(secao, kChaveTabela, entrada);
+            }
         }
-        const TColumnFacts& fatos = coluna->facts;
-        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second &&
-            !(fatos == desconhecidos)) {
-            linhasColunas.push_back(
-                Campos({tabela.esquema, tabela.nome, coluna->nome, Marca(fatos.nullable),
-                        Marca(fatos.unique), Marca(fatos.autoIncrement), fatos.defaultValue,
-                        fatos.comment}));
+        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second) {
+            if (std::string entrada = daColuna(*coluna); !entrada.empty()) {
+                linhasColunas.push_back(std::move(entrada));
+            }
         }
     }
     for (const std::string& linha : linhasColunas) {
         documento.AdicionaEntrada(secao, kChaveColuna, linha);
     }
+}
+
+// The columns of a set by their table's schema and name, and by those and their own name.
+struct TColunasPorNome {
+    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
+    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
+};
+
+TColunasPorNome ColunasPorNome(TControlaColunas& colunas) {
+    TColunasPorNome nomes;
+    for (const auto& coluna : colunas.getColunas()) {
+        const TTabela& tabela = coluna->getTabela();
+        nomes.porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
+        nomes.porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
+    }
+    return nomes;
+}
+
+} // namespace
+
+void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
+                           const TControlaColunas& colunas) {
+    const TColumnFacts desconhecidos;
+    EscreveEntradas(
+        documento, secao, colunas,
+        [](const TTabela& tabela) {
+            return tabela.comment.empty() ? std::string()
+                                          : Campos({tabela.esquema, tabela.nome, tabela.comment});
+        },
+        [&desconhecidos](const TColuna& coluna) {
+            const TTabela& tabela = coluna.getTabela();
+            const TColumnFacts& fatos = coluna.facts;
+            return fatos == desconhecidos
+                       ? std::string()
+                       : Campos({tabela.esquema, tabela.nome, coluna.nome, Marca(fatos.nullable),
+                                 Marca(fatos.unique), Marca(fatos.autoIncrement),
+                                 fatos.defaultValue, fatos.comment});
+        });
 }
 
 void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
@@ -112,13 +151,7 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     const auto falha = [&secao](std::string_view chave, std::size_t indice) {
         return FalhaEntrada(secao, chave, indice);
     };
-    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
-    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
-    for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
-        porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
-        porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
-    }
+    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const TListaVistas campos = SeparaCamposVista(tabelas[i], "=>");
         if (campos.size() < 3) {
@@ -160,29 +193,25 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
 
 void EscreveManuaisDocumento(TArquivoKMF& documento, std::string_view secao,
                              const TControlaColunas& colunas) {
-    std::set<TChaveTabela> tabelas;
-    std::set<TChaveColuna> vistas;
-    std::vector<std::string> linhasColunas;
-    for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
-        if (tabelas.emplace(tabela.esquema, tabela.nome).second && tabela.handSetComment) {
-            documento.AdicionaEntrada(
-                secao, kChaveTabela,
-                CamposVariaveis({tabela.esquema, tabela.nome, *tabela.handSetComment}));
-        }
-        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second &&
-            !coluna->handSet.empty()) {
-            std::vector<std::string_view> campos = {tabela.esquema, tabela.nome, coluna->nome};
-            for (const auto& [property, valor] : coluna->handSet) {
+    EscreveEntradas(
+        documento, secao, colunas,
+        [](const TTabela& tabela) {
+            return tabela.handSetComment
+                       ? CamposVariaveis({tabela.esquema, tabela.nome, *tabela.handSetComment})
+                       : std::string();
+        },
+        [](const TColuna& coluna) {
+            if (coluna.handSet.empty()) {
+                return std::string();
+            }
+            const TTabela& tabela = coluna.getTabela();
+            std::vector<std::string_view> campos = {tabela.esquema, tabela.nome, coluna.nome};
+            for (const auto& [property, valor] : coluna.handSet) {
                 campos.push_back(PropertyKey(property));
                 campos.push_back(valor);
             }
-            linhasColunas.push_back(CamposVariaveis(campos));
-        }
-    }
-    for (const std::string& linha : linhasColunas) {
-        documento.AdicionaEntrada(secao, kChaveColuna, linha);
-    }
+            return CamposVariaveis(campos);
+        });
 }
 
 void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
@@ -192,13 +221,7 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
     if (tabelas.empty() && manuais.empty()) {
         return;
     }
-    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
-    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
-    for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
-        porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
-        porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
-    }
+    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
     // The fields of an entry unescaped; none when their count is not `fixos` plus pairs.
     const auto le = [](const std::string& entrada, std::size_t fixos) {
         const TListaVistas campos = SeparaCamposVista(entrada, "=>");

@@ -5,6 +5,7 @@
 #include "model/EdicaoPropriedades.h"
 #include "support/ArquivosTemporarios.h"
 #include "support/ExecutaCli.h"
+#include "support/ServidorPostgreSQL.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,15 +19,7 @@ using teste::ExecutaCli;
 using teste::LeArquivo;
 
 std::string Porta() {
-    const char* pasta = std::getenv("FENDRIL_PG_DIR");
-    if (pasta == nullptr) {
-        throw std::runtime_error("FENDRIL_PG_DIR is not set: run these tests through ctest");
-    }
-    std::string porta = LeArquivo(std::string(pasta) + "/port");
-    while (!porta.empty() && (porta.back() == '\n' || porta.back() == '\r')) {
-        porta.pop_back();
-    }
-    return porta;
+    return teste::PortaServidorPostgreSQL();
 }
 
 // Runs SQL in the database "refresh" as the tests' role; the test stops when it fails.

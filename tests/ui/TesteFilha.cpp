@@ -106,6 +106,20 @@ std::string Codificacoes(const TControlaColunas& colunas) {
 }
 
 const QString itemBarra = QStringLiteral("MostrarBarradeFerramentasemTabelaseColunas1");
+
+// The shop mapping loaded in a maximised window of a 1280 x 800 main window, its tool bar
+// shown and its Tables And Columns page open: what the screenshots show.
+TFormFilha* ParaCaptura(TFormTelaPrincipal& principal, const QString& banco) {
+    principal.resize(1280, 800);
+    TFormFilha* janela = Conectada(principal, banco);
+    Carrega(janela);
+    if (principal.ItemMarcado(itemBarra))
+        principal.AlternaItemVista(itemBarra);
+    janela->setNomeArq(QStringLiteral("shop.kmf"));
+    janela->showMaximized();
+    Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+    return janela;
+}
 const QString textoChaveEstrangeira = QStringLiteral("A Foreign Table Name Must Be Specified !!");
 
 } // namespace
@@ -1303,14 +1317,7 @@ private slots:
         Ambiente ambiente;
         const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
-        principal->resize(1280, 800);
-        TFormFilha* janela = Conectada(*principal, banco);
-        Carrega(janela);
-        if (principal->ItemMarcado(itemBarra))
-            principal->AlternaItemVista(itemBarra);
-        janela->setNomeArq(QStringLiteral("shop.kmf"));
-        janela->showMaximized();
-        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+        TFormFilha* janela = ParaCaptura(*principal, banco);
         QTreeWidgetItem* pedidos = No(janela, QStringLiteral("orders"));
         pedidos->setExpanded(true);
         No(janela, QStringLiteral("order_lines"))->setExpanded(true);
@@ -1338,14 +1345,7 @@ private slots:
         Ambiente ambiente;
         const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
-        principal->resize(1280, 800);
-        TFormFilha* janela = Conectada(*principal, banco);
-        Carrega(janela);
-        if (principal->ItemMarcado(itemBarra))
-            principal->AlternaItemVista(itemBarra);
-        janela->setNomeArq(QStringLiteral("shop.kmf"));
-        janela->showMaximized();
-        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+        TFormFilha* janela = ParaCaptura(*principal, banco);
         CriaBanco(deQString(banco),
                   "ALTER TABLE customers ADD COLUMN phone VARCHAR(20);"
                   "ALTER TABLE orders DROP COLUMN notes;"
