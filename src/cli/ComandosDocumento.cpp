@@ -156,10 +156,10 @@ int ComandoAliases(const std::string& mapeamento, const std::string& regraTabela
                    const std::string& regraColunas, const std::string& destino,
                    std::ostream& erros) {
     try {
-        TArquivoKMF documento;
-        documento.Abre(mapeamento);
         TDescricaoMapeamento descricao;
         try {
+            TArquivoKMF documento;
+            documento.Abre(mapeamento);
             descricao = LeDocumentoMapeamento(documento);
         } catch (const EListError&) {
             throw EErroGeral::Create("The File \"" + mapeamento +

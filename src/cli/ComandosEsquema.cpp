@@ -272,10 +272,10 @@ std::string Quantas(std::size_t n, const char* uma, const char* varias) {
 
 int ComandoRefresh(const TOpcoesRefresh& opcoes, std::ostream& saida, std::ostream& erros) {
     try {
-        TArquivoKMF documento;
-        documento.Abre(opcoes.mapeamento);
         TDescricaoMapeamento descricao;
         try {
+            TArquivoKMF documento;
+            documento.Abre(opcoes.mapeamento);
             descricao = LeDocumentoMapeamento(documento);
         } catch (const EListError&) {
             throw EErroGeral::Create("The File \"" + opcoes.mapeamento +
