@@ -45,7 +45,7 @@ protected:
                                         email varchar(80));
             CREATE TABLE cli.orders (id integer PRIMARY KEY,
                                      customer_id integer REFERENCES cli.customers (id),
-                                     total numeric(10,2), note text);
+                                     total numeric(10,2), note text, approver integer);
             CREATE TABLE cli.legacy (id integer PRIMARY KEY);
             CREATE TABLE cli.codes (code varchar(10) NOT NULL, label text);
             COMMENT ON TABLE cli.orders IS 'Orders';
@@ -95,6 +95,9 @@ TEST_F(RefreshPostgreSQL, AlteredSchemaIsCheckedThenRefreshed) {
         ALTER TABLE cli.customers ADD COLUMN phone varchar(20);
         ALTER TABLE cli.customers DROP COLUMN email;
         ALTER TABLE cli.orders ALTER COLUMN total TYPE numeric(12,2);
+        ALTER TABLE cli.customers ALTER COLUMN name TYPE text;
+        ALTER TABLE cli.orders ADD CONSTRAINT orders_approver_fkey FOREIGN KEY (approver)
+            REFERENCES cli.customers (id);
         ALTER TABLE cli.orders DROP CONSTRAINT orders_customer_id_fkey;
         ALTER TABLE cli.codes ADD PRIMARY KEY (code);
         DROP TABLE cli.legacy;
@@ -109,6 +112,8 @@ TEST_F(RefreshPostgreSQL, AlteredSchemaIsCheckedThenRefreshed) {
         "    Column \"code\": Primary Key No -> Yes\n"
         "    Column \"code\": Unique No -> Yes\n"
         "Table \"cli.customers\":\n"
+        "    Column \"name\": Type varchar -> text\n"
+        "    Column \"name\": Length 60 -> -1\n"
         "    Column \"phone\": Added (varchar)\n"
         "    Column \"email\": Dropped\n"
         "Table \"cli.legacy\":\n"
@@ -119,6 +124,7 @@ TEST_F(RefreshPostgreSQL, AlteredSchemaIsCheckedThenRefreshed) {
         "    Column \"total\": Precision 10 -> 12\n"
         "    Column \"note\": Comment Set By Hand Kept (\"Free text\"); The Database Changed It "
         "From \"\" To \"What the customer wrote\"\n"
+        "    Column \"approver\": Foreign Key None -> cli.customers.id\n"
         "Table \"cli.invoices\":\n"
         "    Added (2 Columns)\n";
     const std::string antes = LeArquivo(m_kmf);
@@ -142,6 +148,8 @@ TEST_F(RefreshPostgreSQL, AlteredSchemaIsCheckedThenRefreshed) {
     EXPECT_EQ(colunas.getColuna("cli.orders", "note")->facts.comment, "Free text");
     EXPECT_EQ(colunas.getColuna("cli.orders", "total")->getTipoDado().precisao, 12);
     EXPECT_FALSE(colunas.getColuna("cli.orders", "customer_id")->chaveEstrangeira);
+    EXPECT_TRUE(colunas.getColuna("cli.orders", "approver")->chaveEstrangeira);
+    EXPECT_EQ(colunas.getColuna("cli.customers", "name")->getTipoDado().nome, "text");
     EXPECT_EQ(colunas.getNomesColunas("cli.customers"), (TListaTextos{"id", "name", "phone"}));
     const TColuna& pedido = *colunas.getColuna("cli.invoices", "order_id");
     ASSERT_TRUE(pedido.chaveEstrangeira);
