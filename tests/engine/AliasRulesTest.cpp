@@ -2,6 +2,7 @@
 
 #include "model/Erros.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace fendril {
@@ -70,7 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
              {"ORDER_LINE/", "ORDER_LINE/Price", "Person/", "HTTP_SERVER2_LOG/"},
              2,
              0},
-        Caso{"", "", {"/", "/Price", "Person/", "/"}, 0, 0}));
+        Caso{"", "", {"/", "/Price", "Person/", "/"}, 0, 0}),
+    // Named by the rules, "none" for an empty one: pascal_singular_and_camel.
+    [](const testing::TestParamInfo<Caso>& caso) {
+        const auto parte = [](std::string regra) {
+            std::replace(regra.begin(), regra.end(), ':', '_');
+            return regra.empty() ? std::string("none") : regra;
+        };
+        return parte(caso.param.tabelas) + "_and_" + parte(caso.param.colunas);
+    });
 
 // A rule naming an unknown filter is refused before any alias changes.
 TEST(RegrasAlias, AnUnknownFilterIsNamed) {
