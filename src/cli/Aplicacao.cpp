@@ -5,6 +5,7 @@
 #include "cli/ComandosEsquema.h"
 #include "cli/ComandosGeracao.h"
 #include "cli/DescreveMapeamento.h"
+#include "engine/AliasRules.h"
 
 #include <CLI/CLI.hpp>
 #include <functional>
@@ -173,6 +174,80 @@ int ExecutaCli(int argc, const char* const* argv, std::ostream& saida, std::ostr
                       "Keep the password of --password-env in the mapping (the file is then "
                       "readable by its owner only)");
     importa->callback([&] { comando = [&] { return ComandoImport(esquema, erros); }; });
+
+    TOpcoesRefresh atualiza;
+    auto* refresh = app.add_subcommand(
+        "refresh", "Bring a mapping (.kmf) up to date with its database: print the changes "
+                   "grouped by table and apply them, keeping aliases, enabled flags and what was "
+                   "set by hand");
+    refresh->add_option("FILE", atualiza.mapeamento, "Mapping document to refresh")->required();
+    refresh->add_option("--connection", atualiza.conexao,
+                        "Connection string (default: the mapping's own)");
+    refresh->add_option("--user", atualiza.usuario,
+                        "User name for the connection (default: the mapping's own)");
+    refresh->add_option("--password-env", atualiza.variavelSenha,
+                        "Environment variable that holds the password (default: the password "
+                        "the mapping keeps, if any)");
+    refresh->add_option("--database", atualiza.baseDados,
+                        "Database (catalog) to read (default: the mapping's own)");
+    refresh
+        ->add_option("--timeout", atualiza.tempoLimite,
+                     "Seconds connecting and each catalog request may wait for the data "
+                     "source (default 30)")
+        ->check(CLI::Range(1, 86400));
+    refresh->add_option("--tables", atualiza.tabelas,
+                        "Comma-separated qualified names to compare; names the mapping lacks "
+                        "are added (default: the mapping's tables, and new tables of the "
+                        "schemas it maps)");
+    refresh->add_option("-o,--output", atualiza.saida,
+                        "Mapping document to write (default: over FILE)");
+    auto* simula =
+        refresh->add_flag("--dry-run", atualiza.simulacao, "Print the changes; write nothing");
+    auto* confere = refresh->add_flag(
+        "--check", atualiza.verificacao,
+        "Print the changes, write nothing, and exit 1 when the mapping is out of date");
+    simula->excludes(confere);
+    refresh->add_flag("--save-password", atualiza.salvaSenha,
+                      "Keep the password of --password-env in the mapping (the file is then "
+                      "readable by its owner only)");
+    refresh->callback([&] { comando = [&] { return ComandoRefresh(atualiza, saida, erros); }; });
+
+    std::string regraTabelas;
+    std::string regraColunas;
+    std::string mapeamentoAliases;
+    std::string saidaAliases;
+    const CLI::Validator regra(
+        [](std::string& valor) {
+            try {
+                VerificaRegraAlias(valor);
+                return std::string();
+            } catch (const std::exception& erro) {
+                return std::string(erro.what());
+            }
+        },
+        "FILTERS");
+    auto* aliases = app.add_subcommand(
+        "aliases", "Fill the empty aliases of a mapping (.kmf) from the names by naming rules, "
+                   "filter chains of the template language such as pascal:singular");
+    aliases->add_option("FILE", mapeamentoAliases, "Mapping document")->required();
+    auto* regraDeTabelas =
+        aliases
+            ->add_option("--tables", regraTabelas, "Rule for table aliases, e.g. pascal:singular")
+            ->check(regra);
+    auto* regraDeColunas =
+        aliases->add_option("--columns", regraColunas, "Rule for column aliases, e.g. camel")
+            ->check(regra);
+    aliases->add_option("-o,--output", saidaAliases,
+                        "Mapping document to write (default: over FILE)");
+    aliases->callback([&] {
+        if (regraDeTabelas->count() == 0 && regraDeColunas->count() == 0) {
+            throw CLI::ValidationError("aliases", "give --tables, --columns or both");
+        }
+        comando = [&] {
+            return ComandoAliases(mapeamentoAliases, regraTabelas, regraColunas, saidaAliases,
+                                  erros);
+        };
+    });
 
     try {
         app.parse(argc, argv);

@@ -2,7 +2,9 @@
 
 #include "cli/TextoEscapado.h"
 #include "documents/CamposDocumento.h"
+#include "documents/DocumentoMapeamento.h"
 #include "documents/TArquivoKMF.h"
+#include "engine/AliasRules.h"
 #include "engine/TMontaCodigo.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
@@ -142,6 +144,38 @@ int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
         if (estrito && avisos > 0) {
             erros << avisos << (avisos == 1 ? " Warning" : " Warnings") << " With --strict !!\n";
             return 1;
+        }
+        return 0;
+    } catch (const std::exception& erro) {
+        erros << erro.what() << '\n';
+        return 1;
+    }
+}
+
+int ComandoAliases(const std::string& mapeamento, const std::string& regraTabelas,
+                   const std::string& regraColunas, const std::string& destino,
+                   std::ostream& erros) {
+    try {
+        TDescricaoMapeamento descricao;
+        try {
+            TArquivoKMF documento;
+            documento.Abre(mapeamento);
+            descricao = LeDocumentoMapeamento(documento);
+        } catch (const EListError&) {
+            throw EErroGeral::Create("The File \"" + mapeamento +
+                                     "\" Is Not A Mapping Document !!");
+        }
+        TAliasesFilled preenchidos;
+        if (descricao.controlaColunas) {
+            preenchidos = FillEmptyAliases(*descricao.controlaColunas, regraTabelas, regraColunas);
+        }
+        erros << "Filled " << preenchidos.tables
+              << (preenchidos.tables == 1 ? " Table Alias And " : " Table Aliases And ")
+              << preenchidos.columns
+              << (preenchidos.columns == 1 ? " Column Alias\n" : " Column Aliases\n");
+        const std::string saida = destino.empty() ? mapeamento : destino;
+        if (preenchidos.tables + preenchidos.columns > 0 || saida != mapeamento) {
+            MontaDocumentoMapeamento(descricao).Salva(saida);
         }
         return 0;
     } catch (const std::exception& erro) {

@@ -21,4 +21,13 @@ int ComandoPack(const std::string& texto, const std::string& arquivo, std::ostre
 int ComandoCheck(const std::string& arquivo, bool estrito, std::ostream& saida,
                  std::ostream& erros);
 
+// fendril-cli aliases: fills the empty table aliases of a mapping by the rule `regraTabelas`
+// and its empty column aliases by `regraColunas` (filter chains such as "pascal:singular";
+// an empty rule leaves those aliases alone; see engine/AliasRules.h) and writes the mapping
+// over itself or to `destino`. A mapping in which no alias was empty is not written over.
+// The count of aliases filled goes to `erros`. Returns the exit code.
+int ComandoAliases(const std::string& mapeamento, const std::string& regraTabelas,
+                   const std::string& regraColunas, const std::string& destino,
+                   std::ostream& erros);
+
 } // namespace fendril

@@ -6,10 +6,12 @@
 #include "model/Erros.h"
 #include "model/Log.h"
 #include "schema/CargaColunas.h"
+#include "schema/RefreshReading.h"
 #include "schema/TColecao.h"
 #include "schema/TMostraTabelas.h"
 #include "schema/TSessaoConexoes.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -192,6 +194,14 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         }
 
         TProgressoTexto progresso(erros);
+        // Adding leaves the mapped tables as they are, however the database changed.
+        std::string naoAtualizadas;
+        if (adiciona && !existentes.empty()) {
+            naoAtualizadas =
+                "Tables Already In The Mapping Are Not Refreshed: Run \"fendril-cli refresh " +
+                opcoes.saida + "\" To Bring Them Up To Date";
+            erros << naoAtualizadas << '\n';
+        }
         if (!tabelas.empty()) {
             if (adiciona) {
                 ImportaNovaTabela(conexao, tabelas, carga, progresso.Funcao(), sessao.Fabrica());
@@ -199,6 +209,9 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
                 CarregaControlaColunas(conexao, tabelas, carga, progresso.Funcao(),
                                        sessao.Fabrica());
             }
+        }
+        if (!naoAtualizadas.empty()) {
+            carga.log.push_back(LinhaLog(naoAtualizadas));
         }
 
         // A table named on the command line that gave no column must exist.
@@ -247,6 +260,86 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         }
     }
     return codigo;
+}
+
+namespace {
+
+std::string Quantas(std::size_t n, const char* uma, const char* varias) {
+    return std::to_string(n) + " " + (n == 1 ? uma : varias);
+}
+
+} // namespace
+
+int ComandoRefresh(const TOpcoesRefresh& opcoes, std::ostream& saida, std::ostream& erros) {
+    try {
+        TDescricaoMapeamento descricao;
+        try {
+            TArquivoKMF documento;
+            documento.Abre(opcoes.mapeamento);
+            descricao = LeDocumentoMapeamento(documento);
+        } catch (const EListError&) {
+            throw EErroGeral::Create("The File \"" + opcoes.mapeamento +
+                                     "\" Is Not A Mapping Document !!");
+        }
+        DefineTempoLimite(std::chrono::seconds(opcoes.tempoLimite));
+        TOpcoesEsquema senha;
+        senha.variavelSenha = opcoes.variavelSenha;
+        const TParametrosConexao conexao{opcoes.conexao.value_or(descricao.edit_constring),
+                                         opcoes.usuario.value_or(descricao.edit_usuario),
+                                         opcoes.variavelSenha.empty() ? descricao.edit_Senha
+                                                                      : Senha(senha),
+                                         opcoes.baseDados.value_or(descricao.combo_basedados)};
+        if (conexao.stringConexao.empty()) {
+            throw EErroGeral::Create(
+                "The Mapping Has No Connection String: Give One With --connection !!");
+        }
+        std::optional<TListaTextos> tabelas;
+        if (opcoes.tabelas) {
+            tabelas = SeparaVirgulas(*opcoes.tabelas);
+        }
+        TCargaColunas mapa;
+        mapa.controlaColunas = std::move(descricao.controlaColunas);
+        mapa.tiposProvider = descricao.tiposProvider;
+        TProgressoTexto progresso(erros);
+        const TRefreshReading leitura =
+            ReadForRefresh(conexao, mapa.controlaColunas.get(), tabelas, progresso.Funcao());
+        for (const std::string& aviso : leitura.banco.avisos) {
+            erros << aviso << '\n';
+        }
+        saida << ChangesText(leitura.changes);
+        const auto aplicaveis = static_cast<std::size_t>(
+            std::count_if(leitura.changes.begin(), leitura.changes.end(),
+                          [](const TRefreshChange& mudanca) { return mudanca.applicable; }));
+        if (opcoes.verificacao || opcoes.simulacao) {
+            erros << (leitura.changes.empty() ? std::string("The Mapping Is Up To Date")
+                                              : Quantas(aplicaveis, "Change", "Changes") +
+                                                    ": The Mapping Is Out Of Date")
+                  << (opcoes.verificacao ? "" : " (Dry Run: Nothing Written)") << '\n';
+            return opcoes.verificacao && !leitura.changes.empty() ? 1 : 0;
+        }
+        const std::string destino = opcoes.saida.empty() ? opcoes.mapeamento : opcoes.saida;
+        const bool senhaNova = opcoes.salvaSenha && conexao.senha != descricao.edit_Senha;
+        // An up-to-date mapping stays the very file it was.
+        if (leitura.changes.empty() && !senhaNova && destino == opcoes.mapeamento) {
+            erros << "The Mapping Is Up To Date\n";
+            return 0;
+        }
+        if (destino != opcoes.mapeamento) {
+            VerificaSaida(destino);
+        }
+        ApplyRefreshReading(mapa, leitura);
+        descricao.controlaColunas = std::move(mapa.controlaColunas);
+        descricao.tiposProvider = mapa.tiposProvider;
+        if (opcoes.salvaSenha) {
+            descricao.edit_Senha = conexao.senha;
+        }
+        MontaDocumentoMapeamento(descricao).Salva(destino);
+        erros << Quantas(aplicaveis, "Change", "Changes") << " Applied: " << destino << '\n';
+        return 0;
+    } catch (const std::exception& erro) {
+        erros << Mensagem(erro) << '\n';
+        return 1;
+    }
 }
 
 } // namespace fendril

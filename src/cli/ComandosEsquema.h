@@ -37,4 +37,26 @@ int ComandoTables(const TOpcoesEsquema& opcoes, std::ostream& saida, std::ostrea
 // --save-password.
 int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros);
 
+// The options of fendril-cli refresh; the connection's, when not given, are the mapping's.
+struct TOpcoesRefresh {
+    std::string mapeamento; // FILE.kmf
+    std::optional<std::string> conexao;
+    std::optional<std::string> usuario;
+    std::string variavelSenha;
+    std::optional<std::string> baseDados;
+    std::optional<std::string> tabelas; // comma-separated qualified names
+    std::string saida;                  // -o: the refreshed mapping's file; FILE when empty
+    bool simulacao = false;             // --dry-run
+    bool verificacao = false;           // --check
+    bool salvaSenha = false;
+    int tempoLimite = 30;
+};
+
+// fendril-cli refresh: compares the mapping with its database (schema/RefreshReading.h),
+// prints the change list grouped by table on `saida`, and writes the refreshed mapping over
+// FILE or to -o, in one step that leaves the old file whole if it fails; a mapping already
+// up to date is not written over. --dry-run writes nothing; --check writes nothing and
+// returns 1 when there are changes. Progress and the summary go to `erros`.
+int ComandoRefresh(const TOpcoesRefresh& opcoes, std::ostream& saida, std::ostream& erros);
+
 } // namespace fendril

@@ -88,6 +88,10 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
         EscreveFatosDocumento(documento, secao, *colunas);
         return;
     }
+    if (secao == fendril::secao::manuais) {
+        EscreveManuaisDocumento(documento, secao, *colunas);
+        return;
+    }
     for (const auto& coluna : colunas->getColunas()) {
         documento.AdicionaLinha(secao, coluna->Codifica());
     }
@@ -162,7 +166,7 @@ void Le(const TArquivoKMF& documento, std::string_view secao, std::string_view, 
         std::unique_ptr<TControlaColunas>& colunas) {
     // The facts are read with the column lines, so that whoever reads a mapping's columns
     // gets them.
-    if (secao == fendril::secao::fatos) {
+    if (secao == fendril::secao::fatos || secao == fendril::secao::manuais) {
         return;
     }
     // A line that does not decode is named by its line, table and column.

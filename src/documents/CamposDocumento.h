@@ -40,6 +40,7 @@ inline constexpr std::string_view geracao = "geracao";
 inline constexpr std::string_view tabelasecolunas = "tabelasecolunas";
 inline constexpr std::string_view tipos = "tipos";
 inline constexpr std::string_view fatos = "fatos";
+inline constexpr std::string_view manuais = "manuais";
 } // namespace secao
 
 namespace chave {
@@ -118,7 +119,8 @@ enum class TNomeArquivoTabela : std::uint8_t { nome = 0, alias = 1, aliasOuNomeC
 //   AdicionaLinha and no key), only when the set holds at least one table; read only when
 //   the document holds such lines, together with the facts of its "fatos" section. In the
 //   section "fatos" itself the member writes those facts (EscreveFatosDocumento, under the
-//   same condition); reading it there does nothing more.
+//   same condition), and in the section "manuais" the properties set by hand
+//   (EscreveManuaisDocumento); reading it there does nothing more.
 template <class TDoc>
 using TMembroDocumento =
     std::variant<std::string TDoc::*, bool TDoc::*, int TDoc::*, TNomeArquivoTabela TDoc::*,

@@ -2,8 +2,10 @@
 
 #include "documents/CamposDocumento.h"
 #include "model/Erros.h"
+#include "model/MappingRefresh.h"
 #include "model/Registro.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string_view>
@@ -49,32 +51,92 @@ std::string Campos(std::initializer_list<std::string_view> campos) {
 using TChaveTabela = std::tuple<std::string, std::string>;
 using TChaveColuna = std::tuple<std::string, std::string, std::string>;
 
-} // namespace
+// Fields of any number, escaped together when one needs it; a field holding the escape
+// byte forces it, so that only an escaped entry ends in the lone mark.
+std::string CamposVariaveis(const std::vector<std::string_view>& campos) {
+    bool escapado = registro::PrecisaEscape(campos);
+    for (const std::string_view campo : campos) {
+        escapado = escapado || campo.find('\x1B') != std::string_view::npos;
+    }
+    std::string texto;
+    for (const std::string_view campo : campos) {
+        registro::AcrescentaCampo(texto, campo, escapado);
+    }
+    registro::AcrescentaMarca(texto, escapado);
+    return texto;
+}
 
-void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
-                           const TControlaColunas& colunas) {
-    const TColumnFacts desconhecidos;
+// An entry's failure, named by its place among the section's entries of its key.
+EErroGeral FalhaEntrada(std::string_view secao, std::string_view chave, std::size_t indice) {
+    return EErroGeral::Create("Entry " + std::to_string(indice + 1) + " Of Section \"" +
+                              std::string(secao) + "\", Key \"" + std::string(chave) +
+                              "\", Of The Mapping Could Not Be Read");
+}
+
+// The entries of a section keyed by table and column: the table entry each table gives
+// (none for an empty text), at its first column, then the entry each column gives, a column
+// repeated in the set once, in set order.
+void EscreveEntradas(TArquivoKMF& documento, std::string_view secao,
+                     const TControlaColunas& colunas,
+                     const std::function<std::string(const TTabela&)>& daTabela,
+                     const std::function<std::string(const TColuna&)>& daColuna) {
     std::set<TChaveTabela> tabelas;
     std::set<TChaveColuna> vistas;
     std::vector<std::string> linhasColunas;
     for (const auto& coluna : colunas.getColunas()) {
         const TTabela& tabela = coluna->getTabela();
-        if (tabelas.emplace(tabela.esquema, tabela.nome).second && !tabela.comment.empty()) {
-            documento.AdicionaEntrada(secao, kChaveTabela,
-                                      Campos({tabela.esquema, tabela.nome, tabela.comment}));
+        if (tabelas.emplace(tabela.esquema, tabela.nome).second) {
+            if (std::string entrada = daTabela(tabela); !entrada.empty()) {
+                documento.AdicionaEntrada(secao, kChaveTabela, entrada);
+            }
         }
-        const TColumnFacts& fatos = coluna->facts;
-        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second &&
-            !(fatos == desconhecidos)) {
-            linhasColunas.push_back(
-                Campos({tabela.esquema, tabela.nome, coluna->nome, Marca(fatos.nullable),
-                        Marca(fatos.unique), Marca(fatos.autoIncrement), fatos.defaultValue,
-                        fatos.comment}));
+        if (vistas.emplace(tabela.esquema, tabela.nome, coluna->nome).second) {
+            if (std::string entrada = daColuna(*coluna); !entrada.empty()) {
+                linhasColunas.push_back(std::move(entrada));
+            }
         }
     }
     for (const std::string& linha : linhasColunas) {
         documento.AdicionaEntrada(secao, kChaveColuna, linha);
     }
+}
+
+// The columns of a set by their table's schema and name, and by those and their own name.
+struct TColunasPorNome {
+    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
+    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
+};
+
+TColunasPorNome ColunasPorNome(TControlaColunas& colunas) {
+    TColunasPorNome nomes;
+    for (const auto& coluna : colunas.getColunas()) {
+        const TTabela& tabela = coluna->getTabela();
+        nomes.porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
+        nomes.porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
+    }
+    return nomes;
+}
+
+} // namespace
+
+void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
+                           const TControlaColunas& colunas) {
+    const TColumnFacts desconhecidos;
+    EscreveEntradas(
+        documento, secao, colunas,
+        [](const TTabela& tabela) {
+            return tabela.comment.empty() ? std::string()
+                                          : Campos({tabela.esquema, tabela.nome, tabela.comment});
+        },
+        [&desconhecidos](const TColuna& coluna) {
+            const TTabela& tabela = coluna.getTabela();
+            const TColumnFacts& fatos = coluna.facts;
+            return fatos == desconhecidos
+                       ? std::string()
+                       : Campos({tabela.esquema, tabela.nome, coluna.nome, Marca(fatos.nullable),
+                                 Marca(fatos.unique), Marca(fatos.autoIncrement),
+                                 fatos.defaultValue, fatos.comment});
+        });
 }
 
 void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
@@ -87,17 +149,9 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     // An entry names no line of its own when it fails: name it by its place among the
     // section's entries.
     const auto falha = [&secao](std::string_view chave, std::size_t indice) {
-        return EErroGeral::Create("Entry " + std::to_string(indice + 1) + " Of Section \"" +
-                                  std::string(secao) + "\", Key \"" + std::string(chave) +
-                                  "\", Of The Mapping Could Not Be Read");
+        return FalhaEntrada(secao, chave, indice);
     };
-    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
-    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
-    for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
-        porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
-        porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
-    }
+    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const TListaVistas campos = SeparaCamposVista(tabelas[i], "=>");
         if (campos.size() < 3) {
@@ -137,6 +191,86 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     // The index answers by names only: facts leave it valid.
 }
 
+void EscreveManuaisDocumento(TArquivoKMF& documento, std::string_view secao,
+                             const TControlaColunas& colunas) {
+    EscreveEntradas(
+        documento, secao, colunas,
+        [](const TTabela& tabela) {
+            return tabela.handSetComment
+                       ? CamposVariaveis({tabela.esquema, tabela.nome, *tabela.handSetComment})
+                       : std::string();
+        },
+        [](const TColuna& coluna) {
+            if (coluna.handSet.empty()) {
+                return std::string();
+            }
+            const TTabela& tabela = coluna.getTabela();
+            std::vector<std::string_view> campos = {tabela.esquema, tabela.nome, coluna.nome};
+            for (const auto& [property, valor] : coluna.handSet) {
+                campos.push_back(PropertyKey(property));
+                campos.push_back(valor);
+            }
+            return CamposVariaveis(campos);
+        });
+}
+
+void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
+                        TControlaColunas& colunas) {
+    const TListaTextos tabelas = documento.LeSecao(secao, kChaveTabela, false);
+    const TListaTextos manuais = documento.LeSecao(secao, kChaveColuna, false);
+    if (tabelas.empty() && manuais.empty()) {
+        return;
+    }
+    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
+    // The fields of an entry unescaped; none when their count is not `fixos` plus pairs.
+    const auto le = [](const std::string& entrada, std::size_t fixos) {
+        const TListaVistas campos = SeparaCamposVista(entrada, "=>");
+        const bool escapado = !campos.empty() && campos.size() % 2 != fixos % 2 &&
+                              registro::Escapado(campos, campos.size() - 1);
+        const std::size_t quantos = campos.size() - (escapado ? 1 : 0);
+        std::optional<TListaTextos> lidos;
+        if (quantos < fixos || (quantos - fixos) % 2 != 0) {
+            return lidos;
+        }
+        lidos.emplace();
+        for (std::size_t i = 0; i < quantos; ++i) {
+            lidos->push_back(registro::LeCampo(campos[i], escapado));
+        }
+        return lidos;
+    };
+    for (std::size_t i = 0; i < tabelas.size(); ++i) {
+        const std::optional<TListaTextos> campos = le(tabelas[i], 3);
+        if (!campos || campos->size() != 3) {
+            throw FalhaEntrada(secao, kChaveTabela, i);
+        }
+        if (const auto achadas = porTabela.find({(*campos)[0], (*campos)[1]});
+            achadas != porTabela.end()) {
+            for (TColuna* coluna : achadas->second) {
+                coluna->getTabela().handSetComment = (*campos)[2];
+            }
+        }
+    }
+    for (std::size_t i = 0; i < manuais.size(); ++i) {
+        const std::optional<TListaTextos> campos = le(manuais[i], 3);
+        if (!campos) {
+            throw FalhaEntrada(secao, kChaveColuna, i);
+        }
+        const auto achadas = porColuna.find({(*campos)[0], (*campos)[1], (*campos)[2]});
+        if (achadas == porColuna.end()) {
+            continue;
+        }
+        THandSetProperties marcadas;
+        for (std::size_t j = 3; j + 1 < campos->size(); j += 2) {
+            if (const auto property = PropertyFromKey((*campos)[j])) {
+                marcadas[*property] = (*campos)[j + 1];
+            }
+        }
+        for (TColuna* coluna : achadas->second) {
+            coluna->handSet = marcadas;
+        }
+    }
+}
+
 std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento,
                                                      std::string_view secao) {
     const TListaTextos linhas = documento.LeSecao(secao, "", true);
@@ -153,6 +287,7 @@ std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& document
             erro.nomes().coluna + "\") Could Not Be Read: " + erro.motivo());
     }
     LeFatosDocumento(documento, fendril::secao::fatos, *colunas);
+    LeManuaisDocumento(documento, fendril::secao::manuais, *colunas);
     return colunas;
 }
 

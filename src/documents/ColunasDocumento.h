@@ -10,9 +10,9 @@ namespace fendril {
 
 // The column set of a document's column lines (those of section `secao`, "tabelasecolunas"
 // in a mapping), in order, or null when it has none, with the facts of the document's
-// facts section (LeFatosDocumento). A line that does not decode raises EErroGeral naming
-// its line of the document (from 1, as dump lists the lines after the header), its table
-// and its column.
+// facts section (LeFatosDocumento) and what its hand-set section says (LeManuaisDocumento). A line
+// that does not decode raises EErroGeral naming its line of the document (from 1, as dump lists the
+// lines after the header), its table and its column.
 std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento,
                                                      std::string_view secao);
 
@@ -36,5 +36,25 @@ void EscreveFatosDocumento(TArquivoKMF& documento, std::string_view secao,
 // does not name its table and column raises EErroGeral naming its line.
 void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
                       TControlaColunas& colunas);
+
+// The hand-set section of a mapping ("manuais"): which properties of its tables and columns
+// a person set by hand, each with what the database said of it when the mapping last read
+// it (model/MappingRefresh.h), so that a refresh keeps the person's value and tells when
+// the database changes. One entry per table whose comment and per column with such a
+// property, named as in the facts section; documents in which nothing was set by hand
+// have no such entries:
+//
+//     manuais||tabela||schema=>table=>database comment=>||
+//     manuais||coluna||schema=>table=>column=>property=>database value=>...||
+//
+// with the properties by their keys ("type", "nullable", ... see PropertyKey), in their
+// order. Fields are escaped as the facts section's are.
+void EscreveManuaisDocumento(TArquivoKMF& documento, std::string_view secao,
+                             const TControlaColunas& colunas);
+// Marks every column (and table) of the set as its entry says; entries that name no column
+// of the set and properties of a name it does not know are ignored. An entry that cannot
+// be read raises EErroGeral naming it.
+void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
+                        TControlaColunas& colunas);
 
 } // namespace fendril

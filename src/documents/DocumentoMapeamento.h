@@ -27,7 +27,8 @@ struct TDescricaoMapeamento {
 // The entries of a mapping document, in the order they are written: the seven description
 // fields, one "tabelasecolunas" line per column when the mapping has at least one table, one
 // "tipos"/"tiposprovider" entry per provider type, then the facts of tables and columns
-// ("fatos", see EscreveFatosDocumento), which older documents lack.
+// ("fatos", see EscreveFatosDocumento) and which of them a person set by hand ("manuais",
+// see EscreveManuaisDocumento), which older documents lack.
 inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::descricao, chave::Edit_nome, &TDescricaoMapeamento::Edit_nome},
     {secao::descricao, chave::Edit_autor, &TDescricaoMapeamento::Edit_autor},
@@ -39,6 +40,7 @@ inline constexpr TCampoDocumento<TDescricaoMapeamento> kCamposMapeamento[] = {
     {secao::tabelasecolunas, {}, &TDescricaoMapeamento::controlaColunas},
     {secao::tipos, chave::tiposprovider, &TDescricaoMapeamento::tiposProvider},
     {secao::fatos, {}, &TDescricaoMapeamento::controlaColunas, TLeitura::Ultimo, true},
+    {secao::manuais, {}, &TDescricaoMapeamento::controlaColunas, TLeitura::Ultimo, true},
 };
 
 // The mapping document of a description, header = author; private (saved readable by its

@@ -1,6 +1,7 @@
 #include "model/EdicaoPropriedades.h"
 
 #include "model/Erros.h"
+#include "model/MappingRefresh.h"
 
 #include <optional>
 #include <utility>
@@ -93,6 +94,38 @@ void GravaEstrangeira(TColuna& coluna, bool eraEstrangeira, const TPropriedadesC
     }
 }
 
+// Marks set by hand the properties whose panel value differs from what the panel showed
+// for the column, before the commit writes them.
+void MarcaManuais(TColuna& coluna, const TPropriedadesColuna& painel) {
+    const TPropriedadesColuna mostradas = PropriedadesColuna(coluna);
+    const auto marca = [&coluna](bool mudou, TColumnProperty property) {
+        if (mudou)
+            MarkHandSet(coluna, property);
+    };
+    marca(painel.tipoDado != mostradas.tipoDado, TColumnProperty::type);
+    marca(painel.tamanho != mostradas.tamanho, TColumnProperty::length);
+    if (painel.dataHora != mostradas.dataHora) {
+        // The box moves the precision field between the two precisions.
+        marca(true, TColumnProperty::precision);
+        marca(true, TColumnProperty::datePrecision);
+    } else {
+        marca(painel.precisao != mostradas.precisao,
+              painel.dataHora ? TColumnProperty::datePrecision : TColumnProperty::precision);
+    }
+    marca(painel.escala != mostradas.escala, TColumnProperty::scale);
+    marca(painel.chavePrimaria != mostradas.chavePrimaria, TColumnProperty::primaryKey);
+    marca(
+        painel.chaveEstrangeira != mostradas.chaveEstrangeira ||
+            (painel.chaveEstrangeira && (painel.tabelaEstrangeira != mostradas.tabelaEstrangeira ||
+                                         painel.colunaEstrangeira != mostradas.colunaEstrangeira)),
+        TColumnProperty::foreignKey);
+    marca(painel.nullable != mostradas.nullable, TColumnProperty::nullable);
+    marca(painel.unique != mostradas.unique, TColumnProperty::unique);
+    marca(painel.autoIncrement != mostradas.autoIncrement, TColumnProperty::autoIncrement);
+    marca(painel.defaultValue != mostradas.defaultValue, TColumnProperty::defaultValue);
+    marca(painel.comment != mostradas.comment, TColumnProperty::comment);
+}
+
 } // namespace
 
 void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::string_view coluna,
@@ -111,9 +144,17 @@ void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::
                                            propriedadesColuna.colunaEstrangeira);
     }
 
+    // A comment the person changed from the one the panel showed is set by hand from now on.
+    const TTabela* mostrada = leitura.getTabela(tabela);
+    const std::optional<std::string> comentarioAnterior =
+        mostrada && mostrada->comment != propriedadesTabela.comment
+            ? std::optional<std::string>(mostrada->comment)
+            : std::nullopt;
     for (const std::size_t posicao : daTabela) {
-        colunas.AlteraColuna(posicao, [&propriedadesTabela](TColuna& registro) {
+        colunas.AlteraColuna(posicao, [&](TColuna& registro) {
             TTabela& destino = registro.getTabela();
+            if (comentarioAnterior && !destino.handSetComment)
+                destino.handSetComment = comentarioAnterior;
             destino.nome = propriedadesTabela.nome;
             destino.esquema = propriedadesTabela.esquema;
             destino.tipo = propriedadesTabela.tipo;
@@ -124,6 +165,7 @@ void GravaPropriedades(TControlaColunas& colunas, std::string_view tabela, std::
     if (!selecionada)
         return;
     colunas.AlteraColuna(*selecionada, [&](TColuna& registro) {
+        MarcaManuais(registro, propriedadesColuna);
         registro.nome = propriedadesColuna.nome;
         registro.alias = propriedadesColuna.alias;
         const bool eraEstrangeira = registro.chaveEstrangeira;

@@ -69,6 +69,9 @@ std::int32_t TipoOLE(const TListaTextos& tiposProvider, std::string_view nome);
 //   scale; with the date/time box the precision field becomes DATETIME_PRECISION and
 //   NUMERIC_PRECISION is -1, without it the reverse; DATA_TYPE is TipoOLE of the type name.
 //   Its facts (nullable, unique, auto-increment, default, comment) are the panel's.
+// - A property the panels change from what they showed for the column (the table's
+//   comment for the table) is marked set by hand (MarkHandSet), so that a refresh from the
+//   database keeps it.
 // - Its foreign link follows the Foreign Key box:
 //     was and stays a key:  the referenced column takes the foreign table (split at its
 //                           first ".") and column names; one is created first when there

@@ -10,7 +10,11 @@ constexpr std::string_view Marca = "\x1B";
 } // namespace
 
 bool PrecisaEscape(std::initializer_list<std::string_view> campos) {
-    if (campos.size() > 0 && !campos.begin()->empty() && campos.begin()->front() == '>') {
+    return PrecisaEscape(std::span<const std::string_view>(campos.begin(), campos.size()));
+}
+
+bool PrecisaEscape(std::span<const std::string_view> campos) {
+    if (!campos.empty() && !campos.begin()->empty() && campos.begin()->front() == '>') {
         return true;
     }
     for (const std::string_view campo : campos) {

@@ -3,6 +3,7 @@
 #include "model/Textos.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,7 @@ namespace registro {
 
 // Whether a part with these text fields (its first field first) must be escaped.
 bool PrecisaEscape(std::initializer_list<std::string_view> campos);
+bool PrecisaEscape(std::span<const std::string_view> campos);
 // Appends a field and its "=>", escaped or as it is.
 void AcrescentaCampo(std::string& texto, std::string_view campo, bool escapado);
 // Appends the mark and its "=>" when the part is escaped.

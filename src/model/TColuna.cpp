@@ -63,7 +63,9 @@ std::string TColuna::Codifica() const {
 
 void TColuna::CopiaFatosDe(const TColuna& outra) {
     facts = outra.facts;
+    handSet = outra.handSet;
     m_tabela->comment = outra.m_tabela->comment;
+    m_tabela->handSetComment = outra.m_tabela->handSetComment;
 }
 
 void TColuna::DecodificaPropria(std::string_view parte) {

@@ -3,6 +3,8 @@
 #include "model/TTabela.h"
 #include "model/TTipoDado.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +27,29 @@ struct TColumnFacts {
     bool operator==(const TColumnFacts&) const = default;
 };
 
+// The properties a column takes from its database: what a refresh compares, and what a
+// person may set by hand in the mapping window.
+enum class TColumnProperty : std::uint8_t {
+    type,
+    length,
+    precision,
+    scale,
+    datePrecision,
+    primaryKey,
+    foreignKey,
+    nullable,
+    unique,
+    autoIncrement,
+    defaultValue,
+    comment
+};
+
+// The properties of a column a person set by hand, each with what the database said of it
+// (as PropertyValue in model/MappingRefresh.h writes it) when the mapping last read the
+// database. A refresh keeps the hand-set values and reports where the database has changed
+// since. Like the facts, they are not part of the column's line encoding.
+using THandSetProperties = std::map<TColumnProperty, std::string>;
+
 // A column of a mapping. It owns its table (which owns its database), its data type and,
 // when it is a foreign key, a copy of the column it refers to.
 class TColuna {
@@ -41,7 +66,8 @@ public:
     bool habilitado = true;
     std::string alias;
     bool chaveEstrangeira = false;
-    TColumnFacts facts; // not encoded: see TColumnFacts
+    TColumnFacts facts;         // not encoded: see TColumnFacts
+    THandSetProperties handSet; // not encoded either
 
     TTabela& getTabela() { return *m_tabela; }
     const TTabela& getTabela() const { return *m_tabela; }
@@ -70,8 +96,9 @@ public:
     // Restores a column from an encoding. An encoding without a referenced column leaves
     // the present one in place.
     void Decodifica(std::string_view texto);
-    // Takes the facts that the encoding does not carry (the column's and its table's
-    // comment) from `outra`, as a copy made through the encoding needs.
+    // Takes what the encoding does not carry (the facts of the column and its table's
+    // comment, and which of them were set by hand) from `outra`, as a copy made through the
+    // encoding needs.
     void CopiaFatosDe(const TColuna& outra);
 
 private:

@@ -3,6 +3,7 @@
 #include "model/TBaseDados.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,6 +22,9 @@ public:
     std::string tipo;    // "TABLE", "VIEW", ... as the provider reports it
     std::string alias;   // given by the user
     std::string comment; // the database's comment; not encoded, a mapping keeps it apart
+    // When a person set the comment by hand: the database's comment at that time (or at
+    // the last refresh since). Not encoded either.
+    std::optional<std::string> handSetComment;
 
     TBaseDados& getBaseDados() { return *m_baseDados; }
     const TBaseDados& getBaseDados() const { return *m_baseDados; }

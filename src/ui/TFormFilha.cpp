@@ -1,17 +1,23 @@
 #include "ui/TFormFilha.h"
 
 #include "documents/DocumentoMapeamento.h"
+#include "engine/AliasRules.h"
 #include "model/EdicaoPropriedades.h"
 #include "model/Erros.h"
+#include "model/Log.h"
 #include "model/Textos.h"
+#include "schema/RefreshReading.h"
 #include "schema/TColecao.h"
 #include "schema/windows/TFormConexao.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "schema/windows/TFormMostraTabelas.h"
+#include "ui/TFormRegrasAlias.h"
+#include "ui/TFormSincronizacao.h"
 #include "ui/frame/CamposJanela.h"
 #include "ui/frame/CorpoJanela.h"
 #include "ui/frame/Datas.h"
 #include "ui/frame/Dialogos.h"
+#include "ui/frame/Icones.h"
 #include "ui/frame/PaginaDescricao.h"
 #include "ui/frame/TFormMostraLog.h"
 #include "ui/frame/TFormTelaPrincipal.h"
@@ -414,6 +420,9 @@ void TFormFilha::criaPaginaTabelas(QWidget* pagina) {
           QStyle::SP_DialogOpenButton, &TFormFilha::but_obterClick);
     botao(QStringLiteral("but_importatabela"), QStringLiteral("Add Remaining Tables"),
           QStyle::SP_FileDialogNewFolder, &TFormFilha::but_importatabelaClick);
+    botao(QStringLiteral("but_sincroniza"), QStringLiteral("Synchronise With Database"),
+          QStyle::SP_DriveNetIcon, &TFormFilha::but_sincronizaClick)
+        ->setIcon(IconeSincronizacao());
     botao(QStringLiteral("but_removetb"), QStringLiteral("Remove Selected Table"),
           QStyle::SP_TrashIcon, &TFormFilha::but_removetbClick);
     botao(QStringLiteral("but_viewlog"), QStringLiteral("View Log"), QStyle::SP_FileDialogInfoView,
@@ -421,6 +430,8 @@ void TFormFilha::criaPaginaTabelas(QWidget* pagina) {
     m_barraFerramentas->addSeparator();
     botao(QStringLiteral("but_checa"), QStringLiteral("Check/Uncheck All Columns"),
           QStyle::SP_DialogApplyButton, &TFormFilha::but_checaClick);
+    botao(QStringLiteral("but_aliases"), QStringLiteral("Fill Empty Aliases..."),
+          QStyle::SP_FileDialogDetailedView, &TFormFilha::but_aliasesClick);
     botao(QStringLiteral("but_refresh"), QStringLiteral("Refresh"), QStyle::SP_BrowserReload,
           &TFormFilha::but_refreshClick);
     botao(QStringLiteral("but_confirmar"), QStringLiteral("Save Column Property Changes"),
@@ -673,11 +684,15 @@ void TFormFilha::criaMenuArvore() {
          &TFormFilha::but_obterClick);
     item(QStringLiteral("pop_importatabela"), QStringLiteral("Add Remaining Tables"),
          &TFormFilha::but_importatabelaClick);
+    item(QStringLiteral("pop_sincroniza"), QStringLiteral("Synchronise With Database"),
+         &TFormFilha::but_sincronizaClick);
     item(QStringLiteral("pop_removetb"), QStringLiteral("Remove Selected Table"),
          &TFormFilha::but_removetbClick);
     m_menuArvore->addSeparator();
     item(QStringLiteral("pop_checa"), QStringLiteral("Check/Uncheck All Columns"),
          &TFormFilha::but_checaClick);
+    item(QStringLiteral("pop_aliases"), QStringLiteral("Fill Empty Aliases..."),
+         &TFormFilha::but_aliasesClick);
     item(QStringLiteral("pop_refresh"), QStringLiteral("Refresh"), &TFormFilha::but_refreshClick);
     item(QStringLiteral("pop_confirmar"), QStringLiteral("Save Column Property Changes"),
          &TFormFilha::but_confirmarClick);
@@ -761,6 +776,12 @@ bool TFormFilha::ExecutaComando(TComando comando) {
         break;
     case TComando::MostraDados:
         metodo = &TFormFilha::but_mostradadosClick;
+        break;
+    case TComando::Sincroniza:
+        metodo = &TFormFilha::but_sincronizaClick;
+        break;
+    case TComando::PreencheAliases:
+        metodo = &TFormFilha::but_aliasesClick;
         break;
     default:
         return false;
@@ -1060,6 +1081,104 @@ void TFormFilha::but_mostradadosClick() {
 void TFormFilha::but_viewlogClick() {
     executa([this] {
         MostraLog(this, paraQString(CaminhoLogCarga(deQString(principal().diretorioLogs()))));
+    });
+}
+
+void TFormFilha::but_sincronizaClick() {
+    executa([this] {
+        if (!conectado()) {
+            but_conectarClick(); // says itself why it could not connect
+            if (!conectado())
+                return;
+        }
+        confirma();
+        TRefreshReading leitura;
+        {
+            const Ocupado ocupado(m_ocupado);
+            m_barraFerramentas->setEnabled(false);
+            status(1, QStringLiteral("Loading Available Tables. Wait..."));
+            m_progresso->show();
+            Repinta();
+            const auto termina = [this] {
+                m_barraFerramentas->setEnabled(true);
+                m_progresso->setValue(0);
+                m_progresso->hide();
+                status(1, QString());
+            };
+            try {
+                leitura =
+                    ReadForRefresh(parametros(), m_carga.controlaColunas.get(), std::nullopt,
+                                   [this](const std::string& texto, std::int32_t porcentagem) {
+                                       status(1, paraQString(texto));
+                                       m_progresso->setValue(porcentagem);
+                                       Repinta();
+                                   });
+            } catch (...) {
+                termina();
+                throw;
+            }
+            termina();
+        }
+        const QString diretorio = principal().diretorioInstalado();
+        TListaTextos log = leitura.banco.log;
+        log.push_back("### Synchronise With Database ###");
+        if (leitura.changes.empty()) {
+            log.push_back(LinhaLog("The Mapping Matches The Database"));
+            GravaLogCarga(deQString(diretorio), log);
+            Dialogos::Mensagem(
+                this, QStringLiteral("The Mapping Matches The Database: Nothing To Synchronise."));
+            return;
+        }
+        TFormSincronizacao lista(leitura.changes, this);
+        const bool aplicar = lista.Executa();
+        const std::vector<bool> marcadas =
+            aplicar ? lista.marcadas() : std::vector<bool>(leitura.changes.size(), false);
+        bool algumaAplicada = false;
+        for (std::size_t i = 0; i < leitura.changes.size(); ++i) {
+            const TRefreshChange& mudanca = leitura.changes[i];
+            const bool aplicada = mudanca.applicable && marcadas[i];
+            algumaAplicada = algumaAplicada || aplicada;
+            log.push_back(LinhaLog(std::string(!mudanca.applicable ? "Reported: "
+                                               : aplicada          ? "Applied: "
+                                                                   : "Not Applied: ") +
+                                   mudanca.FullText()));
+        }
+        GravaLogCarga(deQString(diretorio), log);
+        if (!algumaAplicada)
+            return;
+        ApplyRefreshReading(m_carga, leitura, marcadas);
+        AlimentaComboTipos(m_carga.tiposProvider);
+        PreencheArvore();
+        PreenchePropriedadesColuna(QString(), QString());
+        MarcaModificado();
+    });
+}
+
+void TFormFilha::but_aliasesClick() {
+    executa([this] {
+        confirma();
+        TFormRegrasAlias regras(this);
+        if (!regras.Executa())
+            return;
+        const std::string tabelas = deQString(regras.regraTabelas());
+        const std::string colunas = deQString(regras.regraColunas());
+        VerificaRegraAlias(tabelas);
+        VerificaRegraAlias(colunas);
+        TAliasesFilled preenchidos;
+        if (m_carga.controlaColunas)
+            preenchidos = FillEmptyAliases(*m_carga.controlaColunas, tabelas, colunas);
+        if (preenchidos.tables + preenchidos.columns > 0) {
+            MarcaModificado();
+            // The panels show the selection's new aliases.
+            PreenchePropriedadesColuna(m_colunaSelecionada, m_tabelaSelecionada);
+        }
+        Dialogos::Mensagem(this, QStringLiteral("Filled %1 Table %2 And %3 Column %4.")
+                                     .arg(preenchidos.tables)
+                                     .arg(preenchidos.tables == 1 ? QStringLiteral("Alias")
+                                                                  : QStringLiteral("Aliases"))
+                                     .arg(preenchidos.columns)
+                                     .arg(preenchidos.columns == 1 ? QStringLiteral("Alias")
+                                                                   : QStringLiteral("Aliases")));
     });
 }
 

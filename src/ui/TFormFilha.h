@@ -60,6 +60,13 @@ public:
     void but_confirmarClick();
     void but_mostradadosClick();
     void but_viewlogClick();
+    // Synchronise With Database: connects when needed, reads what the database holds now of
+    // the mapping's tables, lists the changes for the person to untick, applies the ticked
+    // ones and writes the list to the load log.
+    void but_sincronizaClick();
+    // Fill Empty Aliases...: asks for the naming rules of tables and columns and fills the
+    // empty aliases by them.
+    void but_aliasesClick();
 
     // --- Operations (these raise) ---
     QString getConnectionString(const QString& nomeBase);

@@ -211,5 +211,60 @@ TEST(FatosDocumento, EntriesOfNoColumnAreIgnoredAndDamagedOnesNamed) {
     }
 }
 
+// What a person set by hand follows the facts, one entry per table and column that has
+// any, each property with the database's value it replaced; reading puts it back, whatever
+// the order of the column lines.
+TEST(ManuaisDocumento, HandSetPropertiesRoundTripAfterTheFacts) {
+    TDescricaoMapeamento descricao = MapeamentoComFatos();
+    TArrColunas& colunas = descricao.controlaColunas->getColunas();
+    colunas[1]->handSet = {{TColumnProperty::type, "varchar"},
+                           {TColumnProperty::defaultValue, "a=>b\x1B"},
+                           {TColumnProperty::comment, ""}};
+    colunas[3]->handSet = {{TColumnProperty::nullable, "1"}};
+    for (std::size_t i = 0; i < 3; ++i)
+        colunas[i]->getTabela().handSetComment = "Orders";
+    TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
+    const TListaTextos& linhas = documento.getLinhas();
+    ASSERT_EQ(linhas.size(), 7u + 4u + 1u + 4u + 3u);
+    EXPECT_EQ(linhas[16], "manuais||tabela||sales=>orders=>Orders=>||");
+    EXPECT_EQ(documento.LeSecao("manuais", "coluna", false),
+              (TListaTextos{"sales=>orders=>state=>type=>varchar=>default=>a=\x1B"
+                            "2b\x1B"
+                            "1=>comment=>=>\x1B=>",
+                            "=>my.table=>x=>nullable=>1=>"}));
+
+    std::reverse(documento.getLinhas().begin() + 7, documento.getLinhas().begin() + 11);
+    const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
+    for (const auto& coluna : descricao.controlaColunas->getColunas()) {
+        const TColuna* lidaColuna =
+            std::as_const(*lida.controlaColunas)
+                .getColuna(coluna->getTabela().getNomeCompleto(), coluna->nome);
+        ASSERT_NE(lidaColuna, nullptr);
+        EXPECT_EQ(lidaColuna->handSet, coluna->handSet) << coluna->nome;
+        EXPECT_EQ(lidaColuna->getTabela().handSetComment, coluna->getTabela().handSetComment)
+            << coluna->nome;
+    }
+    // A mapping in which nothing was set by hand has no such entries.
+    EXPECT_TRUE(
+        MontaDocumentoMapeamento(MapeamentoComFatos()).LeSecao("manuais", "", false).empty());
+}
+
+TEST(ManuaisDocumento, UnknownPropertiesAreIgnoredAndDamagedEntriesNamed) {
+    TArquivoKMF documento = MontaDocumentoMapeamento(MapeamentoComFatos());
+    documento.AdicionaEntrada("manuais", "coluna", "sales=>orders=>id=>colour=>red=>unique=>0=>");
+    documento.AdicionaEntrada("manuais", "coluna", "sales=>gone=>id=>unique=>0=>");
+    const TDescricaoMapeamento lida = LeDocumentoMapeamento(documento);
+    EXPECT_EQ(std::as_const(*lida.controlaColunas).getColuna("sales.orders", "id")->handSet,
+              (THandSetProperties{{TColumnProperty::unique, "0"}}));
+    documento.AdicionaEntrada("manuais", "coluna", "sales=>orders=>id=>unique=>");
+    try {
+        LeDocumentoMapeamento(documento);
+        FAIL() << "a damaged entry was read";
+    } catch (const EErroGeral& erro) {
+        EXPECT_STREQ(erro.what(), "Entry 3 Of Section \"manuais\", Key \"coluna\", Of The "
+                                  "Mapping Could Not Be Read");
+    }
+}
+
 } // namespace
 } // namespace fendril

@@ -113,6 +113,63 @@ TEST(EdicaoPropriedades, CommittingTheShownValuesKeepsTheColumn) {
         GravaPropriedades(conjunto, "dbo.Orders", nome, tabela, propriedades, tipos);
         EXPECT_EQ(Coluna(conjunto, "dbo.Orders", nome).Codifica(), antes) << nome;
         EXPECT_EQ(Coluna(conjunto, "dbo.Orders", nome).facts, fatosAntes) << nome;
+        // Nothing was set by hand.
+        EXPECT_TRUE(Coluna(conjunto, "dbo.Orders", nome).handSet.empty()) << nome;
+        EXPECT_FALSE(Coluna(conjunto, "dbo.Orders", nome).getTabela().handSetComment) << nome;
+    }
+}
+
+// What the panels change is marked set by hand with the value it had before (the
+// database's, as far as the mapping knows); a second change keeps that first value.
+TEST(EdicaoPropriedades, ChangedPropertiesAreMarkedSetByHand) {
+    TControlaColunas conjunto;
+    Preenche(conjunto);
+    conjunto.AlteraColuna(1, [](TColuna& coluna) {
+        coluna.facts = {false, "0", false, false, ""};
+        coluna.getTipoDado() = {"int", -1, 10, 0, 3, -1, "1"};
+    });
+    for (std::size_t i = 0; i < 3; ++i)
+        conjunto.AlteraColuna(
+            i, [](TColuna& coluna) { coluna.getTabela().comment = "Orders placed"; });
+    const auto grava = [&conjunto](const std::function<void(TPropriedadesColuna&)>& muda,
+                                   const char* comentarioTabela = nullptr) {
+        const TColuna& cliente = Coluna(conjunto, "dbo.Orders", "customer_id");
+        TPropriedadesTabela tabela = PropriedadesTabela(cliente.getTabela());
+        if (comentarioTabela)
+            tabela.comment = comentarioTabela;
+        TPropriedadesColuna painel = PropriedadesColuna(cliente);
+        muda(painel);
+        GravaPropriedades(conjunto, "dbo.Orders", "customer_id", tabela, painel, tipos);
+        return Coluna(conjunto, "dbo.Orders", "customer_id").handSet;
+    };
+    EXPECT_EQ(grava([](TPropriedadesColuna& p) {
+                  p.defaultValue = "1";
+                  p.nullable = true;
+                  p.tamanho = 20;
+              }),
+              (THandSetProperties{{TColumnProperty::length, "-1"},
+                                  {TColumnProperty::nullable, "0"},
+                                  {TColumnProperty::defaultValue, "0"}}));
+    // The first value stays; the date/time box moves both precisions; a new foreign key.
+    EXPECT_EQ(grava([](TPropriedadesColuna& p) {
+                  p.defaultValue = "2";
+                  p.dataHora = true;
+                  p.chaveEstrangeira = true;
+                  p.tabelaEstrangeira = "dbo.Customers";
+                  p.colunaEstrangeira = "id";
+              }),
+              (THandSetProperties{{TColumnProperty::length, "-1"},
+                                  {TColumnProperty::precision, "10"},
+                                  {TColumnProperty::datePrecision, "-1"},
+                                  {TColumnProperty::foreignKey, ""},
+                                  {TColumnProperty::nullable, "0"},
+                                  {TColumnProperty::defaultValue, "0"}}));
+    grava([](TPropriedadesColuna&) {}, "Every order");
+    for (const auto& coluna : conjunto.getColunas()) {
+        if (coluna->getTabela().nome == "Orders")
+            EXPECT_EQ(coluna->getTabela().handSetComment, "Orders placed") << coluna->nome;
+        else
+            EXPECT_FALSE(coluna->getTabela().handSetComment);
     }
 }
 

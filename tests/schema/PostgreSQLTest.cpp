@@ -8,6 +8,7 @@
 #include "schema/TManipulaTabelas.h"
 #include "schema/TMostraTabelas.h"
 #include "support/ArquivosTemporarios.h"
+#include "support/ServidorPostgreSQL.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,17 +22,8 @@ namespace {
 
 using namespace teste;
 
-// The server the postgres_start test started; its folder is named by FENDRIL_PG_DIR.
 std::string Porta() {
-    const char* pasta = std::getenv("FENDRIL_PG_DIR");
-    if (pasta == nullptr) {
-        throw std::runtime_error("FENDRIL_PG_DIR is not set: run these tests through ctest");
-    }
-    std::string porta = LeArquivo(std::string(pasta) + "/port");
-    while (!porta.empty() && (porta.back() == '\n' || porta.back() == '\r')) {
-        porta.pop_back();
-    }
-    return porta;
+    return PortaServidorPostgreSQL();
 }
 
 // The rows psql prints for a query of database `base`, each cut at "|".

@@ -13,6 +13,8 @@
 #include "support/ArquivosTemporarios.h"
 #include "support/BancoSQLite.h"
 #include "ui/TFormFilha.h"
+#include "ui/TFormRegrasAlias.h"
+#include "ui/TFormSincronizacao.h"
 #include "ui/frame/Texto.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -103,6 +106,20 @@ std::string Codificacoes(const TControlaColunas& colunas) {
 }
 
 const QString itemBarra = QStringLiteral("MostrarBarradeFerramentasemTabelaseColunas1");
+
+// The shop mapping loaded in a maximised window of a 1280 x 800 main window, its tool bar
+// shown and its Tables And Columns page open: what the screenshots show.
+TFormFilha* ParaCaptura(TFormTelaPrincipal& principal, const QString& banco) {
+    principal.resize(1280, 800);
+    TFormFilha* janela = Conectada(principal, banco);
+    Carrega(janela);
+    if (principal.ItemMarcado(itemBarra))
+        principal.AlternaItemVista(itemBarra);
+    janela->setNomeArq(QStringLiteral("shop.kmf"));
+    janela->showMaximized();
+    Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+    return janela;
+}
 const QString textoChaveEstrangeira = QStringLiteral("A Foreign Table Name Must Be Specified !!");
 
 } // namespace
@@ -173,16 +190,17 @@ private slots:
                                  "comb_nomecolunaestrg",
                                  "barra"})
             QVERIFY2(janela->findChild<QWidget*>(QLatin1String(nome)), nome);
-        for (const char* nome : {"but_obter", "but_importatabela", "but_removetb", "but_viewlog",
-                                 "but_checa", "but_refresh", "but_confirmar", "but_mostradados"})
+        for (const char* nome :
+             {"but_obter", "but_importatabela", "but_sincroniza", "but_removetb", "but_viewlog",
+              "but_checa", "but_aliases", "but_refresh", "but_confirmar", "but_mostradados"})
             QVERIFY2(janela->findChild<QAction*>(QLatin1String(nome)), nome);
         QStringList menu;
         for (QAction* acao : Controle<QMenu>(janela, QStringLiteral("pop_arvore"))->actions())
             menu.append(acao->isSeparator() ? QStringLiteral("-") : acao->text());
-        QCOMPARE(menu,
-                 QStringList({"Load Tables And Columns", "Add Remaining Tables",
-                              "Remove Selected Table", "-", "Check/Uncheck All Columns", "Refresh",
-                              "Save Column Property Changes", "-", "Show Table Data"}));
+        QCOMPARE(menu, QStringList({"Load Tables And Columns", "Add Remaining Tables",
+                                    "Synchronise With Database", "Remove Selected Table", "-",
+                                    "Check/Uncheck All Columns", "Fill Empty Aliases...", "Refresh",
+                                    "Save Column Property Changes", "-", "Show Table Data"}));
         // A key typed in a description or connection field marks the mapping.
         for (const char* nome : {"Edit_autor", "edit_constring", "combo_basedados", "edit_data"}) {
             janela->setNomeArq(QStringLiteral("noname.kmf"));
@@ -594,6 +612,141 @@ private slots:
         TArquivoKMF documento;
         documento.Abre(deQString(caminho));
         QCOMPARE(Codificacoes(*LeDocumentoMapeamento(documento).controlaColunas), antes);
+        // Selecting is no edit: nothing counts as set by hand.
+        QVERIFY(documento.LeSecao("manuais", "", false).empty());
+    }
+
+    // Synchronise With Database lists the changes grouped by table, all ticked; only the
+    // ticked ones are applied, the edits stay, the mapping is modified and the load log
+    // holds the list.
+    void sincronizaAplicaSoAsMarcadas() {
+        Ambiente ambiente;
+        const QString banco = CriaShop(ambiente);
+        auto principal = NovaPrincipal();
+        TFormFilha* janela = Conectada(*principal, banco);
+        Carrega(janela);
+        Seleciona(janela, QStringLiteral("customers"), QStringLiteral("email"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_colalias")),
+                         QStringLiteral("Mail"));
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
+        janela->SalvaArquivoKMF(ambiente.caminho(QStringLiteral("shop.kmf")));
+        CriaBanco(deQString(banco), "ALTER TABLE customers ADD COLUMN phone TEXT;"
+                                    "ALTER TABLE orders DROP COLUMN notes;"
+                                    "CREATE TABLE invoices (id INTEGER PRIMARY KEY);");
+        QStringList mostradas;
+        TFormSincronizacao::ProximaAcao([&mostradas](TFormSincronizacao& lista) {
+            QTreeWidget* arvore = lista.lista();
+            for (int t = 0; t < arvore->topLevelItemCount(); ++t) {
+                QTreeWidgetItem* tabela = arvore->topLevelItem(t);
+                mostradas.append(tabela->text(0));
+                for (int c = 0; c < tabela->childCount(); ++c)
+                    mostradas.append(QStringLiteral("  ") + tabela->child(c)->text(0) +
+                                     (tabela->child(c)->checkState(0) == Qt::Checked
+                                          ? QStringLiteral(" [x]")
+                                          : QStringLiteral(" [ ]")));
+            }
+            lista.item(2)->setCheckState(0, Qt::Unchecked); // the new table
+            Controle<QPushButton>(&lista, QStringLiteral("but_aplicar"))->click();
+        });
+        Controle<QAction>(janela, QStringLiteral("but_sincroniza"))->trigger();
+        QCOMPARE(mostradas, (QStringList{QStringLiteral("Table \"customers\""),
+                                         QStringLiteral("  Column \"phone\": Added (TEXT) [x]"),
+                                         QStringLiteral("Table \"orders\""),
+                                         QStringLiteral("  Column \"notes\": Dropped [x]"),
+                                         QStringLiteral("Table \"invoices\""),
+                                         QStringLiteral("  Added (1 Column) [x]")}));
+        QVERIFY(janela->modificado());
+        QVERIFY(Textos(janela->arvore(), No(janela, QStringLiteral("customers")))
+                    .contains(QStringLiteral("phone")));
+        QVERIFY(!Textos(janela->arvore(), No(janela, QStringLiteral("orders")))
+                     .contains(QStringLiteral("notes")));
+        QVERIFY(!Textos(janela->arvore()).contains(QStringLiteral("invoices")));
+        QCOMPARE(std::as_const(*janela->controlaColunas()).getColuna("customers", "email")->alias,
+                 std::string("Mail"));
+        const QString log =
+            QString::fromUtf8(Conteudo(ambiente.caminho(QStringLiteral("Fendrillog.txt"))));
+        QVERIFY(log.contains(QStringLiteral("]: Applied: Table \"customers\": Column \"phone\": "
+                                            "Added (TEXT)\r\n")));
+        QVERIFY(log.contains(
+            QStringLiteral("]: Not Applied: Table \"invoices\": Added (1 Column)\r\n")));
+        QVERIFY(Controle<QProgressBar>(janela, QStringLiteral("progresso"))->isHidden());
+
+        // What was left unticked is found again; Cancel changes nothing.
+        janela->SalvaArquivoKMF(ambiente.caminho(QStringLiteral("shop.kmf")));
+        Dialogos::TomaMensagens();
+        TFormSincronizacao::ProximaAcao([](TFormSincronizacao& lista) {
+            QCOMPARE(lista.lista()->topLevelItemCount(), 1);
+            QCOMPARE(lista.item(0)->text(0), QStringLiteral("Added (1 Column)"));
+        });
+        Controle<QAction>(janela, QStringLiteral("but_sincroniza"))->trigger();
+        QVERIFY(!janela->modificado());
+        QVERIFY(!Textos(janela->arvore()).contains(QStringLiteral("invoices")));
+        QVERIFY(Dialogos::TomaMensagens().isEmpty());
+    }
+
+    // An unchanged database: a message, no change, no mark; a window not yet connected
+    // connects first.
+    void sincronizaSemMudancas() {
+        Ambiente ambiente;
+        const QString banco = CriaShop(ambiente);
+        auto principal = NovaPrincipal();
+        TFormFilha* janela = Conectada(*principal, banco);
+        Carrega(janela);
+        Controle<QLineEdit>(janela, QStringLiteral("Edit_autor"))->setText(QStringLiteral("Ana"));
+        const QString caminho = ambiente.caminho(QStringLiteral("shop.kmf"));
+        janela->SalvaArquivoKMF(caminho);
+        const QByteArray antes = Conteudo(caminho);
+        Controle<QPushButton>(janela, QStringLiteral("but_conectar"))->click();
+        QVERIFY(!janela->conectado());
+        Dialogos::TomaMensagens();
+        principal->ExecutaFerramenta(QStringLiteral("kmf"), TComando::Sincroniza);
+        QVERIFY(janela->conectado());
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList(
+                     QStringLiteral("The Mapping Matches The Database: Nothing To Synchronise.")));
+        QVERIFY(!janela->modificado());
+        janela->SalvaArquivoKMF(caminho);
+        QCOMPARE(Conteudo(caminho), antes);
+    }
+
+    // Fill Empty Aliases asks for the two rules and fills only empty aliases; an unknown
+    // filter is named and changes nothing.
+    void preencheAliases() {
+        Ambiente ambiente;
+        const QString banco = CriaShop(ambiente);
+        auto principal = NovaPrincipal();
+        TFormFilha* janela = Conectada(*principal, banco);
+        Carrega(janela, {QStringLiteral("order_lines"), QStringLiteral("customers")});
+        Seleciona(janela, QStringLiteral("customers"), QStringLiteral("email"));
+        QTest::keyClicks(Controle<QLineEdit>(janela, QStringLiteral("edit_colalias")),
+                         QStringLiteral("Mail"));
+        janela->setNomeArq(janela->gettNomeArq()); // clears the modified mark
+        Dialogos::TomaMensagens();
+        TFormRegrasAlias::ProximaAcao([](TFormRegrasAlias& regras) {
+            QCOMPARE(regras.regraTabelas(), QStringLiteral("pascal:singular"));
+            QCOMPARE(regras.regraColunas(), QStringLiteral("camel"));
+            regras.accept();
+        });
+        Controle<QAction>(janela, QStringLiteral("but_aliases"))->trigger();
+        const TControlaColunas& colunas = *janela->controlaColunas();
+        QCOMPARE(colunas.getTabela("order_lines")->alias, std::string("OrderLine"));
+        QCOMPARE(colunas.getColuna("order_lines", "unit_price")->alias, std::string("unitPrice"));
+        QCOMPARE(colunas.getColuna("customers", "email")->alias, std::string("Mail"));
+        QCOMPARE(Controle<QLineEdit>(janela, QStringLiteral("edit_colalias"))->text(),
+                 QStringLiteral("Mail"));
+        QVERIFY(janela->modificado());
+        const QStringList mensagens = Dialogos::TomaMensagens();
+        QCOMPARE(mensagens.size(), 1);
+        QVERIFY(mensagens[0].startsWith(QStringLiteral("Filled 2 Table Aliases And ")));
+
+        TFormRegrasAlias::ProximaAcao([](TFormRegrasAlias& regras) {
+            regras.setRegras(QStringLiteral("pascal:singulr"), QString());
+            regras.accept();
+        });
+        Controle<QAction>(janela, QStringLiteral("but_aliases"))->trigger();
+        QCOMPARE(Dialogos::TomaMensagens(),
+                 QStringList(
+                     QStringLiteral("Unknown Filter \"singulr\" In Rule \"pascal:singulr\" !!")));
     }
 
     // Without an author nothing is saved; the close prompt then keeps the window open.
@@ -888,6 +1041,16 @@ private slots:
                  std::string("In euros,\nwith VAT"));
         QCOMPARE(std::as_const(*reaberta->controlaColunas()).getColuna("orders", "id")->facts,
                  (TColumnFacts{false, "", true, true, ""}));
+        // What the panels changed is remembered as set by hand, with the database's values,
+        // so that a refresh keeps it; what they did not change is not.
+        const TControlaColunas& reabertas = *reaberta->controlaColunas();
+        QCOMPARE(reabertas.getColuna("orders", "notes")->handSet,
+                 (THandSetProperties{{TColumnProperty::unique, "0"},
+                                     {TColumnProperty::defaultValue, ""},
+                                     {TColumnProperty::comment, ""}}));
+        QCOMPARE(reabertas.getTabela("orders")->handSetComment, std::optional<std::string>(""));
+        QVERIFY(reabertas.getColuna("payments", "amount")->handSet.empty());
+        QVERIFY(!reabertas.getTabela("payments")->handSetComment);
     }
 
     // Show Table Data needs a table and opens the data window on it, navigator hidden.
@@ -1154,14 +1317,7 @@ private slots:
         Ambiente ambiente;
         const QString banco = CriaShop(ambiente);
         auto principal = NovaPrincipal();
-        principal->resize(1280, 800);
-        TFormFilha* janela = Conectada(*principal, banco);
-        Carrega(janela);
-        if (principal->ItemMarcado(itemBarra))
-            principal->AlternaItemVista(itemBarra);
-        janela->setNomeArq(QStringLiteral("shop.kmf"));
-        janela->showMaximized();
-        Controle<QTabWidget>(janela, QStringLiteral("pcontrol"))->setCurrentIndex(1);
+        TFormFilha* janela = ParaCaptura(*principal, banco);
         QTreeWidgetItem* pedidos = No(janela, QStringLiteral("orders"));
         pedidos->setExpanded(true);
         No(janela, QStringLiteral("order_lines"))->setExpanded(true);
@@ -1178,6 +1334,40 @@ private slots:
         QTest::qWait(50);
         const QString arquivo = QDir(pasta).filePath(QStringLiteral("screenshot-mapping.png"));
         QVERIFY(principal->grab().save(arquivo));
+    }
+
+    // Draws the change list of Synchronise With Database over the mapping window for the
+    // README, as the screenshot above does; skipped unless FENDRIL_SCREENSHOT_DIR is set.
+    void capturaDaSincronizacao() {
+        const QString pasta = qEnvironmentVariable("FENDRIL_SCREENSHOT_DIR");
+        if (pasta.isEmpty())
+            QSKIP("FENDRIL_SCREENSHOT_DIR is not set");
+        Ambiente ambiente;
+        const QString banco = CriaShop(ambiente);
+        auto principal = NovaPrincipal();
+        TFormFilha* janela = ParaCaptura(*principal, banco);
+        CriaBanco(deQString(banco),
+                  "ALTER TABLE customers ADD COLUMN phone VARCHAR(20);"
+                  "ALTER TABLE orders DROP COLUMN notes;"
+                  "ALTER TABLE products ADD COLUMN weight NUMERIC(8,3) NOT NULL DEFAULT 0;"
+                  "CREATE TABLE invoices (id INTEGER PRIMARY KEY, order_id INTEGER NOT NULL "
+                  "REFERENCES orders (id), issued DATE NOT NULL);");
+        const QString arquivo = QDir(pasta).filePath(QStringLiteral("screenshot-synchronise.png"));
+        bool salva = false;
+        TFormSincronizacao::ProximaAcao([&](TFormSincronizacao& lista) {
+            lista.item(1)->setCheckState(0, Qt::Unchecked);
+            lista.adjustSize();
+            lista.move(principal->geometry().center() - lista.rect().center());
+            QTest::qWait(50);
+            QPixmap imagem = principal->grab();
+            QPainter pintor(&imagem);
+            pintor.drawPixmap(principal->mapFromGlobal(lista.frameGeometry().topLeft()),
+                              lista.grab());
+            pintor.end();
+            salva = imagem.save(arquivo);
+        });
+        Controle<QAction>(janela, QStringLiteral("but_sincroniza"))->trigger();
+        QVERIFY(salva);
     }
 };
 

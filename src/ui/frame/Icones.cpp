@@ -45,7 +45,46 @@ QPixmap Pagina(int lado, const QColor& cor, const QString& sinal) {
     return imagem;
 }
 
+// A database (a drum) with a circling arrow in front: the mapping brought up to date with it.
+QPixmap Sincronia(int lado) {
+    QPixmap imagem(lado, lado);
+    imagem.fill(Qt::transparent);
+    QPainter pintor(&imagem);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    const qreal u = lado / 16.0;
+    const QColor azul(52, 101, 164);
+    pintor.setPen(QPen(azul.darker(140), 0.8 * u));
+    pintor.setBrush(azul);
+    pintor.drawRect(QRectF(1.0 * u, 3.0 * u, 9.0 * u, 9.0 * u));
+    pintor.setBrush(azul.lighter(150));
+    pintor.drawEllipse(QRectF(1.0 * u, 1.0 * u, 9.0 * u, 4.0 * u));
+    pintor.setBrush(azul);
+    pintor.drawChord(QRectF(1.0 * u, 10.0 * u, 9.0 * u, 4.0 * u), 180 * 16, 180 * 16);
+    const QColor verde(78, 154, 6);
+    pintor.setPen(QPen(verde, 1.8 * u, Qt::SolidLine, Qt::RoundCap));
+    pintor.setBrush(Qt::NoBrush);
+    const QRectF volta(7.0 * u, 7.0 * u, 7.5 * u, 7.5 * u);
+    pintor.drawArc(volta, 100 * 16, 250 * 16);
+    QPainterPath ponta;
+    ponta.moveTo(10.2 * u, 5.6 * u);
+    ponta.lineTo(13.2 * u, 7.4 * u);
+    ponta.lineTo(10.0 * u, 9.4 * u);
+    ponta.closeSubpath();
+    pintor.setPen(Qt::NoPen);
+    pintor.setBrush(verde);
+    pintor.drawPath(ponta);
+    pintor.end();
+    return imagem;
+}
+
 } // namespace
+
+QIcon IconeSincronizacao() {
+    QIcon icone;
+    for (const int lado : {16, 24, 32, 48})
+        icone.addPixmap(Sincronia(lado));
+    return QIcon::fromTheme(QStringLiteral("emblem-synchronizing"), icone);
+}
 
 QIcon IconeDocumento(const QString& extensao) {
     struct TAparencia {
@@ -77,6 +116,10 @@ QIcon IconeComando(TComando comando) {
         return IconeTema(QStringLiteral("document-import"), S::SP_DialogOpenButton);
     case TComando::AdicionaTabelas:
         return IconeTema(QStringLiteral("list-add"), S::SP_FileDialogNewFolder);
+    case TComando::Sincroniza:
+        return IconeSincronizacao();
+    case TComando::PreencheAliases:
+        return IconeTema(QStringLiteral("insert-text"), S::SP_FileDialogDetailedView);
     case TComando::RemoveTabela:
         return IconeTema(QStringLiteral("list-remove"), S::SP_TrashIcon);
     case TComando::MarcaColunas:

@@ -19,6 +19,10 @@ QIcon IconeTema(const QString& nome, QStyle::StandardPixmap reserva);
 // colour and sign. Windows of the kind and its New commands show it.
 QIcon IconeDocumento(const QString& extensao);
 
+// Synchronise With Database: the theme's "emblem-synchronizing", else a database with a
+// circling arrow drawn here.
+QIcon IconeSincronizacao();
+
 // The icon of a forwarded tool command; none for Show Tags, whose caption "<>" is its face.
 QIcon IconeComando(TComando comando);
 

@@ -17,6 +17,8 @@ enum class TComando {
     MarcaColunas,          // Check/Uncheck All Columns
     ConfirmaPropriedades,  // Save Column Property Changes
     MostraDados,           // Table Data
+    Sincroniza,            // Synchronise With Database
+    PreencheAliases,       // Fill Empty Aliases...
 
     // Both template kinds: the editor commands and the tag tree.
     AbreTexto,  // Open Text File
