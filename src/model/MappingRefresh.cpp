@@ -27,7 +27,10 @@ bool EhTexto(TColumnProperty property) {
 }
 
 std::string Aspas(std::string_view texto) {
-    return "\"" + TextoDeLog(texto) + "\"";
+    std::string resultado(1, '"');
+    resultado += TextoDeLog(texto);
+    resultado += '"';
+    return resultado;
 }
 
 // A value as a change line shows it.
