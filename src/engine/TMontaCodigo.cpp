@@ -745,6 +745,7 @@ void TMontaCodigo::AdicionaTipos(const TListaTextos& linhas) {
         }
         std::string tipoVariavel = campos.size() > 1 ? std::move(campos[1]) : std::string();
         std::string valorInicial = campos.size() > 2 ? std::move(campos[2]) : std::string();
+        m_temReservas = m_temReservas || campos[0].starts_with('*');
         m_tipos.try_emplace(std::move(campos[0]), std::move(tipoVariavel), std::move(valorInicial));
     }
 }
@@ -1085,8 +1086,21 @@ bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, 
 }
 
 const TMontaCodigo::TParTipo* TMontaCodigo::AchaTipo(const TTipoDado& tipo) const {
-    const auto achado = m_tipos.find(tipo.nome);
-    return achado == m_tipos.end() ? nullptr : &achado->second;
+    if (const auto achado = m_tipos.find(tipo.nome); achado != m_tipos.end()) {
+        return &achado->second;
+    }
+    if (!m_temReservas) {
+        return nullptr;
+    }
+    if (const std::string_view familia = FamiliaDoTipo(tipo.tipoOLE); !familia.empty()) {
+        std::string chave = "*";
+        chave += familia;
+        if (const auto achado = m_tipos.find(chave); achado != m_tipos.end()) {
+            return &achado->second;
+        }
+    }
+    const auto qualquer = m_tipos.find("*");
+    return qualquer == m_tipos.end() ? nullptr : &qualquer->second;
 }
 
 std::pair<std::string, std::string> TMontaCodigo::BuscaTipo(const TTipoDado& tipo) const {

@@ -125,7 +125,9 @@ private:
     static std::vector<TLimiteChave> LimitesDasChaves(const std::vector<const TColuna*>& colunas);
     static bool CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, std::size_t indice,
                                std::size_t quantidade, TLimiteChave chave);
-    // The correspondence entry of a data type; null when no line matches.
+    // The correspondence entry of a data type: the line of its provider type name, else,
+    // when the table has fallback lines, the one of its type family ("*integer") or "*";
+    // null when no line matches.
     const TParTipo* AchaTipo(const TTipoDado& tipo) const;
     // A value through filters (tamanhoEsquema: see AplicaFiltros).
     std::string Filtra(const TCadeiaFiltros& cadeia, std::string_view valor,
@@ -139,6 +141,8 @@ private:
     const TControlaColunas* m_todasAsColunas = nullptr;
     // The first correspondence line of each provider type name, built as lines are added.
     std::unordered_map<std::string, TParTipo> m_tipos;
+    // Whether some line names a fallback ("*", "*string"): tables without one never look.
+    bool m_temReservas = false;
     std::set<std::string, std::less<>> m_reservadas;
     std::size_t m_limiteSaida = kLimiteSaidaPadrao;
     TListaTextos m_linhasTipos;

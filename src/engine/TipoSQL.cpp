@@ -2,6 +2,7 @@
 
 #include "model/AvisosCompilador.h"
 #include "model/NameForms.h"
+#include "model/TiposOLE.h"
 
 #include <algorithm>
 #include <iterator>
@@ -111,6 +112,47 @@ std::string TipoSQL(const TTipoDado& tipo) {
         return nome.substr(0, fimPalavra) + sufixo + nome.substr(fimPalavra);
     }
     return nome;
+}
+
+std::string_view FamiliaDoTipo(int tipoOLE) {
+    using namespace dbtype;
+    switch (tipoOLE) {
+    case DBTYPE_I1:
+    case DBTYPE_I2:
+    case DBTYPE_I4:
+    case DBTYPE_I8:
+    case DBTYPE_UI1:
+    case DBTYPE_UI2:
+    case DBTYPE_UI4:
+    case DBTYPE_UI8:
+        return "integer";
+    case DBTYPE_CY:
+    case DBTYPE_DECIMAL:
+    case DBTYPE_NUMERIC:
+        return "decimal";
+    case DBTYPE_R4:
+    case DBTYPE_R8:
+        return "float";
+    case DBTYPE_BOOL:
+        return "boolean";
+    case DBTYPE_BSTR:
+    case DBTYPE_STR:
+    case DBTYPE_WSTR:
+        return "string";
+    case DBTYPE_DBDATE:
+        return "date";
+    case DBTYPE_DBTIME:
+        return "time";
+    case DBTYPE_DATE:
+    case DBTYPE_DBTIMESTAMP:
+        return "datetime";
+    case DBTYPE_BYTES:
+        return "binary";
+    case DBTYPE_GUID:
+        return "guid";
+    default:
+        return {};
+    }
 }
 
 } // namespace fendril

@@ -3,6 +3,7 @@
 #include "model/TTipoDado.h"
 
 #include <string>
+#include <string_view>
 
 namespace fendril {
 
@@ -16,5 +17,10 @@ namespace fendril {
 // it for a timestamp declared without one), and a type name that already holds sizes
 // ("NUMERIC(10,2)") is written as it is.
 std::string TipoSQL(const TTipoDado& tipo);
+
+// The family of a provider type code (DATA_TYPE), as a types table's fallback lines name it
+// after "*": "integer", "decimal", "float", "boolean", "string", "date", "time",
+// "datetime", "binary" or "guid"; empty for any other code.
+std::string_view FamiliaDoTipo(int tipoOLE);
 
 } // namespace fendril

@@ -184,6 +184,43 @@ TEST(TMontaCodigo, BuscaTipo) {
     EXPECT_EQ(busca(""), Par{});
 }
 
+// Fallback lines ("*family", "*") serve only names no line gives; a table without them
+// keeps every miss empty.
+TEST(TMontaCodigo, BuscaTipoFallsBackToTheFamilyThenToAny) {
+    TMontaCodigo motor;
+    motor.AdicionaTipos({"INTEGER;long;0;", "*integer;int;0;", "*string;QString;;",
+                         "*datetime;QDateTime;;", "*;QVariant;;"});
+    using Par = std::pair<std::string, std::string>;
+    struct Caso {
+        const char* nome;
+        int codigo;
+        Par esperado;
+    };
+    const Caso casos[] = {
+        {"INTEGER", 3, {"long", "0"}},           // the exact name wins over its family
+        {"INT", 3, {"int", "0"}},                // DBTYPE_I4
+        {"tinyint", 17, {"int", "0"}},           // DBTYPE_UI1
+        {"NVARCHAR", 130, {"QString", ""}},      // DBTYPE_WSTR
+        {"mpaa_rating", 129, {"QString", ""}},   // an enum read as DBTYPE_STR
+        {"timestamptz", 135, {"QDateTime", ""}}, // DBTYPE_DBTIMESTAMP
+        {"money", 6, {"QVariant", ""}},          // DBTYPE_CY: "*decimal" absent, so "*"
+        {"weird", -1, {"QVariant", ""}},         // no known code
+    };
+    for (const Caso& caso : casos) {
+        TTipoDado tipo;
+        tipo.nome = caso.nome;
+        tipo.tipoOLE = caso.codigo;
+        EXPECT_EQ(motor.BuscaTipo(tipo), caso.esperado) << caso.nome;
+    }
+
+    TMontaCodigo semReserva;
+    semReserva.AdicionaTipos({"INTEGER;long;0;"});
+    TTipoDado inteiro;
+    inteiro.nome = "INT";
+    inteiro.tipoOLE = 3;
+    EXPECT_EQ(semReserva.BuscaTipo(inteiro), Par{});
+}
+
 TEST_F(Montagem, UnknownMisspelledAndOutOfScopeTagsStay) {
     Define({{.tabela = "T", .nome = "a"}});
     EXPECT_EQ(Gera({"<TbName> <tbnam> <colname> <tbname> <colindex>",
