@@ -56,7 +56,9 @@ TPrevia TProcessaGeracao::Previa(const TArquivoKMF& modelo, const std::string& c
             throw EErroGeral::Create(mensagem);
         }
     };
-    // One file for one table, or one over the whole mapping.
+    // One file for one table, or one over the whole mapping. The engine checks the tags of
+    // the text before it expands it (the run's check, raising the same message), so the
+    // check is not run twice where a file follows.
     const auto gera = [&](const std::string& nome, const TListaTextos& tipos,
                           const std::string& classePai, const TListaTextos& reservadas,
                           const std::string& texto, bool porTabela) {
@@ -82,13 +84,11 @@ TPrevia TProcessaGeracao::Previa(const TArquivoKMF& modelo, const std::string& c
                 LeValor(modelo, kCamposModeloGeral, &TDocModeloGeral::classeObjeto);
             if (PadraoDeTabela(nomes.padrao)) {
                 const std::string texto = CorpoDeTabela(codigo);
-                TMontaCodigo::VerificaTags(texto);
                 daTabela();
                 std::string identificador;
                 gera(NomeArquivoTabela(tabela, nomes.padrao, nomes.forma, identificador), tipos,
                      nomes.classePai, nomes.forma.reservadas, texto, true);
             } else {
-                TMontaCodigo::VerificaTags(codigo);
                 gera(nomes.padrao, tipos, nomes.classePai, nomes.forma.reservadas, codigo, false);
             }
             return previa;
@@ -102,7 +102,6 @@ TPrevia TProcessaGeracao::Previa(const TArquivoKMF& modelo, const std::string& c
             }
             const std::string texto = CorpoDeTabela(
                 LeValor(modelo, kCamposModeloTabela, &TDocModeloTabela::classeObjeto));
-            TMontaCodigo::VerificaTags(texto);
             daTabela();
             std::string identificador;
             gera(NomeArquivoTabela(tabela, nomes.padrao, nomes.forma, identificador), tipos,
@@ -127,7 +126,6 @@ TPrevia TProcessaGeracao::Previa(const TArquivoKMF& modelo, const std::string& c
                 return semArquivo("The Template Names No Make File !!");
             }
             const std::string texto = LeValor(modelo, kCamposModeloTabela, &TDocModeloTabela::make);
-            TMontaCodigo::VerificaTags(texto);
             gera(nomes.arquivoMake, tipos, nomes.classePai, nomes.forma.reservadas, texto, false);
             break;
         }

@@ -76,6 +76,8 @@ TPainelPrevia::TPainelPrevia(bool geral, TFonte fonte, QWidget* pai)
     m_memo->setObjectName(QStringLiteral("memo_previa"));
     m_memo->setReadOnly(true);
     m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Each render replaces the whole text: nothing to undo.
+    m_memo->setUndoRedoEnabled(false);
     layout->addWidget(m_memo, 1);
 
     m_temporizador = new QTimer(this);
