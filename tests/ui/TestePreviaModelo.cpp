@@ -27,6 +27,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <chrono>
+#include <filesystem>
 
 using namespace fendril;
 using namespace fendril::teste;
@@ -254,6 +256,16 @@ private slots:
         QCOMPARE(painel->mapa(), ambiente.caminho(QStringLiteral("shop.kmf")));
         painel->Atualiza();
         QCOMPARE(Arquivo(janela), QStringLiteral("__init__.py"));
+        QCOMPARE(painel->carregamentos(), 1);
+        // The mapping is loaded again only when its file changes.
+        painel->Atualiza();
+        QCOMPARE(painel->carregamentos(), 1);
+        const std::filesystem::path arquivoMapa =
+            deQString(ambiente.caminho(QStringLiteral("shop.kmf")));
+        std::filesystem::last_write_time(
+            arquivoMapa, std::filesystem::last_write_time(arquivoMapa) + std::chrono::seconds(5));
+        painel->Atualiza();
+        QCOMPARE(painel->carregamentos(), 2);
         // Saved untouched, the document gets no entry for it.
         const auto entradas = [&modelo] {
             TArquivoKMF documento;
