@@ -1,21 +1,24 @@
 // The windows on large inputs, on the offscreen platform: filling the mapping tree of
 // 2,000 tables of 15 columns, Refresh Highlighting over a 5,000-line template in both
-// template windows and typing into it, mounting a 20,000-entry directory tree in the
-// generation window, and opening a table of a million rows.
+// template windows and typing into it, the preview of a 5,000-line template, mounting a
+// 20,000-entry directory tree in the generation window, and opening a table of a million rows.
 #include "AmbienteUi.h"
 #include "AuxiliaresEditor.h"
 #include "JanelaFilha.h"
 #include "documents/DocumentoMapeamento.h"
 #include "generation/windows/TFormGeracao.h"
+#include "model/TColuna.h"
 #include "model/TControlaColunas.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "support/BancoSQLite.h"
+#include "ui/PainelPrevia.h"
 #include "ui/TFormFilha.h"
 #include "ui/TFormFilhaModelo.h"
 #include "ui/TFormModeloGeral.h"
 #include "ui/frame/Texto.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -75,10 +78,13 @@ BENCHMARK(RealceModeloGeral)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
-// Nine characters typed, key by key, at the end of a highlighted 5,000-line template.
+// Nine characters typed, key by key, at the end of a highlighted 5,000-line template, with
+// the preview shown (argument 1) or hidden (0): typing only restarts the preview's pause.
 void DigitaModeloGeral(benchmark::State& estado) {
     Ambiente ambiente;
     auto principal = NovaPrincipal();
+    if (estado.range(0) == 0)
+        principal->AlternaItemVista(QStringLiteral("HidePreview2"));
     auto* janela = NovaJanelaDe<TFormModeloGeral>(*principal, QStringLiteral("tpg"));
     auto* editor = Editor(janela, "re_classeobjeto");
     editor->setPlainText(
@@ -91,6 +97,9 @@ void DigitaModeloGeral(benchmark::State& estado) {
 }
 BENCHMARK(DigitaModeloGeral)
     ->Name("general_template/type_9_keys_5000_lines")
+    ->ArgName("preview")
+    ->Arg(0)
+    ->Arg(1)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
@@ -112,6 +121,53 @@ void RealceModeloTabela(benchmark::State& estado) {
 BENCHMARK(RealceModeloTabela)
     ->Name("table_template/refresh_highlighting_5000_lines")
     ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+
+// The preview of one table of 30 columns from a 5,000-line table-class template: the whole
+// render as the pause in typing runs it (the document taken from the window, the engine,
+// the pane's texts). The mapping is loaded once, before the timing.
+void PreviaModeloTabela(benchmark::State& estado) {
+    Ambiente ambiente;
+    TArquivoKMF mapa;
+    mapa.cabecalho = "bench";
+    mapa.AdicionaEntrada("descricao", "combo_basedados", "bench");
+    for (int c = 0; c < 30; ++c) {
+        TColuna coluna;
+        coluna.nome = "col" + std::to_string(c);
+        coluna.setChavePrimaria(c == 0 ? 1 : 0);
+        coluna.getTabela().nome = "orders";
+        coluna.getTipoDado().nome = c % 2 ? "varchar" : "integer";
+        mapa.AdicionaLinha("tabelasecolunas", coluna.Codifica());
+    }
+    const QString caminhoMapa = ambiente.caminho(QStringLiteral("bench.kmf"));
+    mapa.Salva(deQString(caminhoMapa));
+
+    auto principal = NovaPrincipal();
+    auto* janela = NovaJanelaDe<TFormFilhaModelo>(*principal, QStringLiteral("tpt"));
+    janela->showMaximized();
+    Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
+    Digita(janela, "edit_tableextension", QStringLiteral("h"));
+    // Plain lines with table tags, one in ten a column block.
+    QStringList linhas;
+    for (int i = 0; i < 5000; ++i)
+        linhas.append(i % 10 == 0
+                          ? QStringLiteral("<simplecol>    <colvartype> <colname>_%1;"
+                                           "</simplecol>")
+                                .arg(i)
+                          : QStringLiteral("    int <tbname>_%1 = <colcount>; // <dbname>").arg(i));
+    Editor(janela, "re_classeobjeto")->setPlainText(linhas.join(QLatin1Char('\n')));
+    Controle<QComboBox>(janela, QStringLiteral("cb_previa_mapa"))->setEditText(caminhoMapa);
+    TPainelPrevia* painel = janela->painelPrevia();
+    QCoreApplication::processEvents();
+    painel->Atualiza();
+    for (auto _ : estado)
+        painel->Atualiza();
+    Exige(estado, painel->previa().gerado && painel->carregamentos() == 1,
+          "the preview did not render the table");
+}
+BENCHMARK(PreviaModeloTabela)
+    ->Name("table_template/preview_1x30_5000_lines")
+    ->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 
 // 200 directories of 99 files, in memory when the system offers it.

@@ -74,6 +74,8 @@ inline constexpr std::string_view edit_typesfile = "edit_typesfile";
 inline constexpr std::string_view rg_file = "rg_file";
 inline constexpr std::string_view edit_reservedwords = "edit_reservedwords";
 inline constexpr std::string_view edit_nameform = "edit_nameform";
+// The mapping a template window previews its output with.
+inline constexpr std::string_view cb_previa_mapa = "cb_previa_mapa";
 // Generation.
 inline constexpr std::string_view edit_mapfile = "edit_mapfile";
 inline constexpr std::string_view pathraiz = "pathraiz";

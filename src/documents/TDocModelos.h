@@ -31,6 +31,7 @@ struct TDocModeloTabela {
     TNomeArquivoTabela nomeArquivo{};              // what names the table class files
     std::string palavrasReservadas;                // see PalavrasReservadas
     std::string formaNome;                         // see kCamposModeloTabela
+    std::string mapaPrevia;                        // see kCamposModeloTabela
     std::vector<TLinhaTipos> tipos{TLinhaTipos{}}; // a new template has one empty row
 
     // Raises EErroGeral "An Author Name Must Be Given !!" without an author.
@@ -54,6 +55,7 @@ struct TDocModeloGeral {
     TNomeArquivoTabela nomeArquivo{};
     std::string palavrasReservadas;
     std::string formaNome;
+    std::string mapaPrevia; // see kCamposModeloTabela
 
     TArquivoKMF getArquivo() const;
     void setArquivo(const TArquivoKMF& documento);
@@ -83,7 +85,9 @@ struct TDocGeracao {
 // The entries of a table-class template, in the order they are written. Older documents
 // lack the reserved words (the words the "ident" filter must not give as they are, one a
 // line) and the name form (a filter chain, "pascal:singular", applied to the table part of
-// the table class file names); they read as empty and are written only when set.
+// the table class file names); they read as empty and are written only when set. So do
+// the mapping the window previews the template's output with (the path as chosen), which
+// takes no part in a run.
 inline constexpr TCampoDocumento<TDocModeloTabela> kCamposModeloTabela[] = {
     {secao::descricao, chave::Edit_nome, &TDocModeloTabela::nome},
     {secao::descricao, chave::Edit_autor, &TDocModeloTabela::autor},
@@ -105,12 +109,13 @@ inline constexpr TCampoDocumento<TDocModeloTabela> kCamposModeloTabela[] = {
     {secao::codigo, chave::edit_reservedwords, &TDocModeloTabela::palavrasReservadas,
      TLeitura::NaOrdem, true},
     {secao::codigo, chave::edit_nameform, &TDocModeloTabela::formaNome, TLeitura::NaOrdem, true},
+    {secao::codigo, chave::cb_previa_mapa, &TDocModeloTabela::mapaPrevia, TLeitura::NaOrdem, true},
     {secao::tb_tipos, chave::tipos, &TDocModeloTabela::tipos},
 };
 
 // The entries of a general template, in the order they are written. The file mode is read
 // first. The reserved words and the name form (of the files written one per table) are those
-// of a table-class template.
+// of a table-class template, and so is the mapping of the preview.
 inline constexpr TCampoDocumento<TDocModeloGeral> kCamposModeloGeral[] = {
     {secao::codigo, chave::edit_typesfile, &TDocModeloGeral::arquivoTipos},
     {secao::codigo, chave::re_classeobjeto, &TDocModeloGeral::classeObjeto},
@@ -124,6 +129,7 @@ inline constexpr TCampoDocumento<TDocModeloGeral> kCamposModeloGeral[] = {
     {secao::codigo, chave::edit_reservedwords, &TDocModeloGeral::palavrasReservadas,
      TLeitura::NaOrdem, true},
     {secao::codigo, chave::edit_nameform, &TDocModeloGeral::formaNome, TLeitura::NaOrdem, true},
+    {secao::codigo, chave::cb_previa_mapa, &TDocModeloGeral::mapaPrevia, TLeitura::NaOrdem, true},
 };
 
 // The entries of a generation, in the order they are written. Opening reads the directory

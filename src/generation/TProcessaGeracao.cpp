@@ -449,34 +449,42 @@ void TProcessaGeracao::PadraoPorTabela(const std::string& caminho, const std::st
                                        TNomeArquivoTabela nomeArquivo,
                                        const std::string& textoForma, const std::string& sufixo,
                                        const std::string& extensao, std::string& padrao,
-                                       TFormaNome& forma) {
+                                       TFormaNome& forma, const TRegistro& falha) {
     std::string_view desconhecido;
     if (!textoForma.empty() && !LeCadeiaFiltros(textoForma, forma.filtros, &desconhecido)) {
         // Files named otherwise than the template says would be worse than none.
-        RegistraFalha(caminho + " -> Unknown Filter \"" + std::string(desconhecido) +
-                      "\" In The Name Form \"" + textoForma + "\" !!");
+        falha(caminho + " -> Unknown Filter \"" + std::string(desconhecido) +
+              "\" In The Name Form \"" + textoForma + "\" !!");
         return;
     }
     padrao = prefixo + TagNomeArquivo(nomeArquivo) + sufixo + "." + extensao;
 }
 
 TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::string& caminho) {
-    NomesTabela nomes;
     try {
         CarregaModelo(caminho, ModeloTabela, m_modeloTabela);
     } catch (const std::exception&) {
-        return nomes; // logged and counted by CarregaModelo
+        return {}; // logged and counted by CarregaModelo
     }
+    NomesTabela nomes =
+        LeNomesTabela(m_modeloTabela, caminho, [this](const std::string& m) { RegistraFalha(m); });
     nomes.carregado = true;
+    return nomes;
+}
+
+TProcessaGeracao::NomesTabela TProcessaGeracao::LeNomesTabela(const TArquivoKMF& modelo,
+                                                              const std::string& caminho,
+                                                              const TRegistro& falha) {
+    NomesTabela nomes;
     try {
         using M = TDocModeloTabela;
-        const auto le = [this](auto membro) { return DoModeloTabela(m_modeloTabela, membro); };
+        const auto le = [&modelo](auto membro) { return DoModeloTabela(modelo, membro); };
         const std::string prefixoTabela = le(&M::tablePrefix);
         const TNomeArquivoTabela nomeArquivo = le(&M::nomeArquivo);
         const std::string forma = le(&M::formaNome);
         const std::string sufixoTabela = le(&M::tableSufix);
         PadraoPorTabela(caminho, prefixoTabela, nomeArquivo, forma, sufixoTabela,
-                        le(&M::tableExtension), nomes.padrao, nomes.forma);
+                        le(&M::tableExtension), nomes.padrao, nomes.forma, falha);
         nomes.classePai = le(&M::parentClass);
         const std::string prefixo = le(&M::parPrefix);
         const std::string sufixo = le(&M::parSufix);
@@ -492,22 +500,30 @@ TProcessaGeracao::NomesTabela TProcessaGeracao::NomesModeloTabela(const std::str
         nomes.forma.reservadas = PalavrasReservadas(le(&M::palavrasReservadas));
     } catch (const std::exception& erro) {
         // The names not formed yet stay empty; those formed still run.
-        RegistraFalha(caminho + " -> " + erro.what());
+        falha(caminho + " -> " + erro.what());
     }
     return nomes;
 }
 
 TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::string& caminho) {
-    NomesGeral nomes;
     try {
         CarregaModelo(caminho, ModeloGeral, m_modeloGeral);
     } catch (const std::exception&) {
-        return nomes; // logged and counted by CarregaModelo
+        return {}; // logged and counted by CarregaModelo
     }
+    NomesGeral nomes =
+        LeNomesGeral(m_modeloGeral, caminho, [this](const std::string& m) { RegistraFalha(m); });
     nomes.carregado = true;
+    return nomes;
+}
+
+TProcessaGeracao::NomesGeral TProcessaGeracao::LeNomesGeral(const TArquivoKMF& modelo,
+                                                            const std::string& caminho,
+                                                            const TRegistro& falha) {
+    NomesGeral nomes;
     try {
         using M = TDocModeloGeral;
-        const auto le = [this](auto membro) { return DoModeloGeral(m_modeloGeral, membro); };
+        const auto le = [&modelo](auto membro) { return DoModeloGeral(modelo, membro); };
         switch (le(&M::arquivoUnico)) {
         case 0: {
             const std::string prefixo = le(&M::tablePrefix);
@@ -515,7 +531,7 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
             const std::string forma = le(&M::formaNome);
             const std::string sufixo = le(&M::tableSufix);
             PadraoPorTabela(caminho, prefixo, nomeArquivo, forma, sufixo, le(&M::makeExtension),
-                            nomes.padrao, nomes.forma);
+                            nomes.padrao, nomes.forma, falha);
             break;
         }
         case 1: {
@@ -529,18 +545,24 @@ TProcessaGeracao::NomesGeral TProcessaGeracao::NomesModeloGeral(const std::strin
         nomes.classePai = le(&M::parentClass);
         nomes.forma.reservadas = PalavrasReservadas(le(&M::palavrasReservadas));
     } catch (const std::exception& erro) {
-        RegistraFalha(caminho + " -> " + erro.what());
+        falha(caminho + " -> " + erro.what());
     }
     return nomes;
 }
 
 TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminhoModelo) {
+    return LeTipos(tipo == ModeloTabela ? m_modeloTabela : m_modeloGeral, tipo, caminhoModelo,
+                   [this](const std::string& m) { RegistraLog(m); });
+}
+
+TListaTextos TProcessaGeracao::LeTipos(const TArquivoKMF& modelo, int tipo,
+                                       const std::string& caminhoModelo, const TRegistro& log) {
     if (tipo == ModeloTabela) {
         // Every row of the types section as stored, whatever its key.
-        return Valores(m_modeloTabela, secao::tb_tipos, "");
+        return Valores(modelo, secao::tb_tipos, "");
     }
     // A general template without a types file entry runs without correspondences.
-    const TListaTextos valores = Valores(m_modeloGeral, secao::codigo, chave::edit_typesfile);
+    const TListaTextos valores = Valores(modelo, secao::codigo, chave::edit_typesfile);
     std::string caminho = valores.empty() ? std::string() : valores.front();
     if (!caminho.empty() && fs::path(caminho).is_relative()) {
         // A relative types file lies beside its template, so template sets can be moved.
@@ -550,21 +572,21 @@ TListaTextos TProcessaGeracao::CarregaTipos(int tipo, const std::string& caminho
     if (Existe(caminho)) {
         try {
             linhas = LeLinhasTexto(caminho);
-            RegistraLog("Types File " + caminho + " -> OK");
+            log("Types File " + caminho + " -> OK");
         } catch (const std::exception& erro) {
-            RegistraLog(erro.what());
+            log(erro.what());
         }
         for (const std::string& linha : linhas) {
             if (SeparaCampos(linha, ";").size() != 3) {
-                RegistraLog("The File " + EntreAspas(caminho) + " Is Not Valid !!");
+                log("The File " + EntreAspas(caminho) + " Is Not Valid !!");
                 linhas.clear();
                 break;
             }
         }
     } else if (!caminho.empty()) {
-        RegistraLog("The File " + EntreAspas(caminho) + " Does Not Exist !!");
+        log("The File " + EntreAspas(caminho) + " Does Not Exist !!");
     } else {
-        RegistraLog("No Types File Specified !!");
+        log("No Types File Specified !!");
     }
     return linhas;
 }
@@ -722,7 +744,7 @@ void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
         gera("(Table Class) -> ", [&] {
             const std::string codigo =
                 DoModeloTabela(m_modeloTabela, &TDocModeloTabela::classeObjeto);
-            const std::string texto = "<rctable>" + codigo + "</rctable>";
+            const std::string texto = CorpoDeTabela(codigo);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + "(Table Class) -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.forma, nomes.classePai, tipos, texto,
@@ -764,7 +786,7 @@ void TProcessaGeracao::GeraModeloGeral(const std::string& caminho) {
     try {
         const std::string codigo = DoModeloGeral(m_modeloGeral, &TDocModeloGeral::classeObjeto);
         if (TagDoPadrao(nomes.padrao) != nullptr) {
-            const std::string texto = "<rctable>" + codigo + "</rctable>";
+            const std::string texto = CorpoDeTabela(codigo);
             TMontaCodigo::VerificaTags(texto);
             RegistraAvisos(caminho + " -> ", codigo, true);
             GeraArquivosPorTabela(nomes.padrao, nomes.forma, nomes.classePai, tipos, texto,
@@ -789,16 +811,11 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
                                              const std::string& classePai,
                                              const TListaTextos& tipos, const std::string& texto,
                                              const std::string& modelo) {
-    const TControlaColunas& colunas = *m_colunas;
-    const TListaTextos tabelas = colunas.getNomesTabelas();
-    const std::string& tag = *TagDoPadrao(padrao);
+    const TListaTextos tabelas = m_colunas->getNomesTabelas();
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const std::string& tabela = tabelas[i];
-        std::size_t tamanhoEsquema = 0;
-        const std::string identificador =
-            NomeNoArquivo(*colunas.getTabela(tabela), tag, tamanhoEsquema);
-        const std::string arquivo =
-            SubstituiTodos(tag, ParteDoNome(identificador, tamanhoEsquema, forma), padrao);
+        std::string identificador;
+        const std::string arquivo = NomeArquivoTabela(tabela, padrao, forma, identificador);
         GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, forma.reservadas, texto,
                     "Table " + EntreAspas(tabela) + " Of Template " + modelo);
         if (eventoTabela) {
@@ -811,21 +828,48 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
                                    const std::string& classePai, const TListaTextos& tipos,
                                    const TListaTextos& reservadas, const std::string& texto,
                                    const std::string& origem) {
-    TListaTextos linhas;
-    {
-        TMontaCodigo motor;
-        motor.AdicionaTipos(tipos);
-        motor.setPalavrasReservadas(reservadas);
-        motor.setControlaColunas(&colunas);
-        motor.setTodasAsColunas(m_colunas.get());
-        motor.setLimiteSaida(limiteSaida);
-        motor.nomeBaseDados = m_nomeBaseDados;
-        motor.classePai = classePai;
-        motor.AdicionaModelo({texto});
-        motor.Monta();
-        linhas = motor.getCodigo();
-    }
-    GravaArquivo(nome, linhas, origem);
+    GravaArquivo(nome, Expande(colunas, classePai, tipos, reservadas, texto), origem);
+}
+
+TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
+                                       const std::string& classePai, const TListaTextos& tipos,
+                                       const TListaTextos& reservadas,
+                                       const std::string& texto) const {
+    TMontaCodigo motor;
+    motor.AdicionaTipos(tipos);
+    motor.setPalavrasReservadas(reservadas);
+    motor.setControlaColunas(&colunas);
+    motor.setTodasAsColunas(m_colunas.get());
+    motor.setLimiteSaida(limiteSaida);
+    motor.nomeBaseDados = m_nomeBaseDados;
+    motor.classePai = classePai;
+    motor.AdicionaModelo({texto});
+    motor.Monta();
+    return motor.getCodigo();
+}
+
+std::string TProcessaGeracao::NomeArquivoTabela(const std::string& tabela,
+                                                const std::string& padrao, const TFormaNome& forma,
+                                                std::string& identificador) const {
+    const std::string& tag = *TagDoPadrao(padrao);
+    std::size_t tamanhoEsquema = 0;
+    identificador = NomeNoArquivo(*m_colunas->getTabela(tabela), tag, tamanhoEsquema);
+    return SubstituiTodos(tag, ParteDoNome(identificador, tamanhoEsquema, forma), padrao);
+}
+
+bool TProcessaGeracao::PadraoDeTabela(const std::string& padrao) {
+    return TagDoPadrao(padrao) != nullptr;
+}
+
+std::string TProcessaGeracao::CorpoDeTabela(const std::string& codigo) {
+    std::string texto = "<rctable>";
+    texto += codigo;
+    texto += "</rctable>";
+    return texto;
+}
+
+std::string TProcessaGeracao::Conteudo(const TListaTextos& linhas) {
+    return ConteudoDasLinhas(linhas);
 }
 
 std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {

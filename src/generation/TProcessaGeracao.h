@@ -3,6 +3,7 @@
 #include "documents/CamposDocumento.h"
 #include "documents/TArquivoKMF.h"
 #include "engine/TMontaCodigo.h"
+#include "generation/Previa.h"
 #include "model/TControlaColunas.h"
 #include "model/Textos.h"
 
@@ -143,6 +144,17 @@ public:
     // the name form, then loses every ".".
     TListaTextos ExpandeNome(const std::string& padrao, const TFormaNome& forma = {}) const;
 
+    // The tables of the loaded mapping, in the order the run writes their files.
+    TListaTextos Tabelas() const { return m_colunas->getNomesTabelas(); }
+    // What the run gives for `pagina` of a template document (as its window holds it, saved
+    // or not; `caminhoModelo` is where it is kept, for a relative types file) for `tabela`
+    // of the loaded mapping: the same naming and expansion steps, so the content is byte
+    // for byte what the run writes. `geral` tells a general template. The parent class and
+    // the make file, and a general template's single file, cover the whole mapping and do
+    // not depend on `tabela`. Defined in PreviaModelo.cpp.
+    TPrevia Previa(const TArquivoKMF& modelo, const std::string& caminhoModelo, bool geral,
+                   const std::string& tabela, TPaginaPrevia pagina) const;
+
 private:
     struct NomesTabela {
         bool carregado = false;
@@ -159,6 +171,9 @@ private:
         std::string classePai;
     };
 
+    // Where the naming and types steps report: a failure, a log line.
+    using TRegistro = std::function<void(const std::string&)>;
+
     void RegistraLog(const std::string& mensagem);
     // Logs a failure and counts it.
     void RegistraFalha(const std::string& mensagem);
@@ -169,17 +184,41 @@ private:
     void CarregaModelo(const std::string& caminho, int tipo, TArquivoKMF& documento);
     NomesTabela NomesModeloTabela(const std::string& caminho);
     NomesGeral NomesModeloGeral(const std::string& caminho);
+    // The names a loaded template document forms (`carregado` left false); failures go to
+    // `falha`, and the names not formed by then stay empty.
+    static NomesTabela LeNomesTabela(const TArquivoKMF& modelo, const std::string& caminho,
+                                     const TRegistro& falha);
+    static NomesGeral LeNomesGeral(const TArquivoKMF& modelo, const std::string& caminho,
+                                   const TRegistro& falha);
     TListaTextos CarregaTipos(int tipo, const std::string& caminhoModelo);
+    // The types correspondence lines of a template document: its types table, or the lines
+    // of a general template's types file; what happens to the file goes to `log`.
+    static TListaTextos LeTipos(const TArquivoKMF& modelo, int tipo,
+                                const std::string& caminhoModelo, const TRegistro& log);
+    // Whether a name pattern names one file per table (it holds a table tag).
+    static bool PadraoDeTabela(const std::string& padrao);
+    // A text wrapped in one table block, as per-table files expand it.
+    static std::string CorpoDeTabela(const std::string& codigo);
     std::unique_ptr<TControlaColunas> ColunasDaTabela(const std::string& tabela) const;
+    // The name of `tabela`'s file from a per-table pattern, and in `identificador` the
+    // table's name as the pattern's tag takes it.
+    std::string NomeArquivoTabela(const std::string& tabela, const std::string& padrao,
+                                  const TFormaNome& forma, std::string& identificador) const;
+    // The expansion of a text for a column set, as the run writes it into a file.
+    TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
+                         const TListaTextos& tipos, const TListaTextos& reservadas,
+                         const std::string& texto) const;
+    // The content of a file as the run writes it: every line followed by CR LF.
+    static std::string Conteudo(const TListaTextos& linhas);
     void GeraModeloTabela(const std::string& caminho);
     void GeraModeloGeral(const std::string& caminho);
     // The pattern of per-table files and its name form's filters, from a template's naming
     // entries. A name form with an unknown filter is logged as a failure and leaves the
     // pattern empty: the template writes no per-table file.
-    void PadraoPorTabela(const std::string& caminho, const std::string& prefixo,
-                         TNomeArquivoTabela nomeArquivo, const std::string& textoForma,
-                         const std::string& sufixo, const std::string& extensao,
-                         std::string& padrao, TFormaNome& forma);
+    static void PadraoPorTabela(const std::string& caminho, const std::string& prefixo,
+                                TNomeArquivoTabela nomeArquivo, const std::string& textoForma,
+                                const std::string& sufixo, const std::string& extensao,
+                                std::string& padrao, TFormaNome& forma, const TRegistro& falha);
     // One file per table of the mapping, from a text wrapped in one table block.
     void GeraArquivosPorTabela(const std::string& padrao, const TFormaNome& forma,
                                const std::string& classePai, const TListaTextos& tipos,

@@ -5,6 +5,8 @@
 #include "model/Erros.h"
 #include "model/Textos.h"
 #include "schema/windows/TFormCarregaTipos.h"
+#include "ui/ListaProblemas.h"
+#include "ui/PainelPrevia.h"
 #include "ui/frame/CamposJanela.h"
 #include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Datas.h"
@@ -155,6 +157,8 @@ TFormFilhaModelo::TFormFilhaModelo(TFormTelaPrincipal& principal) : TJanelaFilha
     m_arvore->hide();
     m_divisor->setSizes({0, 1});
     m_divisor->setHandleWidth(0);
+    m_previa->setMapaPadrao(TPainelPrevia::MapaDaUltimaGeracao(principal.recentes()));
+    m_previa->setVisible(!principal.ItemMarcado(QStringLiteral("HidePreview1")));
     connect(m_pcontrol, &QTabWidget::currentChanged, this, [this] { pcontrolChange(); });
     atualizaAcaoRealce();
 }
@@ -249,7 +253,28 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     m_divisor->addWidget(m_arvore);
     m_divisor->addWidget(m_pcontrol);
     m_divisor->setStretchFactor(1, 1);
-    layout->addWidget(m_divisor, 1);
+
+    // The preview beside the editors, the problems list under both.
+    auto* divisorProblemas = new QSplitter(Qt::Vertical, pagina);
+    divisorProblemas->setObjectName(QStringLiteral("divisor_problemas"));
+    m_divisorPrevia = new QSplitter(Qt::Horizontal, divisorProblemas);
+    m_divisorPrevia->setObjectName(QStringLiteral("divisor_previa"));
+    m_divisorPrevia->addWidget(m_divisor);
+    m_previa = new TPainelPrevia(
+        false, {[this] { return documentoPrevia(); }, [this] { return gettNomeArq(); }},
+        m_divisorPrevia);
+    m_previa->memo()->setFont(m_editores[GuiaTabela].editor->font());
+    m_divisorPrevia->addWidget(m_previa);
+    m_divisorPrevia->setStretchFactor(0, 3);
+    m_divisorPrevia->setStretchFactor(1, 2);
+    m_problemas = new TListaProblemas(divisorProblemas);
+    divisorProblemas->addWidget(m_divisorPrevia);
+    divisorProblemas->addWidget(m_problemas);
+    divisorProblemas->setStretchFactor(0, 1);
+    divisorProblemas->setSizes({400, 90});
+    layout->addWidget(divisorProblemas, 1);
+    connect(m_previa, &TPainelPrevia::mapaEscolhido, this, [this] { MarcaModificado(); });
+    connect(m_previa, &TPainelPrevia::pausa, this, [this] { atualizaProblemas(); });
 
     CriaMenuEditor(
         this, [this](TComandoEditor comando) { comandoEditor(comando); },
@@ -531,14 +556,34 @@ void TFormFilhaModelo::edit_makeprefixKeyUp() {
 
 // ------------------------------------------------------------------ document
 
-TArquivoKMF TFormFilhaModelo::getArquivo() const {
+TDocModeloTabela TFormFilhaModelo::valores() const {
     TDocModeloTabela doc;
     LeCamposJanela(*this, kCamposModeloTabela, doc);
     doc.tipos.clear();
     for (int r = 0; r < m_tipos->rowCount(); ++r)
         doc.tipos.push_back({deQString(textoCelula(r, 0)), deQString(textoCelula(r, 1)),
                              deQString(textoCelula(r, 2))});
-    return doc.getArquivo();
+    return doc;
+}
+
+TArquivoKMF TFormFilhaModelo::getArquivo() const {
+    return valores().getArquivo();
+}
+
+TArquivoKMF TFormFilhaModelo::documentoPrevia() const {
+    TArquivoKMF documento;
+    EscreveCampos(valores(), kCamposModeloTabela, documento);
+    return documento;
+}
+
+void TFormFilhaModelo::DocumentoEditado() {
+    m_previa->Agenda();
+}
+
+void TFormFilhaModelo::atualizaProblemas() {
+    const int indice = editorDaGuia();
+    QPlainTextEdit* editor = indice >= 0 ? m_editores[indice].editor : m_editorAtual;
+    m_problemas->Diagnostica(editor, editor == m_editores[GuiaTabela].editor);
 }
 
 void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
@@ -580,6 +625,8 @@ void TFormFilhaModelo::setArquivo(const TArquivoKMF& documento) {
             celula(r, 2, paraQString(linha.valorInicial));
         }
     }
+    // The preview and the problems of the document opened.
+    m_previa->Agenda();
     if (falha)
         std::rethrow_exception(falha);
 }
@@ -649,6 +696,8 @@ void TFormFilhaModelo::AlternaBarra(const QString& item) {
         m_cbCode->setVisible(m_cbCode->isHidden());
     else if (item == QStringLiteral("HideTypesToolBar1"))
         m_cbTypes->setVisible(m_cbTypes->isHidden());
+    else if (item == QStringLiteral("HidePreview1"))
+        m_previa->setVisible(m_previa->isHidden());
 }
 
 // The editor commands act on the current editor (those that change its text mark the
@@ -772,8 +821,12 @@ void TFormFilhaModelo::atualizaAcaoRealce() {
 
 void TFormFilhaModelo::pcontrolChange() {
     const int indice = editorDaGuia();
-    if (indice >= 0)
+    if (indice >= 0) {
         m_editorAtual = m_editores[indice].editor;
+        // The preview and the problems follow the editor shown.
+        m_previa->setPagina(static_cast<TPaginaPrevia>(indice));
+        atualizaProblemas();
+    }
     atualizaAcaoRealce();
 }
 

@@ -24,6 +24,9 @@ class QTreeWidget;
 namespace fendril {
 
 class TCaixaNomeArquivo;
+struct TDocModeloTabela;
+class TListaProblemas;
+class TPainelPrevia;
 
 class TFormFilhaModelo : public TJanelaFilha {
     Q_OBJECT
@@ -74,10 +77,16 @@ public:
     QString textoPainel(int editor, int painel) const;
     // Whether Refresh Highlighting is scanning.
     bool analisando() const { return m_analisando; }
+    TPainelPrevia* painelPrevia() const { return m_previa; }
+    TListaProblemas* listaProblemas() const { return m_problemas; }
+    // The template document as the window holds it, for the preview: as saving builds it,
+    // also while no author is given.
+    TArquivoKMF documentoPrevia() const;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    void DocumentoEditado() override;
 
 private:
     QWidget* criaPaginaDescricao();
@@ -100,6 +109,10 @@ private:
     QString textoCelula(int linha, int coluna) const;
     void mostraSelecao(QPlainTextEdit* editor, bool mostrar);
     void atualizaAcaoRealce();
+    // The values the controls hold, as saving takes them.
+    TDocModeloTabela valores() const;
+    // The problems of the editor of the active tab (the last one shown on "File Names").
+    void atualizaProblemas();
 
     QTabWidget* m_pcontrolprincipal = nullptr;
     QTabWidget* m_pcontrol = nullptr;
@@ -131,6 +144,9 @@ private:
     QLineEdit* m_makeExtension = nullptr;
     QLineEdit* m_makeFname = nullptr;
     QTableWidget* m_tipos = nullptr;
+    QSplitter* m_divisorPrevia = nullptr;
+    TPainelPrevia* m_previa = nullptr;
+    TListaProblemas* m_problemas = nullptr;
     TIndicadorInsercao m_indicador;
     bool m_preenchendo = false;
     bool m_analisando = false;

@@ -3,6 +3,8 @@
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "model/Erros.h"
+#include "ui/ListaProblemas.h"
+#include "ui/PainelPrevia.h"
 #include "ui/frame/CamposJanela.h"
 #include "ui/frame/CamposNomeacao.h"
 #include "ui/frame/Dialogos.h"
@@ -77,6 +79,8 @@ TFormModeloGeral::TFormModeloGeral(TFormTelaPrincipal& principal) : TJanelaFilha
     m_arvore->hide();
     m_divisor->setSizes({0, 1});
     m_divisor->setHandleWidth(0);
+    m_previa->setMapaPadrao(TPainelPrevia::MapaDaUltimaGeracao(principal.recentes()));
+    m_previa->setVisible(!principal.ItemMarcado(QStringLiteral("HidePreview2")));
 }
 
 void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
@@ -141,8 +145,30 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     m_divisor->addWidget(m_arvore);
     m_divisor->addWidget(m_codigo.editor);
     m_divisor->setStretchFactor(1, 1);
-    layout->addWidget(m_divisor, 1);
+
+    // The preview beside the editor, the problems list under both.
+    auto* divisorProblemas = new QSplitter(Qt::Vertical, pagina);
+    divisorProblemas->setObjectName(QStringLiteral("divisor_problemas"));
+    auto* divisorPrevia = new QSplitter(Qt::Horizontal, divisorProblemas);
+    divisorPrevia->setObjectName(QStringLiteral("divisor_previa"));
+    divisorPrevia->addWidget(m_divisor);
+    // The document as saving builds it (a general template has no author to require).
+    m_previa = new TPainelPrevia(
+        true, {[this] { return getArquivo(); }, [this] { return gettNomeArq(); }}, divisorPrevia);
+    m_previa->memo()->setFont(m_codigo.editor->font());
+    divisorPrevia->addWidget(m_previa);
+    divisorPrevia->setStretchFactor(0, 3);
+    divisorPrevia->setStretchFactor(1, 2);
+    m_problemas = new TListaProblemas(divisorProblemas);
+    divisorProblemas->addWidget(divisorPrevia);
+    divisorProblemas->addWidget(m_problemas);
+    divisorProblemas->setStretchFactor(0, 1);
+    divisorProblemas->setSizes({400, 90});
+    layout->addWidget(divisorProblemas, 1);
     layout->addWidget(m_codigo.barra);
+    connect(m_previa, &TPainelPrevia::mapaEscolhido, this, [this] { MarcaModificado(); });
+    connect(m_previa, &TPainelPrevia::pausa, this,
+            [this] { m_problemas->Diagnostica(m_codigo.editor, false); });
 }
 
 void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {
@@ -278,6 +304,11 @@ void TFormModeloGeral::setArquivo(const TArquivoKMF& documento) {
     m_rgFile->button(doc.arquivoUnico == 1 ? 1 : 0)->setChecked(true);
     MostraCamposJanela(*this, kCamposModeloGeral, doc);
     PreencheExtensao();
+    m_previa->Agenda();
+}
+
+void TFormModeloGeral::DocumentoEditado() {
+    m_previa->Agenda();
 }
 
 // ------------------------------------------------------------------ commands
@@ -327,6 +358,8 @@ bool TFormModeloGeral::ExecutaComando(TComando comando) {
 void TFormModeloGeral::AlternaBarra(const QString& item) {
     if (item == QStringLiteral("HideCodeToolBar2"))
         m_cbCode->setVisible(m_cbCode->isHidden());
+    else if (item == QStringLiteral("HidePreview2"))
+        m_previa->setVisible(m_previa->isHidden());
 }
 
 // The editor commands; those that change the text mark the document through the

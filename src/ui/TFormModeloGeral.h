@@ -18,6 +18,8 @@ class QTreeWidget;
 namespace fendril {
 
 class TCaixaNomeArquivo;
+class TListaProblemas;
+class TPainelPrevia;
 
 class TFormModeloGeral : public TJanelaFilha {
     Q_OBJECT
@@ -55,9 +57,13 @@ public:
     TRealceTags* realce() const { return m_codigo.realce; }
     bool modoInsercao() const { return m_indicador.modoInsercao(); }
     QString textoPainel(int painel) const;
+    TPainelPrevia* painelPrevia() const { return m_previa; }
+    TListaProblemas* listaProblemas() const { return m_problemas; }
+    QPlainTextEdit* editor() const { return m_codigo.editor; }
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void DocumentoEditado() override;
 
 private:
     void criaPaginaCodigo(QWidget* pagina);
@@ -88,6 +94,8 @@ private:
     QLabel* m_rotuloPrefix = nullptr;
     QLabel* m_rotuloSufix = nullptr;
     QLabel* m_rotuloName = nullptr;
+    TPainelPrevia* m_previa = nullptr;
+    TListaProblemas* m_problemas = nullptr;
     TIndicadorInsercao m_indicador;
     bool m_preenchendo = false;
 };

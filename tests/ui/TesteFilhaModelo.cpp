@@ -861,49 +861,6 @@ private slots:
         doc.setArquivo(salvo);
         QCOMPARE(doc.classeObjeto, std::string("<dbname>"));
     }
-
-    // The picture for the README: a filled template on the Code page with its tags
-    // highlighted and the tag tree shown. Only when FENDRIL_SCREENSHOT_DIR is set.
-    void screenshot() {
-        const QString pasta = qEnvironmentVariable("FENDRIL_SCREENSHOT_DIR");
-        if (pasta.isEmpty())
-            QSKIP("FENDRIL_SCREENSHOT_DIR is not set");
-        Ambiente ambiente;
-        auto principal = NovaPrincipal();
-        principal->resize(1280, 800);
-        if (principal->ItemMarcado(QStringLiteral("HideCodeToolBar1")))
-            Acao(principal.get(), QStringLiteral("HideCodeToolBar1"))->trigger();
-        TFormFilhaModelo* janela = NovaJanela(*principal);
-        janela->showMaximized();
-        Controle<QTabWidget>(principal.get(), QStringLiteral("guias"))->setCurrentIndex(1);
-        Editor(janela, "re_classeobjeto")
-            ->setPlainText(
-                QStringLiteral("// <tbname> of <dbname>, generated from its table\n"
-                               "#pragma once\n"
-                               "#include \"<parentclass>.h\"\n"
-                               "\n"
-                               "class T<tbname> : public <parentclass> {\n"
-                               "public:\n"
-                               "    static constexpr int columns = <colcount>;\n"
-                               "<simplecol>\n"
-                               "    <colvartype> get<colname>() const { return m_<colname>; }\n"
-                               "</simplecol>\n"
-                               "<frkcol>\n"
-                               "    // <frkcolname> refers to <frktbname>\n"
-                               "</frkcol>\n"
-                               "private:\n"
-                               "<simplecol>\n"
-                               "    <colvartype> m_<colname> = <colinivar>;\n"
-                               "</simplecol>\n"
-                               "};\n"));
-        Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
-        QCoreApplication::processEvents();
-        Controle<QAction>(janela, QStringLiteral("but_mostratags"))->trigger();
-        Controle<QAction>(janela, QStringLiteral("but_realce"))->trigger();
-        Editor(janela, "re_classeobjeto")->moveCursor(QTextCursor::Start);
-        QCoreApplication::processEvents();
-        QVERIFY(principal->grab().save(pasta + QStringLiteral("/screenshot-template.png")));
-    }
 };
 
 QTEST_MAIN(TesteFilhaModelo)

@@ -56,7 +56,9 @@ const QStringList ordemItensVista = {QStringLiteral("HideToolTab1"),
                                      QStringLiteral("OcultarGuiasdeFerramentas1"),
                                      QStringLiteral("MostrarBarradeFerramentasemTabelaseColunas1"),
                                      QStringLiteral("HideToolTab2"),
-                                     QStringLiteral("HideGenerationToolBar1")};
+                                     QStringLiteral("HideGenerationToolBar1"),
+                                     QStringLiteral("HidePreview1"),
+                                     QStringLiteral("HidePreview2")};
 
 const QStringList nomesBandas = {QStringLiteral("ToolBar3"), QStringLiteral("ToolBar2"),
                                  QStringLiteral("guias")};
@@ -371,14 +373,16 @@ void TFormTelaPrincipal::criaItensVista() {
                             QStringLiteral("HideToolTabs1"), QStringLiteral("Hide Tools Tabs"),
                             T::Guias, QString(), false, false});
     // Every tool tab is shown at first, so that the tab follows whichever window is active,
-    // and so are the code tool bars of both template windows; the other tool bars start
-    // hidden.
+    // and so are the code tool bars and the previews of both template windows; the other
+    // tool bars start hidden.
     for (const TTipoDocumento& tipo : TiposDocumento()) {
         m_itensVista.push_back({tipo.itemGuia, tipo.gemeoGuia, QStringLiteral("Hide Tool Tab"),
                                 T::Guia, tipo.extensao, false, false});
         for (const TItemBarra& barra : tipo.barras) {
             const bool codigo = barra.item == QStringLiteral("HideCodeToolBar1") ||
-                                barra.item == QStringLiteral("HideCodeToolBar2");
+                                barra.item == QStringLiteral("HideCodeToolBar2") ||
+                                barra.item == QStringLiteral("HidePreview1") ||
+                                barra.item == QStringLiteral("HidePreview2");
             m_itensVista.push_back({barra.item, barra.gemeo, barra.legenda, T::Barra, tipo.extensao,
                                     !codigo, !codigo});
         }

@@ -43,6 +43,7 @@ QString TJanelaFilha::legenda() const {
 void TJanelaFilha::MarcaModificado() {
     m_modificado = true;
     setWindowModified(true);
+    DocumentoEditado();
 }
 
 void TJanelaFilha::SalvaArquivoKMF(const QString& caminho) {

@@ -60,6 +60,9 @@ protected:
     // Takes up what the controls hold and the document does not yet (a panel's pending
     // edits), before getArquivo builds the document to save.
     virtual void ConfirmaEdicoes() {}
+    // The person changed the document (MarcaModificado was called): a window whose views
+    // follow the document schedules them here.
+    virtual void DocumentoEditado() {}
     // FormClose: the close prompt when the document is modified.
     void closeEvent(QCloseEvent* evento) override;
     TFormTelaPrincipal& principal() const { return m_principal; }

@@ -102,7 +102,8 @@ std::vector<TTipoDocumento> criaTipos() {
         .itemGuia = "HideToolsTab1",
         .gemeoGuia = "HideToolTab3",
         .barras = {{"HideCodeToolBar1", "HideCodeToolBar3", "Hide Code Tool Bar"},
-                   {"HideTypesToolBar1", "HideTypesToolBar2", "Hide Types Tool Bar"}},
+                   {"HideTypesToolBar1", "HideTypesToolBar2", "Hide Types Tool Bar"},
+                   {"HidePreview1", "HidePreview3", "Hide Preview"}},
         .comandos =
             {
                 {.grupo = 1,
@@ -180,7 +181,8 @@ std::vector<TTipoDocumento> criaTipos() {
         .guia = "guia_general",
         .itemGuia = "HideToolTab1",
         .gemeoGuia = "HideToolTab4",
-        .barras = {{"HideCodeToolBar2", "HideCodeToolBar4", "Hide Code Tool Bar"}},
+        .barras = {{"HideCodeToolBar2", "HideCodeToolBar4", "Hide Code Tool Bar"},
+                   {"HidePreview2", "HidePreview4", "Hide Preview"}},
         .comandos =
             {
                 {.grupo = 1,

@@ -24,9 +24,11 @@ const QStringList itens = {QStringLiteral("HideToolTab1"),
                            QStringLiteral("OcultarGuiasdeFerramentas1"),
                            QStringLiteral("MostrarBarradeFerramentasemTabelaseColunas1"),
                            QStringLiteral("HideToolTab2"),
-                           QStringLiteral("HideGenerationToolBar1")};
+                           QStringLiteral("HideGenerationToolBar1"),
+                           QStringLiteral("HidePreview1"),
+                           QStringLiteral("HidePreview2")};
 
-// The marks of the ten items in the file's order.
+// The marks of the twelve items in the file's order.
 QList<bool> Marcas(const TFormTelaPrincipal& principal) {
     QList<bool> marcas;
     for (const QString& item : itens)
@@ -46,13 +48,13 @@ int IndiceGuia(QTabWidget* guias, const QString& titulo) {
 class TesteVista : public QObject {
     Q_OBJECT
 private slots:
-    // Without a settings file: the start marks: every tool tab and both code tool bars
-    // shown, the other tool bars hidden.
+    // Without a settings file: the start marks: every tool tab, both code tool bars and both
+    // previews shown, the other tool bars hidden.
     void inicio() {
         Ambiente ambiente;
         auto principal = NovaPrincipal();
-        QCOMPARE(Marcas(*principal),
-                 (QList<bool>{false, false, false, true, false, false, false, true, false, true}));
+        QCOMPARE(Marcas(*principal), (QList<bool>{false, false, false, true, false, false, false,
+                                                  true, false, true, false, false}));
         QTabWidget* guias = principal->guias();
         QVERIFY(guias->isTabVisible(IndiceGuia(guias, QStringLiteral("General Template"))));
         QVERIFY(guias->isTabVisible(IndiceGuia(guias, QStringLiteral("Mapping"))));
@@ -79,7 +81,7 @@ private slots:
                  TListaTextos{"0"});
     }
 
-    // The file holds the 16 entries in order; a later start reads them back.
+    // The file holds the 18 entries in order; a later start reads them back.
     void idaEVolta() {
         Ambiente ambiente;
         QList<bool> marcas;
@@ -95,7 +97,7 @@ private slots:
         TArquivoKMF documento;
         documento.Abre(deQString(ambiente.caminho(QStringLiteral("Fendrilini.cfg"))));
         QVERIFY(documento.cabecalho.empty());
-        QCOMPARE(documento.getLinhas().size(), 16u);
+        QCOMPARE(documento.getLinhas().size(), 18u);
         QStringList chaves;
         for (const std::string& linha : documento.getLinhas())
             chaves.append(paraQString(linha).section(QStringLiteral("||"), 1, 1));
