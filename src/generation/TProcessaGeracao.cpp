@@ -821,7 +821,8 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
         motor.setLimiteSaida(limiteSaida);
         motor.nomeBaseDados = m_nomeBaseDados;
         motor.classePai = classePai;
-        motor.AdicionaModelo({texto});
+        // Every caller has checked `texto` with VerificaTags before its first file.
+        motor.AdicionaModeloVerificado({texto});
         motor.Monta();
         linhas = motor.getCodigo();
     }
