@@ -408,11 +408,12 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
             }
         }
     }
-    m_colunas = std::make_unique<TControlaColunas>(habilitadas.size());
+    m_colunas = std::make_unique<TControlaColunas>();
     TArrColunas& origem = todas.getColunas();
     TArrColunas& destino = m_colunas->getColunas();
-    for (std::size_t i = 0; i < habilitadas.size(); ++i) {
-        std::swap(destino[i], origem[habilitadas[i]]);
+    destino.reserve(habilitadas.size());
+    for (const std::size_t i : habilitadas) {
+        destino.push_back(std::move(origem[i]));
     }
 }
 
