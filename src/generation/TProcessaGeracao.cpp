@@ -395,17 +395,10 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
     // The enabled columns, table by table, each column of a table once. They are moved
     // rather than copied through their encoding: the set that read them is discarded.
     const TControlaColunas& leitura = todas;
-    std::unordered_map<const TColuna*, std::size_t> posicoes;
-    for (std::size_t i = 0; i < leitura.getColunas().size(); ++i) {
-        posicoes.emplace(leitura.getColunas()[i].get(), i);
-    }
     std::vector<std::size_t> habilitadas;
-    for (const std::string& tabela : leitura.getNomesTabelas()) {
-        for (const std::string& nome : leitura.getNomesColunas(tabela)) {
-            const TColuna* coluna = leitura.getColuna(tabela, nome);
-            if (coluna != nullptr && coluna->habilitado) {
-                habilitadas.push_back(posicoes.at(coluna));
-            }
+    for (const std::size_t i : leitura.PosicoesPorTabela()) {
+        if (leitura.getColunas()[i]->habilitado) {
+            habilitadas.push_back(i);
         }
     }
     m_colunas = std::make_unique<TControlaColunas>();
