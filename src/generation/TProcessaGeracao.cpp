@@ -567,15 +567,15 @@ std::unique_ptr<TControlaColunas>
 TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
     const std::vector<const TColuna*> originais =
         std::as_const(*m_colunas).getColunasDaTabela(tabela);
-    TListaTextos codificacoes;
+    // Copies as the encoding would give them, without writing and reading it back.
+    auto conjunto = std::make_unique<TControlaColunas>();
+    TArrColunas& copias = conjunto->getColunas();
+    copias.reserve(originais.size());
     for (const TColuna* coluna : originais) {
-        codificacoes.push_back(coluna->Codifica());
-    }
-    auto conjunto = std::make_unique<TControlaColunas>(codificacoes.size());
-    conjunto->CarregaLinhas(codificacoes);
-    // The facts are not part of the encoding.
-    for (std::size_t i = 0; i < originais.size(); ++i) {
-        conjunto->getColunas()[i]->CopiaFatosDe(*originais[i]);
+        std::unique_ptr<TColuna> copia = coluna->CopiaCodificada();
+        // The facts are not part of the encoding.
+        copia->CopiaFatosDe(*coluna);
+        copias.push_back(std::move(copia));
     }
     return conjunto;
 }
