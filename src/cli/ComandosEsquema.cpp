@@ -243,6 +243,9 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         } else if (descricao.combo_basedados.empty()) {
             descricao.combo_basedados = BaseDadosAberta(conexao, sessao.Fabrica());
         }
+        // Nothing more is read from the database: the rowsets the connection holds go before
+        // the document is built, which keeps them out of the peak memory.
+        sessao.Encerra();
         descricao.controlaColunas = std::move(carga.controlaColunas);
         descricao.tiposProvider = carga.tiposProvider;
         MontaDocumentoMapeamento(descricao).Salva(opcoes.saida);

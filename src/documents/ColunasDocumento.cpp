@@ -48,8 +48,11 @@ std::string Campos(std::initializer_list<std::string_view> campos) {
     return texto;
 }
 
-using TChaveTabela = std::tuple<std::string, std::string>;
-using TChaveColuna = std::tuple<std::string, std::string, std::string>;
+// Keys by schema and table name, and by those and the column name: views of the names of
+// the set's columns (which no reading or writing here renames), so that keying every column
+// copies no text.
+using TChaveTabela = std::tuple<std::string_view, std::string_view>;
+using TChaveColuna = std::tuple<std::string_view, std::string_view, std::string_view>;
 
 // Fields of any number, escaped together when one needs it; a field holding the escape
 // byte forces it, so that only an escaped entry ends in the lone mark.

@@ -763,6 +763,10 @@ void TMontaCodigo::AdicionaModelo(const TListaTextos& linhas) {
     m_linhasModelo.insert(m_linhasModelo.end(), linhas.begin(), linhas.end());
 }
 
+void TMontaCodigo::AdicionaModeloVerificado(const TListaTextos& linhas) {
+    m_linhasModelo.insert(m_linhasModelo.end(), linhas.begin(), linhas.end());
+}
+
 // --- Expansion ----------------------------------------------------------------------------
 
 void TMontaCodigo::Monta() {

@@ -58,6 +58,10 @@ public:
     // Checks the tags of the lines (VerificaTags) and appends them; on failure raises the
     // check's EErroGeral again and appends nothing.
     void AdicionaModelo(const TListaTextos& linhas);
+    // Appends lines whose joined text the caller has already passed through VerificaTags
+    // (the check gives the same answer for the same text, so a run expanding one template
+    // per table checks it once instead of once per file).
+    void AdicionaModeloVerificado(const TListaTextos& linhas);
     // Expands the template lines into the code lines.
     void Monta();
     const TListaTextos& getCodigo() const { return m_linhasCodigo; }

@@ -395,24 +395,18 @@ void TProcessaGeracao::CarregaColunasHabilitadas() {
     // The enabled columns, table by table, each column of a table once. They are moved
     // rather than copied through their encoding: the set that read them is discarded.
     const TControlaColunas& leitura = todas;
-    std::unordered_map<const TColuna*, std::size_t> posicoes;
-    for (std::size_t i = 0; i < leitura.getColunas().size(); ++i) {
-        posicoes.emplace(leitura.getColunas()[i].get(), i);
-    }
     std::vector<std::size_t> habilitadas;
-    for (const std::string& tabela : leitura.getNomesTabelas()) {
-        for (const std::string& nome : leitura.getNomesColunas(tabela)) {
-            const TColuna* coluna = leitura.getColuna(tabela, nome);
-            if (coluna != nullptr && coluna->habilitado) {
-                habilitadas.push_back(posicoes.at(coluna));
-            }
+    for (const std::size_t i : leitura.PosicoesPorTabela()) {
+        if (leitura.getColunas()[i]->habilitado) {
+            habilitadas.push_back(i);
         }
     }
-    m_colunas = std::make_unique<TControlaColunas>(habilitadas.size());
+    m_colunas = std::make_unique<TControlaColunas>();
     TArrColunas& origem = todas.getColunas();
     TArrColunas& destino = m_colunas->getColunas();
-    for (std::size_t i = 0; i < habilitadas.size(); ++i) {
-        std::swap(destino[i], origem[habilitadas[i]]);
+    destino.reserve(habilitadas.size());
+    for (const std::size_t i : habilitadas) {
+        destino.push_back(std::move(origem[i]));
     }
 }
 
@@ -595,15 +589,15 @@ std::unique_ptr<TControlaColunas>
 TProcessaGeracao::ColunasDaTabela(const std::string& tabela) const {
     const std::vector<const TColuna*> originais =
         std::as_const(*m_colunas).getColunasDaTabela(tabela);
-    TListaTextos codificacoes;
+    // Copies as the encoding would give them, without writing and reading it back.
+    auto conjunto = std::make_unique<TControlaColunas>();
+    TArrColunas& copias = conjunto->getColunas();
+    copias.reserve(originais.size());
     for (const TColuna* coluna : originais) {
-        codificacoes.push_back(coluna->Codifica());
-    }
-    auto conjunto = std::make_unique<TControlaColunas>(codificacoes.size());
-    conjunto->CarregaLinhas(codificacoes);
-    // The facts are not part of the encoding.
-    for (std::size_t i = 0; i < originais.size(); ++i) {
-        conjunto->getColunas()[i]->CopiaFatosDe(*originais[i]);
+        std::unique_ptr<TColuna> copia = coluna->CopiaCodificada();
+        // The facts are not part of the encoding.
+        copia->CopiaFatosDe(*coluna);
+        copias.push_back(std::move(copia));
     }
     return conjunto;
 }
@@ -828,13 +822,14 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
                                    const std::string& classePai, const TListaTextos& tipos,
                                    const TListaTextos& reservadas, const std::string& texto,
                                    const std::string& origem) {
-    GravaArquivo(nome, Expande(colunas, classePai, tipos, reservadas, texto), origem);
+    // Every caller has checked `texto` with VerificaTags before its first file.
+    GravaArquivo(nome, Expande(colunas, classePai, tipos, reservadas, texto, true), origem);
 }
 
 TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
                                        const std::string& classePai, const TListaTextos& tipos,
-                                       const TListaTextos& reservadas,
-                                       const std::string& texto) const {
+                                       const TListaTextos& reservadas, const std::string& texto,
+                                       bool verificado) const {
     TMontaCodigo motor;
     motor.AdicionaTipos(tipos);
     motor.setPalavrasReservadas(reservadas);
@@ -843,7 +838,11 @@ TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
     motor.setLimiteSaida(limiteSaida);
     motor.nomeBaseDados = m_nomeBaseDados;
     motor.classePai = classePai;
-    motor.AdicionaModelo({texto});
+    if (verificado) {
+        motor.AdicionaModeloVerificado({texto});
+    } else {
+        motor.AdicionaModelo({texto});
+    }
     motor.Monta();
     return motor.getCodigo();
 }

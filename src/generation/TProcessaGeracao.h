@@ -204,10 +204,12 @@ private:
     // table's name as the pattern's tag takes it.
     std::string NomeArquivoTabela(const std::string& tabela, const std::string& padrao,
                                   const TFormaNome& forma, std::string& identificador) const;
-    // The expansion of a text for a column set, as the run writes it into a file.
+    // The expansion of a text for a column set, as the run writes it into a file. The
+    // engine checks the text's tags first (raising the coherence message) unless
+    // `verificado` says the caller already has.
     TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
                          const TListaTextos& tipos, const TListaTextos& reservadas,
-                         const std::string& texto) const;
+                         const std::string& texto, bool verificado = false) const;
     // The content of a file as the run writes it: every line followed by CR LF.
     static std::string Conteudo(const TListaTextos& linhas);
     void GeraModeloTabela(const std::string& caminho);

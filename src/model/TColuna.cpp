@@ -61,6 +61,37 @@ std::string TColuna::Codifica() const {
     return texto;
 }
 
+std::unique_ptr<TColuna> TColuna::CopiaCodificada() const {
+    // Every encoded field reads back as it was written (the fields are escaped whenever a
+    // separator could be misread), so copying them gives what the round trip gives; what
+    // the encoding leaves out keeps a new column's defaults, as after Decodifica.
+    auto copia = std::make_unique<TColuna>();
+    const TColuna* origem = this;
+    TColuna* destino = copia.get();
+    for (;;) {
+        destino->nome = origem->nome;
+        destino->setChavePrimaria(origem->getChavePrimaria());
+        destino->habilitado = origem->habilitado;
+        destino->alias = origem->alias;
+        destino->chaveEstrangeira = origem->chaveEstrangeira;
+        destino->m_tipoDado = origem->m_tipoDado;
+        TTabela& tabela = *destino->m_tabela;
+        tabela.nome = origem->m_tabela->nome;
+        tabela.esquema = origem->m_tabela->esquema;
+        tabela.tipo = origem->m_tabela->tipo;
+        tabela.alias = origem->m_tabela->alias;
+        tabela.getBaseDados().nome = origem->m_tabela->getBaseDados().nome;
+        // Codifica goes on to the referenced column under the same condition.
+        if (!origem->chaveEstrangeira || !origem->m_colunaEstrangeira) {
+            break;
+        }
+        origem = origem->m_colunaEstrangeira.get();
+        destino->m_colunaEstrangeira = std::make_unique<TColuna>();
+        destino = destino->m_colunaEstrangeira.get();
+    }
+    return copia;
+}
+
 void TColuna::CopiaFatosDe(const TColuna& outra) {
     facts = outra.facts;
     handSet = outra.handSet;

@@ -96,6 +96,10 @@ public:
     // Restores a column from an encoding. An encoding without a referenced column leaves
     // the present one in place.
     void Decodifica(std::string_view texto);
+    // A new column equal to the one Decodifica(Codifica()) gives in a new column, built
+    // field by field without the text: the encoded fields of the column, its type, table
+    // and database, and of the referenced columns the encoding carries; nothing else.
+    std::unique_ptr<TColuna> CopiaCodificada() const;
     // Takes what the encoding does not carry (the facts of the column and its table's
     // comment, and which of them were set by hand) from `outra`, as a copy made through the
     // encoding needs.

@@ -228,6 +228,22 @@ std::vector<std::size_t> TControlaColunas::PosicoesDaTabela(std::string_view tab
     return achado == porTabela.end() ? std::vector<std::size_t>() : achado->second;
 }
 
+std::vector<std::size_t> TControlaColunas::PosicoesPorTabela() const {
+    const Indice& atual = indice();
+    std::vector<std::size_t> posicoes;
+    posicoes.reserve(m_colunas.size());
+    std::unordered_set<std::string> vistos;
+    for (const std::string& nome : atual.nomesTabelas) {
+        vistos.clear();
+        for (const std::size_t i : atual.porTabela.at(nome)) {
+            if (vistos.insert(ChaveSemCaixa(m_colunas[i]->nome)).second) {
+                posicoes.push_back(i);
+            }
+        }
+    }
+    return posicoes;
+}
+
 std::optional<std::size_t> TControlaColunas::PosicaoDaColuna(std::string_view tabela,
                                                              std::string_view coluna) const {
     const auto& porColuna = indice().porColuna;

@@ -97,6 +97,11 @@ public:
     // Positions in getColunas of the columns of that table (exact qualified name), in order.
     // Positions stay valid until the set is resized or a table is removed.
     std::vector<std::size_t> PosicoesDaTabela(std::string_view tabela) const;
+    // The positions of the columns getColuna(tabela, nome) gives for each tabela of
+    // getNomesTabelas and each nome of getNomesColunas(tabela), in that order (the first
+    // column of each table for each name told apart without regard to case), found by
+    // position instead of by looking each name up again.
+    std::vector<std::size_t> PosicoesPorTabela() const;
     // The position of the column getColuna answers with; none when there is no such column.
     std::optional<std::size_t> PosicaoDaColuna(std::string_view tabela,
                                                std::string_view coluna) const;

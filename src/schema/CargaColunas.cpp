@@ -240,11 +240,10 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
     }
     CompletaTiposProvider(carga.tiposProvider, colunasLidas);
     AcertaMelhores(carga.tiposProvider, colunasLidas);
-    auto controlaColunas = std::make_unique<TControlaColunas>(colunasLidas.size());
-    TArrColunas& destino = controlaColunas->getColunas();
-    for (std::size_t i = 0; i < colunasLidas.size(); ++i) {
-        destino[i] = std::move(colunasLidas[i]);
-    }
+    // The columns read are moved in as they are: an empty set given blank columns only to
+    // replace them would build and free two objects per column at the peak of the load.
+    auto controlaColunas = std::make_unique<TControlaColunas>();
+    controlaColunas->getColunas() = std::move(colunasLidas);
     carga.controlaColunas = std::move(controlaColunas);
     informa("", 0);
 }

@@ -768,7 +768,10 @@ std::set<std::tuple<std::string, std::string, std::string>> ColunasUnicas(Estado
 // What PostgreSQL's catalogs say of every column of the user's tables, where psqlODBC says
 // it wrongly or not at all: the declared type (an array as its element's name and "[]",
 // a domain by its own name), the sizes it was declared with, whether the column alone is
-// unique, whether it is an identity or serial column, and its comment.
+// unique, whether it is an identity or serial column, and its comment. The dependency of an
+// owned sequence is looked up with the class of the table it refers to: without it,
+// pg_depend's index on what is referred to cannot serve and the catalog is scanned once per
+// column (0.44 s instead of 0.10 s for 500 tables of 15 columns).
 const char* const kConsultaColunasPostgreSQL =
     "SELECT n.nspname, c.relname, a.attname, "
     "CASE WHEN e.oid IS NOT NULL THEN e.typname || '[]' ELSE t.typname END, "
@@ -779,7 +782,8 @@ const char* const kConsultaColunasPostgreSQL =
     "AND i.indnkeyatts = 1 AND i.indkey[0] = a.attnum AND i.indpred IS NULL)::int, "
     "(a.attidentity <> '' OR EXISTS (SELECT 1 FROM pg_catalog.pg_depend p "
     "JOIN pg_catalog.pg_class s ON s.oid = p.objid AND s.relkind = 'S' "
-    "WHERE p.refobjid = c.oid AND p.refobjsubid = a.attnum AND p.deptype IN ('a', 'i')))::int, "
+    "WHERE p.refclassid = 'pg_catalog.pg_class'::regclass AND p.refobjid = c.oid "
+    "AND p.refobjsubid = a.attnum AND p.deptype IN ('a', 'i')))::int, "
     "pg_catalog.col_description(c.oid, a.attnum) "
     "FROM pg_catalog.pg_attribute a "
     "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid "

@@ -63,6 +63,10 @@ TSessaoConexoes::TSessaoConexoes(TFabricaConexao fabrica) : m_estado(std::make_s
 }
 
 TSessaoConexoes::~TSessaoConexoes() {
+    Encerra();
+}
+
+void TSessaoConexoes::Encerra() {
     for (auto& [chave, conexao] : m_estado->abertas) {
         try {
             conexao->Close();

@@ -19,6 +19,10 @@ public:
     TSessaoConexoes& operator=(const TSessaoConexoes&) = delete;
 
     TFabricaConexao Fabrica() const;
+    // Closes every connection the session opened, giving back the rowsets they read; a
+    // later Open through the session connects again. Connections the factory gave and that
+    // are still open must not be used afterwards (as after the session's end).
+    void Encerra();
 
     struct Estado;
 

@@ -218,6 +218,68 @@ TEST(TColuna, OnlyPartsThatNeedTheEscapeChange) {
                           "1");
 }
 
+// The copy CopiaCodificada gives is the one the encoding's round trip gives: the same
+// encoding, and at every level the defaults for what the encoding leaves out.
+void ComparaComIdaEVolta(const TColuna& original) {
+    TColuna idaEVolta;
+    idaEVolta.Decodifica(original.Codifica());
+    const std::unique_ptr<TColuna> copia = original.CopiaCodificada();
+    EXPECT_EQ(copia->Codifica(), idaEVolta.Codifica());
+    const TColuna* a = copia.get();
+    const TColuna* b = &idaEVolta;
+    for (; a != nullptr && b != nullptr;
+         a = a->getColunaEstrangeira(), b = b->getColunaEstrangeira()) {
+        EXPECT_EQ(a->facts, b->facts);
+        EXPECT_EQ(a->handSet, b->handSet);
+        EXPECT_EQ(a->getTabela().comment, b->getTabela().comment);
+        EXPECT_EQ(a->getTabela().handSetComment, b->getTabela().handSetComment);
+        EXPECT_EQ(a->tipoColuna, b->tipoColuna);
+    }
+    EXPECT_EQ(a, nullptr);
+    EXPECT_EQ(b, nullptr);
+}
+
+TEST(TColuna, CopyByFieldsIsTheCopyThroughTheEncoding) {
+    TColuna id = CriaColunaId();
+    id.facts.nullable = false;
+    id.facts.comment = "not encoded";
+    id.handSet[TColumnProperty::type] = "int";
+    id.getTabela().comment = "table comment";
+    id.getTabela().handSetComment = "by hand";
+    ComparaComIdaEVolta(id);
+
+    // Names with separators, the escape byte, ">" first, "=" and "|" last.
+    TColuna estranha = CriaColunaId();
+    estranha.nome = ">a=>b|>c\x1B";
+    estranha.alias = "x=";
+    estranha.getTipoDado().nome = "t|";
+    estranha.getTipoDado().melhorCorrespondencia = "\x1B";
+    estranha.getTabela().nome = ">";
+    estranha.getTabela().esquema = "s=";
+    estranha.getTabela().alias = "|";
+    estranha.getTabela().getBaseDados().nome = "=>";
+    ComparaComIdaEVolta(estranha);
+
+    // A referenced column travels only with a foreign key, two levels deep, and without
+    // its facts.
+    TColuna alvo = CriaColunaId();
+    alvo.facts.unique = true;
+    alvo.getTabela().comment = "dropped";
+    TColuna meio;
+    meio.nome = "CustomerId";
+    meio.chaveEstrangeira = true;
+    meio.CopiaColunaEstrangeira(alvo);
+    TColuna coluna;
+    coluna.nome = "Customer";
+    coluna.chaveEstrangeira = true;
+    coluna.CopiaColunaEstrangeira(meio);
+    coluna.getColunaEstrangeira()->facts.unique = true;
+    ComparaComIdaEVolta(coluna);
+    coluna.chaveEstrangeira = false;
+    ComparaComIdaEVolta(coluna);
+    EXPECT_EQ(coluna.CopiaCodificada()->getColunaEstrangeira(), nullptr);
+}
+
 TEST(NomesDaCodificacao, NameTheTableAndColumnOfADamagedLine) {
     std::string danificada = ColunaId;
     danificada.replace(danificada.find("=>10=>"), 6, "=>1x=>");

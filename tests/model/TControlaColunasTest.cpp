@@ -230,6 +230,27 @@ TEST(TControlaColunas, ColumnsOfATableAreTheOnesItsNamesGive) {
     EXPECT_TRUE(leitura.getColunasDaTabela("dbo.C").empty());
 }
 
+TEST(TControlaColunas, PositionsByTableAreTheColumnsTheNamesGive) {
+    TControlaColunas conjunto;
+    Preenche(conjunto, {{"dbo", "A", "x"},
+                        {"dbo", "B", "y"},
+                        {"dbo", "A", "X"},
+                        {"", "", "orphan"},
+                        {"dbo", "a", "w"},
+                        {"dbo", "A", "x"},
+                        {"dbo", "A", "z"},
+                        {"dbo", "B", ""}});
+    const TControlaColunas& leitura = conjunto;
+    std::vector<std::size_t> esperadas;
+    for (const std::string& tabela : leitura.getNomesTabelas()) {
+        for (const std::string& nome : leitura.getNomesColunas(tabela)) {
+            esperadas.push_back(*leitura.PosicaoDaColuna(tabela, nome));
+        }
+    }
+    EXPECT_EQ(esperadas, (std::vector<std::size_t>{0, 6, 1, 7}));
+    EXPECT_EQ(leitura.PosicoesPorTabela(), esperadas);
+}
+
 TEST(TControlaColunas, ForeignKeysThatReferToATable) {
     TControlaColunas conjunto;
     Preenche(conjunto, {{"", "orders", "customer_id"},

@@ -4,6 +4,7 @@
 #include "schema/CargaColunas.h"
 #include "schema/StringConexao.h"
 #include "schema/TMostraTabelas.h"
+#include "schema/TSessaoConexoes.h"
 #include "support/ArquivosTemporarios.h"
 
 #include <filesystem>
@@ -408,6 +409,26 @@ TEST(StringConexao, UdlFileHoldsTheStringAfterTheMarkerLine) {
     EXPECT_EQ(LeStringUdl(""), "");
     EXPECT_EQ(LeStringUdl("[oledb]\r\nProvider=SQLite\r\n"), "");
     EXPECT_EQ(LeStringUdl(std::string(MarcadorUdl) + "\r\n"), "");
+}
+
+TEST_F(Carga, SessionEndedEarlyConnectsAgainOnTheNextOpen) {
+    int abertas = 0;
+    TSessaoConexoes sessao([&] {
+        ++abertas;
+        return fabrica();
+    });
+    const auto le = [&] {
+        std::unique_ptr<TConexao> aberta = sessao.Fabrica()();
+        aberta->Open("cs", "u", "p");
+        EXPECT_EQ(aberta->OpenSchema(TE::adSchemaCatalogs, {})->Texto(0), "shop");
+        aberta->Close();
+    };
+    le();
+    le();
+    EXPECT_EQ(abertas, 1);
+    sessao.Encerra();
+    le();
+    EXPECT_EQ(abertas, 2);
 }
 
 } // namespace
