@@ -136,19 +136,24 @@ TLinhasCompactas::TLinhasCompactas(TDadosRowset&& dados) {
     dados.linhas.shrink_to_fit();
 }
 
+namespace {
+
+// The fields a compact row keeps: up to the last non-Null one.
+std::size_t CamposGuardados(const TLinhaValores& linha) {
+    std::size_t n = linha.size();
+    while (n > 0 && linha[n - 1].nulo) {
+        --n;
+    }
+    return n;
+}
+
+} // namespace
+
 template <typename Linhas> void TLinhasCompactas::Copia(Linhas& linhas) {
-    // The fields a row keeps: up to its last non-Null one.
-    const auto guardados = [](const TLinhaValores& linha) {
-        std::size_t n = linha.size();
-        while (n > 0 && linha[n - 1].nulo) {
-            --n;
-        }
-        return n;
-    };
     std::size_t campos = 0;
     std::size_t textos = 0;
     for (const TLinhaValores& linha : linhas) {
-        const std::size_t n = guardados(linha);
+        const std::size_t n = CamposGuardados(linha);
         campos += n;
         for (std::size_t i = 0; i < n; ++i) {
             textos += linha[i].texto.size();
@@ -156,28 +161,36 @@ template <typename Linhas> void TLinhasCompactas::Copia(Linhas& linhas) {
     }
     m_textos.reserve(textos);
     m_fimCampo.reserve(campos);
-    m_inicioTexto.reserve(linhas.size() + 1);
-    m_primeiroCampo.reserve(linhas.size() + 1);
+    Reserva(linhas.size());
     for (auto& linha : linhas) {
-        const std::size_t inicio = m_textos.size();
-        const std::size_t n = guardados(linha);
-        for (std::size_t i = 0; i < n; ++i) {
-            const TValor& valor = linha[i];
-            if (!valor.nulo) {
-                m_textos += valor.texto;
-            }
-            const std::size_t fim = m_textos.size() - inicio;
-            if (fim >= kNulo) {
-                throw Exception("Not enough storage is available to complete this operation.");
-            }
-            m_fimCampo.push_back(static_cast<std::uint32_t>(fim) | (valor.nulo ? kNulo : 0U));
-        }
-        m_inicioTexto.push_back(m_textos.size());
-        m_primeiroCampo.push_back(m_fimCampo.size());
+        Acrescenta(linha);
         if constexpr (!std::is_const_v<Linhas>) {
             TLinhaValores().swap(linha);
         }
     }
+}
+
+void TLinhasCompactas::Reserva(std::size_t linhas) {
+    m_inicioTexto.reserve(m_inicioTexto.size() + linhas);
+    m_primeiroCampo.reserve(m_primeiroCampo.size() + linhas);
+}
+
+void TLinhasCompactas::Acrescenta(const TLinhaValores& linha) {
+    const std::size_t inicio = m_textos.size();
+    const std::size_t n = CamposGuardados(linha);
+    for (std::size_t i = 0; i < n; ++i) {
+        const TValor& valor = linha[i];
+        if (!valor.nulo) {
+            m_textos += valor.texto;
+        }
+        const std::size_t fim = m_textos.size() - inicio;
+        if (fim >= kNulo) {
+            throw Exception("Not enough storage is available to complete this operation.");
+        }
+        m_fimCampo.push_back(static_cast<std::uint32_t>(fim) | (valor.nulo ? kNulo : 0U));
+    }
+    m_inicioTexto.push_back(m_textos.size());
+    m_primeiroCampo.push_back(m_fimCampo.size());
 }
 
 bool TLinhasCompactas::Nulo(std::size_t linha, std::size_t campo) const {
@@ -423,7 +436,7 @@ std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TF
     if (!lido.rowset && lido.falha.empty()) {
         try {
             lido.rowset = std::make_unique<TRowsetIndexado>(
-                esquema, std::make_shared<const TLinhasCompactas>(LeEsquema(esquema)));
+                esquema, std::make_shared<const TLinhasCompactas>(LeLinhas(esquema)));
         } catch (const std::exception& erro) {
             lido.falha = erro.what();
             if (lido.falha.empty()) {

@@ -69,6 +69,11 @@ public:
     // Takes the rows, giving back the memory of each as soon as it is copied.
     explicit TLinhasCompactas(TDadosRowset&& dados);
 
+    // Adds a row at the end, as a reader that builds its rows one at a time does.
+    void Acrescenta(const TLinhaValores& linha);
+    // Makes room for `linhas` more rows.
+    void Reserva(std::size_t linhas);
+
     std::size_t Quantidade() const { return m_primeiroCampo.size() - 1; }
     // How many fields a row holds; those past it read Null.
     std::size_t Campos(std::size_t linha) const {
@@ -171,6 +176,11 @@ public:
 protected:
     // The whole rowset, unrestricted, at the standard ordinals. Raises when unsupported.
     virtual TDadosRowset LeEsquema(TEsquema esquema) = 0;
+    // The same rows as LeEsquema, as the connection keeps them. A reader may build them one
+    // at a time instead of holding them all as TValor fields first.
+    virtual TLinhasCompactas LeLinhas(TEsquema esquema) {
+        return TLinhasCompactas(LeEsquema(esquema));
+    }
     // Forgets every rowset read so far (the default database changed, or a new Open).
     void EsqueceEsquemas() { m_esquemas.clear(); }
 
