@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -852,7 +853,8 @@ std::string TProcessaGeracao::NomeArquivoTabela(const std::string& tabela,
                                                 std::string& identificador) const {
     const std::string& tag = *TagDoPadrao(padrao);
     std::size_t tamanhoEsquema = 0;
-    identificador = NomeNoArquivo(*m_colunas->getTabela(tabela), tag, tamanhoEsquema);
+    identificador =
+        NomeNoArquivo(*std::as_const(*m_colunas).getTabela(tabela), tag, tamanhoEsquema);
     return SubstituiTodos(tag, ParteDoNome(identificador, tamanhoEsquema, forma), padrao);
 }
 
