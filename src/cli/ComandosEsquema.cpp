@@ -248,7 +248,11 @@ int ComandoImport(const TOpcoesEsquema& opcoes, std::ostream& erros) {
         sessao.Encerra();
         descricao.controlaColunas = std::move(carga.controlaColunas);
         descricao.tiposProvider = carga.tiposProvider;
-        MontaDocumentoMapeamento(descricao).Salva(opcoes.saida);
+        TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
+        // The document holds all it needs: the column records go before it is scrambled
+        // and written, for the same reason.
+        descricao.controlaColunas.reset();
+        documento.Salva(opcoes.saida);
     } catch (const std::exception& erro) {
         erros << Mensagem(erro) << '\n';
         carga.log.push_back(LinhaLog(Mensagem(erro)));

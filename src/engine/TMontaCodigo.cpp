@@ -734,9 +734,10 @@ private:
 
 // --- Inputs -------------------------------------------------------------------------------
 
-void TMontaCodigo::AdicionaTipos(const TListaTextos& linhas) {
+namespace {
+
+void AcrescentaTipos(TMontaCodigo::TTiposPreparados& preparados, const TListaTextos& linhas) {
     for (const std::string& linha : linhas) {
-        m_linhasTipos.push_back(linha);
         // A line without any ";" has no first field and matches nothing; missing second
         // or third fields read as empty texts.
         TListaTextos campos = SeparaCampos(linha, ";");
@@ -745,13 +746,43 @@ void TMontaCodigo::AdicionaTipos(const TListaTextos& linhas) {
         }
         std::string tipoVariavel = campos.size() > 1 ? std::move(campos[1]) : std::string();
         std::string valorInicial = campos.size() > 2 ? std::move(campos[2]) : std::string();
-        m_temReservas = m_temReservas || campos[0].starts_with('*');
-        m_tipos.try_emplace(std::move(campos[0]), std::move(tipoVariavel), std::move(valorInicial));
+        preparados.temReservas = preparados.temReservas || campos[0].starts_with('*');
+        preparados.tipos.try_emplace(std::move(campos[0]), std::move(tipoVariavel),
+                                     std::move(valorInicial));
     }
 }
 
+} // namespace
+
+std::shared_ptr<const TMontaCodigo::TTiposPreparados>
+TMontaCodigo::PreparaTipos(const TListaTextos& tipos, const TListaTextos& reservadas) {
+    auto preparados = std::make_shared<TTiposPreparados>();
+    AcrescentaTipos(*preparados, tipos);
+    preparados->reservadas =
+        std::set<std::string, std::less<>>(reservadas.begin(), reservadas.end());
+    return preparados;
+}
+
+void TMontaCodigo::setTiposPreparados(std::shared_ptr<const TTiposPreparados> preparados) {
+    m_tipos = std::move(preparados);
+    m_tiposProprios.reset();
+}
+
+TMontaCodigo::TTiposPreparados& TMontaCodigo::TiposProprios() {
+    if (!m_tiposProprios) {
+        m_tiposProprios = std::make_shared<TTiposPreparados>(*m_tipos);
+        m_tipos = m_tiposProprios;
+    }
+    return *m_tiposProprios;
+}
+
+void TMontaCodigo::AdicionaTipos(const TListaTextos& linhas) {
+    AcrescentaTipos(TiposProprios(), linhas);
+}
+
 void TMontaCodigo::setPalavrasReservadas(const TListaTextos& palavras) {
-    m_reservadas = std::set<std::string, std::less<>>(palavras.begin(), palavras.end());
+    TiposProprios().reservadas =
+        std::set<std::string, std::less<>>(palavras.begin(), palavras.end());
 }
 
 void TMontaCodigo::AdicionaModelo(const TListaTextos& linhas) {
@@ -910,7 +941,7 @@ std::string TMontaCodigo::Substitui(std::string_view texto, std::string_view tag
 std::string TMontaCodigo::Filtra(const TCadeiaFiltros& cadeia, std::string_view valor,
                                  std::size_t tamanhoEsquema) const {
     return AplicaFiltros(cadeia, valor, tamanhoEsquema, [this](std::string_view palavra) {
-        return m_reservadas.find(palavra) != m_reservadas.end();
+        return m_tipos->reservadas.find(palavra) != m_tipos->reservadas.end();
     });
 }
 
@@ -1090,21 +1121,22 @@ bool TMontaCodigo::CondicaoColuna(std::uint8_t condicao, const TColuna& coluna, 
 }
 
 const TMontaCodigo::TParTipo* TMontaCodigo::AchaTipo(const TTipoDado& tipo) const {
-    if (const auto achado = m_tipos.find(tipo.nome); achado != m_tipos.end()) {
+    const auto& tipos = m_tipos->tipos;
+    if (const auto achado = tipos.find(tipo.nome); achado != tipos.end()) {
         return &achado->second;
     }
-    if (!m_temReservas) {
+    if (!m_tipos->temReservas) {
         return nullptr;
     }
     if (const std::string_view familia = FamiliaDoTipo(tipo.tipoOLE); !familia.empty()) {
         std::string chave = "*";
         chave += familia;
-        if (const auto achado = m_tipos.find(chave); achado != m_tipos.end()) {
+        if (const auto achado = tipos.find(chave); achado != tipos.end()) {
             return &achado->second;
         }
     }
-    const auto qualquer = m_tipos.find("*");
-    return qualquer == m_tipos.end() ? nullptr : &qualquer->second;
+    const auto qualquer = tipos.find("*");
+    return qualquer == tipos.end() ? nullptr : &qualquer->second;
 }
 
 std::pair<std::string, std::string> TMontaCodigo::BuscaTipo(const TTipoDado& tipo) const {

@@ -5,6 +5,7 @@
 #include "model/Textos.h"
 
 #include <cstdint>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -42,6 +43,22 @@ public:
 
     std::string nomeBaseDados; // value of "<dbname>"
     std::string classePai;     // value of "<parentclass>"
+
+    // The types correspondence lines and reserved words of a template, parsed once so that
+    // the engines of its files can share them (PreparaTipos, setTiposPreparados).
+    struct TTiposPreparados {
+        // The first correspondence line of each provider type name: (variable type,
+        // initial value).
+        std::unordered_map<std::string, std::pair<std::string, std::string>> tipos;
+        // Whether some line names a fallback ("*", "*string"): tables without one never look.
+        bool temReservas = false;
+        std::set<std::string, std::less<>> reservadas;
+    };
+    // What AdicionaTipos(tipos) and setPalavrasReservadas(reservadas) give a new engine.
+    static std::shared_ptr<const TTiposPreparados> PreparaTipos(const TListaTextos& tipos,
+                                                                const TListaTextos& reservadas);
+    // Uses prepared types and reserved words in place of all added or set so far.
+    void setTiposPreparados(std::shared_ptr<const TTiposPreparados> preparados);
 
     // Appends types correspondence lines "provider type;variable type;initial value;".
     void AdicionaTipos(const TListaTextos& linhas);
@@ -143,13 +160,12 @@ private:
 
     const TControlaColunas* m_controlaColunas = nullptr;
     const TControlaColunas* m_todasAsColunas = nullptr;
-    // The first correspondence line of each provider type name, built as lines are added.
-    std::unordered_map<std::string, TParTipo> m_tipos;
-    // Whether some line names a fallback ("*", "*string"): tables without one never look.
-    bool m_temReservas = false;
-    std::set<std::string, std::less<>> m_reservadas;
+    // The types and reserved words in use: shared when prepared, copied on the first change
+    // (AdicionaTipos, setPalavrasReservadas) into m_tiposProprios.
+    TTiposPreparados& TiposProprios();
+    std::shared_ptr<const TTiposPreparados> m_tipos = std::make_shared<const TTiposPreparados>();
+    std::shared_ptr<TTiposPreparados> m_tiposProprios;
     std::size_t m_limiteSaida = kLimiteSaidaPadrao;
-    TListaTextos m_linhasTipos;
     TListaTextos m_linhasModelo;
     TListaTextos m_linhasCodigo;
     std::string m_tabelaAtual;

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -806,12 +807,15 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
                                              const TListaTextos& tipos, const std::string& texto,
                                              const std::string& modelo) {
     const TListaTextos tabelas = m_colunas->getNomesTabelas();
+    // Parsed once for every file of the template; each file's engine used to parse them.
+    const auto preparados = TMontaCodigo::PreparaTipos(tipos, forma.reservadas);
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const std::string& tabela = tabelas[i];
         std::string identificador;
         const std::string arquivo = NomeArquivoTabela(tabela, padrao, forma, identificador);
-        GeraArquivo(*ColunasDaTabela(tabela), arquivo, classePai, tipos, forma.reservadas, texto,
-                    "Table " + EntreAspas(tabela) + " Of Template " + modelo);
+        // Every caller has checked `texto` with VerificaTags before its first file.
+        GravaArquivo(arquivo, Expande(*ColunasDaTabela(tabela), classePai, preparados, texto, true),
+                     "Table " + EntreAspas(tabela) + " Of Template " + modelo);
         if (eventoTabela) {
             eventoTabela(identificador, arquivo, Porcento(i, tabelas.size()));
         }
@@ -830,9 +834,16 @@ TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
                                        const std::string& classePai, const TListaTextos& tipos,
                                        const TListaTextos& reservadas, const std::string& texto,
                                        bool verificado) const {
+    return Expande(colunas, classePai, TMontaCodigo::PreparaTipos(tipos, reservadas), texto,
+                   verificado);
+}
+
+TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
+                                       const std::string& classePai,
+                                       std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
+                                       const std::string& texto, bool verificado) const {
     TMontaCodigo motor;
-    motor.AdicionaTipos(tipos);
-    motor.setPalavrasReservadas(reservadas);
+    motor.setTiposPreparados(std::move(tipos));
     motor.setControlaColunas(&colunas);
     motor.setTodasAsColunas(m_colunas.get());
     motor.setLimiteSaida(limiteSaida);
@@ -852,7 +863,8 @@ std::string TProcessaGeracao::NomeArquivoTabela(const std::string& tabela,
                                                 std::string& identificador) const {
     const std::string& tag = *TagDoPadrao(padrao);
     std::size_t tamanhoEsquema = 0;
-    identificador = NomeNoArquivo(*m_colunas->getTabela(tabela), tag, tamanhoEsquema);
+    identificador =
+        NomeNoArquivo(*std::as_const(*m_colunas).getTabela(tabela), tag, tamanhoEsquema);
     return SubstituiTodos(tag, ParteDoNome(identificador, tamanhoEsquema, forma), padrao);
 }
 

@@ -210,6 +210,10 @@ private:
     TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
                          const TListaTextos& tipos, const TListaTextos& reservadas,
                          const std::string& texto, bool verificado = false) const;
+    // The same with the types and reserved words prepared once for all files of a template.
+    TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
+                         std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
+                         const std::string& texto, bool verificado) const;
     // The content of a file as the run writes it: every line followed by CR LF.
     static std::string Conteudo(const TListaTextos& linhas);
     void GeraModeloTabela(const std::string& caminho);

@@ -14,6 +14,7 @@
 #include <map>
 #include <set>
 #include <string_view>
+#include <type_traits>
 
 namespace fendril {
 
@@ -125,12 +126,101 @@ TFabricaConexao FabricaPadrao() {
     return &CriaConexaoPadrao;
 }
 
+TLinhasCompactas::TLinhasCompactas(const TDadosRowset& dados) {
+    Copia(dados.linhas);
+}
+
+TLinhasCompactas::TLinhasCompactas(TDadosRowset&& dados) {
+    Copia(dados.linhas);
+    dados.linhas.clear();
+    dados.linhas.shrink_to_fit();
+}
+
+namespace {
+
+// The fields a compact row keeps: up to the last non-Null one.
+std::size_t CamposGuardados(const TLinhaValores& linha) {
+    std::size_t n = linha.size();
+    while (n > 0 && linha[n - 1].nulo) {
+        --n;
+    }
+    return n;
+}
+
+} // namespace
+
+template <typename Linhas> void TLinhasCompactas::Copia(Linhas& linhas) {
+    std::size_t campos = 0;
+    std::size_t textos = 0;
+    for (const TLinhaValores& linha : linhas) {
+        const std::size_t n = CamposGuardados(linha);
+        campos += n;
+        for (std::size_t i = 0; i < n; ++i) {
+            textos += linha[i].texto.size();
+        }
+    }
+    m_textos.reserve(textos);
+    m_fimCampo.reserve(campos);
+    Reserva(linhas.size());
+    for (auto& linha : linhas) {
+        Acrescenta(linha);
+        if constexpr (!std::is_const_v<Linhas>) {
+            TLinhaValores().swap(linha);
+        }
+    }
+}
+
+void TLinhasCompactas::Reserva(std::size_t linhas) {
+    m_inicioTexto.reserve(m_inicioTexto.size() + linhas);
+    m_primeiroCampo.reserve(m_primeiroCampo.size() + linhas);
+}
+
+void TLinhasCompactas::Acrescenta(const TLinhaValores& linha) {
+    const std::size_t inicio = m_textos.size();
+    const std::size_t n = CamposGuardados(linha);
+    for (std::size_t i = 0; i < n; ++i) {
+        const TValor& valor = linha[i];
+        if (!valor.nulo) {
+            m_textos += valor.texto;
+        }
+        const std::size_t fim = m_textos.size() - inicio;
+        if (fim >= kNulo) {
+            throw Exception("Not enough storage is available to complete this operation.");
+        }
+        m_fimCampo.push_back(static_cast<std::uint32_t>(fim) | (valor.nulo ? kNulo : 0U));
+    }
+    m_inicioTexto.push_back(m_textos.size());
+    m_primeiroCampo.push_back(m_fimCampo.size());
+}
+
+bool TLinhasCompactas::Nulo(std::size_t linha, std::size_t campo) const {
+    if (campo >= Campos(linha)) {
+        return true;
+    }
+    return (m_fimCampo[m_primeiroCampo[linha] + campo] & kNulo) != 0;
+}
+
+std::string_view TLinhasCompactas::Texto(std::size_t linha, std::size_t campo) const {
+    if (campo >= Campos(linha)) {
+        return {};
+    }
+    const std::size_t primeiro = m_primeiroCampo[linha];
+    const std::uint32_t fim = m_fimCampo[primeiro + campo] & ~kNulo;
+    const std::uint32_t inicio = campo == 0 ? 0U : (m_fimCampo[primeiro + campo - 1] & ~kNulo);
+    return std::string_view(m_textos).substr(m_inicioTexto[linha] + inicio, fim - inicio);
+}
+
 TRowsetMemoria::TRowsetMemoria(std::shared_ptr<const TDadosRowset> dados, int colunas,
+                               std::optional<std::vector<std::size_t>> selecao)
+    : TRowsetMemoria(std::make_shared<const TLinhasCompactas>(*dados), colunas,
+                     std::move(selecao)) {}
+
+TRowsetMemoria::TRowsetMemoria(std::shared_ptr<const TLinhasCompactas> dados, int colunas,
                                std::optional<std::vector<std::size_t>> selecao)
     : m_dados(std::move(dados)), m_colunas(colunas), m_selecao(std::move(selecao)) {}
 
 std::size_t TRowsetMemoria::Quantidade() const {
-    return m_selecao ? m_selecao->size() : m_dados->linhas.size();
+    return m_selecao ? m_selecao->size() : m_dados->Quantidade();
 }
 
 void TRowsetMemoria::MoveNext() {
@@ -140,7 +230,7 @@ void TRowsetMemoria::MoveNext() {
     ++m_posicao;
 }
 
-const TValor& TRowsetMemoria::Valor(int ordinal) const {
+std::optional<std::string_view> TRowsetMemoria::Valor(int ordinal) const {
     if (Eof()) {
         throw Exception(kSemRegistroAtual);
     }
@@ -149,26 +239,31 @@ const TValor& TRowsetMemoria::Valor(int ordinal) const {
                         "name or ordinal.");
     }
     const std::size_t indice = m_selecao ? (*m_selecao)[m_posicao] : m_posicao;
-    const TLinhaValores& linha = m_dados->linhas[indice];
-    static const TValor nulo;
     const auto i = static_cast<std::size_t>(ordinal);
-    return i < linha.size() ? linha[i] : nulo;
+    if (m_dados->Nulo(indice, i)) {
+        return std::nullopt;
+    }
+    return m_dados->Texto(indice, i);
 }
 
 bool TRowsetMemoria::Nulo(int ordinal) const {
-    return Valor(ordinal).nulo;
+    return !Valor(ordinal).has_value();
+}
+
+std::string_view TRowsetMemoria::TextoNaoNulo(int ordinal) const {
+    const std::optional<std::string_view> valor = Valor(ordinal);
+    if (!valor) {
+        throw Exception("Invalid use of Null");
+    }
+    return *valor;
 }
 
 std::string TRowsetMemoria::Texto(int ordinal) const {
-    const TValor& valor = Valor(ordinal);
-    if (valor.nulo) {
-        throw Exception("Invalid use of Null");
-    }
-    return valor.texto;
+    return std::string(TextoNaoNulo(ordinal));
 }
 
 std::int64_t TRowsetMemoria::Inteiro(int ordinal) const {
-    const std::string texto = Texto(ordinal);
+    const std::string_view texto = TextoNaoNulo(ordinal);
     std::int64_t numero = 0;
     const char* fim = texto.data() + texto.size();
     const auto [ptr, erro] = std::from_chars(texto.data(), fim, numero);
@@ -179,7 +274,7 @@ std::int64_t TRowsetMemoria::Inteiro(int ordinal) const {
 }
 
 bool TRowsetMemoria::Booleano(int ordinal) const {
-    const std::string texto = Texto(ordinal);
+    const std::string_view texto = TextoNaoNulo(ordinal);
     if (MesmoTextoSemCaixa(texto, "true")) {
         return true;
     }
@@ -190,6 +285,9 @@ bool TRowsetMemoria::Booleano(int ordinal) const {
 }
 
 TRowsetIndexado::TRowsetIndexado(TEsquema esquema, std::shared_ptr<const TDadosRowset> dados)
+    : TRowsetIndexado(esquema, std::make_shared<const TLinhasCompactas>(*dados)) {}
+
+TRowsetIndexado::TRowsetIndexado(TEsquema esquema, std::shared_ptr<const TLinhasCompactas> dados)
     : m_esquema(esquema), m_dados(std::move(dados)),
       m_indices(static_cast<std::size_t>(ColunasDoEsquema(esquema))) {}
 
@@ -214,22 +312,20 @@ std::unique_ptr<TRowset> TRowsetIndexado::Seleciona(const TFiltro& restricoes) {
     auto& indice = m_indices[static_cast<std::size_t>(ordinal)];
     if (!indice) {
         indice = std::make_unique<std::unordered_map<std::string, std::vector<std::size_t>>>();
-        for (std::size_t i = 0; i < m_dados->linhas.size(); ++i) {
-            const TLinhaValores& linha = m_dados->linhas[i];
-            const auto o = static_cast<std::size_t>(ordinal);
-            if (o < linha.size() && !linha[o].nulo) {
-                (*indice)[linha[o].texto].push_back(i);
+        const auto o = static_cast<std::size_t>(ordinal);
+        for (std::size_t i = 0; i < m_dados->Quantidade(); ++i) {
+            if (!m_dados->Nulo(i, o)) {
+                (*indice)[std::string(m_dados->Texto(i, o))].push_back(i);
             }
         }
     }
     std::vector<std::size_t> selecao;
     if (const auto achado = indice->find(valor); achado != indice->end()) {
         for (const std::size_t i : achado->second) {
-            const TLinhaValores& linha = m_dados->linhas[i];
             bool passa = true;
             for (std::size_t f = 1; f < filtros.size() && passa; ++f) {
                 const auto o = static_cast<std::size_t>(filtros[f].first);
-                passa = o < linha.size() && !linha[o].nulo && linha[o].texto == filtros[f].second;
+                passa = !m_dados->Nulo(i, o) && m_dados->Texto(i, o) == filtros[f].second;
             }
             if (passa) {
                 selecao.push_back(i);
@@ -340,7 +436,7 @@ std::unique_ptr<TRowset> TConexaoCatalogo::OpenSchema(TEsquema esquema, const TF
     if (!lido.rowset && lido.falha.empty()) {
         try {
             lido.rowset = std::make_unique<TRowsetIndexado>(
-                esquema, std::make_shared<const TDadosRowset>(LeEsquema(esquema)));
+                esquema, std::make_shared<const TLinhasCompactas>(LeLinhas(esquema)));
         } catch (const std::exception& erro) {
             lido.falha = erro.what();
             if (lido.falha.empty()) {

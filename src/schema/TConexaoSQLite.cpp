@@ -236,16 +236,29 @@ TDadosRowset TConexaoSQLite::LeTabelas() {
     return dados;
 }
 
-TDadosRowset TConexaoSQLite::LeColunas() {
-    TDadosRowset dados;
+template <typename Recebe> void TConexaoSQLite::ParaCadaColuna(Recebe&& recebe) {
     const auto& tabelas = Tabelas();
     for (std::size_t t = 0; t < tabelas.size(); ++t) {
         const std::vector<TColunaSQLite>& colunas = Colunas(t);
         for (const TColunaSQLite& coluna : colunas) {
-            dados.linhas.push_back(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna));
+            recebe(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna));
         }
     }
+}
+
+TDadosRowset TConexaoSQLite::LeColunas() {
+    TDadosRowset dados;
+    ParaCadaColuna([&dados](TLinhaValores linha) { dados.linhas.push_back(std::move(linha)); });
     return dados;
+}
+
+TLinhasCompactas TConexaoSQLite::LeLinhas(TEsquema esquema) {
+    if (esquema != TEsquema::adSchemaColumns) {
+        return TConexaoCatalogo::LeLinhas(esquema);
+    }
+    TLinhasCompactas linhas;
+    ParaCadaColuna([&linhas](const TLinhaValores& linha) { linhas.Acrescenta(linha); });
+    return linhas;
 }
 
 TDadosRowset TConexaoSQLite::LeChavesPrimarias() {

@@ -30,6 +30,8 @@ public:
 
 protected:
     TDadosRowset LeEsquema(TEsquema esquema) override;
+    // COLUMNS is built one row at a time; the other rowsets as LeEsquema reads them.
+    TLinhasCompactas LeLinhas(TEsquema esquema) override;
 
 private:
     struct TTabelaSQLite {
@@ -40,6 +42,8 @@ private:
     TDadosRowset LeCatalogos();
     TDadosRowset LeTabelas();
     TDadosRowset LeColunas();
+    // Gives each COLUMNS row, table by table, to `recebe`.
+    template <typename Recebe> void ParaCadaColuna(Recebe&& recebe);
     TDadosRowset LeChavesPrimarias();
     TDadosRowset LeChavesEstrangeiras();
     TDadosRowset LeTiposProvider();

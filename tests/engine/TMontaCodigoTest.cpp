@@ -184,6 +184,31 @@ TEST(TMontaCodigo, BuscaTipo) {
     EXPECT_EQ(busca(""), Par{});
 }
 
+// Prepared types and reserved words answer as the same lines added to an engine, and an
+// engine that adds more lines afterwards changes its own copy, not the shared one.
+TEST(TMontaCodigo, PreparedTypesAnswerAsAddedOnesAndStayShared) {
+    const TListaTextos linhas = {"int;Integer;0;", "bad", "int;Other;1;", "*;Any;;"};
+    const auto preparados = TMontaCodigo::PreparaTipos(linhas, {"class"});
+    TMontaCodigo adicionado;
+    adicionado.AdicionaTipos(linhas);
+    adicionado.setPalavrasReservadas({"class"});
+    TMontaCodigo compartilhado;
+    compartilhado.setTiposPreparados(preparados);
+    TMontaCodigo outro;
+    outro.setTiposPreparados(preparados);
+    outro.AdicionaTipos({"short;Small;"});
+    TTipoDado tipo;
+    for (const char* nome : {"int", "bad", "short", "x"}) {
+        tipo.nome = nome;
+        EXPECT_EQ(compartilhado.BuscaTipo(tipo), adicionado.BuscaTipo(tipo)) << nome;
+    }
+    tipo.nome = "short";
+    EXPECT_EQ(outro.BuscaTipo(tipo), (std::pair<std::string, std::string>{"Small", ""}));
+    EXPECT_EQ(compartilhado.BuscaTipo(tipo), (std::pair<std::string, std::string>{"Any", ""}));
+    EXPECT_EQ(preparados->reservadas.count("class"), 1U);
+    EXPECT_EQ(preparados->tipos.count("short"), 0U);
+}
+
 // Fallback lines ("*family", "*") serve only names no line gives; a table without them
 // keeps every miss empty.
 TEST(TMontaCodigo, BuscaTipoFallsBackToTheFamilyThenToAny) {

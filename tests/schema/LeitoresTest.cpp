@@ -35,6 +35,40 @@ std::unique_ptr<TRowset> Rowset(int linhas) {
     return std::make_unique<TRowsetMemoria>(dados, 1);
 }
 
+// The compact rows read back every field as it was given: texts (empty ones too), Null
+// fields in the middle and at the end of a row, and fields past a row's end as Null.
+TEST(TLinhasCompactas, ReadBackEveryFieldAsGiven) {
+    TDadosRowset dados;
+    dados.linhas.push_back(
+        {TValor::De("main"), TValor::Nulo(), TValor::De(""), TValor::De("x y"), TValor::Nulo()});
+    dados.linhas.push_back({});
+    dados.linhas.push_back({TValor::Nulo(), TValor::De(std::int64_t{-42})});
+    const TDadosRowset copia = dados;
+    const TLinhasCompactas compactas(std::move(dados));
+    EXPECT_TRUE(dados.linhas.empty());
+    ASSERT_EQ(compactas.Quantidade(), copia.linhas.size());
+    for (std::size_t l = 0; l < copia.linhas.size(); ++l) {
+        for (std::size_t c = 0; c < 7; ++c) {
+            const bool nulo = c >= copia.linhas[l].size() || copia.linhas[l][c].nulo;
+            EXPECT_EQ(compactas.Nulo(l, c), nulo) << l << "," << c;
+            EXPECT_EQ(compactas.Texto(l, c), nulo ? "" : copia.linhas[l][c].texto) << l << "," << c;
+        }
+    }
+    EXPECT_EQ(compactas.Campos(0), 4U);
+
+    TRowsetMemoria rowset(std::make_shared<const TLinhasCompactas>(copia), 7);
+    EXPECT_EQ(rowset.Texto(0), "main");
+    EXPECT_TRUE(rowset.Nulo(1));
+    EXPECT_THROW(rowset.Texto(1), Exception);
+    EXPECT_EQ(rowset.Texto(2), "");
+    EXPECT_TRUE(rowset.Nulo(6));
+    EXPECT_THROW(rowset.Nulo(7), Exception);
+    rowset.MoveNext();
+    rowset.MoveNext();
+    EXPECT_EQ(rowset.Inteiro(1), -42);
+    EXPECT_TRUE(rowset.Booleano(1));
+}
+
 TEST(TColecao, EmptyRowsetIsAtEndWithoutRows) {
     TColecaoContada cursor;
     cursor.setRecordset(Rowset(0));
