@@ -15,16 +15,7 @@ n=${2:-2000}
 work=$(mktemp -d "${TMPDIR:-/tmp}/fendril-gen-bench.XXXXXX")
 [[ -n "${KEEP:-}" ]] || trap 'rm -rf "$work"' EXIT
 
-awk -v n="$n" 'BEGIN {
-  for (i = 1; i <= n; i++) {
-    a = (i > 1) ? i - 1 : 1; b = (i > 2) ? i - 2 : 1;
-    printf "CREATE TABLE t%05d (id integer NOT NULL PRIMARY KEY, ", i;
-    printf "ref_a integer REFERENCES t%05d (id), ref_b integer REFERENCES t%05d (id), ", a, b;
-    printf "created date, ";
-    for (c = 1; c <= 11; c++) printf "c%02d varchar(40)%s", c, (c < 11 ? ", " : "");
-    printf ");\n";
-  }
-}' | sqlite3 "$work/big.db"
+bench/synthetic-schema.sh "$n" | sqlite3 "$work/big.db"
 "$cli" import --connection "Provider=SQLite;Data Source=$work/big.db" --database main \
   --author bench -o "$work/big.kmf" 2>/dev/null
 

@@ -34,18 +34,7 @@ limpa() {
 }
 trap limpa EXIT
 
-gera_sql() { # N tables of 15 columns, each with two foreign keys to earlier tables
-  awk -v n="$1" 'BEGIN {
-    for (i = 1; i <= n; i++) {
-      a = (i > 1) ? i - 1 : 1; b = (i > 2) ? i - 2 : 1;
-      printf "CREATE TABLE t%05d (id integer NOT NULL PRIMARY KEY, ", i;
-      printf "ref_a integer REFERENCES t%05d (id), ref_b integer REFERENCES t%05d (id), ", a, b;
-      printf "created date, ";
-      for (c = 1; c <= 11; c++) printf "c%02d varchar(40)%s", c, (c < 11 ? ", " : "");
-      printf ");\n";
-    }
-  }'
-}
+gera_sql() { bench/synthetic-schema.sh "$1"; }
 
 # Runs a command RUNS times; prints "seconds peak-MiB" of the fastest run. PREPARA, when
 # set, is run before each run (untimed).
