@@ -167,8 +167,10 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     layout->addWidget(divisorProblemas, 1);
     layout->addWidget(m_codigo.barra);
     connect(m_previa, &TPainelPrevia::mapaEscolhido, this, [this] { MarcaModificado(); });
+    // One file per table puts the text in a table block, as the run does; one file for all
+    // does not.
     connect(m_previa, &TPainelPrevia::pausa, this,
-            [this] { m_problemas->Diagnostica(m_codigo.editor, false); });
+            [this] { m_problemas->Diagnostica(m_codigo.editor, m_rgFile->checkedId() == 0); });
 }
 
 void TFormModeloGeral::criaPaginaSettings(QWidget* pagina) {

@@ -24,6 +24,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -235,6 +236,25 @@ private slots:
         QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, retangulo.center());
         QCOMPARE(editor->textCursor().blockNumber(), 1);
         QCOMPARE(editor->textCursor().positionInBlock(), 2);
+    }
+
+    // A general template written once per table has its text in a table block, as the run
+    // expands it: table tags there are no problem. Written once for all, they are.
+    void problemasPorModo() {
+        Ambiente ambiente;
+        auto principal = NovaPrincipal();
+        auto* janela = NovaJanelaDe<TFormModeloGeral>(*principal, QStringLiteral("tpg"));
+        janela->painelPrevia()->temporizador()->setInterval(0);
+        auto* lista = Controle<QTreeWidget>(janela, QStringLiteral("lista_problemas"));
+        janela->editor()->setPlainText(QStringLiteral("class <tbname>:\n    pass"));
+        QVERIFY(Controle<QRadioButton>(janela, QStringLiteral("rg_file_0"))->isChecked());
+        janela->painelPrevia()->Agenda();
+        QTRY_VERIFY(!janela->painelPrevia()->temporizador()->isActive());
+        QCOMPARE(lista->topLevelItemCount(), 0);
+
+        Controle<QRadioButton>(janela, QStringLiteral("rg_file_1"))->click();
+        QTRY_COMPARE(lista->topLevelItemCount(), 1);
+        QVERIFY(lista->topLevelItem(0)->text(2).contains(QStringLiteral("Outside A Table Block")));
     }
 
     // The mapping chosen is part of the template document (written only when set); without
