@@ -5,9 +5,9 @@
 #include "AmbienteUi.h"
 #include "AuxiliaresEditor.h"
 #include "JanelaFilha.h"
+#include "ModeloPrevia.h"
 #include "documents/DocumentoMapeamento.h"
 #include "generation/windows/TFormGeracao.h"
-#include "model/TColuna.h"
 #include "model/TControlaColunas.h"
 #include "schema/windows/TFormMostraDados.h"
 #include "support/BancoSQLite.h"
@@ -128,33 +128,17 @@ BENCHMARK(RealceModeloTabela)
 // the pane's texts). The mapping is loaded once, before the timing.
 void PreviaModeloTabela(benchmark::State& estado) {
     Ambiente ambiente;
-    TArquivoKMF mapa;
-    mapa.cabecalho = "bench";
-    mapa.AdicionaEntrada("descricao", "combo_basedados", "bench");
-    for (int c = 0; c < 30; ++c) {
-        TColuna coluna;
-        coluna.nome = "col" + std::to_string(c);
-        coluna.setChavePrimaria(c == 0 ? 1 : 0);
-        coluna.getTabela().nome = "orders";
-        coluna.getTipoDado().nome = c % 2 ? "varchar" : "integer";
-        mapa.AdicionaLinha("tabelasecolunas", coluna.Codifica());
-    }
     const QString caminhoMapa = ambiente.caminho(QStringLiteral("bench.kmf"));
-    mapa.Salva(deQString(caminhoMapa));
+    bench::MapaDeUmaTabela().Salva(deQString(caminhoMapa));
 
     auto principal = NovaPrincipal();
     auto* janela = NovaJanelaDe<TFormFilhaModelo>(*principal, QStringLiteral("tpt"));
     janela->showMaximized();
     Controle<QTabWidget>(janela, QStringLiteral("pcontrolprincipal"))->setCurrentIndex(1);
     Digita(janela, "edit_tableextension", QStringLiteral("h"));
-    // Plain lines with table tags, one in ten a column block.
     QStringList linhas;
-    for (int i = 0; i < 5000; ++i)
-        linhas.append(i % 10 == 0
-                          ? QStringLiteral("<simplecol>    <colvartype> <colname>_%1;"
-                                           "</simplecol>")
-                                .arg(i)
-                          : QStringLiteral("    int <tbname>_%1 = <colcount>; // <dbname>").arg(i));
+    for (const std::string& linha : bench::LinhasDoModelo())
+        linhas.append(QString::fromStdString(linha));
     Editor(janela, "re_classeobjeto")->setPlainText(linhas.join(QLatin1Char('\n')));
     Controle<QComboBox>(janela, QStringLiteral("cb_previa_mapa"))->setEditText(caminhoMapa);
     TPainelPrevia* painel = janela->painelPrevia();

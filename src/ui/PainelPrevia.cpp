@@ -3,6 +3,7 @@
 #include "documents/TArquivoKMF.h"
 #include "documents/TDocModelos.h"
 #include "generation/TProcessaGeracao.h"
+#include "ui/ListaProblemas.h"
 #include "ui/frame/Dialogos.h"
 #include "ui/frame/Texto.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -100,6 +102,23 @@ TPainelPrevia::TPainelPrevia(bool geral, TFonte fonte, QWidget* pai)
 }
 
 TPainelPrevia::~TPainelPrevia() = default;
+
+QSplitter* TPainelPrevia::MontaArea(QWidget* editores, TListaProblemas* problemas,
+                                    QWidget* pagina) {
+    auto* divisorProblemas = new QSplitter(Qt::Vertical, pagina);
+    divisorProblemas->setObjectName(QStringLiteral("divisor_problemas"));
+    auto* divisorPrevia = new QSplitter(Qt::Horizontal, divisorProblemas);
+    divisorPrevia->setObjectName(QStringLiteral("divisor_previa"));
+    divisorPrevia->addWidget(editores);
+    divisorPrevia->addWidget(this);
+    divisorPrevia->setStretchFactor(0, 3);
+    divisorPrevia->setStretchFactor(1, 2);
+    divisorProblemas->addWidget(divisorPrevia);
+    divisorProblemas->addWidget(problemas);
+    divisorProblemas->setStretchFactor(0, 1);
+    divisorProblemas->setSizes({400, 90});
+    return divisorProblemas;
+}
 
 void TPainelPrevia::Agenda() {
     m_temporizador->start();

@@ -20,12 +20,14 @@
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QSplitter;
 class QTimer;
 class QToolButton;
 
 namespace fendril {
 
 class TArquivoKMF;
+class TListaProblemas;
 class TProcessaGeracao;
 
 class TPainelPrevia : public QWidget {
@@ -64,6 +66,10 @@ public:
     QPlainTextEdit* memo() const { return m_memo; }
     // How many times the mapping was loaded.
     int carregamentos() const { return m_carregamentos; }
+
+    // Lays out a template window's code area: `editores` with the pane beside them and
+    // `problemas` under both. Returns the outer splitter, which the caller puts in its page.
+    QSplitter* MontaArea(QWidget* editores, TListaProblemas* problemas, QWidget* pagina);
 
     // The mapping of the most recent generation document of the recent-files list (its
     // relative path taken from the document's folder); empty when there is none.

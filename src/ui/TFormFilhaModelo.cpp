@@ -255,24 +255,11 @@ QWidget* TFormFilhaModelo::criaPaginaCodigo() {
     m_divisor->setStretchFactor(1, 1);
 
     // The preview beside the editors, the problems list under both.
-    auto* divisorProblemas = new QSplitter(Qt::Vertical, pagina);
-    divisorProblemas->setObjectName(QStringLiteral("divisor_problemas"));
-    m_divisorPrevia = new QSplitter(Qt::Horizontal, divisorProblemas);
-    m_divisorPrevia->setObjectName(QStringLiteral("divisor_previa"));
-    m_divisorPrevia->addWidget(m_divisor);
     m_previa = new TPainelPrevia(
-        false, {[this] { return documentoPrevia(); }, [this] { return gettNomeArq(); }},
-        m_divisorPrevia);
+        false, {[this] { return documentoPrevia(); }, [this] { return gettNomeArq(); }});
     m_previa->memo()->setFont(m_editores[GuiaTabela].editor->font());
-    m_divisorPrevia->addWidget(m_previa);
-    m_divisorPrevia->setStretchFactor(0, 3);
-    m_divisorPrevia->setStretchFactor(1, 2);
-    m_problemas = new TListaProblemas(divisorProblemas);
-    divisorProblemas->addWidget(m_divisorPrevia);
-    divisorProblemas->addWidget(m_problemas);
-    divisorProblemas->setStretchFactor(0, 1);
-    divisorProblemas->setSizes({400, 90});
-    layout->addWidget(divisorProblemas, 1);
+    m_problemas = new TListaProblemas;
+    layout->addWidget(m_previa->MontaArea(m_divisor, m_problemas, pagina), 1);
     connect(m_previa, &TPainelPrevia::mapaEscolhido, this, [this] { MarcaModificado(); });
     connect(m_previa, &TPainelPrevia::pausa, this, [this] { atualizaProblemas(); });
 

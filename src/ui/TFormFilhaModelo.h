@@ -144,7 +144,6 @@ private:
     QLineEdit* m_makeExtension = nullptr;
     QLineEdit* m_makeFname = nullptr;
     QTableWidget* m_tipos = nullptr;
-    QSplitter* m_divisorPrevia = nullptr;
     TPainelPrevia* m_previa = nullptr;
     TListaProblemas* m_problemas = nullptr;
     TIndicadorInsercao m_indicador;

@@ -146,25 +146,13 @@ void TFormModeloGeral::criaPaginaCodigo(QWidget* pagina) {
     m_divisor->addWidget(m_codigo.editor);
     m_divisor->setStretchFactor(1, 1);
 
-    // The preview beside the editor, the problems list under both.
-    auto* divisorProblemas = new QSplitter(Qt::Vertical, pagina);
-    divisorProblemas->setObjectName(QStringLiteral("divisor_problemas"));
-    auto* divisorPrevia = new QSplitter(Qt::Horizontal, divisorProblemas);
-    divisorPrevia->setObjectName(QStringLiteral("divisor_previa"));
-    divisorPrevia->addWidget(m_divisor);
-    // The document as saving builds it (a general template has no author to require).
+    // The preview beside the editor, the problems list under both. The document is the one
+    // saving builds (a general template has no author to require).
     m_previa = new TPainelPrevia(
-        true, {[this] { return getArquivo(); }, [this] { return gettNomeArq(); }}, divisorPrevia);
+        true, {[this] { return getArquivo(); }, [this] { return gettNomeArq(); }});
     m_previa->memo()->setFont(m_codigo.editor->font());
-    divisorPrevia->addWidget(m_previa);
-    divisorPrevia->setStretchFactor(0, 3);
-    divisorPrevia->setStretchFactor(1, 2);
-    m_problemas = new TListaProblemas(divisorProblemas);
-    divisorProblemas->addWidget(divisorPrevia);
-    divisorProblemas->addWidget(m_problemas);
-    divisorProblemas->setStretchFactor(0, 1);
-    divisorProblemas->setSizes({400, 90});
-    layout->addWidget(divisorProblemas, 1);
+    m_problemas = new TListaProblemas;
+    layout->addWidget(m_previa->MontaArea(m_divisor, m_problemas, pagina), 1);
     layout->addWidget(m_codigo.barra);
     connect(m_previa, &TPainelPrevia::mapaEscolhido, this, [this] { MarcaModificado(); });
     // One file per table puts the text in a table block, as the run does; one file for all
