@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ostream>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -92,7 +93,7 @@ std::string DescreveMapeamento(const std::string& nome, const std::string& baseD
     std::size_t quantidade = 0;
     if (colunas) {
         for (const auto& coluna : colunas->getColunas()) {
-            std::string qualificado = coluna->getTabela().getNomeCompleto();
+            std::string qualificado = std::as_const(*coluna).getTabela().getNomeCompleto();
             if (qualificado.empty()) {
                 continue;
             }
@@ -114,7 +115,8 @@ std::string DescreveMapeamento(const std::string& nome, const std::string& baseD
                         std::to_string(quantidade) + (quantidade == 1 ? " column\n" : " columns\n");
     for (const std::string& qualificado : tabelas) {
         const std::vector<std::size_t> posicoes = colunas->PosicoesDaTabela(qualificado);
-        const TTabela& registro = colunas->getColunas()[posicoes.front()]->getTabela();
+        const TTabela& registro =
+            std::as_const(*colunas->getColunas()[posicoes.front()]).getTabela();
         texto += "\nTable " + Escapa(qualificado) + " (" + Escapa(registro.tipo) + ")\n";
         if (!registro.alias.empty()) {
             texto += "  Alias: " + Escapa(registro.alias) + "\n";

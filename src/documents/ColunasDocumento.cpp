@@ -10,6 +10,7 @@
 #include <set>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 namespace fendril {
 
@@ -87,7 +88,7 @@ void EscreveEntradas(TArquivoKMF& documento, std::string_view secao,
     std::set<TChaveColuna> vistas;
     std::vector<std::string> linhasColunas;
     for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
+        const TTabela& tabela = std::as_const(*coluna).getTabela();
         if (tabelas.emplace(tabela.esquema, tabela.nome).second) {
             if (std::string entrada = daTabela(tabela); !entrada.empty()) {
                 documento.AdicionaEntrada(secao, kChaveTabela, entrada);
@@ -113,7 +114,7 @@ struct TColunasPorNome {
 TColunasPorNome ColunasPorNome(TControlaColunas& colunas) {
     TColunasPorNome nomes;
     for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = coluna->getTabela();
+        const TTabela& tabela = std::as_const(*coluna).getTabela();
         nomes.porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
         nomes.porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
     }
@@ -165,7 +166,7 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
             {registro::LeCampo(campos[0], escapado), registro::LeCampo(campos[1], escapado)});
         if (achadas != porTabela.end()) {
             for (TColuna* coluna : achadas->second) {
-                coluna->getTabela().comment = registro::LeCampo(campos[2], escapado);
+                coluna->getTabelaCompartilhada().comment = registro::LeCampo(campos[2], escapado);
             }
         }
     }
@@ -249,7 +250,7 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
         if (const auto achadas = porTabela.find({(*campos)[0], (*campos)[1]});
             achadas != porTabela.end()) {
             for (TColuna* coluna : achadas->second) {
-                coluna->getTabela().handSetComment = (*campos)[2];
+                coluna->getTabelaCompartilhada().handSetComment = (*campos)[2];
             }
         }
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 namespace fendril {
 
@@ -40,15 +41,17 @@ TAliasesFilled FillEmptyAliases(TControlaColunas& colunas, std::string_view regr
     std::unordered_map<std::string, std::string> aliasTabelas;
     for (std::size_t i = 0; i < colunas.quantidade(); ++i) {
         colunas.AlteraColuna(i, [&](TColuna& coluna) {
-            TTabela& tabela = coluna.getTabela();
+            const TTabela& tabela = std::as_const(coluna).getTabela();
             if (tables) {
                 const auto [achada, nova] = aliasTabelas.try_emplace(tabela.getNomeCompleto());
                 if (nova && tabela.alias.empty()) {
                     achada->second = AplicaFiltros(*tables, tabela.nome, 0, {});
                     preenchidos.tables += achada->second.empty() ? 0 : 1;
                 }
-                if (tabela.alias.empty()) {
-                    tabela.alias = achada->second;
+                if (tabela.alias.empty() && !achada->second.empty()) {
+                    // The columns sharing this record are of this table and without an
+                    // alias too: each would be given this one.
+                    coluna.getTabelaCompartilhada().alias = achada->second;
                 }
             }
             if (columns && coluna.alias.empty()) {

@@ -78,7 +78,7 @@ struct TColunasTabela {
 std::unordered_map<std::string, TColunasTabela> PorTabela(const TControlaColunas& colunas) {
     std::unordered_map<std::string, TColunasTabela> tabelas;
     for (const auto& coluna : colunas.getColunas()) {
-        TColunasTabela& tabela = tabelas[coluna->getTabela().getNomeCompleto()];
+        TColunasTabela& tabela = tabelas[std::as_const(*coluna).getTabela().getNomeCompleto()];
         tabela.todas.push_back(coluna.get());
         if (tabela.posicao.try_emplace(coluna->nome, tabela.primeiras.size()).second) {
             tabela.primeiras.push_back(coluna.get());
@@ -478,7 +478,7 @@ TListaTextos MappedTables(const TControlaColunas& colunas) {
     TListaTextos nomes;
     std::unordered_set<std::string> vistas;
     for (const auto& coluna : colunas.getColunas()) {
-        std::string nome = coluna->getTabela().getNomeCompleto();
+        std::string nome = std::as_const(*coluna).getTabela().getNomeCompleto();
         if (!nome.empty() && vistas.insert(nome).second) {
             nomes.push_back(std::move(nome));
         }
@@ -578,7 +578,7 @@ std::unique_ptr<TControlaColunas> ApplyRefresh(const TControlaColunas& mapping,
     }
     std::vector<std::pair<std::size_t, std::string>> inicios; // where each changed table starts
     for (const auto& coluna : mapping.getColunas()) {
-        const std::string tabela = coluna->getTabela().getNomeCompleto();
+        const std::string tabela = std::as_const(*coluna).getTabela().getNomeCompleto();
         if (escolhas.tabelasRemovidas.count(tabela) != 0) {
             continue;
         }

@@ -3,9 +3,18 @@
 #include "model/Registro.h"
 #include "model/Textos.h"
 
+#include <utility>
+
 namespace fendril {
 
-TColuna::TColuna() : m_tabela(std::make_unique<TTabela>()) {}
+TColuna::TColuna() : m_tabela(std::make_shared<TTabela>()) {}
+
+TTabela& TColuna::getTabela() {
+    if (m_tabela.use_count() > 1) {
+        m_tabela = std::make_shared<TTabela>(std::as_const(*m_tabela));
+    }
+    return *m_tabela;
+}
 
 TColuna::~TColuna() {
     // Unlink a chain of referenced columns one level at a time, so that a very deep chain
@@ -95,8 +104,9 @@ std::unique_ptr<TColuna> TColuna::CopiaCodificada() const {
 void TColuna::CopiaFatosDe(const TColuna& outra) {
     facts = outra.facts;
     handSet = outra.handSet;
-    m_tabela->comment = outra.m_tabela->comment;
-    m_tabela->handSetComment = outra.m_tabela->handSetComment;
+    TTabela& tabela = getTabela();
+    tabela.comment = outra.m_tabela->comment;
+    tabela.handSetComment = outra.m_tabela->handSetComment;
 }
 
 void TColuna::DecodificaPropria(std::string_view parte) {
@@ -110,6 +120,11 @@ void TColuna::DecodificaPropria(std::string_view parte) {
 }
 
 void TColuna::Decodifica(std::string_view texto) {
+    TTabelaLida nenhuma;
+    Decodifica(texto, nenhuma);
+}
+
+void TColuna::Decodifica(std::string_view texto, TTabelaLida& anterior) {
     // Cut at "|>", each level of referenced column takes four pieces: its own part, its
     // type, its table and the table's database. A non-empty piece after them starts the
     // next level, which replaces whatever referenced column that level had.
@@ -119,8 +134,21 @@ void TColuna::Decodifica(std::string_view texto) {
     TColuna* coluna = this;
     for (std::size_t base = 0;; base += 4) {
         coluna->m_tipoDado.Decodifica(ItemDaLista(partes, base + 1));
-        coluna->m_tabela->DecodificaPartes(ItemDaLista(partes, base + 2),
-                                           ItemDaLista(partes, base + 3));
+        const std::string_view propriaTabela = ItemDaLista(partes, base + 2);
+        const std::string_view baseDados = ItemDaLista(partes, base + 3);
+        if (base > 0) {
+            coluna->getTabela().DecodificaPartes(propriaTabela, baseDados);
+        } else if (anterior.tabela && anterior.tabela != m_tabela &&
+                   anterior.propria == propriaTabela && anterior.baseDados == baseDados &&
+                   anterior.tabela->comment == m_tabela->comment &&
+                   anterior.tabela->handSetComment == m_tabela->handSetComment) {
+            // Decoding the same parts into a record that agrees on the rest would give an
+            // equal record.
+            m_tabela = anterior.tabela;
+        } else {
+            getTabela().DecodificaPartes(propriaTabela, baseDados);
+            anterior = {propriaTabela, baseDados, m_tabela};
+        }
         coluna->DecodificaPropria(ItemDaLista(partes, base));
         if (ItemDaLista(partes, base + 4).empty()) {
             break;

@@ -69,8 +69,15 @@ public:
     TColumnFacts facts;         // not encoded: see TColumnFacts
     THandSetProperties handSet; // not encoded either
 
-    TTabela& getTabela() { return *m_tabela; }
+    // Columns read one after another with the same table share one table record (a large
+    // part of a mapping's memory otherwise). Changing the table through this getter first
+    // gives the column a record of its own, so that the change reaches no other column;
+    // code that only reads should reach the column as const.
+    TTabela& getTabela();
     const TTabela& getTabela() const { return *m_tabela; }
+    // The table record as shared: a change reaches every column that shares it. For setting
+    // what every column of a table holds alike.
+    TTabela& getTabelaCompartilhada() { return *m_tabela; }
     TTipoDado& getTipoDado() { return m_tipoDado; }
     const TTipoDado& getTipoDado() const { return m_tipoDado; }
     // The referenced column; null when absent.
@@ -96,6 +103,17 @@ public:
     // Restores a column from an encoding. An encoding without a referenced column leaves
     // the present one in place.
     void Decodifica(std::string_view texto);
+    // What reading a column encoding leaves for reading the next: its table's encoded parts
+    // and the record read from them.
+    struct TTabelaLida {
+        std::string_view propria;
+        std::string_view baseDados;
+        std::shared_ptr<TTabela> tabela;
+    };
+    // Decodifica, sharing the table record of the column read before (`anterior`, then
+    // updated for the next) when the encoding names the table as that column's did and the
+    // two records agree on what the encoding does not carry.
+    void Decodifica(std::string_view texto, TTabelaLida& anterior);
     // A new column equal to the one Decodifica(Codifica()) gives in a new column, built
     // field by field without the text: the encoded fields of the column, its type, table
     // and database, and of the referenced columns the encoding carries; nothing else.
@@ -109,7 +127,7 @@ private:
     void CodificaPropria(std::string& texto) const;
     void DecodificaPropria(std::string_view parte);
 
-    std::unique_ptr<TTabela> m_tabela;
+    std::shared_ptr<TTabela> m_tabela;
     TTipoDado m_tipoDado;
     std::unique_ptr<TColuna> m_colunaEstrangeira;
 };

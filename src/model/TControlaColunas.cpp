@@ -62,10 +62,11 @@ EColunaIlegivel::EColunaIlegivel(std::size_t indice, TNomesColuna nomes, const s
 
 void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
     m_indiceValido = false;
+    TColuna::TTabelaLida anterior;
     for (std::size_t i = 0; i < m_colunas.size(); ++i) {
         const std::string& linha = ItemDaLista(linhas, i);
         try {
-            m_colunas[i]->Decodifica(linha);
+            m_colunas[i]->Decodifica(linha, anterior);
         } catch (const std::exception& erro) {
             throw EColunaIlegivel(i, NomesDaCodificacao(linha), erro.what());
         }
@@ -139,7 +140,7 @@ std::optional<std::size_t> TControlaColunas::PrimeiraDaTabela(std::string_view t
 
 const TTabela* TControlaColunas::getTabela(std::string_view tabela) const {
     const std::optional<std::size_t> posicao = PrimeiraDaTabela(tabela);
-    return posicao ? &m_colunas[*posicao]->getTabela() : nullptr;
+    return posicao ? &std::as_const(*m_colunas[*posicao]).getTabela() : nullptr;
 }
 
 TTabela* TControlaColunas::getTabela(std::string_view tabela) {
@@ -160,7 +161,7 @@ std::vector<std::pair<std::string, std::string>> TControlaColunas::getTabelasOcu
     std::unordered_map<std::string, std::string> listadas; // key without case -> name listed
     std::unordered_set<std::string> vistas;
     for (const auto& coluna : m_colunas) {
-        std::string nome = coluna->getTabela().getNomeCompleto();
+        std::string nome = std::as_const(*coluna).getTabela().getNomeCompleto();
         if (nome.empty() || !vistas.insert(nome).second) {
             continue;
         }
@@ -316,7 +317,7 @@ void TControlaColunas::RemoveTabela(std::string_view tabela) {
     // Removing moves the remaining columns rather than copying them through the encoding:
     // the records are owned by the set alone, so the result is the same.
     const auto removidos = std::erase_if(m_colunas, [tabela](const std::unique_ptr<TColuna>& c) {
-        return c->getTabela().getNomeCompleto() == tabela;
+        return std::as_const(*c).getTabela().getNomeCompleto() == tabela;
     });
     if (removidos > 0) {
         m_indiceValido = false;

@@ -9,6 +9,19 @@ namespace fendril {
 
 TTabela::TTabela() : m_baseDados(std::make_unique<TBaseDados>()) {}
 
+TTabela::TTabela(const TTabela& outra)
+    : esquema(outra.esquema), nome(outra.nome), tipo(outra.tipo), alias(outra.alias),
+      comment(outra.comment), handSetComment(outra.handSetComment),
+      m_baseDados(std::make_unique<TBaseDados>(*outra.m_baseDados)) {}
+
+TTabela& TTabela::operator=(const TTabela& outra) {
+    if (this != &outra) {
+        TTabela copia(outra);
+        *this = std::move(copia);
+    }
+    return *this;
+}
+
 void TTabela::setBaseDados(std::unique_ptr<TBaseDados> baseDados) {
     m_baseDados = baseDados ? std::move(baseDados) : std::make_unique<TBaseDados>();
 }

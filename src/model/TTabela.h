@@ -16,6 +16,12 @@ class TLinhaEsquema;
 class TTabela {
 public:
     TTabela();
+    // Copies the database record too.
+    TTabela(const TTabela& outra);
+    TTabela& operator=(const TTabela& outra);
+    TTabela(TTabela&&) noexcept = default;
+    TTabela& operator=(TTabela&&) noexcept = default;
+    ~TTabela() = default;
 
     std::string esquema; // TABLE_SCHEMA; may be empty
     std::string nome;    // TABLE_NAME

@@ -5,6 +5,7 @@
 #include "schema/TSessaoConexoes.h"
 
 #include <unordered_set>
+#include <utility>
 
 namespace fendril {
 
@@ -86,8 +87,8 @@ TRefreshReading ReadForRefresh(const TParametrosConexao& conexao, const TControl
         std::unordered_set<std::string> esquemas;
         std::unordered_set<std::string> semCaixa;
         for (const auto& coluna : mapa.getColunas()) {
-            esquemas.insert(coluna->getTabela().esquema);
-            semCaixa.insert(ChaveSemCaixa(coluna->getTabela().getNomeCompleto()));
+            esquemas.insert(std::as_const(*coluna).getTabela().esquema);
+            semCaixa.insert(ChaveSemCaixa(std::as_const(*coluna).getTabela().getNomeCompleto()));
         }
         for (const TTabelaBanco& tabela : doBanco) {
             if (!tabela.sistema && (mapeadas.empty() || esquemas.count(tabela.esquema) != 0) &&

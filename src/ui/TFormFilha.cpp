@@ -58,6 +58,7 @@
 #include <cmath>
 #include <set>
 #include <unordered_map>
+#include <utility>
 
 namespace fendril {
 
@@ -1213,7 +1214,7 @@ void TFormFilha::PreencheArvore() {
         std::unordered_map<std::string, std::vector<const TColuna*>> porTabela;
         porTabela.reserve(tabelas.size());
         for (const auto& coluna : colunas.getColunas())
-            porTabela[coluna->getTabela().getNomeCompleto()].push_back(coluna.get());
+            porTabela[std::as_const(*coluna).getTabela().getNomeCompleto()].push_back(coluna.get());
 
         // The table nodes first, in one step, then the columns under each.
         QList<QTreeWidgetItem*> nos;

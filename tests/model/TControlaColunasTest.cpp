@@ -3,6 +3,7 @@
 #include "model/Erros.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace fendril {
 namespace {
@@ -175,6 +176,47 @@ TEST(TControlaColunas, CarregaLinhasAndCopiaColunasMakeDeepCopies) {
         EXPECT_EQ(conjunto->getNomesTabelas(), (TListaTextos{"dbo.A", "B"}));
         EXPECT_EQ(conjunto->getColunas()[0]->Codifica(), linhas[0]);
     }
+}
+
+// Columns read one after another with the same table share its record; a change through
+// one column's getTabela stays with that column, one through getTabelaCompartilhada
+// reaches all that share it, and neither changes what the lines encode for the others.
+TEST(TControlaColunas, ColumnsOfATableShareItsRecordUntilOneChangesIt) {
+    TControlaColunas origem;
+    Preenche(origem, {{"dbo", "A", "x", "aa"},
+                      {"dbo", "A", "y", "aa"},
+                      {"dbo", "A", "z", "other"},
+                      {"dbo", "A", "w", "other"}});
+    TListaTextos linhas;
+    for (const auto& coluna : origem.getColunas()) {
+        linhas.push_back(coluna->Codifica());
+    }
+    TControlaColunas carregado(4);
+    carregado.CarregaLinhas(linhas);
+    const auto& colunas = std::as_const(carregado).getColunas();
+    const auto tabela = [&colunas](std::size_t i) {
+        return &std::as_const(*colunas[i]).getTabela();
+    };
+    EXPECT_EQ(tabela(0), tabela(1));
+    EXPECT_NE(tabela(1), tabela(2)); // another alias: not the same record
+    EXPECT_EQ(tabela(2), tabela(3));
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        EXPECT_EQ(colunas[i]->Codifica(), linhas[i]);
+    }
+
+    colunas[1]->getTabela().alias = "changed";
+    EXPECT_EQ(tabela(0)->alias, "aa");
+    EXPECT_EQ(colunas[0]->Codifica(), linhas[0]);
+    EXPECT_EQ(tabela(1)->alias, "changed");
+
+    colunas[2]->getTabelaCompartilhada().comment = "both";
+    EXPECT_EQ(tabela(3)->comment, "both");
+    EXPECT_EQ(tabela(0)->comment, "");
+
+    // Reading a line again over a column that shares its record leaves the other alone.
+    colunas[3]->Decodifica(linhas[0]);
+    EXPECT_EQ(tabela(2)->alias, "other");
+    EXPECT_EQ(tabela(3)->alias, "aa");
 }
 
 TEST(TControlaColunas, TablesHiddenByLetterCaseAreNamed) {
