@@ -11,8 +11,11 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <map>
 #include <memory>
 #include <span>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 namespace fendril {
@@ -732,6 +735,56 @@ private:
     std::vector<std::pair<std::uint32_t, std::unique_ptr<TForma>>> m_formas;
 };
 
+// Analyses are looked up by the body's text: a body holds no table's values when the
+// template puts none inside it, and is then the same for every file of the template. Bodies
+// that differ from table to table are not kept beyond a few, so that memory stays bounded.
+class TMontaCodigo::TAnalises {
+public:
+    TRepeticao* Acha(std::string_view corpo, std::span<const std::string_view> tags, bool tabela) {
+        auto& porCorpo = m_porTags[{tags.data(), tags.size(), tabela}];
+        if (const auto achada = porCorpo.find(corpo); achada != porCorpo.end()) {
+            return &achada->second->repeticao;
+        }
+        if (porCorpo.size() >= kMaximoPorTags) {
+            return nullptr;
+        }
+        auto entrada = std::make_unique<TEntrada>(std::string(corpo), tags, tabela);
+        TRepeticao* repeticao = &entrada->repeticao;
+        const std::string_view chave = entrada->corpo;
+        porCorpo.emplace(chave, std::move(entrada));
+        return repeticao;
+    }
+
+private:
+    static constexpr std::size_t kMaximoPorTags = 64;
+
+    struct TEntrada {
+        TEntrada(std::string texto, std::span<const std::string_view> tags, bool tabela)
+            : corpo(std::move(texto)), repeticao(corpo, tags,
+                                                 tabela ? TCorpoCondicional::TAlcance::tabela
+                                                        : TCorpoCondicional::TAlcance::coluna) {}
+        std::string corpo; // what repeticao views
+        TRepeticao repeticao;
+    };
+    using TChave = std::tuple<const std::string_view*, std::size_t, bool>;
+    std::map<TChave, std::unordered_map<std::string_view, std::unique_ptr<TEntrada>>> m_porTags;
+};
+
+TMontaCodigo::TRepeticao& TMontaCodigo::Repeticao(std::string_view corpo,
+                                                  std::span<const std::string_view> tags,
+                                                  bool tabela,
+                                                  std::unique_ptr<TRepeticao>& propria) const {
+    if (m_tipos->analises) {
+        if (TRepeticao* achada = m_tipos->analises->Acha(corpo, tags, tabela)) {
+            return *achada;
+        }
+    }
+    propria = std::make_unique<TRepeticao>(corpo, tags,
+                                           tabela ? TCorpoCondicional::TAlcance::tabela
+                                                  : TCorpoCondicional::TAlcance::coluna);
+    return *propria;
+}
+
 // --- Inputs -------------------------------------------------------------------------------
 
 namespace {
@@ -757,6 +810,7 @@ void AcrescentaTipos(TMontaCodigo::TTiposPreparados& preparados, const TListaTex
 std::shared_ptr<const TMontaCodigo::TTiposPreparados>
 TMontaCodigo::PreparaTipos(const TListaTextos& tipos, const TListaTextos& reservadas) {
     auto preparados = std::make_shared<TTiposPreparados>();
+    preparados->analises = std::make_shared<TAnalises>();
     AcrescentaTipos(*preparados, tipos);
     preparados->reservadas =
         std::set<std::string, std::less<>>(reservadas.begin(), reservadas.end());
@@ -831,7 +885,8 @@ std::string TMontaCodigo::ExpandeTabelas(std::string_view corpo) {
         return saida;
     }
     const TListaTextos nomes = m_controlaColunas->getNomesTabelas();
-    TRepeticao repeticao(corpo, kTagsTabela, TCorpoCondicional::TAlcance::tabela);
+    std::unique_ptr<TRepeticao> propria;
+    TRepeticao& repeticao = Repeticao(corpo, kTagsTabela, true, propria);
     TValores valores;
     std::string peca;
     for (std::size_t indice = 0; indice < nomes.size(); ++indice) {
@@ -878,8 +933,9 @@ std::string TMontaCodigo::RepeteColunas(std::string_view corpo, std::uint8_t blo
     const std::size_t qtdTags = tipo == TBloco::referencia    ? kTagsColunaReferencia
                                 : tipo == TBloco::estrangeira ? kTagsColunaEstrangeira
                                                               : kTagsColunaComuns;
-    TRepeticao repeticao(corpo, std::span<const std::string_view>(kTagsColuna, qtdTags),
-                         TCorpoCondicional::TAlcance::coluna);
+    std::unique_ptr<TRepeticao> propria;
+    TRepeticao& repeticao =
+        Repeticao(corpo, std::span<const std::string_view>(kTagsColuna, qtdTags), false, propria);
     // Where the block's foreign keys begin and end, when a condition may ask.
     const std::vector<TLimiteChave> limites =
         repeticao.condicoes().empty() ? std::vector<TLimiteChave>() : LimitesDasChaves(incluidas);

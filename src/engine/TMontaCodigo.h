@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -44,8 +45,12 @@ public:
     std::string nomeBaseDados; // value of "<dbname>"
     std::string classePai;     // value of "<parentclass>"
 
+    // What the engines of one template's files learn of its blocks: each block body's
+    // conditions and tag positions, which depend on the body's text alone.
+    class TAnalises;
     // The types correspondence lines and reserved words of a template, parsed once so that
-    // the engines of its files can share them (PreparaTipos, setTiposPreparados).
+    // the engines of its files can share them (PreparaTipos, setTiposPreparados), with the
+    // analyses of its blocks (filled as the engines meet them; null: none kept).
     struct TTiposPreparados {
         // The first correspondence line of each provider type name: (variable type,
         // initial value).
@@ -53,6 +58,7 @@ public:
         // Whether some line names a fallback ("*", "*string"): tables without one never look.
         bool temReservas = false;
         std::set<std::string, std::less<>> reservadas;
+        std::shared_ptr<TAnalises> analises;
     };
     // What AdicionaTipos(tipos) and setPalavrasReservadas(reservadas) give a new engine.
     static std::shared_ptr<const TTiposPreparados> PreparaTipos(const TListaTextos& tipos,
@@ -123,6 +129,9 @@ private:
     using TParTipo = std::pair<std::string, std::string>;
     struct TValores;
     class TRepeticao;
+    // The analysis of `corpo` kept in the shared analyses, or one made into `propria`.
+    TRepeticao& Repeticao(std::string_view corpo, std::span<const std::string_view> tags,
+                          bool tabela, std::unique_ptr<TRepeticao>& propria) const;
 
     // Expands every table block of a text.
     std::string ExpandeBlocosTabela(std::string texto);
