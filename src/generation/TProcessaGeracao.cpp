@@ -666,6 +666,8 @@ void TProcessaGeracao::Executa() {
     m_linhasConflitos.clear();
     m_arquivos.clear();
     m_pastasLimpas.clear();
+    m_baseCanonica.reset();
+    m_subpastasCanonicas.clear();
     m_estado = fundeEdicoes ? TEstadoSobrescrita::FundeTodos : TEstadoSobrescrita::Pergunta;
     m_ignoraCaixa = ignoraCaixa ? *ignoraCaixa : SistemaIgnoraCaixa(diretorioGeracao);
     // The log is written last, over whatever a template wrote under its name.
@@ -713,11 +715,13 @@ void TProcessaGeracao::Executa() {
     }
 }
 
-void TProcessaGeracao::LimpaPasta(const std::string& caminhoArquivo) {
+bool TProcessaGeracao::LimpaPasta(const std::string& caminhoArquivo) {
     std::string pasta = fs::path(caminhoArquivo).parent_path().string();
-    if (m_pastasLimpas.insert(pasta).second) {
-        RemoveTemporariosAbandonados(pasta);
+    if (!m_pastasLimpas.insert(pasta).second) {
+        return false;
     }
+    RemoveTemporariosAbandonados(pasta);
+    return true;
 }
 
 void TProcessaGeracao::GeraModeloTabela(const std::string& caminho) {
@@ -883,7 +887,7 @@ std::string TProcessaGeracao::Conteudo(const TListaTextos& linhas) {
     return ConteudoDasLinhas(linhas);
 }
 
-std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
+std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) {
     std::string relativo = nome;
     std::replace(relativo.begin(), relativo.end(), '\\', '/');
     const bool unidade = relativo.size() >= 2 && relativo[1] == ':';
@@ -902,16 +906,26 @@ std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) const {
     // Neither a subfolder named by the template nor the file itself may lead elsewhere
     // through a link (a cloned project may hold links to anywhere).
     std::error_code erro;
-    const fs::path base = fs::canonical(diretorioGeracao, erro);
-    if (erro) {
-        return {}; // the save itself reports the missing directory
+    if (!m_baseCanonica) {
+        fs::path base = fs::canonical(diretorioGeracao, erro);
+        if (erro) {
+            return {}; // the save itself reports the missing directory
+        }
+        m_baseCanonica = std::move(base);
     }
+    const fs::path& base = *m_baseCanonica;
     const fs::path subpasta = fs::path(relativo).parent_path();
     fs::path pasta = base;
     if (!subpasta.empty()) {
-        pasta = fs::weakly_canonical(base / subpasta, erro);
-        if (erro || !Dentro(pasta, base)) {
-            return "The File Name Leads Outside The Generation Directory !!";
+        const auto resolvida = m_subpastasCanonicas.find(subpasta.string());
+        if (resolvida != m_subpastasCanonicas.end()) {
+            pasta = resolvida->second;
+        } else {
+            pasta = fs::weakly_canonical(base / subpasta, erro);
+            if (erro || !Dentro(pasta, base)) {
+                return "The File Name Leads Outside The Generation Directory !!";
+            }
+            m_subpastasCanonicas.emplace(subpasta.string(), pasta);
         }
     }
     const fs::path arquivo = pasta / fs::path(relativo).filename();
@@ -968,9 +982,10 @@ void TProcessaGeracao::GuardaConteudo(const std::string& nome, const std::string
         return;
     }
     try {
-        std::error_code erro;
-        fs::create_directories(fs::path(guardado.caminho).parent_path(), erro);
-        LimpaPasta(guardado.caminho);
+        if (LimpaPasta(guardado.caminho)) {
+            std::error_code erro;
+            fs::create_directories(fs::path(guardado.caminho).parent_path(), erro);
+        }
         GravaTextoArquivo(guardado.caminho, conteudo, TDurabilidade::Completo);
     } catch (const EFalhaGravacao& falha) {
         RegistraFalha("File " + guardado.caminho + " -> " + falha.motivo());

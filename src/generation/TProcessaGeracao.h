@@ -8,6 +8,7 @@
 #include "model/Textos.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -247,10 +248,11 @@ private:
     void Conclui(TArquivoGerado arquivo, TSituacaoArquivo situacao);
     // The key under which the file system knows a name of the generation directory.
     std::string ChaveCaminho(const std::string& nome) const;
-    // Removes what ended runs left in a folder, once per folder and run.
-    void LimpaPasta(const std::string& caminhoArquivo);
+    // Removes what ended runs left in a folder, once per folder and run; whether this was
+    // the run's first visit to the folder.
+    bool LimpaPasta(const std::string& caminhoArquivo);
     // Why a file name may not be written, or an empty text when it may.
-    std::string ProblemaNoNome(const std::string& nome) const;
+    std::string ProblemaNoNome(const std::string& nome);
 
     TListaTextos m_modelosTabela;
     TListaTextos m_modelosGerais;
@@ -280,6 +282,10 @@ private:
     std::unordered_map<std::string, std::string> m_caminhos;
     TListaTextos m_avisosOcultas;
     std::unordered_set<std::string> m_pastasLimpas;
+    // The generation directory and the subfolders files were named into, resolved through
+    // their links once per run instead of once per file (a system call per component).
+    std::optional<std::filesystem::path> m_baseCanonica;
+    std::unordered_map<std::string, std::filesystem::path> m_subpastasCanonicas;
 };
 
 // The full path of a file of a directory, joined with the platform's separator.
