@@ -389,33 +389,35 @@ std::string TBlowfish::Codifica64(std::string_view bytes) {
 }
 
 std::string TBlowfish::Decodifica64(std::string_view texto) {
-    std::string bytes;
-    bytes.reserve(texto.size() / 4 * 3 + 2);
-
-    std::uint32_t grupo = 0;
-    std::size_t caracteres = 0;
-    for (const char c : texto) {
-        const std::int8_t valor = ValoresDoAlfabeto[static_cast<unsigned char>(c)];
-        if (valor < 0) {
+    // Every group of four characters gives three bytes; a last group of two characters holds
+    // one byte, of three two; a single character holds no whole byte.
+    const std::size_t resto = texto.size() % 4;
+    std::string bytes(texto.size() / 4 * 3 + (resto >= 2 ? resto - 1 : 0), '\0');
+    char* saida = bytes.data();
+    const auto valor = [](char c) {
+        const std::int8_t v = ValoresDoAlfabeto[static_cast<unsigned char>(c)];
+        if (v < 0) {
             throw EConvertError("Blowfish: Error converting from Base64 - invalid character");
         }
-        grupo = (grupo << 6) | static_cast<std::uint32_t>(valor);
-        if (++caracteres == 4) {
-            bytes.push_back(static_cast<char>(grupo >> 16));
-            bytes.push_back(static_cast<char>(grupo >> 8));
-            bytes.push_back(static_cast<char>(grupo));
-            grupo = 0;
-            caracteres = 0;
-        }
+        return static_cast<std::uint32_t>(v);
+    };
+    std::size_t i = 0;
+    for (; i + 4 <= texto.size(); i += 4) {
+        const std::uint32_t grupo = valor(texto[i]) << 18 | valor(texto[i + 1]) << 12 |
+                                    valor(texto[i + 2]) << 6 | valor(texto[i + 3]);
+        *saida++ = static_cast<char>(grupo >> 16);
+        *saida++ = static_cast<char>(grupo >> 8);
+        *saida++ = static_cast<char>(grupo);
     }
-
-    // A last group of two characters holds one byte, of three two; a single character
-    // holds no whole byte.
-    if (caracteres == 2) {
-        bytes.push_back(static_cast<char>(grupo >> 4));
-    } else if (caracteres == 3) {
-        bytes.push_back(static_cast<char>(grupo >> 10));
-        bytes.push_back(static_cast<char>(grupo >> 2));
+    std::uint32_t grupo = 0;
+    for (; i < texto.size(); ++i) {
+        grupo = (grupo << 6) | valor(texto[i]);
+    }
+    if (resto == 2) {
+        *saida = static_cast<char>(grupo >> 4);
+    } else if (resto == 3) {
+        *saida++ = static_cast<char>(grupo >> 10);
+        *saida = static_cast<char>(grupo >> 2);
     }
     return bytes;
 }
