@@ -5,12 +5,14 @@
 #include "model/MappingRefresh.h"
 #include "model/Registro.h"
 
+#include <algorithm>
 #include <functional>
-#include <map>
 #include <set>
+#include <span>
 #include <string_view>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace fendril {
 
@@ -105,21 +107,49 @@ void EscreveEntradas(TArquivoKMF& documento, std::string_view secao,
     }
 }
 
-// The columns of a set by their table's schema and name, and by those and their own name.
-struct TColunasPorNome {
-    std::map<TChaveTabela, std::vector<TColuna*>> porTabela;
-    std::map<TChaveColuna, std::vector<TColuna*>> porColuna;
-};
-
-TColunasPorNome ColunasPorNome(TControlaColunas& colunas) {
-    TColunasPorNome nomes;
-    for (const auto& coluna : colunas.getColunas()) {
-        const TTabela& tabela = std::as_const(*coluna).getTabela();
-        nomes.porTabela[{tabela.esquema, tabela.nome}].push_back(coluna.get());
-        nomes.porColuna[{tabela.esquema, tabela.nome, coluna->nome}].push_back(coluna.get());
+// The columns of a set by their table's schema and name, and by those and their own name:
+// one sorted list of the columns (a table's columns are one run of it, in the set's order),
+// without a node, a list or a key of its own per name.
+class TColunasPorNome {
+public:
+    explicit TColunasPorNome(TControlaColunas& colunas) {
+        m_colunas.reserve(colunas.quantidade());
+        for (const auto& coluna : colunas.getColunas()) {
+            m_colunas.push_back(coluna.get());
+        }
+        std::stable_sort(m_colunas.begin(), m_colunas.end(),
+                         [](const TColuna* a, const TColuna* b) { return Chave(a) < Chave(b); });
     }
-    return nomes;
-}
+
+    std::span<TColuna* const> Da(const TChaveTabela& tabela) const {
+        return Faixa([](const TColuna* c) { return ChaveTabela(c); }, tabela);
+    }
+
+    std::span<TColuna* const> Da(const TChaveColuna& coluna) const {
+        return Faixa([](const TColuna* c) { return Chave(c); }, coluna);
+    }
+
+private:
+    static TChaveTabela ChaveTabela(const TColuna* coluna) {
+        const TTabela& tabela = coluna->getTabela();
+        return {tabela.esquema, tabela.nome};
+    }
+    static TChaveColuna Chave(const TColuna* coluna) {
+        const TTabela& tabela = coluna->getTabela();
+        return {tabela.esquema, tabela.nome, coluna->nome};
+    }
+    template <class DaColuna, class TChave>
+    std::span<TColuna* const> Faixa(DaColuna chaveDa, const TChave& chave) const {
+        const auto inicio =
+            std::partition_point(m_colunas.begin(), m_colunas.end(),
+                                 [&](const TColuna* c) { return chaveDa(c) < chave; });
+        const auto fim = std::partition_point(
+            inicio, m_colunas.end(), [&](const TColuna* c) { return !(chave < chaveDa(c)); });
+        return {inicio, fim};
+    }
+
+    std::vector<TColuna*> m_colunas;
+};
 
 } // namespace
 
@@ -155,19 +185,17 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
     const auto falha = [&secao](std::string_view chave, std::size_t indice) {
         return FalhaEntrada(secao, chave, indice);
     };
-    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
+    const TColunasPorNome porNome(colunas);
     for (std::size_t i = 0; i < tabelas.size(); ++i) {
         const TListaVistas campos = SeparaCamposVista(tabelas[i], "=>");
         if (campos.size() < 3) {
             throw falha(kChaveTabela, i);
         }
         const bool escapado = registro::Escapado(campos, 3);
-        const auto achadas = porTabela.find(
-            {registro::LeCampo(campos[0], escapado), registro::LeCampo(campos[1], escapado)});
-        if (achadas != porTabela.end()) {
-            for (TColuna* coluna : achadas->second) {
-                coluna->getTabelaCompartilhada().comment = registro::LeCampo(campos[2], escapado);
-            }
+        const std::string esquema = registro::LeCampo(campos[0], escapado);
+        const std::string tabela = registro::LeCampo(campos[1], escapado);
+        for (const auto& achada : porNome.Da(TChaveTabela(esquema, tabela))) {
+            achada->getTabelaCompartilhada().comment = registro::LeCampo(campos[2], escapado);
         }
     }
     for (std::size_t i = 0; i < fatosColunas.size(); ++i) {
@@ -176,10 +204,11 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
             throw falha(kChaveColuna, i);
         }
         const bool escapado = registro::Escapado(campos, 8);
-        const auto achadas = porColuna.find({registro::LeCampo(campos[0], escapado),
-                                             registro::LeCampo(campos[1], escapado),
-                                             registro::LeCampo(campos[2], escapado)});
-        if (achadas == porColuna.end()) {
+        const std::string esquema = registro::LeCampo(campos[0], escapado);
+        const std::string tabela = registro::LeCampo(campos[1], escapado);
+        const std::string nome = registro::LeCampo(campos[2], escapado);
+        const auto achadas = porNome.Da(TChaveColuna(esquema, tabela, nome));
+        if (achadas.empty()) {
             continue;
         }
         TColumnFacts fatos;
@@ -188,8 +217,8 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
         fatos.autoIncrement = campos[5] == "1";
         fatos.defaultValue = registro::LeCampo(campos[6], escapado);
         fatos.comment = registro::LeCampo(campos[7], escapado);
-        for (TColuna* coluna : achadas->second) {
-            coluna->facts = fatos;
+        for (const auto& achada : achadas) {
+            achada->facts = fatos;
         }
     }
     // The index answers by names only: facts leave it valid.
@@ -225,7 +254,7 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
     if (tabelas.empty() && manuais.empty()) {
         return;
     }
-    const auto [porTabela, porColuna] = ColunasPorNome(colunas);
+    const TColunasPorNome porNome(colunas);
     // The fields of an entry unescaped; none when their count is not `fixos` plus pairs.
     const auto le = [](const std::string& entrada, std::size_t fixos) {
         const TListaVistas campos = SeparaCamposVista(entrada, "=>");
@@ -247,11 +276,8 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
         if (!campos || campos->size() != 3) {
             throw FalhaEntrada(secao, kChaveTabela, i);
         }
-        if (const auto achadas = porTabela.find({(*campos)[0], (*campos)[1]});
-            achadas != porTabela.end()) {
-            for (TColuna* coluna : achadas->second) {
-                coluna->getTabelaCompartilhada().handSetComment = (*campos)[2];
-            }
+        for (const auto& achada : porNome.Da(TChaveTabela((*campos)[0], (*campos)[1]))) {
+            achada->getTabelaCompartilhada().handSetComment = (*campos)[2];
         }
     }
     for (std::size_t i = 0; i < manuais.size(); ++i) {
@@ -259,8 +285,8 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
         if (!campos) {
             throw FalhaEntrada(secao, kChaveColuna, i);
         }
-        const auto achadas = porColuna.find({(*campos)[0], (*campos)[1], (*campos)[2]});
-        if (achadas == porColuna.end()) {
+        const auto achadas = porNome.Da(TChaveColuna((*campos)[0], (*campos)[1], (*campos)[2]));
+        if (achadas.empty()) {
             continue;
         }
         THandSetProperties marcadas;
@@ -269,26 +295,34 @@ void LeManuaisDocumento(const TArquivoKMF& documento, std::string_view secao,
                 marcadas[*property] = (*campos)[j + 1];
             }
         }
-        for (TColuna* coluna : achadas->second) {
-            coluna->handSet = marcadas;
+        for (const auto& achada : achadas) {
+            achada->handSet = marcadas;
         }
     }
 }
 
 std::unique_ptr<TControlaColunas> LeColunasDocumento(const TArquivoKMF& documento,
                                                      std::string_view secao) {
-    const TListaTextos linhas = documento.LeSecao(secao, "", true);
-    if (linhas.empty()) {
-        return nullptr;
-    }
-    auto colunas = std::make_unique<TControlaColunas>(linhas.size());
+    // Decoded line by line as they are found, so that the section is never held twice; the
+    // line read before stays alive, as the next one is compared with it.
+    auto colunas = std::make_unique<TControlaColunas>();
+    TColuna::TTabelaLida anterior;
+    std::string linhas[2];
+    std::size_t lidas = 0;
     try {
-        colunas->CarregaLinhas(linhas);
+        documento.ParaCadaValor(secao, "", true, [&](std::string&& linha) {
+            std::string& atual = linhas[lidas++ % 2];
+            atual = std::move(linha);
+            colunas->AcrescentaLinha(atual, anterior);
+        });
     } catch (const EColunaIlegivel& erro) {
         throw EErroGeral::Create(
             "Line " + std::to_string(NumeroDaLinha(documento, secao, erro.indice())) +
             " Of The Mapping (Table \"" + erro.nomes().tabela + "\", Column \"" +
             erro.nomes().coluna + "\") Could Not Be Read: " + erro.motivo());
+    }
+    if (lidas == 0) {
+        return nullptr;
     }
     LeFatosDocumento(documento, fendril::secao::fatos, *colunas);
     LeManuaisDocumento(documento, fendril::secao::manuais, *colunas);

@@ -91,6 +91,13 @@ void TArquivoKMF::AdicionaLinha(std::string_view secao, std::string_view dados) 
 TListaTextos TArquivoKMF::LeSecao(std::string_view secao, std::string_view chave,
                                   bool resto) const {
     TListaTextos resultado;
+    ParaCadaValor(secao, chave, resto,
+                  [&resultado](std::string&& valor) { resultado.push_back(std::move(valor)); });
+    return resultado;
+}
+
+void TArquivoKMF::ParaCadaValor(std::string_view secao, std::string_view chave, bool resto,
+                                const std::function<void(std::string&&)>& recebe) const {
     // Each line is cut with "||" appended, as SeparaCampos would cut it; the fields are
     // located in place and only the answer is copied.
     std::string texto;
@@ -126,9 +133,9 @@ TListaTextos TArquivoKMF::LeSecao(std::string_view secao, std::string_view chave
             }
             const std::string_view valor = campos.substr(inicio2, fim2 - inicio2);
             if (!valor.empty() && valor.front() == Escape) {
-                resultado.push_back(Desescapa(valor));
+                recebe(Desescapa(valor));
             } else {
-                resultado.emplace_back(valor);
+                recebe(std::string(valor));
             }
         } else {
             // Every field from 1 on, each followed by "||": the text from field 1 to the end
@@ -138,10 +145,9 @@ TListaTextos TArquivoKMF::LeSecao(std::string_view secao, std::string_view chave
                  pos = campos.find(Separador, fimUltimo)) {
                 fimUltimo = pos + Separador.size();
             }
-            resultado.emplace_back(campos.substr(inicio1, fimUltimo - inicio1));
+            recebe(std::string(campos.substr(inicio1, fimUltimo - inicio1)));
         }
     }
-    return resultado;
 }
 
 std::string TArquivoKMF::LePrimeiro(std::string_view secao, std::string_view chave) const {

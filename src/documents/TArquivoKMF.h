@@ -2,6 +2,7 @@
 
 #include "model/Textos.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ public:
     // (rest true) of the lines whose section and key equal the arguments exactly; an empty
     // section or key matches every line.
     TListaTextos LeSecao(std::string_view secao, std::string_view chave, bool resto) const;
+    // LeSecao's values, handed to `recebe` one at a time as they are found: a large section
+    // is read without a copy of it all.
+    void ParaCadaValor(std::string_view secao, std::string_view chave, bool resto,
+                       const std::function<void(std::string&&)>& recebe) const;
 
     // The first value of a key, as windows read their controls: LeSecao(section, key, false)
     // and its first result. A missing key raises the list-index failure naming the entry:

@@ -25,6 +25,14 @@ TColuna::~TColuna() {
     }
 }
 
+void TColuna::CompartilhaTabelaIgual(std::shared_ptr<TTabela>& anterior) {
+    if (anterior && anterior != m_tabela && *anterior == *m_tabela) {
+        m_tabela = anterior;
+    } else {
+        anterior = m_tabela;
+    }
+}
+
 void TColuna::CriaColunaEstrangeira() {
     if (!m_colunaEstrangeira) {
         m_colunaEstrangeira = std::make_unique<TColuna>();
@@ -143,8 +151,10 @@ void TColuna::Decodifica(std::string_view texto, TTabelaLida& anterior) {
                    anterior.tabela->comment == m_tabela->comment &&
                    anterior.tabela->handSetComment == m_tabela->handSetComment) {
             // Decoding the same parts into a record that agrees on the rest would give an
-            // equal record.
+            // equal record. The next line is compared with this one's parts (the same).
             m_tabela = anterior.tabela;
+            anterior.propria = propriaTabela;
+            anterior.baseDados = baseDados;
         } else {
             getTabela().DecodificaPartes(propriaTabela, baseDados);
             anterior = {propriaTabela, baseDados, m_tabela};

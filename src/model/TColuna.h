@@ -78,6 +78,10 @@ public:
     // The table record as shared: a change reaches every column that shares it. For setting
     // what every column of a table holds alike.
     TTabela& getTabelaCompartilhada() { return *m_tabela; }
+    // Takes `anterior` as this column's table record when the two are equal in every field;
+    // otherwise `anterior` becomes this column's record. For columns built one table after
+    // another, which then share each table's record.
+    void CompartilhaTabelaIgual(std::shared_ptr<TTabela>& anterior);
     TTipoDado& getTipoDado() { return m_tipoDado; }
     const TTipoDado& getTipoDado() const { return m_tipoDado; }
     // The referenced column; null when absent.

@@ -73,6 +73,17 @@ void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
     }
 }
 
+void TControlaColunas::AcrescentaLinha(std::string_view linha, TColuna::TTabelaLida& anterior) {
+    m_indiceValido = false;
+    auto coluna = std::make_unique<TColuna>();
+    try {
+        coluna->Decodifica(linha, anterior);
+    } catch (const std::exception& erro) {
+        throw EColunaIlegivel(m_colunas.size(), NomesDaCodificacao(linha), erro.what());
+    }
+    m_colunas.push_back(std::move(coluna));
+}
+
 void TControlaColunas::CopiaColunas(const TArrColunas& colunas) {
     m_indiceValido = false;
     for (std::size_t i = 0; i < m_colunas.size(); ++i) {

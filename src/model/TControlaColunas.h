@@ -57,6 +57,10 @@ public:
     // Decodes line i into column i, for every column of the set; a line that does not
     // decode raises EColunaIlegivel.
     void CarregaLinhas(const TListaTextos& linhas);
+    // Appends a column decoded from `linha`, reading as CarregaLinhas reads its lines one
+    // after another (`anterior` carries over from one line to the next, and the previous
+    // line must still be alive); a line that does not decode raises EColunaIlegivel.
+    void AcrescentaLinha(std::string_view linha, TColuna::TTabelaLida& anterior);
     // Column i becomes a deep copy of entry i, for every column of the set.
     void CopiaColunas(const TArrColunas& colunas);
 

@@ -14,6 +14,12 @@ TTabela::TTabela(const TTabela& outra)
       comment(outra.comment), handSetComment(outra.handSetComment),
       m_baseDados(std::make_unique<TBaseDados>(*outra.m_baseDados)) {}
 
+bool TTabela::operator==(const TTabela& outra) const {
+    return esquema == outra.esquema && nome == outra.nome && tipo == outra.tipo &&
+           alias == outra.alias && comment == outra.comment &&
+           handSetComment == outra.handSetComment && m_baseDados->nome == outra.m_baseDados->nome;
+}
+
 TTabela& TTabela::operator=(const TTabela& outra) {
     if (this != &outra) {
         TTabela copia(outra);

@@ -22,6 +22,8 @@ public:
     TTabela(TTabela&&) noexcept = default;
     TTabela& operator=(TTabela&&) noexcept = default;
     ~TTabela() = default;
+    // Every field equal, the database record's too.
+    bool operator==(const TTabela& outra) const;
 
     std::string esquema; // TABLE_SCHEMA; may be empty
     std::string nome;    // TABLE_NAME

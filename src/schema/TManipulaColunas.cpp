@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace fendril {
 
@@ -166,8 +167,12 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
         }
     }
 
+    // The columns of a table come one after another: they share its record.
+    coluna->CompartilhaTabelaIgual(m_tabelaAnterior);
+    const TTabela& registro = std::as_const(*coluna).getTabela();
+
     coluna->nome = linha.Texto(colunas::COLUMN_NAME);
-    TChaves chaves = ProcuraChaves(tabela.esquema, tabela.nome, coluna->nome);
+    TChaves chaves = ProcuraChaves(registro.esquema, registro.nome, coluna->nome);
     if (chaves.estrangeira) {
         coluna->CopiaColunaEstrangeira(*chaves.coluna);
     } else {

@@ -67,6 +67,7 @@ private:
     TColecao m_chavesPrimarias;
     TColecao m_chavesEstrangeiras;
     std::unique_ptr<TColuna> m_coluna;
+    std::shared_ptr<TTabela> m_tabelaAnterior; // the record the last column built holds
     TListaTextos m_tiposProvider;
     // The fields of each provider-type line, cut once rather than once per column.
     std::vector<TListaTextos> m_camposTipos;
