@@ -376,6 +376,23 @@ std::string NormalizaQuebras(std::string_view texto) {
     return resultado;
 }
 
+// Whether every line break of `texto` is CR LF and it ends with one (or is empty).
+bool QuebrasNormais(std::string_view texto) {
+    if (texto.empty()) {
+        return true;
+    }
+    if (texto.size() < 2 || !texto.ends_with(kQuebra)) {
+        return false;
+    }
+    for (std::size_t i = texto.find_first_of("\r\n"); i != std::string_view::npos;
+         i = texto.find_first_of("\r\n", i + 2)) {
+        if (texto.compare(i, 2, kQuebra) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string UneLinhas(const TListaTextos& linhas) {
     std::size_t tamanho = 0;
     for (const std::string& linha : linhas) {
@@ -855,6 +872,20 @@ void TMontaCodigo::AdicionaModeloVerificado(const TListaTextos& linhas) {
 // --- Expansion ----------------------------------------------------------------------------
 
 void TMontaCodigo::Monta() {
+    m_linhasCodigo = SeparaLinhas(MontaTexto());
+}
+
+std::string TMontaCodigo::MontaConteudo() {
+    std::string texto = MontaTexto();
+    // A text whose every line already ends in CR LF is what NormalizaQuebras would give: a
+    // large file is not copied for nothing.
+    if (QuebrasNormais(texto)) {
+        return texto;
+    }
+    return NormalizaQuebras(texto);
+}
+
+std::string TMontaCodigo::MontaTexto() {
     std::string texto = UneLinhas(m_linhasModelo);
 
     TValores documento;
@@ -870,8 +901,7 @@ void TMontaCodigo::Monta() {
     VerificaLimite(texto.size());
 
     texto = NormalizaQuebras(texto);
-    texto = ExpandeBlocosTabela(std::move(texto));
-    m_linhasCodigo = SeparaLinhas(texto);
+    return ExpandeBlocosTabela(std::move(texto));
 }
 
 std::string TMontaCodigo::ExpandeBlocosTabela(std::string texto) {

@@ -87,6 +87,9 @@ public:
     void AdicionaModeloVerificado(const TListaTextos& linhas);
     // Expands the template lines into the code lines.
     void Monta();
+    // Expands the template lines into the code as a file holds it, every line followed by
+    // CR LF: what joining Monta's lines gives, without the list of lines.
+    std::string MontaConteudo();
     const TListaTextos& getCodigo() const { return m_linhasCodigo; }
 
     // The coherence check of the block and condition tags; raises EErroGeral when it fails.
@@ -129,6 +132,8 @@ private:
     using TParTipo = std::pair<std::string, std::string>;
     struct TValores;
     class TRepeticao;
+    // The expansion before it is cut into lines.
+    std::string MontaTexto();
     // The analysis of `corpo` kept in the shared analyses, or one made into `propria`.
     TRepeticao& Repeticao(std::string_view corpo, std::span<const std::string_view> tags,
                           bool tabela, std::unique_ptr<TRepeticao>& propria) const;

@@ -62,11 +62,10 @@ TPrevia TProcessaGeracao::Previa(const TArquivoKMF& modelo, const std::string& c
     const auto gera = [&](const std::string& nome, const TListaTextos& tipos,
                           const std::string& classePai, const TListaTextos& reservadas,
                           const std::string& texto, bool porTabela) {
-        const TListaTextos linhas =
+        previa.conteudo =
             porTabela ? Expande(*ColunasDaTabela(tabela), classePai, tipos, reservadas, texto)
                       : Expande(*m_colunas, classePai, tipos, reservadas, texto);
         previa.nome = nome;
-        previa.conteudo = Conteudo(linhas);
         previa.gerado = true;
         previa.porTabela = porTabela;
     };

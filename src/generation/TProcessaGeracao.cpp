@@ -137,21 +137,6 @@ bool Dentro(const fs::path& caminho, const fs::path& base) {
     return true;
 }
 
-// The content of a file as the run writes it: every line followed by CR LF.
-std::string ConteudoDasLinhas(const TListaTextos& linhas) {
-    std::size_t tamanho = 0;
-    for (const std::string& linha : linhas) {
-        tamanho += linha.size() + 2;
-    }
-    std::string conteudo;
-    conteudo.reserve(tamanho);
-    for (const std::string& linha : linhas) {
-        conteudo += linha;
-        conteudo += "\r\n";
-    }
-    return conteudo;
-}
-
 // The name with every ASCII letter's case swapped.
 std::string CaixaTrocada(const std::string& nome) {
     std::string trocado = nome;
@@ -356,28 +341,38 @@ void TProcessaGeracao::CarregaMapeamento() {
     if (!Existe(caminhoMapeamento)) {
         throw EErroGeral::Create("File Does Not Exist: " + EntreAspas(caminhoMapeamento));
     }
-    m_mapeamento = TArquivoKMF();
-    m_mapeamento.Abre(caminhoMapeamento);
-    // A mapping without its database name, or with column lines that do not decode, is
-    // refused here, before any file is written.
-    const TListaTextos bases =
-        m_mapeamento.LeSecao(secao::descricao, chave::combo_basedados, false);
-    if (bases.empty()) {
-        throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
-                                 " Has No Database Name !!");
+    const auto falhaLeitura = [this](const std::exception& erro) {
+        return EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
+                                  " Could Not Be Read: " + erro.what());
+    };
+    // The document is dropped once its columns are read: they are all the run needs of it.
+    std::unique_ptr<TControlaColunas> lidas;
+    {
+        TArquivoKMF mapeamento;
+        mapeamento.Abre(caminhoMapeamento);
+        // A mapping without its database name, or with column lines that do not decode, is
+        // refused here, before any file is written.
+        const TListaTextos bases =
+            mapeamento.LeSecao(secao::descricao, chave::combo_basedados, false);
+        if (bases.empty()) {
+            throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
+                                     " Has No Database Name !!");
+        }
+        m_nomeBaseDados = bases.front();
+        try {
+            lidas = LeValor(mapeamento, kCamposMapeamento, &TDescricaoMapeamento::controlaColunas);
+        } catch (const std::exception& erro) {
+            throw falhaLeitura(erro);
+        }
     }
-    m_nomeBaseDados = bases.front();
     try {
-        CarregaColunasHabilitadas();
+        CarregaColunasHabilitadas(std::move(lidas));
     } catch (const std::exception& erro) {
-        throw EErroGeral::Create("The Mapping File " + EntreAspas(caminhoMapeamento) +
-                                 " Could Not Be Read: " + erro.what());
+        throw falhaLeitura(erro);
     }
 }
 
-void TProcessaGeracao::CarregaColunasHabilitadas() {
-    std::unique_ptr<TControlaColunas> lidas =
-        LeValor(m_mapeamento, kCamposMapeamento, &TDescricaoMapeamento::controlaColunas);
+void TProcessaGeracao::CarregaColunasHabilitadas(std::unique_ptr<TControlaColunas> lidas) {
     if (!lidas) {
         lidas = std::make_unique<TControlaColunas>();
     }
@@ -834,18 +829,16 @@ void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::s
     GravaArquivo(nome, Expande(colunas, classePai, tipos, reservadas, texto, true), origem);
 }
 
-TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
-                                       const std::string& classePai, const TListaTextos& tipos,
-                                       const TListaTextos& reservadas, const std::string& texto,
-                                       bool verificado) const {
+std::string TProcessaGeracao::Expande(const TControlaColunas& colunas, const std::string& classePai,
+                                      const TListaTextos& tipos, const TListaTextos& reservadas,
+                                      const std::string& texto, bool verificado) const {
     return Expande(colunas, classePai, TMontaCodigo::PreparaTipos(tipos, reservadas), texto,
                    verificado);
 }
 
-TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
-                                       const std::string& classePai,
-                                       std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
-                                       const std::string& texto, bool verificado) const {
+std::string TProcessaGeracao::Expande(const TControlaColunas& colunas, const std::string& classePai,
+                                      std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
+                                      const std::string& texto, bool verificado) const {
     TMontaCodigo motor;
     motor.setTiposPreparados(std::move(tipos));
     motor.setControlaColunas(&colunas);
@@ -858,8 +851,7 @@ TListaTextos TProcessaGeracao::Expande(const TControlaColunas& colunas,
     } else {
         motor.AdicionaModelo({texto});
     }
-    motor.Monta();
-    return motor.getCodigo();
+    return motor.MontaConteudo();
 }
 
 std::string TProcessaGeracao::NomeArquivoTabela(const std::string& tabela,
@@ -881,10 +873,6 @@ std::string TProcessaGeracao::CorpoDeTabela(const std::string& codigo) {
     texto += codigo;
     texto += "</rctable>";
     return texto;
-}
-
-std::string TProcessaGeracao::Conteudo(const TListaTextos& linhas) {
-    return ConteudoDasLinhas(linhas);
 }
 
 std::string TProcessaGeracao::ProblemaNoNome(const std::string& nome) {
@@ -992,7 +980,7 @@ void TProcessaGeracao::GuardaConteudo(const std::string& nome, const std::string
     }
 }
 
-void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTextos& linhas,
+void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, std::string conteudo,
                                     const std::string& origem) {
     // Names from templates made elsewhere may separate folders with a backslash.
     TArquivoGerado arquivo;
@@ -1026,7 +1014,6 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
         return;
     }
 
-    const std::string conteudo = ConteudoDasLinhas(linhas);
     TArquivoEmDisco atual(caminho);
     TArquivoEmDisco guardado(
         JuntaCaminho(diretorioGeracao, std::string(kPastaGuardados) + "/" + nome));
@@ -1112,7 +1099,8 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
     }
 
     // Merging a file nobody edited is replacing it.
-    std::string gravado = conteudo;
+    std::string fundido;
+    const std::string* gravado = &conteudo;
     TSituacaoArquivo situacao = TSituacaoArquivo::Escrito;
     std::vector<std::size_t> linhasConflito;
     if (acao == TAcao::Funde && editado) {
@@ -1120,14 +1108,15 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
             TFusao fusao = FundeTextos(*guardado.conteudo(), *atual.conteudo(), conteudo, nome);
             situacao = fusao.limpa() ? TSituacaoArquivo::Fundido : TSituacaoArquivo::Conflito;
             linhasConflito = std::move(fusao.conflitos);
-            gravado = std::move(fusao.texto);
+            fundido = std::move(fusao.texto);
+            gravado = &fundido;
         } catch (const std::exception& erro) {
             falha(erro.what());
             return;
         }
         // The file already holds the merge (its edits touch nothing the run changed): it
         // stays as it is, and the new output becomes the base of the next merge.
-        if (situacao == TSituacaoArquivo::Fundido && atual.Igual(gravado)) {
+        if (situacao == TSituacaoArquivo::Fundido && atual.Igual(fundido)) {
             RegistraLog("File " + caminho + " -> Unchanged, Hand Edits Kept");
             GuardaConteudo(nome, conteudo, guardado, nullptr);
             ++m_inalterados;
@@ -1137,7 +1126,7 @@ void TProcessaGeracao::GravaArquivo(const std::string& nomeDado, const TListaTex
     }
     LimpaPasta(caminho);
     try {
-        GravaTextoArquivo(caminho, gravado, TDurabilidade::Completo);
+        GravaTextoArquivo(caminho, *gravado, TDurabilidade::Completo);
     } catch (const EFalhaGravacao& falhaGravacao) {
         falha(falhaGravacao.motivo());
         return;

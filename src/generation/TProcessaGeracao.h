@@ -181,7 +181,7 @@ private:
     // Logs, after `rotulo`, the warnings about a template text (see TMontaCodigo::Diagnostica).
     void RegistraAvisos(const std::string& rotulo, const std::string& codigo, bool corpoDeTabela);
     void CarregaMapeamento();
-    void CarregaColunasHabilitadas();
+    void CarregaColunasHabilitadas(std::unique_ptr<TControlaColunas> lidas);
     void CarregaModelo(const std::string& caminho, int tipo, TArquivoKMF& documento);
     NomesTabela NomesModeloTabela(const std::string& caminho);
     NomesGeral NomesModeloGeral(const std::string& caminho);
@@ -205,18 +205,16 @@ private:
     // table's name as the pattern's tag takes it.
     std::string NomeArquivoTabela(const std::string& tabela, const std::string& padrao,
                                   const TFormaNome& forma, std::string& identificador) const;
-    // The expansion of a text for a column set, as the run writes it into a file. The
-    // engine checks the text's tags first (raising the coherence message) unless
-    // `verificado` says the caller already has.
-    TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
-                         const TListaTextos& tipos, const TListaTextos& reservadas,
-                         const std::string& texto, bool verificado = false) const;
+    // The content of the file the run writes for a column set from a text (each line followed
+    // by CR LF). The engine checks the text's tags first (raising the coherence message)
+    // unless `verificado` says the caller already has.
+    std::string Expande(const TControlaColunas& colunas, const std::string& classePai,
+                        const TListaTextos& tipos, const TListaTextos& reservadas,
+                        const std::string& texto, bool verificado = false) const;
     // The same with the types and reserved words prepared once for all files of a template.
-    TListaTextos Expande(const TControlaColunas& colunas, const std::string& classePai,
-                         std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
-                         const std::string& texto, bool verificado) const;
-    // The content of a file as the run writes it: every line followed by CR LF.
-    static std::string Conteudo(const TListaTextos& linhas);
+    std::string Expande(const TControlaColunas& colunas, const std::string& classePai,
+                        std::shared_ptr<const TMontaCodigo::TTiposPreparados> tipos,
+                        const std::string& texto, bool verificado) const;
     void GeraModeloTabela(const std::string& caminho);
     void GeraModeloGeral(const std::string& caminho);
     // The pattern of per-table files and its name form's filters, from a template's naming
@@ -238,8 +236,7 @@ private:
                      const TListaTextos& reservadas, const std::string& texto,
                      const std::string& origem);
     // The one place that decides whether and how a generated file is written.
-    void GravaArquivo(const std::string& nome, const TListaTextos& linhas,
-                      const std::string& origem);
+    void GravaArquivo(const std::string& nome, std::string conteudo, const std::string& origem);
     // Keeps what the run generated for a file in the kept-content folder.
     struct TArquivoEmDisco;
     void GuardaConteudo(const std::string& nome, const std::string& conteudo,
@@ -256,7 +253,6 @@ private:
 
     TListaTextos m_modelosTabela;
     TListaTextos m_modelosGerais;
-    TArquivoKMF m_mapeamento;
     std::unique_ptr<TControlaColunas> m_colunas = std::make_unique<TControlaColunas>();
     TArquivoKMF m_modeloTabela;
     TArquivoKMF m_modeloGeral;

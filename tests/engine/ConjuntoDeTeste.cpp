@@ -2,6 +2,8 @@
 
 #include "engine/TMontaCodigo.h"
 
+#include <gtest/gtest.h>
+
 namespace fendril::teste {
 
 namespace {
@@ -64,13 +66,25 @@ const TListaTextos& TiposPadrao() {
 
 TListaTextos Expande(const TControlaColunas* conjunto, const TListaTextos& modelo,
                      const TListaTextos& tipos) {
+    const auto prepara = [&](TMontaCodigo& motor) {
+        motor.AdicionaTipos(tipos);
+        motor.setControlaColunas(conjunto);
+        motor.nomeBaseDados = "shop";
+        motor.classePai = "Base";
+        motor.AdicionaModelo(modelo);
+    };
     TMontaCodigo motor;
-    motor.AdicionaTipos(tipos);
-    motor.setControlaColunas(conjunto);
-    motor.nomeBaseDados = "shop";
-    motor.classePai = "Base";
-    motor.AdicionaModelo(modelo);
+    prepara(motor);
     motor.Monta();
+    // Every expansion of the tests also checks the content a file gets: the same lines, each
+    // followed by CR LF.
+    TMontaCodigo arquivo;
+    prepara(arquivo);
+    std::string esperado;
+    for (const std::string& linha : motor.getCodigo()) {
+        esperado.append(linha).append("\r\n");
+    }
+    EXPECT_EQ(arquivo.MontaConteudo(), esperado);
     return motor.getCodigo();
 }
 

@@ -420,14 +420,7 @@ std::vector<Col> Mapeamento(bool valoresComTags) {
 
 TListaTextos ExpandeComMotor(const TControlaColunas& conjunto, const TListaTextos& tipos,
                              const TListaTextos& modelo) {
-    TMontaCodigo motor;
-    motor.AdicionaTipos(tipos);
-    motor.setControlaColunas(&conjunto);
-    motor.nomeBaseDados = "shop";
-    motor.classePai = "Base";
-    motor.AdicionaModelo(modelo);
-    motor.Monta();
-    return motor.getCodigo();
+    return teste::Expande(&conjunto, modelo, tipos);
 }
 
 // Templates in which blocks end with the start of a block tag that the text after them
