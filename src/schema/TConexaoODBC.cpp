@@ -80,7 +80,9 @@ using TLinhasODBC = std::vector<std::vector<TValor>>;
 // A statement handle, freed when it goes away.
 class TComandoODBC {
 public:
-    explicit TComandoODBC(SQLHDBC conexao) {
+    // `ligaColunas`: read results through bound columns (see Linhas); for drivers known to
+    // do it right.
+    explicit TComandoODBC(SQLHDBC conexao, bool ligaColunas = false) : m_ligaColunas(ligaColunas) {
         VerificaODBC(SQLAllocHandle(SQL_HANDLE_STMT, conexao, &m_handle), SQL_HANDLE_DBC, conexao);
         // Honoured by the drivers that can (psqlODBC makes it the server's statement
         // timeout); the watch of the request covers a server that no longer answers at all.
@@ -95,10 +97,34 @@ public:
     SQLHSTMT handle() const { return m_handle; }
     void Verifica(SQLRETURN r) const { VerificaODBC(r, SQL_HANDLE_STMT, m_handle); }
 
-    // Every row of the result, each value read as text.
-    TLinhasODBC Linhas() {
+    // Every row of the result, each value read as text. `campos`, when given, are the only
+    // columns read (0-based; the others stay Null): each field read costs the driver
+    // manager's and the driver's bookkeeping, and psqlODBC's SQLColumns has 26 columns, of
+    // which a reader uses 12.
+    TLinhasODBC Linhas(const std::vector<std::size_t>& campos = {}) {
         SQLSMALLINT colunas = 0;
         Verifica(SQLNumResultCols(m_handle, &colunas));
+        const auto total = static_cast<std::size_t>(std::max<SQLSMALLINT>(colunas, 0));
+        std::vector<std::size_t> lidos;
+        for (const std::size_t campo : campos) {
+            if (campo < total) {
+                lidos.push_back(campo);
+            }
+        }
+        if (campos.empty()) {
+            for (std::size_t campo = 0; campo < total; ++campo) {
+                lidos.push_back(campo);
+            }
+        }
+        TLinhasODBC linhas =
+            m_ligaColunas ? LinhasLigadas(total, lidos) : LinhasLidas(total, lidos);
+        SQLCloseCursor(m_handle);
+        return linhas;
+    }
+
+private:
+    // Each field with its own SQLGetData call.
+    TLinhasODBC LinhasLidas(std::size_t total, const std::vector<std::size_t>& lidos) {
         TLinhasODBC linhas;
         for (;;) {
             const SQLRETURN r = SQLFetch(m_handle);
@@ -106,20 +132,59 @@ public:
                 break;
             }
             Verifica(r);
-            std::vector<TValor> linha(static_cast<std::size_t>(colunas));
-            for (SQLSMALLINT c = 1; c <= colunas; ++c) {
-                linha[static_cast<std::size_t>(c - 1)] = Valor(static_cast<SQLUSMALLINT>(c));
+            std::vector<TValor> linha(total);
+            for (const std::size_t campo : lidos) {
+                linha[campo] = Valor(Coluna(campo));
             }
             linhas.push_back(std::move(linha));
         }
-        SQLCloseCursor(m_handle);
         return linhas;
     }
 
-private:
+    // The fields bound to buffers that the driver fills as it fetches each row: one call
+    // per row instead of one per field. A value that does not fit its buffer is read again
+    // whole with SQLGetData, which a driver offering SQL_GD_BOUND allows on a bound column.
+    TLinhasODBC LinhasLigadas(std::size_t total, const std::vector<std::size_t>& lidos) {
+        constexpr SQLLEN kLargura = 256;
+        std::vector<char> buffers(lidos.size() * static_cast<std::size_t>(kLargura));
+        std::vector<SQLLEN> indicadores(lidos.size());
+        for (std::size_t i = 0; i < lidos.size(); ++i) {
+            Verifica(SQLBindCol(m_handle, Coluna(lidos[i]), SQL_C_CHAR,
+                                &buffers[i * static_cast<std::size_t>(kLargura)], kLargura,
+                                &indicadores[i]));
+        }
+        TLinhasODBC linhas;
+        for (;;) {
+            const SQLRETURN r = SQLFetch(m_handle);
+            if (r == SQL_NO_DATA) {
+                break;
+            }
+            Verifica(r);
+            std::vector<TValor> linha(total);
+            for (std::size_t i = 0; i < lidos.size(); ++i) {
+                const SQLLEN tamanho = indicadores[i];
+                if (tamanho == SQL_NULL_DATA) {
+                    continue;
+                }
+                if (tamanho == SQL_NO_TOTAL || tamanho >= kLargura) {
+                    linha[lidos[i]] = Valor(Coluna(lidos[i]));
+                } else {
+                    linha[lidos[i]] =
+                        TValor::De(std::string(&buffers[i * static_cast<std::size_t>(kLargura)],
+                                               static_cast<std::size_t>(tamanho)));
+                }
+            }
+            linhas.push_back(std::move(linha));
+        }
+        SQLFreeStmt(m_handle, SQL_UNBIND);
+        return linhas;
+    }
+
+    static SQLUSMALLINT Coluna(std::size_t campo) { return static_cast<SQLUSMALLINT>(campo + 1); }
     TValor Valor(SQLUSMALLINT coluna) const { return LeValorODBC(m_handle, coluna); }
 
     SQLHSTMT m_handle = SQL_NULL_HSTMT;
+    bool m_ligaColunas = false;
 };
 
 // A text argument of a catalog function; a null pointer for an absent one.
@@ -328,6 +393,9 @@ struct TConexaoODBC::Estado {
     std::string sgbd;     // SQL_DBMS_NAME
     std::string catalogo; // the catalog the connection works in; may be empty
     bool comCatalogos = false;
+    // Results are read through bound columns (TComandoODBC::Linhas): psqlODBC, measured
+    // and tested to do it right.
+    bool colunasLigadas = false;
 
     struct TTabelaODBC {
         std::string catalogo;
@@ -381,6 +449,7 @@ struct TConexaoODBC::Estado {
             ambiente = SQL_NULL_HENV;
         }
         conectada = false;
+        colunasLigadas = false;
         tabelas.clear();
         tabelasLidas = false;
         colunasSQLite.clear();
@@ -405,7 +474,7 @@ struct TConexaoODBC::Estado {
         if (tabelasLidas) {
             return tabelas;
         }
-        TComandoODBC comando(conexao);
+        TComandoODBC comando(conexao, colunasLigadas);
         // Every schema ("%": a driver that has schemas otherwise shows only its default
         // one); no schema argument at all for a driver without schemas.
         SQLUINTEGER usoEsquemas = 0;
@@ -465,7 +534,7 @@ struct TConexaoODBC::Estado {
     }
 
     TLinhasODBC Consulta(const char* sql) {
-        TComandoODBC comando(conexao);
+        TComandoODBC comando(conexao, colunasLigadas);
         comando.Verifica(SQLExecDirect(
             comando.handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), SQL_NTS));
         return comando.Linhas();
@@ -534,6 +603,12 @@ void TConexaoODBC::Open(const std::string& stringConexao, const std::string& usu
         e.sgbd = e.Info(SQL_DBMS_NAME);
         e.comCatalogos = e.Info(SQL_CATALOG_NAME) == "Y" && !e.SQLite();
         e.catalogo = e.SQLite() ? std::string("main") : e.CatalogoAtual();
+        SQLUSMALLINT extensoes = 0;
+        e.colunasLigadas =
+            e.PostgreSQL() &&
+            SQL_SUCCEEDED(SQLGetInfo(e.conexao, SQL_GETDATA_EXTENSIONS, &extensoes,
+                                     static_cast<SQLSMALLINT>(sizeof extensoes), nullptr)) &&
+            (extensoes & SQL_GD_BOUND) != 0;
     } catch (...) {
         e.Libera();
         throw;
@@ -594,7 +669,7 @@ TDadosRowset LeCatalogos(Estado& e) {
     namespace c = rowset::catalogs;
     std::vector<std::string> nomes;
     if (e.comCatalogos) {
-        TComandoODBC comando(e.conexao);
+        TComandoODBC comando(e.conexao, e.colunasLigadas);
         TArgumento todos = Arg(SQL_ALL_CATALOGS);
         TArgumento vazio = Arg("");
         comando.Verifica(SQLTables(comando.handle(), todos.ptr(), todos.tamanho(), vazio.ptr(),
@@ -741,7 +816,7 @@ std::set<std::tuple<std::string, std::string, std::string>> ColunasUnicas(Estado
     namespace o = sqlstatistics;
     std::set<std::tuple<std::string, std::string, std::string>> unicas;
     for (const auto* t : e.TabelasComChaves()) {
-        TComandoODBC comando(e.conexao);
+        TComandoODBC comando(e.conexao, e.colunasLigadas);
         TArgumento esq = ArgOuNulo(t->esquema);
         TArgumento nome = Arg(t->nome);
         TLinhasODBC linhas;
@@ -886,6 +961,13 @@ void CompletaColunasPostgreSQL(Estado& e, TDadosRowset& dados) {
     }
 }
 
+// The fields of SQLColumns that LeColunas and TipoDaColuna use.
+const std::vector<std::size_t> kCamposColunas = {
+    sqlcolumns::TABLE_CAT,   sqlcolumns::TABLE_SCHEM,    sqlcolumns::TABLE_NAME,
+    sqlcolumns::COLUMN_NAME, sqlcolumns::DATA_TYPE,      sqlcolumns::TYPE_NAME,
+    sqlcolumns::COLUMN_SIZE, sqlcolumns::DECIMAL_DIGITS, sqlcolumns::NULLABLE,
+    sqlcolumns::REMARKS,     sqlcolumns::COLUMN_DEF,     sqlcolumns::ORDINAL_POSITION};
+
 TDadosRowset LeColunas(Estado& e) {
     namespace c = rowset::columns;
     namespace o = sqlcolumns;
@@ -900,7 +982,7 @@ TDadosRowset LeColunas(Estado& e) {
     const std::string escape = e.Info(SQL_SEARCH_PATTERN_ESCAPE);
     TDadosRowset dados;
     for (const std::string& esq : esquemas) {
-        TComandoODBC comando(e.conexao);
+        TComandoODBC comando(e.conexao, e.colunasLigadas);
         TArgumento argEsquema;
         if (!esq.empty()) {
             std::string padrao;
@@ -916,7 +998,7 @@ TDadosRowset LeColunas(Estado& e) {
         comando.Verifica(SQLColumns(comando.handle(), nullptr, 0, argEsquema.ptr(),
                                     argEsquema.tamanho(), todas.ptr(), todas.tamanho(), todas.ptr(),
                                     todas.tamanho()));
-        for (const auto& l : comando.Linhas()) {
+        for (const auto& l : comando.Linhas(kCamposColunas)) {
             if (nomes.count({Campo(l, o::TABLE_SCHEM).texto, Campo(l, o::TABLE_NAME).texto}) == 0) {
                 continue;
             }
@@ -975,7 +1057,7 @@ TDadosRowset LeChavesPrimarias(Estado& e) {
         }
     } else {
         for (const auto* t : e.TabelasComChaves()) {
-            TComandoODBC comando(e.conexao);
+            TComandoODBC comando(e.conexao, e.colunasLigadas);
             TArgumento esq = ArgOuNulo(t->esquema);
             TArgumento nome = Arg(t->nome);
             comando.Verifica(SQLPrimaryKeys(comando.handle(), nullptr, 0, esq.ptr(), esq.tamanho(),
@@ -1041,7 +1123,7 @@ TDadosRowset LeChavesEstrangeiras(Estado& e) {
             }
         }
         for (const auto* t : e.TabelasComChaves()) {
-            TComandoODBC comando(e.conexao);
+            TComandoODBC comando(e.conexao, e.colunasLigadas);
             TArgumento esq = ArgOuNulo(t->esquema);
             TArgumento nome = Arg(t->nome);
             comando.Verifica(SQLForeignKeys(comando.handle(), nullptr, 0, nullptr, 0, nullptr, 0,
@@ -1104,7 +1186,7 @@ TDadosRowset LeTiposProvider(Estado& e) {
         MarcaMelhoresTipos(tipos);
         return tipos;
     }
-    TComandoODBC comando(e.conexao);
+    TComandoODBC comando(e.conexao, e.colunasLigadas);
     comando.Verifica(SQLGetTypeInfo(comando.handle(), SQL_ALL_TYPES));
     // Drivers list a name once per SQL type it serves (psqlODBC: date, numeric, float8,
     // time, timestamptz, int2, bytea, char, varchar and text twice); the first stays.
