@@ -97,11 +97,14 @@ public:
     SQLHSTMT handle() const { return m_handle; }
     void Verifica(SQLRETURN r) const { VerificaODBC(r, SQL_HANDLE_STMT, m_handle); }
 
-    // Every row of the result, each value read as text. `campos`, when given, are the only
-    // columns read (0-based; the others stay Null): each field read costs the driver
+    // Calls `visita` with each row of the result, each value read as text. The row is one
+    // vector refilled for every row (a visitor may move it away), so that a reader that
+    // keeps little of a large result does not hold it all. `campos`, when given, are the
+    // only columns read (0-based; the others stay Null): each field read costs the driver
     // manager's and the driver's bookkeeping, and psqlODBC's SQLColumns has 26 columns, of
     // which a reader uses 12.
-    TLinhasODBC Linhas(const std::vector<std::size_t>& campos = {}) {
+    template <typename Visita>
+    void ParaCadaLinha(const std::vector<std::size_t>& campos, Visita&& visita) {
         SQLSMALLINT colunas = 0;
         Verifica(SQLNumResultCols(m_handle, &colunas));
         const auto total = static_cast<std::size_t>(std::max<SQLSMALLINT>(colunas, 0));
@@ -116,35 +119,48 @@ public:
                 lidos.push_back(campo);
             }
         }
-        TLinhasODBC linhas =
-            m_ligaColunas ? LinhasLigadas(total, lidos) : LinhasLidas(total, lidos);
+        if (m_ligaColunas) {
+            PercorreLigadas(total, lidos, visita);
+        } else {
+            PercorreLidas(total, lidos, visita);
+        }
         SQLCloseCursor(m_handle);
+    }
+
+    // Every row of the result, as ParaCadaLinha reads them.
+    TLinhasODBC Linhas(const std::vector<std::size_t>& campos = {}) {
+        TLinhasODBC linhas;
+        ParaCadaLinha(
+            campos, [&linhas](std::vector<TValor>& linha) { linhas.push_back(std::move(linha)); });
         return linhas;
     }
 
 private:
     // Each field with its own SQLGetData call.
-    TLinhasODBC LinhasLidas(std::size_t total, const std::vector<std::size_t>& lidos) {
-        TLinhasODBC linhas;
+    template <typename Visita>
+    void PercorreLidas(std::size_t total, const std::vector<std::size_t>& lidos, Visita& visita) {
+        std::vector<TValor> linha;
         for (;;) {
             const SQLRETURN r = SQLFetch(m_handle);
             if (r == SQL_NO_DATA) {
                 break;
             }
             Verifica(r);
-            std::vector<TValor> linha(total);
+            if (linha.size() != total) {
+                linha.assign(total, TValor{});
+            }
             for (const std::size_t campo : lidos) {
                 linha[campo] = Valor(Coluna(campo));
             }
-            linhas.push_back(std::move(linha));
+            visita(linha);
         }
-        return linhas;
     }
 
     // The fields bound to buffers that the driver fills as it fetches each row: one call
     // per row instead of one per field. A value that does not fit its buffer is read again
     // whole with SQLGetData, which a driver offering SQL_GD_BOUND allows on a bound column.
-    TLinhasODBC LinhasLigadas(std::size_t total, const std::vector<std::size_t>& lidos) {
+    template <typename Visita>
+    void PercorreLigadas(std::size_t total, const std::vector<std::size_t>& lidos, Visita& visita) {
         constexpr SQLLEN kLargura = 256;
         std::vector<char> buffers(lidos.size() * static_cast<std::size_t>(kLargura));
         std::vector<SQLLEN> indicadores(lidos.size());
@@ -153,31 +169,33 @@ private:
                                 &buffers[i * static_cast<std::size_t>(kLargura)], kLargura,
                                 &indicadores[i]));
         }
-        TLinhasODBC linhas;
+        std::vector<TValor> linha;
         for (;;) {
             const SQLRETURN r = SQLFetch(m_handle);
             if (r == SQL_NO_DATA) {
                 break;
             }
             Verifica(r);
-            std::vector<TValor> linha(total);
+            if (linha.size() != total) {
+                linha.assign(total, TValor{});
+            }
             for (std::size_t i = 0; i < lidos.size(); ++i) {
+                TValor& valor = linha[lidos[i]];
                 const SQLLEN tamanho = indicadores[i];
                 if (tamanho == SQL_NULL_DATA) {
-                    continue;
-                }
-                if (tamanho == SQL_NO_TOTAL || tamanho >= kLargura) {
-                    linha[lidos[i]] = Valor(Coluna(lidos[i]));
+                    valor.nulo = true;
+                    valor.texto.clear();
+                } else if (tamanho == SQL_NO_TOTAL || tamanho >= kLargura) {
+                    valor = Valor(Coluna(lidos[i]));
                 } else {
-                    linha[lidos[i]] =
-                        TValor::De(std::string(&buffers[i * static_cast<std::size_t>(kLargura)],
-                                               static_cast<std::size_t>(tamanho)));
+                    valor.nulo = false;
+                    valor.texto.assign(&buffers[i * static_cast<std::size_t>(kLargura)],
+                                       static_cast<std::size_t>(tamanho));
                 }
             }
-            linhas.push_back(std::move(linha));
+            visita(linha);
         }
         SQLFreeStmt(m_handle, SQL_UNBIND);
-        return linhas;
     }
 
     static SQLUSMALLINT Coluna(std::size_t campo) { return static_cast<SQLUSMALLINT>(campo + 1); }
@@ -534,10 +552,18 @@ struct TConexaoODBC::Estado {
     }
 
     TLinhasODBC Consulta(const char* sql) {
+        TLinhasODBC linhas;
+        ConsultaCada(sql,
+                     [&linhas](std::vector<TValor>& linha) { linhas.push_back(std::move(linha)); });
+        return linhas;
+    }
+
+    // Calls `visita` with each row of the query (TComandoODBC::ParaCadaLinha).
+    template <typename Visita> void ConsultaCada(const char* sql, Visita&& visita) {
         TComandoODBC comando(conexao, colunasLigadas);
         comando.Verifica(SQLExecDirect(
             comando.handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), SQL_NTS));
-        return comando.Linhas();
+        comando.ParaCadaLinha({}, visita);
     }
 };
 
@@ -936,14 +962,22 @@ void CompletaColunasPostgreSQL(Estado& e, TDadosRowset& dados) {
         AUTOINCREMENTO,
         COMENTARIO
     };
-    std::map<std::tuple<std::string, std::string, std::string>, std::vector<TValor>> catalogo;
-    for (auto& l : e.Consulta(kConsultaColunasPostgreSQL.c_str())) {
-        auto chave = std::make_tuple(Campo(l, ESQUEMA).texto, Campo(l, TABELA).texto,
-                                     Campo(l, COLUNA).texto);
-        catalogo.emplace(std::move(chave), std::move(l));
-    }
+    // By schema, table and column name, joined by NUL characters, which names cannot hold.
+    const auto chave = [](const std::string& esquema, const std::string& tabela,
+                          const std::string& coluna) {
+        std::string texto;
+        texto.reserve(esquema.size() + tabela.size() + coluna.size() + 2);
+        texto.append(esquema).append(1, '\0').append(tabela).append(1, '\0').append(coluna);
+        return texto;
+    };
+    std::unordered_map<std::string, std::vector<TValor>> catalogo;
+    e.ConsultaCada(kConsultaColunasPostgreSQL.c_str(), [&](std::vector<TValor>& l) {
+        std::string texto =
+            chave(Campo(l, ESQUEMA).texto, Campo(l, TABELA).texto, Campo(l, COLUNA).texto);
+        catalogo.emplace(std::move(texto), std::move(l));
+    });
     for (TLinhaValores& linha : dados.linhas) {
-        const auto achado = catalogo.find(std::make_tuple(
+        const auto achado = catalogo.find(chave(
             linha[c::TABLE_SCHEMA].texto, linha[c::TABLE_NAME].texto, linha[c::COLUMN_NAME].texto));
         if (achado == catalogo.end()) {
             continue;
@@ -998,9 +1032,20 @@ TDadosRowset LeColunas(Estado& e) {
         comando.Verifica(SQLColumns(comando.handle(), nullptr, 0, argEsquema.ptr(),
                                     argEsquema.tamanho(), todas.ptr(), todas.tamanho(), todas.ptr(),
                                     todas.tamanho()));
-        for (const auto& l : comando.Linhas(kCamposColunas)) {
-            if (nomes.count({Campo(l, o::TABLE_SCHEM).texto, Campo(l, o::TABLE_NAME).texto}) == 0) {
-                continue;
+        // The driver gives the rows table by table: a table is looked up when it changes.
+        std::pair<std::string, std::string> tabela;
+        bool primeira = true;
+        bool lida = false;
+        comando.ParaCadaLinha(kCamposColunas, [&](const std::vector<TValor>& l) {
+            const std::string& esquemaLinha = Campo(l, o::TABLE_SCHEM).texto;
+            const std::string& tabelaLinha = Campo(l, o::TABLE_NAME).texto;
+            if (primeira || esquemaLinha != tabela.first || tabelaLinha != tabela.second) {
+                primeira = false;
+                tabela = {esquemaLinha, tabelaLinha};
+                lida = nomes.count(tabela) != 0;
+            }
+            if (!lida) {
+                return;
             }
             TLinhaValores linha = LinhaAte(c::FENDRIL_IS_AUTOINCREMENT);
             linha[c::TABLE_CATALOG] = e.Catalogo(Campo(l, o::TABLE_CAT));
@@ -1015,7 +1060,7 @@ TDadosRowset LeColunas(Estado& e) {
             linha[c::DESCRIPTION] = Texto(Campo(l, o::REMARKS));
             PreencheTipoColuna(linha, TipoDaColuna(e, l));
             dados.linhas.push_back(std::move(linha));
-        }
+        });
     }
     if (e.PostgreSQL()) {
         CompletaColunasPostgreSQL(e, dados);
