@@ -55,3 +55,7 @@ COMMENT ON TABLE film IS 'Films for rent';
 COMMENT ON COLUMN film.title IS 'The title as printed';
 COMMENT ON VIEW film_titles IS 'Titles,
 shouted';
+-- Longer than the buffers results are fetched into, and with characters of more than a
+-- byte: read whole.
+COMMENT ON COLUMN film.description IS 'A text longer than the buffers results are fetched into (256 bytes), with accents: ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; ação, pão, coração; end.';
+ALTER TABLE film ALTER COLUMN note SET DEFAULT 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxççççççççççççççççççççççççççççççççççççççççççççççççççççççççççççyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy';
