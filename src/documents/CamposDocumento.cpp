@@ -2,6 +2,8 @@
 
 #include "documents/ColunasDocumento.h"
 
+#include <algorithm>
+
 namespace fendril::campos {
 
 namespace {
@@ -80,8 +82,14 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view ch
 
 void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
              const TControlaColunas* colunas) {
-    // The mapping window writes columns only when its tree shows at least one table.
-    if (!colunas || colunas->getNomesTabelas().empty()) {
+    // The mapping window writes columns only when its tree shows at least one table: a
+    // column whose table has a name (getNomesTabelas lists the non-empty qualified names).
+    // Asked here without building the set's index or copying its list of names.
+    if (!colunas || std::none_of(colunas->getColunas().begin(), colunas->getColunas().end(),
+                                 [](const auto& coluna) {
+                                     return !coluna->getTabela().esquema.empty() ||
+                                            !coluna->getTabela().nome.empty();
+                                 })) {
         return;
     }
     if (secao == fendril::secao::fatos) {

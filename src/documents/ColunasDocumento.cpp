@@ -7,10 +7,10 @@
 
 #include <algorithm>
 #include <functional>
-#include <set>
 #include <span>
 #include <string_view>
 #include <tuple>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -57,6 +57,19 @@ std::string Campos(std::initializer_list<std::string_view> campos) {
 using TChaveTabela = std::tuple<std::string_view, std::string_view>;
 using TChaveColuna = std::tuple<std::string_view, std::string_view, std::string_view>;
 
+// A hash of such keys, for the sets that only tell whether a key was seen.
+struct THashChave {
+    template <typename... Vistas> std::size_t operator()(const std::tuple<Vistas...>& chave) const {
+        std::size_t hash = 0;
+        std::apply(
+            [&hash](const auto&... partes) {
+                ((hash = hash * 31 + std::hash<std::string_view>{}(partes)), ...);
+            },
+            chave);
+        return hash;
+    }
+};
+
 // Fields of any number, escaped together when one needs it; a field holding the escape
 // byte forces it, so that only an escaped entry ends in the lone mark.
 std::string CamposVariaveis(const std::vector<std::string_view>& campos) {
@@ -86,8 +99,12 @@ void EscreveEntradas(TArquivoKMF& documento, std::string_view secao,
                      const TControlaColunas& colunas,
                      const std::function<std::string(const TTabela&)>& daTabela,
                      const std::function<std::string(const TColuna&)>& daColuna) {
-    std::set<TChaveTabela> tabelas;
-    std::set<TChaveColuna> vistas;
+    // Only membership is asked of these sets (the order is the set's): hashed, they cost a
+    // fraction of ordered ones.
+    std::unordered_set<TChaveTabela, THashChave> tabelas;
+    std::unordered_set<TChaveColuna, THashChave> vistas;
+    tabelas.reserve(colunas.getColunas().size());
+    vistas.reserve(colunas.getColunas().size());
     std::vector<std::string> linhasColunas;
     for (const auto& coluna : colunas.getColunas()) {
         const TTabela& tabela = std::as_const(*coluna).getTabela();

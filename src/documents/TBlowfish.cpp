@@ -358,32 +358,35 @@ std::string TBlowfish::DecryptString(std::string_view texto) const {
 }
 
 std::string TBlowfish::Codifica64(std::string_view bytes) {
-    std::string texto;
-    texto.reserve((bytes.size() * 4 + 2) / 3);
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t inteiros = bytes.size() - bytes.size() % 3;
+    const std::size_t sobra = bytes.size() - inteiros;
+    // Four characters per whole group of three bytes, one more than the bytes for the rest;
+    // written in place, as this runs over every line of every document saved.
+    std::string texto(inteiros / 3 * 4 + (sobra == 0 ? 0 : sobra + 1), '\0');
+    char* saida = texto.data();
 
     std::size_t i = 0;
     for (; i < inteiros; i += 3) {
         const std::uint32_t grupo =
             (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8) | std::uint32_t{b[i + 2]};
-        texto.push_back(Alfabeto[grupo >> 18]);
-        texto.push_back(Alfabeto[(grupo >> 12) & 0x3F]);
-        texto.push_back(Alfabeto[(grupo >> 6) & 0x3F]);
-        texto.push_back(Alfabeto[grupo & 0x3F]);
+        saida[0] = Alfabeto[grupo >> 18];
+        saida[1] = Alfabeto[(grupo >> 12) & 0x3F];
+        saida[2] = Alfabeto[(grupo >> 6) & 0x3F];
+        saida[3] = Alfabeto[grupo & 0x3F];
+        saida += 4;
     }
 
     // A last group of one byte gives two characters, of two bytes three; no "=" follows.
-    const std::size_t sobra = bytes.size() - inteiros;
     if (sobra == 1) {
         const std::uint32_t grupo = std::uint32_t{b[i]} << 16;
-        texto.push_back(Alfabeto[grupo >> 18]);
-        texto.push_back(Alfabeto[(grupo >> 12) & 0x3F]);
+        saida[0] = Alfabeto[grupo >> 18];
+        saida[1] = Alfabeto[(grupo >> 12) & 0x3F];
     } else if (sobra == 2) {
         const std::uint32_t grupo = (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8);
-        texto.push_back(Alfabeto[grupo >> 18]);
-        texto.push_back(Alfabeto[(grupo >> 12) & 0x3F]);
-        texto.push_back(Alfabeto[(grupo >> 6) & 0x3F]);
+        saida[0] = Alfabeto[grupo >> 18];
+        saida[1] = Alfabeto[(grupo >> 12) & 0x3F];
+        saida[2] = Alfabeto[(grupo >> 6) & 0x3F];
     }
     return texto;
 }

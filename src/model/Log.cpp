@@ -56,10 +56,28 @@ std::string TextoDeLog(std::string_view mensagem) {
 }
 
 std::string LinhaLog(std::string_view mensagem) {
-    const std::string hora = Formato().hora ? Formato().hora() : Formata("%H:%M:%S");
-    FENDRIL_GCC12_SEM_WRESTRICT_INICIO
-    std::string linha = "[" + DataAtual() + ";" + hora + "]: ";
-    FENDRIL_GCC12_SEM_WRESTRICT_FIM
+    if (Formato().hora || Formato().data) {
+        const std::string hora = Formato().hora ? Formato().hora() : Formata("%H:%M:%S");
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
+        std::string linha = "[" + DataAtual() + ";" + hora + "]: ";
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
+        linha.append(TextoDeLog(mensagem));
+        return linha;
+    }
+    // The clock's prefix, formatted once per second: a load logs several lines per table,
+    // and the local time conversion cost more than the rest of each line.
+    thread_local std::time_t segundo = -1;
+    thread_local std::string prefixo;
+    if (const std::time_t agora = std::time(nullptr); agora != segundo) {
+        std::tm local{};
+        localtime_r(&agora, &local);
+        char texto[64];
+        const std::size_t tamanho =
+            std::strftime(texto, sizeof texto, "[%Y-%m-%d;%H:%M:%S]: ", &local);
+        prefixo.assign(texto, tamanho);
+        segundo = agora;
+    }
+    std::string linha = prefixo;
     linha.append(TextoDeLog(mensagem));
     return linha;
 }

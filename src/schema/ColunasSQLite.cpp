@@ -13,6 +13,9 @@ const char* const kConsultaColunasSQLite =
     "NOT EXISTS (SELECT 1 FROM pragma_index_list(?1) WHERE origin = 'pk') "
     "FROM pragma_table_info(?1) p";
 
+const char* const kConsultaColunasSemIndiceSQLite =
+    "SELECT cid, name, type, \"notnull\", dflt_value, pk, 0, 1 FROM pragma_table_info(?1)";
+
 namespace {
 
 std::int64_t Numero(const TValor& valor) {
@@ -58,6 +61,12 @@ bool AutoIncrementoSQLite(const std::vector<TColunaSQLite>& colunas, const TColu
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna) {
+    return LinhaColunaSQLite(tabela, colunas, coluna, InterpretaTipoSQLite(coluna.tipo));
+}
+
+TLinhaValores LinhaColunaSQLite(const std::string& tabela,
+                                const std::vector<TColunaSQLite>& colunas,
+                                const TColunaSQLite& coluna, const TTipoDeclarado& tipo) {
     namespace c = rowset::columns;
     TLinhaValores linha = LinhaAte(c::FENDRIL_IS_AUTOINCREMENT);
     linha[c::TABLE_CATALOG] = TValor::De("main");
@@ -67,7 +76,7 @@ TLinhaValores LinhaColunaSQLite(const std::string& tabela,
     linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!coluna.padrao.nulo);
     linha[c::COLUMN_DEFAULT] = coluna.padrao;
     linha[c::IS_NULLABLE] = TValor::DeBooleano(!coluna.naoNulo);
-    PreencheTipoColuna(linha, InterpretaTipoSQLite(coluna.tipo));
+    PreencheTipoColuna(linha, tipo);
     linha[c::FENDRIL_IS_UNIQUE] = TValor::DeBooleano(coluna.unica);
     linha[c::FENDRIL_IS_AUTOINCREMENT] = TValor::DeBooleano(AutoIncrementoSQLite(colunas, coluna));
     return linha;

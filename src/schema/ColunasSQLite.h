@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schema/FonteEsquema.h"
+#include "schema/TiposSQLite.h"
 
 #include <cstdint>
 #include <string>
@@ -18,6 +19,11 @@ namespace fendril {
 // whether the table has no index for its primary key (a rowid table whose key, if any, is
 // the rowid itself).
 extern const char* const kConsultaColunasSQLite;
+// The same columns for a table that has no index at all (none in sqlite_schema, and not
+// WITHOUT ROWID, whose primary key is an index of its own): no column is unique by an index
+// and there is no key index. It spares the two pragma_index_list lookups, each of which
+// prepares a statement and finds the table by name.
+extern const char* const kConsultaColunasSemIndiceSQLite;
 
 struct TColunaSQLite {
     std::int64_t cid = 0;
@@ -43,5 +49,10 @@ bool AutoIncrementoSQLite(const std::vector<TColunaSQLite>& colunas, const TColu
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna);
+// The same with the column's declared type already read (InterpretaTipoSQLite of its
+// `tipo`), for a reader that reads each distinct declaration once.
+TLinhaValores LinhaColunaSQLite(const std::string& tabela,
+                                const std::vector<TColunaSQLite>& colunas,
+                                const TColunaSQLite& coluna, const TTipoDeclarado& tipo);
 
 } // namespace fendril

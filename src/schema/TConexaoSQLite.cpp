@@ -6,8 +6,10 @@
 #include "schema/TiposSQLite.h"
 
 #include <algorithm>
+#include <optional>
 #include <sqlite3.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace fendril {
 
@@ -55,14 +57,23 @@ public:
             std::string(texto, static_cast<std::size_t>(sqlite3_column_bytes(m_comando, coluna))));
     }
     std::string Texto(int coluna) const { return Valor(coluna).texto; }
-    std::vector<TValor> Linha() const {
-        std::vector<TValor> linha;
-        for (int c = 0; c < sqlite3_column_count(m_comando); ++c) {
-            linha.push_back(Valor(c));
-        }
-        return linha;
-    }
     std::int64_t Inteiro(int coluna) const { return sqlite3_column_int64(m_comando, coluna); }
+    // A row of kConsultaColunasSQLite read field by field, as fendril::ColunaSQLite reads it
+    // from text (its numbers are integers, and Null reads 0 both ways) without the row of
+    // texts in between.
+    TColunaSQLite ColunaSQLite() const {
+        enum : int { CID, NAME, TYPE, NOTNULL, DFLT_VALUE, PK, UNICA, SEM_INDICE_CHAVE };
+        TColunaSQLite coluna;
+        coluna.cid = Inteiro(CID);
+        coluna.nome = Valor(NAME);
+        coluna.tipo = Texto(TYPE);
+        coluna.naoNulo = Inteiro(NOTNULL) != 0;
+        coluna.padrao = Valor(DFLT_VALUE);
+        coluna.chave = Inteiro(PK);
+        coluna.unica = Inteiro(UNICA) != 0;
+        coluna.semIndiceChave = Inteiro(SEM_INDICE_CHAVE) != 0;
+        return coluna;
+    }
 
 private:
     sqlite3_stmt* m_comando = nullptr;
@@ -75,6 +86,51 @@ std::string MinusculasAscii(std::string texto) {
         }
     }
     return texto;
+}
+
+// One read transaction over a run of statements: each statement outside a transaction
+// takes and drops the file's shared lock and checks the schema again, which for one
+// statement per table cost more than the statements' own work. Reading inside one
+// transaction also sees every table as of one moment. A transaction already open is left
+// to its owner.
+class TLeituraUnica {
+public:
+    explicit TLeituraUnica(sqlite3* banco) : m_banco(banco) {
+        if (sqlite3_get_autocommit(m_banco) != 0 &&
+            sqlite3_exec(m_banco, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK) {
+            m_aberta = true;
+        }
+    }
+    ~TLeituraUnica() {
+        if (m_aberta && sqlite3_get_autocommit(m_banco) == 0) {
+            // Nothing was written: ending the transaction only releases the lock.
+            sqlite3_exec(m_banco, "COMMIT", nullptr, nullptr, nullptr);
+        }
+    }
+    TLeituraUnica(const TLeituraUnica&) = delete;
+    TLeituraUnica& operator=(const TLeituraUnica&) = delete;
+
+private:
+    sqlite3* m_banco;
+    bool m_aberta = false;
+};
+
+// The names (ASCII lower case, as SQLite matches them) of the tables that may have an
+// index: those named by an index of sqlite_schema and those WITHOUT ROWID, whose key is an
+// index sqlite_schema does not list. Nothing when SQLite cannot say which tables are
+// WITHOUT ROWID (pragma_table_list came with 3.37): then every table may have one.
+std::optional<std::unordered_set<std::string>> TabelasComIndice(sqlite3* banco) {
+    std::unordered_set<std::string> nomes;
+    try {
+        TComando indices(banco, "SELECT tbl_name FROM sqlite_schema WHERE type = 'index' "
+                                "UNION SELECT name FROM pragma_table_list WHERE wr");
+        while (indices.Passo()) {
+            nomes.insert(MinusculasAscii(indices.Texto(0)));
+        }
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+    return nomes;
 }
 
 } // namespace
@@ -130,6 +186,7 @@ void TConexaoSQLite::Close() {
     m_tabelasLidas = false;
     m_colunas.clear();
     m_colunasLidas = false;
+    m_tiposDeclarados.clear();
     EsqueceEsquemas();
 }
 
@@ -161,16 +218,30 @@ const std::vector<TConexaoSQLite::TTabelaSQLite>& TConexaoSQLite::Tabelas() {
     return m_tabelas;
 }
 
+const TTipoDeclarado& TConexaoSQLite::TipoDeclarado(const std::string& declarado) {
+    auto achado = m_tiposDeclarados.find(declarado);
+    if (achado == m_tiposDeclarados.end()) {
+        achado = m_tiposDeclarados.emplace(declarado, InterpretaTipoSQLite(declarado)).first;
+    }
+    return achado->second;
+}
+
 const std::vector<TColunaSQLite>& TConexaoSQLite::Colunas(std::size_t tabela) {
     if (!m_colunasLidas) {
         const auto& tabelas = Tabelas();
         m_colunas.assign(tabelas.size(), {});
-        TComando comando(m_banco, kConsultaColunasSQLite);
+        const TLeituraUnica leitura(m_banco);
+        const auto comIndice = TabelasComIndice(m_banco);
+        TComando completa(m_banco, kConsultaColunasSQLite);
+        TComando semIndice(m_banco, kConsultaColunasSemIndiceSQLite);
         for (std::size_t t = 0; t < tabelas.size(); ++t) {
+            TComando& comando =
+                !comIndice || comIndice->count(MinusculasAscii(tabelas[t].nome)) != 0 ? completa
+                                                                                      : semIndice;
             comando.Liga(tabelas[t].nome);
             try {
                 while (comando.Passo()) {
-                    m_colunas[t].push_back(ColunaSQLite(comando.Linha()));
+                    m_colunas[t].push_back(comando.ColunaSQLite());
                 }
             } catch (const Exception&) {
                 // A view whose definition no longer compiles has no columns to offer; the
@@ -204,10 +275,14 @@ TDadosRowset TConexaoSQLite::LeEsquema(TEsquema esquema) {
 TDadosRowset TConexaoSQLite::LeTiposProvider() {
     // The provider's types, and every type a column declares that they are not.
     TDadosRowset tipos = TiposProviderSQLite();
+    // A declaration met again adds nothing more: each is offered once, where first met.
+    std::unordered_set<const TTipoDeclarado*> oferecidos;
     for (std::size_t t = 0; t < Tabelas().size(); ++t) {
         for (const TColunaSQLite& coluna : Colunas(t)) {
-            const TTipoDeclarado declarado = InterpretaTipoSQLite(coluna.tipo);
-            AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+            const TTipoDeclarado& declarado = TipoDeclarado(coluna.tipo);
+            if (oferecidos.insert(&declarado).second) {
+                AcrescentaTipoDeclarado(tipos, declarado.nome, declarado.tipoOLE);
+            }
         }
     }
     MarcaMelhoresTipos(tipos);
@@ -241,7 +316,7 @@ template <typename Recebe> void TConexaoSQLite::ParaCadaColuna(Recebe&& recebe) 
     for (std::size_t t = 0; t < tabelas.size(); ++t) {
         const std::vector<TColunaSQLite>& colunas = Colunas(t);
         for (const TColunaSQLite& coluna : colunas) {
-            recebe(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna));
+            recebe(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna, TipoDeclarado(coluna.tipo)));
         }
     }
 }
@@ -305,6 +380,7 @@ TDadosRowset TConexaoSQLite::LeChavesEstrangeiras() {
     TComando chaves(m_banco, "SELECT id, seq, \"table\", \"from\", \"to\", on_update, "
                              "on_delete FROM pragma_foreign_key_list(?1)");
     TDadosRowset dados;
+    const TLeituraUnica leitura(m_banco);
     for (const TTabelaSQLite& tabela : tabelas) {
         if (tabela.tipo == "VIEW") {
             continue;

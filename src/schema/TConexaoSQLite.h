@@ -2,9 +2,11 @@
 
 #include "schema/ColunasSQLite.h"
 #include "schema/FonteEsquema.h"
+#include "schema/TiposSQLite.h"
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -48,6 +50,10 @@ private:
     TDadosRowset LeChavesEstrangeiras();
     TDadosRowset LeTiposProvider();
 
+    // InterpretaTipoSQLite of a declared type, read once per distinct declaration: a
+    // schema repeats a handful of them over all its columns.
+    const TTipoDeclarado& TipoDeclarado(const std::string& declarado);
+
     const std::vector<TTabelaSQLite>& Tabelas();
     // The columns of table i of Tabelas(); read once for every table.
     const std::vector<TColunaSQLite>& Colunas(std::size_t tabela);
@@ -57,6 +63,7 @@ private:
     bool m_tabelasLidas = false;
     std::vector<std::vector<TColunaSQLite>> m_colunas;
     bool m_colunasLidas = false;
+    std::unordered_map<std::string, TTipoDeclarado> m_tiposDeclarados;
 };
 
 } // namespace fendril

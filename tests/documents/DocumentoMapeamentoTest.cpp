@@ -134,6 +134,40 @@ TEST(FatosDocumento, OneEntryPerTableAndColumnThatHasFactsAfterTheTypes) {
     EXPECT_EQ(linhas[15], "fatos||coluna||=>my.table=>x=>0=>0=>0=>=>=>||");
 }
 
+// Tables are told apart by schema and name, columns by those and their own name: a column
+// repeated in the set gives one entry, and names that join into the same text each their own.
+TEST(FatosDocumento, ARepeatedColumnGivesOneEntryAndEachNameItsOwn) {
+    TDescricaoMapeamento descricao;
+    descricao.Edit_autor = "Ana";
+    const struct {
+        const char* esquema;
+        const char* tabela;
+        const char* coluna;
+    } colunas[] = {{"a", "b.c", "x"}, {"a.b", "c", "x"}, {"a", "b.c", "x"},
+                   {"", "a", "b"},    {"a", "", "b"},    {"a", "b.c", "y"}};
+    descricao.controlaColunas = std::make_unique<TControlaColunas>(std::size(colunas));
+    for (std::size_t i = 0; i < std::size(colunas); ++i) {
+        TColuna& coluna = *descricao.controlaColunas->getColunas()[i];
+        coluna.getTabela().esquema = colunas[i].esquema;
+        coluna.getTabela().nome = colunas[i].tabela;
+        coluna.getTabela().comment = std::string(colunas[i].esquema) + "/" + colunas[i].tabela;
+        coluna.nome = colunas[i].coluna;
+        coluna.facts.nullable = false;
+        coluna.handSet[TColumnProperty::unique] = "1";
+    }
+    const TArquivoKMF documento = MontaDocumentoMapeamento(descricao);
+    EXPECT_EQ(documento.LeSecao("fatos", "tabela", false),
+              (TListaTextos{"a=>b.c=>a/b.c=>", "a.b=>c=>a.b/c=>", "=>a=>/a=>", "a=>=>a/=>"}));
+    EXPECT_EQ(documento.LeSecao("fatos", "coluna", false),
+              (TListaTextos{"a=>b.c=>x=>0=>0=>0=>=>=>", "a.b=>c=>x=>0=>0=>0=>=>=>",
+                            "=>a=>b=>0=>0=>0=>=>=>", "a=>=>b=>0=>0=>0=>=>=>",
+                            "a=>b.c=>y=>0=>0=>0=>=>=>"}));
+    EXPECT_EQ(
+        documento.LeSecao("manuais", "coluna", false),
+        (TListaTextos{"a=>b.c=>x=>unique=>1=>", "a.b=>c=>x=>unique=>1=>", "=>a=>b=>unique=>1=>",
+                      "a=>=>b=>unique=>1=>", "a=>b.c=>y=>unique=>1=>"}));
+}
+
 TEST(FatosDocumento, FactsFollowTheirColumnsWhateverTheOrderOfTheLines) {
     const TDescricaoMapeamento original = MapeamentoComFatos();
     TArquivoKMF documento = MontaDocumentoMapeamento(original);

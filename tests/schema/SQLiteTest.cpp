@@ -231,10 +231,31 @@ FatosSQLite(const std::string& caminho) {
     return fatos;
 }
 
+// Tables with indexes of every kind and without any: the native provider asks for a table's
+// indexes only when sqlite_schema names one for it or the table is WITHOUT ROWID.
+const char* const kIndicesSQLite = R"(
+CREATE TABLE plain (a int, b text);
+CREATE TABLE rowid_key (id INTEGER PRIMARY KEY, v text);
+CREATE TABLE desc_key (id INTEGER PRIMARY KEY DESC, v text);
+CREATE TABLE text_key (id TEXT PRIMARY KEY, v text);
+CREATE TABLE no_rowid (id INTEGER PRIMARY KEY, v text) WITHOUT ROWID;
+CREATE TABLE no_rowid_pair (a text, b int, c int UNIQUE, PRIMARY KEY (b, a)) WITHOUT ROWID;
+CREATE TABLE "Mixed Case" (id integer, u text UNIQUE, CONSTRAINT k PRIMARY KEY (id));
+CREATE TABLE indexed (a int, b int, c int);
+CREATE INDEX indexed_a ON INDEXED (a);
+CREATE UNIQUE INDEX indexed_b ON "Indexed" (b);
+CREATE UNIQUE INDEX indexed_expression ON indexed (c + 1);
+CREATE TABLE partial (id INTEGER PRIMARY KEY, q text);
+CREATE UNIQUE INDEX partial_q ON partial (q) WHERE q IS NOT NULL;
+CREATE VIEW plain_view AS SELECT a, b FROM plain;
+)";
+
 TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
     const std::string tipos = pasta.arquivo("kinds.db");
     CriaBanco(tipos, LeArquivo(FENDRIL_KINDS_SQLITE_SQL));
-    for (const std::string& caminho : {banco, tipos}) {
+    const std::string indices = pasta.arquivo("indexes.db");
+    CriaBanco(indices, kIndicesSQLite);
+    for (const std::string& caminho : {banco, tipos, indices}) {
         const auto esperados = FatosSQLite(caminho);
         for (const std::string& conexao : {Nativa(caminho), Odbc(caminho)}) {
             const TCargaColunas carga = CarregaSemSistema(conexao);
@@ -266,6 +287,14 @@ TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
     EXPECT_FALSE(fixture.at({"codes", "code"}).autoIncrement) << "INT is not the rowid";
     EXPECT_FALSE(fixture.at({"tags", "tag"}).autoIncrement) << "a table without rowid";
     EXPECT_EQ(fixture.at({"my.table", "my.col"}).defaultValue, "''");
+    const auto comIndices = FatosSQLite(indices);
+    EXPECT_TRUE(comIndices.at({"rowid_key", "id"}).autoIncrement);
+    EXPECT_FALSE(comIndices.at({"no_rowid", "id"}).autoIncrement) << "its key is an index";
+    EXPECT_FALSE(comIndices.at({"desc_key", "id"}).autoIncrement) << "DESC is not the rowid";
+    EXPECT_TRUE(comIndices.at({"no_rowid_pair", "c"}).unique);
+    EXPECT_TRUE(comIndices.at({"indexed", "b"}).unique);
+    EXPECT_FALSE(comIndices.at({"indexed", "c"}).unique) << "an index of an expression";
+    EXPECT_FALSE(comIndices.at({"partial", "q"}).unique);
 }
 
 TEST_F(SQLite, MissingFileIsAnErrorAndIsNeverCreated) {
