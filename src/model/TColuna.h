@@ -50,7 +50,8 @@ enum class TColumnProperty : std::uint8_t {
 // since. Like the facts, they are not part of the column's line encoding.
 using THandSetProperties = std::map<TColumnProperty, std::string>;
 
-// A column of a mapping. It owns its table (which owns its database), its data type and,
+// A column of a mapping. It holds its table (which owns its database; a record the columns
+// of a table may share, see getTabela), owns its data type and,
 // when it is a foreign key, a copy of the column it refers to.
 class TColuna {
 public:

@@ -186,6 +186,7 @@ void TConexaoSQLite::Close() {
     m_tabelasLidas = false;
     m_colunas.clear();
     m_colunasLidas = false;
+    m_servidos = 0;
     m_tiposDeclarados.clear();
     EsqueceEsquemas();
 }
@@ -321,9 +322,27 @@ template <typename Recebe> void TConexaoSQLite::ParaCadaColuna(Recebe&& recebe) 
     }
 }
 
+namespace {
+enum TRowsetDasColunas : unsigned { ServeColunas = 1, ServePrimarias = 2, ServeEstrangeiras = 4 };
+}
+
+// The columns read from the database are kept while the rowsets built from them are read;
+// once COLUMNS, PRIMARY_KEYS and FOREIGN_KEYS have each been built (the rowsets are kept
+// apart), they are let go: a large schema's columns are a good part of an import's peak.
+// A later request reads them again.
+void TConexaoSQLite::Servido(unsigned rowset) {
+    m_servidos |= rowset;
+    if (m_servidos == (ServeColunas | ServePrimarias | ServeEstrangeiras)) {
+        std::vector<std::vector<TColunaSQLite>>().swap(m_colunas);
+        m_colunasLidas = false;
+        m_servidos = 0;
+    }
+}
+
 TDadosRowset TConexaoSQLite::LeColunas() {
     TDadosRowset dados;
     ParaCadaColuna([&dados](TLinhaValores linha) { dados.linhas.push_back(std::move(linha)); });
+    Servido(ServeColunas);
     return dados;
 }
 
@@ -333,6 +352,7 @@ TLinhasCompactas TConexaoSQLite::LeLinhas(TEsquema esquema) {
     }
     TLinhasCompactas linhas;
     ParaCadaColuna([&linhas](const TLinhaValores& linha) { linhas.Acrescenta(linha); });
+    Servido(ServeColunas);
     return linhas;
 }
 
@@ -361,6 +381,7 @@ TDadosRowset TConexaoSQLite::LeChavesPrimarias() {
             dados.linhas.push_back(std::move(linha));
         }
     }
+    Servido(ServePrimarias);
     return dados;
 }
 
@@ -414,6 +435,7 @@ TDadosRowset TConexaoSQLite::LeChavesEstrangeiras() {
             dados.linhas.push_back(std::move(linha));
         }
     }
+    Servido(ServeEstrangeiras);
     return dados;
 }
 

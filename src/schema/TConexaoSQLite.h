@@ -63,6 +63,9 @@ private:
     bool m_tabelasLidas = false;
     std::vector<std::vector<TColunaSQLite>> m_colunas;
     bool m_colunasLidas = false;
+    // The rowsets built from m_colunas so far (TRowsetDasColunas bits); see Servido.
+    unsigned m_servidos = 0;
+    void Servido(unsigned rowset);
     std::unordered_map<std::string, TTipoDeclarado> m_tiposDeclarados;
 };
 
