@@ -175,6 +175,13 @@ void TLinhasCompactas::Reserva(std::size_t linhas) {
     m_primeiroCampo.reserve(m_primeiroCampo.size() + linhas);
 }
 
+void TLinhasCompactas::Compacta() {
+    m_textos.shrink_to_fit();
+    m_inicioTexto.shrink_to_fit();
+    m_primeiroCampo.shrink_to_fit();
+    m_fimCampo.shrink_to_fit();
+}
+
 void TLinhasCompactas::Acrescenta(const TLinhaValores& linha) {
     const std::size_t inicio = m_textos.size();
     const std::size_t n = CamposGuardados(linha);

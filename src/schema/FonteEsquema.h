@@ -73,6 +73,8 @@ public:
     void Acrescenta(const TLinhaValores& linha);
     // Makes room for `linhas` more rows.
     void Reserva(std::size_t linhas);
+    // Gives back the room that adding rows one at a time left unused (up to half of it).
+    void Compacta();
 
     std::size_t Quantidade() const { return m_primeiroCampo.size() - 1; }
     // How many fields a row holds; those past it read Null.

@@ -352,6 +352,8 @@ TLinhasCompactas TConexaoSQLite::LeLinhas(TEsquema esquema) {
     }
     TLinhasCompactas linhas;
     ParaCadaColuna([&linhas](const TLinhaValores& linha) { linhas.Acrescenta(linha); });
+    // Kept for the whole load, while the column records are built beside it.
+    linhas.Compacta();
     Servido(ServeColunas);
     return linhas;
 }
