@@ -64,24 +64,24 @@ void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
     m_indiceValido = false;
     TColuna::TTabelaLida anterior;
     for (std::size_t i = 0; i < m_colunas.size(); ++i) {
-        const std::string& linha = ItemDaLista(linhas, i);
-        try {
-            m_colunas[i]->Decodifica(linha, anterior);
-        } catch (const std::exception& erro) {
-            throw EColunaIlegivel(i, NomesDaCodificacao(linha), erro.what());
-        }
+        DecodificaLinha(*m_colunas[i], i, ItemDaLista(linhas, i), anterior);
     }
 }
 
 void TControlaColunas::AcrescentaLinha(std::string_view linha, TColuna::TTabelaLida& anterior) {
     m_indiceValido = false;
     auto coluna = std::make_unique<TColuna>();
-    try {
-        coluna->Decodifica(linha, anterior);
-    } catch (const std::exception& erro) {
-        throw EColunaIlegivel(m_colunas.size(), NomesDaCodificacao(linha), erro.what());
-    }
+    DecodificaLinha(*coluna, m_colunas.size(), linha, anterior);
     m_colunas.push_back(std::move(coluna));
+}
+
+void TControlaColunas::DecodificaLinha(TColuna& coluna, std::size_t indice, std::string_view linha,
+                                       TColuna::TTabelaLida& anterior) {
+    try {
+        coluna.Decodifica(linha, anterior);
+    } catch (const std::exception& erro) {
+        throw EColunaIlegivel(indice, NomesDaCodificacao(linha), erro.what());
+    }
 }
 
 void TControlaColunas::CopiaColunas(const TArrColunas& colunas) {

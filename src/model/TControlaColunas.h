@@ -122,6 +122,11 @@ public:
     void InvalidaIndice() { m_indiceValido = false; }
 
 private:
+    // Decodes line `indice` into `coluna`; a line that does not decode raises
+    // EColunaIlegivel naming it.
+    static void DecodificaLinha(TColuna& coluna, std::size_t indice, std::string_view linha,
+                                TColuna::TTabelaLida& anterior);
+
     struct Indice {
         TListaTextos nomesTabelas;
         TListaTextos aliasTabelas;

@@ -136,9 +136,9 @@ public:
     }
 
 private:
-    // Each field with its own SQLGetData call.
-    template <typename Visita>
-    void PercorreLidas(std::size_t total, const std::vector<std::size_t>& lidos, Visita& visita) {
+    // Fetches every row into one vector of `total` fields, filled by `preenche`.
+    template <typename Preenche, typename Visita>
+    void Percorre(std::size_t total, Preenche&& preenche, Visita& visita) {
         std::vector<TValor> linha;
         for (;;) {
             const SQLRETURN r = SQLFetch(m_handle);
@@ -149,11 +149,22 @@ private:
             if (linha.size() != total) {
                 linha.assign(total, TValor{});
             }
-            for (const std::size_t campo : lidos) {
-                linha[campo] = Valor(Coluna(campo));
-            }
+            preenche(linha);
             visita(linha);
         }
+    }
+
+    // Each field with its own SQLGetData call.
+    template <typename Visita>
+    void PercorreLidas(std::size_t total, const std::vector<std::size_t>& lidos, Visita& visita) {
+        Percorre(
+            total,
+            [&](std::vector<TValor>& linha) {
+                for (const std::size_t campo : lidos) {
+                    linha[campo] = Valor(Coluna(campo));
+                }
+            },
+            visita);
     }
 
     // The fields bound to buffers that the driver fills as it fetches each row: one call
@@ -169,32 +180,25 @@ private:
                                 &buffers[i * static_cast<std::size_t>(kLargura)], kLargura,
                                 &indicadores[i]));
         }
-        std::vector<TValor> linha;
-        for (;;) {
-            const SQLRETURN r = SQLFetch(m_handle);
-            if (r == SQL_NO_DATA) {
-                break;
-            }
-            Verifica(r);
-            if (linha.size() != total) {
-                linha.assign(total, TValor{});
-            }
-            for (std::size_t i = 0; i < lidos.size(); ++i) {
-                TValor& valor = linha[lidos[i]];
-                const SQLLEN tamanho = indicadores[i];
-                if (tamanho == SQL_NULL_DATA) {
-                    valor.nulo = true;
-                    valor.texto.clear();
-                } else if (tamanho == SQL_NO_TOTAL || tamanho >= kLargura) {
-                    valor = Valor(Coluna(lidos[i]));
-                } else {
-                    valor.nulo = false;
-                    valor.texto.assign(&buffers[i * static_cast<std::size_t>(kLargura)],
-                                       static_cast<std::size_t>(tamanho));
+        Percorre(
+            total,
+            [&](std::vector<TValor>& linha) {
+                for (std::size_t i = 0; i < lidos.size(); ++i) {
+                    TValor& valor = linha[lidos[i]];
+                    const SQLLEN tamanho = indicadores[i];
+                    if (tamanho == SQL_NULL_DATA) {
+                        valor.nulo = true;
+                        valor.texto.clear();
+                    } else if (tamanho == SQL_NO_TOTAL || tamanho >= kLargura) {
+                        valor = Valor(Coluna(lidos[i]));
+                    } else {
+                        valor.nulo = false;
+                        valor.texto.assign(&buffers[i * static_cast<std::size_t>(kLargura)],
+                                           static_cast<std::size_t>(tamanho));
+                    }
                 }
-            }
-            visita(linha);
-        }
+            },
+            visita);
         SQLFreeStmt(m_handle, SQL_UNBIND);
     }
 

@@ -175,9 +175,6 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
     TChaves chaves = ProcuraChaves(registro.esquema, registro.nome, coluna->nome);
     if (chaves.estrangeira) {
         coluna->CopiaColunaEstrangeira(*chaves.coluna);
-        TColuna& referida = *coluna->getColunaEstrangeira();
-        referida.CompartilhaTabelaIgual(
-            m_tabelasReferidas[std::as_const(referida).getTabela().getNomeCompleto()]);
     } else {
         // A copy of a blank column is a new blank column; making one is all it takes.
         coluna->CriaColunaEstrangeira();

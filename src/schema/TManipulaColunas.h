@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace fendril {
@@ -69,9 +68,6 @@ private:
     TColecao m_chavesEstrangeiras;
     std::unique_ptr<TColuna> m_coluna;
     std::shared_ptr<TTabela> m_tabelaAnterior; // the record the last column built holds
-    // The records the referenced columns' copies hold, by table name, for the next copy of
-    // the same table to share.
-    std::unordered_map<std::string, std::shared_ptr<TTabela>> m_tabelasReferidas;
     TListaTextos m_tiposProvider;
     // The fields of each provider-type line, cut once rather than once per column.
     std::vector<TListaTextos> m_camposTipos;
