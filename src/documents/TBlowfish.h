@@ -62,6 +62,9 @@ public:
 
 private:
     std::uint32_t F(std::uint32_t x) const;
+    // Enciphers (or deciphers) whole blocks in place.
+    template <bool Cifrar>
+    void ProcessaBlocos(char* dados, std::size_t blocos) const;
     void VerificaChave() const;
 
     TBlowCore m_core;

@@ -222,6 +222,37 @@ TEST(TBlowfish, LineLengthsGiveWholeBlocks) {
     EXPECT_EQ(cifra.EncryptString("12345678").size(), 16u);
 }
 
+TEST(TBlowfish, EveryBlockOfALongTextIsEncipheredOnItsOwn) {
+    // Texts of 1 to 12 blocks: each cipher block is its clear block enciphered alone,
+    // whatever its position among the blocks taken together.
+    TBlowfish cifra;
+    cifra.SetKey("180124623663336337833603");
+    cifra.setStringMode(TStringMode::smNormal);
+    std::string texto;
+    for (std::size_t tamanho = 1; tamanho <= 96; ++tamanho) {
+        texto.push_back(static_cast<char>(tamanho * 37 + 11));
+        const std::string cifrado = cifra.EncryptString(texto);
+        std::string claro = texto;
+        claro.append(8 - texto.size() % 8, static_cast<char>(8 - texto.size() % 8));
+        ASSERT_EQ(cifrado.size(), claro.size());
+        for (std::size_t i = 0; i < claro.size(); i += 8) {
+            const auto palavra = [](const std::string& bytes, std::size_t de) {
+                std::uint32_t valor = 0;
+                for (std::size_t k = de; k < de + 4; ++k) {
+                    valor = valor << 8 | static_cast<unsigned char>(bytes[k]);
+                }
+                return valor;
+            };
+            std::uint32_t esquerda = palavra(claro, i);
+            std::uint32_t direita = palavra(claro, i + 4);
+            cifra.EncryptBlock(esquerda, direita);
+            EXPECT_EQ(palavra(cifrado, i), esquerda) << tamanho << " bytes, block " << i / 8;
+            EXPECT_EQ(palavra(cifrado, i + 4), direita) << tamanho << " bytes, block " << i / 8;
+        }
+        EXPECT_EQ(cifra.DecryptString(cifrado), texto);
+    }
+}
+
 TEST(TBlowfish, RandomTextsRoundTrip) {
     std::mt19937 gerador(12345);
     TBlowfish cifra;
