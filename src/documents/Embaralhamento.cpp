@@ -47,36 +47,69 @@ std::string DerivaChave(std::string_view semente) {
 }
 
 TListaTextos EmbaralhaLinhas(const TListaTextos& linhas, std::string_view cabecalho) {
-    std::string semente = std::to_string(TamanhoTotal(linhas));
-    semente.append(SufixoSemente);
-
-    TBlowfish cifra;
-    ChaveiaComSemente(cifra, semente);
-
+    TEmbaralhamento embaralhamento(linhas, cabecalho);
     TListaTextos resultado;
     resultado.reserve(linhas.size() + 2);
-    resultado.emplace_back(cabecalho);
-    resultado.push_back(std::move(semente));
-    for (const std::string& linha : linhas) {
-        resultado.push_back(cifra.EncryptString(linha));
+    for (std::string linha; embaralhamento.Proxima(linha);) {
+        resultado.push_back(std::move(linha));
     }
     return resultado;
 }
 
 TListaTextos DesembaralhaLinhas(const TListaTextos& linhas) {
-    // The header (line 1) is skipped unread; line 2 is the seed.
-    if (linhas.size() < 2) {
+    TDesembaralhamento desembaralhamento;
+    for (const std::string& linha : linhas) {
+        desembaralhamento.Acrescenta(linha);
+    }
+    return desembaralhamento.Conclui();
+}
+
+TEmbaralhamento::TEmbaralhamento(const TListaTextos& linhas, std::string_view cabecalho)
+    : m_linhas(linhas), m_cabecalho(cabecalho),
+      m_semente(std::to_string(TamanhoTotal(linhas))), m_cifra(std::make_unique<TBlowfish>()) {
+    m_semente.append(SufixoSemente);
+    ChaveiaComSemente(*m_cifra, m_semente);
+}
+
+TEmbaralhamento::~TEmbaralhamento() = default;
+
+bool TEmbaralhamento::Proxima(std::string& linha) {
+    const std::size_t posicao = m_proxima;
+    if (posicao >= m_linhas.size() + 2) {
+        return false;
+    }
+    ++m_proxima;
+    if (posicao == 0) {
+        linha = m_cabecalho;
+    } else if (posicao == 1) {
+        linha = m_semente;
+    } else {
+        linha = m_cifra->EncryptString(m_linhas[posicao - 2]);
+    }
+    return true;
+}
+
+TDesembaralhamento::TDesembaralhamento() = default;
+TDesembaralhamento::~TDesembaralhamento() = default;
+
+void TDesembaralhamento::Acrescenta(std::string_view linha) {
+    // The header (line 1) is kept unread; line 2 is the seed.
+    if (m_lidas == 0) {
+        m_cabecalho = linha;
+    } else if (m_lidas == 1) {
+        m_cifra = std::make_unique<TBlowfish>();
+        ChaveiaComSemente(*m_cifra, linha);
+    } else {
+        m_linhas.push_back(m_cifra->DecryptString(linha));
+    }
+    ++m_lidas;
+}
+
+TListaTextos TDesembaralhamento::Conclui() {
+    if (m_lidas < 2) {
         throw EListError(0);
     }
-    TBlowfish cifra;
-    ChaveiaComSemente(cifra, linhas[1]);
-
-    TListaTextos resultado;
-    resultado.reserve(linhas.size() - 2);
-    for (std::size_t i = 2; i < linhas.size(); ++i) {
-        resultado.push_back(cifra.DecryptString(linhas[i]));
-    }
-    return resultado;
+    return std::move(m_linhas);
 }
 
 } // namespace fendril

@@ -2,11 +2,15 @@
 
 #include "model/Textos.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace fendril {
+
+class TBlowfish;
 
 // The five characters that follow the length figure on a document's seed line. Readers
 // take the seed from the file, so documents written with any other suffix open as well.
@@ -24,5 +28,44 @@ TListaTextos EmbaralhaLinhas(const TListaTextos& linhas, std::string_view cabeca
 
 // The document lines restored from the lines of a file (header and seed first).
 TListaTextos DesembaralhaLinhas(const TListaTextos& linhas);
+
+// EmbaralhaLinhas one line at a time, so that a large document is written without a second
+// copy of it: the seed and the key are made at once (failing as EmbaralhaLinhas does), and
+// Proxima gives the lines of the file in order.
+class TEmbaralhamento {
+public:
+    TEmbaralhamento(const TListaTextos& linhas, std::string_view cabecalho);
+    ~TEmbaralhamento();
+
+    // Puts the next line of the file in `linha`; false once every line has been given.
+    bool Proxima(std::string& linha);
+
+private:
+    const TListaTextos& m_linhas;
+    std::string m_cabecalho;
+    std::string m_semente;
+    std::unique_ptr<TBlowfish> m_cifra;
+    std::size_t m_proxima = 0;
+};
+
+// DesembaralhaLinhas fed one line of the file at a time, as the file is read.
+class TDesembaralhamento {
+public:
+    TDesembaralhamento();
+    ~TDesembaralhamento();
+
+    void Acrescenta(std::string_view linha);
+    // The document lines; raises EListError as DesembaralhaLinhas does when the file had
+    // no seed line.
+    TListaTextos Conclui();
+    // The file's first line, kept unread.
+    const std::string& cabecalho() const { return m_cabecalho; }
+
+private:
+    std::size_t m_lidas = 0;
+    std::string m_cabecalho;
+    std::unique_ptr<TBlowfish> m_cifra;
+    TListaTextos m_linhas;
+};
 
 } // namespace fendril

@@ -162,23 +162,26 @@ std::string TArquivoKMF::LePrimeiro(std::string_view secao, std::string_view cha
 }
 
 void TArquivoKMF::Salva(const std::string& caminho) {
-    // Scrambling comes first: a document too large to be keyed fails before any file is
-    // touched.
-    TListaTextos linhas = EmbaralhaLinhas(m_linhas, cabecalho);
     // A line break in the header would split it over two lines of the file, and its second
     // part would be read as the seed, so such breaks are written as spaces.
-    for (char& c : linhas.front()) {
+    std::string primeira = cabecalho;
+    for (char& c : primeira) {
         if (c == '\r' || c == '\n') {
             c = ' ';
         }
     }
+    // The key is made first: a document too large to be keyed fails before any file is
+    // touched. The lines are then enciphered one at a time as the file is written.
+    TEmbaralhamento embaralhamento(m_linhas, primeira);
     TModoGravacao modo;
     modo.privado = privado;
     const std::size_t barra = caminho.rfind('/');
     RemoveTemporariosAbandonados(barra == std::string::npos ? std::string()
                                                             : caminho.substr(0, barra + 1));
     try {
-        GravaLinhasTexto(caminho, linhas, modo);
+        GravaLinhasGeradas(
+            caminho, [&embaralhamento](std::string& linha) { return embaralhamento.Proxima(linha); },
+            modo);
     } catch (const EFalhaGravacao& falha) {
         throw EErroGeral::Create("Não Foi Possível Salvar: " + caminho + " (" + falha.motivo() +
                                  ")");
@@ -186,13 +189,16 @@ void TArquivoKMF::Salva(const std::string& caminho) {
 }
 
 void TArquivoKMF::Abre(const std::string& caminho) {
-    std::string conteudo = LeTextoArquivo(caminho);
-    TListaTextos linhas = CortaLinhasLF(conteudo);
-    conteudo = std::string();
-    m_linhas = DesembaralhaLinhas(linhas);
+    // Each line is deciphered as it is read: neither the file's text nor its lines are held
+    // beside the document.
+    TDesembaralhamento desembaralhamento;
+    LeLinhasArquivo(caminho, [&desembaralhamento](std::string_view linha) {
+        desembaralhamento.Acrescenta(linha);
+    });
+    m_linhas = desembaralhamento.Conclui();
     // The header is never checked, but keeping it lets a document be shown or saved again
     // as it was.
-    cabecalho = linhas.front();
+    cabecalho = desembaralhamento.cabecalho();
 }
 
 } // namespace fendril

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <mutex>
 #include <signal.h>
 #include <sys/stat.h>
@@ -302,7 +303,13 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
     if (opcoes >= 0) {
         ::fcntl(descritor, F_SETFL, opcoes & ~O_NONBLOCK);
     }
-    int erro = escreve(descritor);
+    int erro = 0;
+    try {
+        erro = escreve(descritor);
+    } catch (...) {
+        ::close(descritor);
+        throw;
+    }
     if (::close(descritor) != 0 && erro == 0) {
         erro = errno;
     }
@@ -348,8 +355,18 @@ void GravaArquivo(const std::string& caminho, TModoGravacao modo, const Escreve&
         FalhaAoSalvar(caminho, erro);
     };
 
-    if (const int erro = escreve(descritor)) {
-        desiste(erro);
+    int erroEscrita = 0;
+    try {
+        erroEscrita = escreve(descritor);
+    } catch (...) {
+        // Content that could not be made (no memory, say) leaves no temporary file behind.
+        ::close(descritor);
+        ::unlink(temporario.c_str());
+        LiberaTemporario(vaga);
+        throw;
+    }
+    if (erroEscrita != 0) {
+        desiste(erroEscrita);
     }
     // The replacement keeps the permission bits of the file it replaces, unless it must be
     // private.
@@ -382,6 +399,28 @@ void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TM
                  [&linhas](int descritor) { return EscreveLinhas(descritor, linhas); });
 }
 
+void GravaLinhasGeradas(const std::string& caminho,
+                        const std::function<bool(std::string& linha)>& proxima,
+                        TModoGravacao modo) {
+    GravaArquivo(caminho, modo, [&proxima](int descritor) {
+        constexpr std::size_t TamanhoBuffer = std::size_t{1} << 20;
+        std::string buffer;
+        buffer.reserve(TamanhoBuffer + 256);
+        std::string linha;
+        while (proxima(linha)) {
+            buffer.append(linha);
+            buffer.append("\r\n");
+            if (buffer.size() >= TamanhoBuffer) {
+                if (const int erro = EscreveTudo(descritor, buffer)) {
+                    return erro;
+                }
+                buffer.clear();
+            }
+        }
+        return EscreveTudo(descritor, buffer);
+    });
+}
+
 void GravaTextoArquivo(const std::string& caminho, std::string_view conteudo, TModoGravacao modo) {
     GravaArquivo(caminho, modo,
                  [conteudo](int descritor) { return EscreveTudo(descritor, conteudo); });
@@ -412,7 +451,11 @@ void RemoveTemporariosAbandonados(const std::string& pasta) {
     ::closedir(diretorio);
 }
 
-std::string LeTextoArquivo(const std::string& caminho) {
+namespace {
+
+// Reads a regular file in blocks of up to 64 KiB, handing each to `recebe` with the size
+// the file had when opened; the checks and messages are LeTextoArquivo's.
+template <class Recebe> void LeArquivoEmBlocos(const std::string& caminho, Recebe&& recebe) {
     const std::string falha = "Could Not Open File " + caminho;
     // Opened without waiting: a pipe would otherwise block until something writes to it.
     const int descritor = ::open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -437,11 +480,11 @@ std::string LeTextoArquivo(const std::string& caminho) {
     if (static_cast<std::uint64_t>(estado.st_size) > TamanhoMaximoLeitura) {
         throw limite();
     }
-    std::string conteudo;
-    conteudo.reserve(static_cast<std::size_t>(estado.st_size));
+    const auto tamanho = static_cast<std::size_t>(estado.st_size);
 
     constexpr std::size_t TamanhoBloco = std::size_t{1} << 16;
     char bloco[TamanhoBloco];
+    std::size_t total = 0;
     for (;;) {
         const ssize_t lidos = ::read(descritor, bloco, TamanhoBloco);
         if (lidos < 0) {
@@ -454,12 +497,55 @@ std::string LeTextoArquivo(const std::string& caminho) {
             break;
         }
         // A file that grows while it is read is held to the same limit.
-        if (conteudo.size() + static_cast<std::size_t>(lidos) > TamanhoMaximoLeitura) {
+        total += static_cast<std::size_t>(lidos);
+        if (total > TamanhoMaximoLeitura) {
             throw limite();
         }
-        conteudo.append(bloco, static_cast<std::size_t>(lidos));
+        recebe(std::string_view(bloco, static_cast<std::size_t>(lidos)), tamanho);
     }
+}
+
+} // namespace
+
+std::string LeTextoArquivo(const std::string& caminho) {
+    std::string conteudo;
+    LeArquivoEmBlocos(caminho, [&conteudo](std::string_view bloco, std::size_t tamanho) {
+        if (conteudo.empty()) {
+            conteudo.reserve(tamanho);
+        }
+        conteudo.append(bloco);
+    });
     return conteudo;
+}
+
+void LeLinhasArquivo(const std::string& caminho,
+                     const std::function<void(std::string_view)>& recebe) {
+    // Only the line being read is held: a block's whole lines are handed on at once, and
+    // the part of a line a block ends in waits for the rest.
+    std::string pendente;
+    const auto entrega = [&recebe](std::string_view linha) {
+        if (!linha.empty() && linha.back() == '\r') {
+            linha.remove_suffix(1);
+        }
+        recebe(linha);
+    };
+    LeArquivoEmBlocos(caminho, [&](std::string_view bloco, std::size_t) {
+        for (std::size_t fim = bloco.find('\n'); fim != std::string_view::npos;
+             fim = bloco.find('\n')) {
+            if (pendente.empty()) {
+                entrega(bloco.substr(0, fim));
+            } else {
+                pendente.append(bloco.substr(0, fim));
+                entrega(pendente);
+                pendente.clear();
+            }
+            bloco.remove_prefix(fim + 1);
+        }
+        pendente.append(bloco);
+    });
+    if (!pendente.empty()) {
+        entrega(pendente);
+    }
 }
 
 } // namespace fendril

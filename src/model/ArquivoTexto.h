@@ -4,6 +4,7 @@
 #include "model/Textos.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,12 @@ TListaTextos CortaLinhasLF(std::string_view texto);
 // file (a pipe or a device, which is never opened for reading so that it cannot hang the
 // program) or is larger than TamanhoMaximoLeitura.
 std::string LeTextoArquivo(const std::string& caminho);
+
+// The lines of a file as CortaLinhasLF(LeTextoArquivo(caminho)) gives them, handed to
+// `recebe` one at a time as the file is read, without ever holding the whole file. Raises
+// EErroGeral as LeTextoArquivo does.
+void LeLinhasArquivo(const std::string& caminho,
+                     const std::function<void(std::string_view)>& recebe);
 
 // A file could not be written; `motivo` is the system's reason.
 class EFalhaGravacao : public Exception {
@@ -64,6 +71,13 @@ struct TModoGravacao {
 // SIGINT, SIGTERM or SIGHUP while it is written. Raises EFalhaGravacao.
 void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas,
                       TModoGravacao modo = {});
+
+// Writes, the way GravaLinhasTexto does, the lines `proxima` makes one at a time: each call
+// puts the next line in `linha` and returns true, or returns false after the last one. An
+// exception from `proxima` removes the temporary file and is passed on.
+void GravaLinhasGeradas(const std::string& caminho,
+                        const std::function<bool(std::string& linha)>& proxima,
+                        TModoGravacao modo = {});
 
 // Writes `conteudo` as it is, the way GravaLinhasTexto writes lines.
 void GravaTextoArquivo(const std::string& caminho, std::string_view conteudo,

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <new>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -66,6 +67,49 @@ TEST(LeTextoArquivo, ReadsRegularFilesOnlyAndUpToTheLimit) {
     teste::EscreveArquivo(grande, "");
     fs::resize_file(grande, TamanhoMaximoLeitura + 1); // sparse: takes no space
     EXPECT_EQ(MensagemDe(grande), "Could Not Open File " + grande + ": It Is Larger Than 1024 MiB");
+}
+
+TEST(LeLinhasArquivo, GivesTheLinesOfCortaLinhasLFWhereverTheBlocksEnd) {
+    // Reads go in blocks of 64 KiB: lines, CR LF pairs and long lines that cross a block's
+    // end come out as the whole text cut at once gives them.
+    const std::size_t bloco = std::size_t{1} << 16;
+    const std::string longa(3 * bloco + 5, 'x');
+    const std::vector<std::string> textos = {
+        "",
+        "\n",
+        "\r",
+        "a",
+        "a\r\nb\n\nc\r",
+        std::string(bloco - 1, 'a') + "\r\nb",
+        std::string(bloco, 'a') + "\nb\r\n",
+        std::string(bloco - 2, 'a') + "\n\r\n\n",
+        "start\n" + longa + "\r\n" + longa,
+    };
+    PastaTemporaria pasta;
+    const std::string caminho = pasta.arquivo("lines.txt");
+    for (const std::string& texto : textos) {
+        teste::EscreveArquivo(caminho, texto);
+        TListaTextos lidas;
+        LeLinhasArquivo(caminho, [&lidas](std::string_view linha) { lidas.emplace_back(linha); });
+        EXPECT_EQ(lidas, CortaLinhasLF(texto)) << texto.size() << " bytes";
+    }
+    EXPECT_THROW(LeLinhasArquivo(pasta.caminho().string(), [](std::string_view) {}), EErroGeral);
+}
+
+TEST(GravaLinhasGeradas, WritesEachLineAndLeavesNothingWhenALineCannotBeMade) {
+    PastaTemporaria pasta;
+    const std::string caminho = pasta.arquivo("doc.kmf");
+    int chamadas = 0;
+    GravaLinhasGeradas(caminho, [&chamadas](std::string& linha) {
+        linha = std::string(chamadas, 'x');
+        return ++chamadas <= 3;
+    });
+    EXPECT_EQ(LeArquivo(caminho), "\r\nx\r\nxx\r\n");
+
+    const auto falha = [](std::string&) -> bool { throw std::bad_alloc(); };
+    EXPECT_THROW(GravaLinhasGeradas(caminho, falha), std::bad_alloc);
+    EXPECT_EQ(LeArquivo(caminho), "\r\nx\r\nxx\r\n");
+    EXPECT_EQ(NomesEm(pasta.caminho()), std::set<std::string>{"doc.kmf"});
 }
 
 TEST(GravaLinhasTexto, PrivateFilesAreForTheirOwnerOnly) {
