@@ -890,7 +890,7 @@ std::string TMontaCodigo::MontaTexto() {
 
     TValores documento;
     const std::size_t qtdTabelas =
-        m_controlaColunas == nullptr ? 0 : m_controlaColunas->getNomesTabelas().size();
+        m_controlaColunas == nullptr ? 0 : m_controlaColunas->QuantasTabelas();
     documento.texto[0] = nomeBaseDados;
     documento.texto[1] = classePai;
     documento.texto[2] = documento.Numero(0, static_cast<std::int64_t>(qtdTabelas));

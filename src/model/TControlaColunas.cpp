@@ -107,19 +107,27 @@ const TControlaColunas::Indice& TControlaColunas::indice() const {
     Indice novo;
     std::unordered_set<std::string> tabelasVistas;
     std::unordered_set<std::string> aliasVistos;
+    // Columns that follow each other with the same table record (as decoded documents and
+    // imports give them) share its lookups.
+    const TTabela* anterior = nullptr;
+    std::vector<std::size_t>* daTabela = nullptr;
+    std::vector<std::size_t>* doAlias = nullptr;
     for (std::size_t i = 0; i < m_colunas.size(); ++i) {
-        const TColuna& coluna = *m_colunas[i];
-        const TTabela& tabela = coluna.getTabela();
-        std::string nomeTabela = tabela.getNomeCompleto();
-        if (!nomeTabela.empty()) {
-            AcrescentaDistinto(novo.nomesTabelas, tabelasVistas, nomeTabela);
+        const TTabela& tabela = std::as_const(*m_colunas[i]).getTabela();
+        if (&tabela != anterior) {
+            std::string nomeTabela = tabela.getNomeCompleto();
+            if (!nomeTabela.empty()) {
+                AcrescentaDistinto(novo.nomesTabelas, tabelasVistas, nomeTabela);
+            }
+            if (!tabela.alias.empty()) {
+                AcrescentaDistinto(novo.aliasTabelas, aliasVistos, tabela.alias);
+            }
+            doAlias = &novo.porAlias[tabela.alias];
+            daTabela = &novo.porTabela[std::move(nomeTabela)];
+            anterior = &tabela;
         }
-        if (!tabela.alias.empty()) {
-            AcrescentaDistinto(novo.aliasTabelas, aliasVistos, tabela.alias);
-        }
-        novo.porAlias[tabela.alias].push_back(i);
-        novo.porColuna.try_emplace(ChaveColuna(nomeTabela, coluna.nome), i);
-        novo.porTabela[std::move(nomeTabela)].push_back(i);
+        doAlias->push_back(i);
+        daTabela->push_back(i);
     }
     m_indice = std::move(novo);
     m_indiceValido = true;
@@ -165,6 +173,10 @@ TTabela* TControlaColunas::getTabela(std::string_view tabela) {
 
 TListaTextos TControlaColunas::getNomesTabelas() const {
     return indice().nomesTabelas;
+}
+
+std::size_t TControlaColunas::QuantasTabelas() const {
+    return indice().nomesTabelas.size();
 }
 
 std::vector<std::pair<std::string, std::string>> TControlaColunas::getTabelasOcultas() const {
@@ -258,7 +270,23 @@ std::vector<std::size_t> TControlaColunas::PosicoesPorTabela() const {
 
 std::optional<std::size_t> TControlaColunas::PosicaoDaColuna(std::string_view tabela,
                                                              std::string_view coluna) const {
-    const auto& porColuna = indice().porColuna;
+    const Indice& atual = indice();
+    if (!atual.porColunaFeito) {
+        // The first column of each name in each table answers for it.
+        const TTabela* anterior = nullptr;
+        std::string nomeTabela;
+        for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+            const TColuna& daVez = *m_colunas[i];
+            const TTabela& tabelaDaVez = daVez.getTabela();
+            if (&tabelaDaVez != anterior) {
+                nomeTabela = tabelaDaVez.getNomeCompleto();
+                anterior = &tabelaDaVez;
+            }
+            m_indice.porColuna.try_emplace(ChaveColuna(nomeTabela, daVez.nome), i);
+        }
+        m_indice.porColunaFeito = true;
+    }
+    const auto& porColuna = atual.porColuna;
     const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
     if (achado == porColuna.end()) {
         return std::nullopt;

@@ -79,6 +79,8 @@ public:
     // Distinct qualified table names in order of first appearance (letter case ignored
     // when telling them apart); an empty name is left out.
     TListaTextos getNomesTabelas() const;
+    // How many names getNomesTabelas gives, without copying them.
+    std::size_t QuantasTabelas() const;
     // The qualified names getNomesTabelas leaves out because a name met before them equals
     // them without regard to letter case: each once, in order, with the name listed instead.
     std::vector<std::pair<std::string, std::string>> getTabelasOcultas() const;
@@ -132,7 +134,10 @@ private:
         TListaTextos aliasTabelas;
         std::unordered_map<std::string, std::vector<std::size_t>> porTabela; // exact name
         std::unordered_map<std::string, std::vector<std::size_t>> porAlias;  // exact alias
-        std::unordered_map<std::string, std::size_t> porColuna;              // name + '\0' + column
+        // Name + '\0' + column; built on the first lookup of a column by name, which many
+        // uses of a set (a generation's per-table sets) never make.
+        bool porColunaFeito = false;
+        std::unordered_map<std::string, std::size_t> porColuna;
         // Foreign keys by the folded qualified name of the table they refer to; built on
         // the first question about them.
         bool referenciasFeitas = false;
