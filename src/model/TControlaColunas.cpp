@@ -2,6 +2,8 @@
 
 #include "model/Erros.h"
 
+#include <algorithm>
+#include <array>
 #include <tuple>
 #include <unordered_set>
 #include <utility>
@@ -22,6 +24,35 @@ void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vi
                         const std::string& valor) {
     if (vistos.insert(ChaveSemCaixa(valor)).second) {
         lista.push_back(valor);
+    }
+}
+
+// Calls `acrescenta(i)` for each position of `selecao` whose column name differs, without
+// regard to letter case, from the names of the positions before it. A table's columns are
+// few, so their keys are compared one by one, which makes no allocation for short names;
+// a long selection goes through a hashed set.
+template <class Acrescenta>
+void ParaCadaNomeDistinto(const TArrColunas& colunas, const std::vector<std::size_t>& selecao,
+                          Acrescenta&& acrescenta) {
+    constexpr std::size_t LimiteComparacao = 32;
+    if (selecao.size() <= LimiteComparacao) {
+        std::array<std::string, LimiteComparacao> chaves;
+        std::size_t vistas = 0;
+        for (const std::size_t i : selecao) {
+            std::string chave = ChaveSemCaixa(colunas[i]->nome);
+            if (std::find(chaves.begin(), chaves.begin() + vistas, chave) ==
+                chaves.begin() + vistas) {
+                chaves[vistas++] = std::move(chave);
+                acrescenta(i);
+            }
+        }
+        return;
+    }
+    std::unordered_set<std::string> vistos;
+    for (const std::size_t i : selecao) {
+        if (vistos.insert(ChaveSemCaixa(colunas[i]->nome)).second) {
+            acrescenta(i);
+        }
     }
 }
 
@@ -256,14 +287,9 @@ std::vector<std::size_t> TControlaColunas::PosicoesPorTabela() const {
     const Indice& atual = indice();
     std::vector<std::size_t> posicoes;
     posicoes.reserve(m_colunas.size());
-    std::unordered_set<std::string> vistos;
     for (const std::string& nome : atual.nomesTabelas) {
-        vistos.clear();
-        for (const std::size_t i : atual.porTabela.at(nome)) {
-            if (vistos.insert(ChaveSemCaixa(m_colunas[i]->nome)).second) {
-                posicoes.push_back(i);
-            }
-        }
+        ParaCadaNomeDistinto(m_colunas, atual.porTabela.at(nome),
+                             [&posicoes](std::size_t i) { posicoes.push_back(i); });
     }
     return posicoes;
 }
@@ -316,12 +342,8 @@ std::vector<const TColuna*>
 TControlaColunas::ColunasDistintas(const std::vector<std::size_t>& selecao) const {
     std::vector<const TColuna*> colunas;
     colunas.reserve(selecao.size());
-    std::unordered_set<std::string> vistos;
-    for (const std::size_t i : selecao) {
-        if (vistos.insert(ChaveSemCaixa(m_colunas[i]->nome)).second) {
-            colunas.push_back(m_colunas[i].get());
-        }
-    }
+    ParaCadaNomeDistinto(m_colunas, selecao,
+                         [this, &colunas](std::size_t i) { colunas.push_back(m_colunas[i].get()); });
     return colunas;
 }
 

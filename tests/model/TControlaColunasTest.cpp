@@ -70,6 +70,39 @@ TEST(TControlaColunas, DistinctListsIgnoreCaseButSelectionsAreExact) {
     EXPECT_EQ(conjunto.getNomesColunasAlias(""), (TListaTextos{"id", "name"}));
 }
 
+TEST(TControlaColunas, ColumnsOfATableAreTheFirstOfEachNameWhateverTheirNumber) {
+    // Short tables and long ones are told apart by different means; both keep the first
+    // column of each name, letter case (ASCII and two-byte UTF-8) ignored.
+    for (const std::size_t quantas : {std::size_t{5}, std::size_t{32}, std::size_t{33},
+                                      std::size_t{100}}) {
+        TControlaColunas conjunto;
+        conjunto.Redimensiona(quantas);
+        TListaTextos esperados;
+        for (std::size_t i = 0; i < quantas; ++i) {
+            TColuna& coluna = *conjunto.getColunas()[i];
+            coluna.getTabela().nome = "T";
+            if (i % 4 == 3) {
+                // Repeats the name two columns back in other letters.
+                coluna.nome = i % 8 == 3 ? "COL" + std::to_string(i - 2) : "\xC3\x89t" + std::to_string(i - 2);
+            } else {
+                coluna.nome = i % 8 == 5 ? "\xC3\xA9t" + std::to_string(i) : "col" + std::to_string(i);
+                esperados.push_back(coluna.nome);
+            }
+        }
+        const TControlaColunas& leitura = conjunto;
+        TListaTextos nomes;
+        for (const TColuna* coluna : leitura.getColunasDaTabela("T")) {
+            nomes.push_back(coluna->nome);
+        }
+        EXPECT_EQ(nomes, esperados) << quantas << " columns";
+        TListaTextos porPosicao;
+        for (const std::size_t i : leitura.PosicoesPorTabela()) {
+            porPosicao.push_back(leitura.getColunas()[i]->nome);
+        }
+        EXPECT_EQ(porPosicao, esperados) << quantas << " columns";
+    }
+}
+
 TEST(TControlaColunas, GetColunaFindsTheFirstOccurrence) {
     TControlaColunas conjunto;
     Preenche(conjunto, {{"", "T", "a", "first"}, {"", "T", "a", "second"}});
