@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <memory>
@@ -359,12 +360,29 @@ TListaTextos SeparaLinhas(std::string_view texto) {
 }
 
 // The same lines joined again, each followed by CR LF, without building the list.
+// Position of the first CR or LF at or after `de`, or npos. Two memchr calls a line instead
+// of find_first_of, which tests every byte against the set one call at a time.
+std::size_t ProximaQuebra(std::string_view texto, std::size_t de) {
+    if (de >= texto.size()) {
+        return std::string_view::npos;
+    }
+    const char* inicio = texto.data() + de;
+    const std::size_t resto = texto.size() - de;
+    const auto* lf = static_cast<const char*>(std::memchr(inicio, '\n', resto));
+    const std::size_t ate = lf == nullptr ? resto : static_cast<std::size_t>(lf - inicio);
+    const auto* cr = static_cast<const char*>(std::memchr(inicio, '\r', ate));
+    if (cr != nullptr) {
+        return de + static_cast<std::size_t>(cr - inicio);
+    }
+    return lf == nullptr ? std::string_view::npos : de + ate;
+}
+
 std::string NormalizaQuebras(std::string_view texto) {
     std::string resultado;
     resultado.reserve(texto.size() + texto.size() / 16 + 2);
     std::size_t i = 0;
     while (i < texto.size()) {
-        const std::size_t fim = texto.find_first_of("\r\n", i);
+        const std::size_t fim = ProximaQuebra(texto, i);
         if (fim == std::string_view::npos) {
             resultado.append(texto.substr(i)).append(kQuebra);
             break;
@@ -384,8 +402,8 @@ bool QuebrasNormais(std::string_view texto) {
     if (texto.size() < 2 || !texto.ends_with(kQuebra)) {
         return false;
     }
-    for (std::size_t i = texto.find_first_of("\r\n"); i != std::string_view::npos;
-         i = texto.find_first_of("\r\n", i + 2)) {
+    for (std::size_t i = ProximaQuebra(texto, 0); i != std::string_view::npos;
+         i = ProximaQuebra(texto, i + 2)) {
         if (texto.compare(i, 2, kQuebra) != 0) {
             return false;
         }
@@ -550,20 +568,21 @@ private:
         if (tag.size() > texto.size()) {
             return std::string::npos;
         }
-        std::size_t pos = std::min(ate, texto.size() - tag.size());
-        for (;;) {
-            pos = texto.rfind(tag.front(), pos);
-            if (pos == std::string_view::npos) {
+        // Candidates at or before `limite` are looked for with memrchr, many bytes at a time.
+        std::size_t limite = std::min(ate, texto.size() - tag.size()) + 1;
+        while (limite > 0) {
+            const auto* achado =
+                static_cast<const char*>(::memrchr(texto.data(), tag.front(), limite));
+            if (achado == nullptr) {
                 return std::string::npos;
             }
+            const auto pos = static_cast<std::size_t>(achado - texto.data());
             if (texto.compare(pos, tag.size(), tag) == 0) {
                 return pos;
             }
-            if (pos == 0) {
-                return std::string::npos;
-            }
-            --pos;
+            limite = pos;
         }
+        return std::string::npos;
     }
 
     // Takes the tail's text up to the first occurrence of `tag` into `corpo` and drops
