@@ -2,8 +2,8 @@
 
 #include "model/Erros.h"
 
-#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <tuple>
 #include <unordered_set>
 #include <utility>
@@ -29,20 +29,29 @@ void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vi
 
 // Calls `acrescenta(i)` for each position of `selecao` whose column name differs, without
 // regard to letter case, from the names of the positions before it. A table's columns are
-// few, so their keys are compared one by one, which makes no allocation for short names;
-// a long selection goes through a hashed set.
+// few, so each name is compared with those kept so far by the hash of its folded form,
+// which allocates nothing; only names that hash alike are folded and compared. A long
+// selection goes through a hashed set.
 template <class Acrescenta>
 void ParaCadaNomeDistinto(const TArrColunas& colunas, const std::vector<std::size_t>& selecao,
                           Acrescenta&& acrescenta) {
     constexpr std::size_t LimiteComparacao = 32;
     if (selecao.size() <= LimiteComparacao) {
-        std::array<std::string, LimiteComparacao> chaves;
+        std::array<std::uint64_t, LimiteComparacao> hashes{};
+        std::array<const std::string*, LimiteComparacao> nomes{};
         std::size_t vistas = 0;
         for (const std::size_t i : selecao) {
-            std::string chave = ChaveSemCaixa(colunas[i]->nome);
-            if (std::find(chaves.begin(), chaves.begin() + vistas, chave) ==
-                chaves.begin() + vistas) {
-                chaves[vistas++] = std::move(chave);
+            const std::string& nome = colunas[i]->nome;
+            const std::uint64_t hash = HashSemCaixa(nome);
+            bool repetido = false;
+            for (std::size_t k = 0; k < vistas && !repetido; ++k) {
+                repetido = hashes[k] == hash && nomes[k]->size() == nome.size() &&
+                           ChaveSemCaixa(*nomes[k]) == ChaveSemCaixa(nome);
+            }
+            if (!repetido) {
+                hashes[vistas] = hash;
+                nomes[vistas] = &nome;
+                ++vistas;
                 acrescenta(i);
             }
         }

@@ -182,28 +182,47 @@ char32_t MinusculaDoisBytes(char32_t c) {
 
 } // namespace
 
-std::string ChaveSemCaixa(std::string_view texto) {
-    std::string chave;
-    chave.reserve(texto.size());
+namespace {
+
+// Hands each byte of the key ChaveSemCaixa makes of `texto` to `emite`, in order.
+template <class Emite> void DobraSemCaixa(std::string_view texto, Emite&& emite) {
     for (std::size_t i = 0; i < texto.size(); ++i) {
         const auto b = static_cast<unsigned char>(texto[i]);
         if (b >= 'A' && b <= 'Z') {
-            chave += static_cast<char>(b + ('a' - 'A'));
+            emite(static_cast<char>(b + ('a' - 'A')));
             continue;
         }
         const bool doisBytes = b >= 0xC2 && b <= 0xDF && i + 1 < texto.size() &&
                                (static_cast<unsigned char>(texto[i + 1]) & 0xC0) == 0x80;
         if (!doisBytes) {
-            chave += static_cast<char>(b);
+            emite(static_cast<char>(b));
             continue;
         }
         const char32_t c = MinusculaDoisBytes(
             (char32_t(b & 0x1F) << 6) | char32_t(static_cast<unsigned char>(texto[i + 1]) & 0x3F));
-        chave += static_cast<char>(0xC0 | (c >> 6));
-        chave += static_cast<char>(0x80 | (c & 0x3F));
+        emite(static_cast<char>(0xC0 | (c >> 6)));
+        emite(static_cast<char>(0x80 | (c & 0x3F)));
         ++i;
     }
+}
+
+} // namespace
+
+std::string ChaveSemCaixa(std::string_view texto) {
+    std::string chave;
+    chave.reserve(texto.size());
+    DobraSemCaixa(texto, [&chave](char c) { chave += c; });
     return chave;
+}
+
+std::uint64_t HashSemCaixa(std::string_view texto) {
+    // FNV-1a over the bytes of the key.
+    std::uint64_t hash = 0xCBF29CE484222325;
+    DobraSemCaixa(texto, [&hash](char c) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001B3;
+    });
+    return hash;
 }
 
 bool MesmoTextoSemCaixa(std::string_view a, std::string_view b) {

@@ -44,6 +44,9 @@ std::string ExtraiExtensao(std::string_view nome);
 // lower case; every other byte, including malformed UTF-8, is kept as it is, so two
 // different names never fold together by accident.
 std::string ChaveSemCaixa(std::string_view texto);
+// A hash of ChaveSemCaixa(texto), made without building the key: texts equal without regard
+// to case hash alike. The key keeps the text's length in bytes.
+std::uint64_t HashSemCaixa(std::string_view texto);
 
 // Whether two texts are equal without regard to letter case (see ChaveSemCaixa).
 bool MesmoTextoSemCaixa(std::string_view a, std::string_view b);

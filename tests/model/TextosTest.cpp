@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace fendril {
 namespace {
@@ -96,6 +98,18 @@ TEST(SemCaixa, FoldsAsciiAndUtf8LettersWithoutMergingDifferentNames) {
     // Malformed UTF-8 bytes are compared as they are.
     EXPECT_FALSE(MesmoTextoSemCaixa("\xC3", "\xE3"));
     EXPECT_FALSE(MesmoTextoSemCaixa("x\xC9", "x\xE9"));
+}
+
+TEST(SemCaixa, HashIsThatOfTheFoldedKey) {
+    // Texts equal without regard to case hash alike, whatever letters they fold.
+    for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{
+             {"dbo.Customers", "DBO.CUSTOMERS"}, {"AÇÃO", "ação"}, {"ΣΟΦΙΑ", "σοφια"},
+             {"ЗАКАЗ", "заказ"}, {"\xC5\xB8", "\xC3\xBF"}, {"", ""}}) {
+        EXPECT_EQ(HashSemCaixa(a), HashSemCaixa(b)) << a;
+        EXPECT_EQ(HashSemCaixa(a), HashSemCaixa(ChaveSemCaixa(a))) << a;
+    }
+    EXPECT_NE(HashSemCaixa("ação"), HashSemCaixa("acao"));
+    EXPECT_NE(HashSemCaixa("x\xC9"), HashSemCaixa("x\xE9"));
 }
 
 TEST(ParaInteiro, AcceptsDecimalIntegersOnly) {
