@@ -286,8 +286,7 @@ void TBlowfish::DecryptBlock(std::uint32_t& esquerda, std::uint32_t& direita) co
     direita = l;
 }
 
-template <bool Cifrar>
-void TBlowfish::ProcessaBlocos(char* dados, std::size_t blocos) const {
+template <bool Cifrar> void TBlowfish::ProcessaBlocos(char* dados, std::size_t blocos) const {
     // Each round of a block waits for the one before it, so the blocks are taken four at a
     // time with their rounds interleaved: the processor works on the other three while one
     // waits for its S-box reads. ECB makes the blocks independent of each other.
@@ -439,9 +438,20 @@ std::string TBlowfish::Decodifica64(std::string_view texto) {
         return static_cast<std::uint32_t>(v);
     };
     std::size_t i = 0;
+    const auto* letras = reinterpret_cast<const unsigned char*>(texto.data());
     for (; i + 4 <= texto.size(); i += 4) {
-        const std::uint32_t grupo = valor(texto[i]) << 18 | valor(texto[i + 1]) << 12 |
-                                    valor(texto[i + 2]) << 6 | valor(texto[i + 3]);
+        // A group's four values are looked up first and checked together: a character outside
+        // the alphabet makes their union negative.
+        const std::int8_t a = ValoresDoAlfabeto[letras[i]];
+        const std::int8_t b = ValoresDoAlfabeto[letras[i + 1]];
+        const std::int8_t c = ValoresDoAlfabeto[letras[i + 2]];
+        const std::int8_t d = ValoresDoAlfabeto[letras[i + 3]];
+        if ((a | b | c | d) < 0) {
+            throw EConvertError("Blowfish: Error converting from Base64 - invalid character");
+        }
+        const std::uint32_t grupo =
+            static_cast<std::uint32_t>(a) << 18 | static_cast<std::uint32_t>(b) << 12 |
+            static_cast<std::uint32_t>(c) << 6 | static_cast<std::uint32_t>(d);
         *saida++ = static_cast<char>(grupo >> 16);
         *saida++ = static_cast<char>(grupo >> 8);
         *saida++ = static_cast<char>(grupo);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace fendril {
@@ -15,6 +16,28 @@ TListaVistas SeparaCamposVista(std::string_view texto, std::string_view separado
     }
     pecas.reserve(8); // a record's fields, in one allocation
     std::size_t inicio = 0;
+    if (separador.size() == 2) {
+        // The records' separators ("|>", "=>"): memchr finds each candidate first byte, and
+        // the second is checked in place, without a call per candidate.
+        const char* const dados = texto.data();
+        std::size_t pos = 0;
+        while (pos + 1 < texto.size()) {
+            const auto* achado = static_cast<const char*>(
+                std::memchr(dados + pos, separador[0], texto.size() - 1 - pos));
+            if (achado == nullptr) {
+                break;
+            }
+            pos = static_cast<std::size_t>(achado - dados);
+            if (dados[pos + 1] == separador[1]) {
+                pecas.push_back(texto.substr(inicio, pos - inicio));
+                inicio = pos + 2;
+                pos = inicio;
+            } else {
+                ++pos;
+            }
+        }
+        return pecas;
+    }
     for (std::size_t pos = texto.find(separador); pos != std::string_view::npos;
          pos = texto.find(separador, inicio)) {
         pecas.push_back(texto.substr(inicio, pos - inicio));

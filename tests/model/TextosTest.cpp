@@ -21,6 +21,31 @@ TEST(SeparaCampos, KeepsPiecesFollowedBySeparatorAndDropsTheRest) {
     EXPECT_TRUE(SeparaCampos("A;", "a").empty()) << "matching is exact";
 }
 
+TEST(SeparaCampos, TwoByteSeparatorsAreFoundLeftToRightWithoutOverlap) {
+    EXPECT_EQ(SeparaCampos("|||>x|>", "|>"), (TListaTextos{"||", "x"}));
+    EXPECT_EQ(SeparaCampos("|||", "||"), (TListaTextos{""}));
+    EXPECT_EQ(SeparaCampos("=>=>", "=>"), (TListaTextos{"", ""}));
+    EXPECT_TRUE(SeparaCampos("a|", "|>").empty());
+    // Against the rule stated plainly, on texts made of the separators' own bytes.
+    std::mt19937 gerador(3);
+    for (int vez = 0; vez < 2000; ++vez) {
+        std::string texto;
+        for (std::size_t i = gerador() % 12; i > 0; --i) {
+            texto.push_back("|>a"[gerador() % 3]);
+        }
+        for (const std::string separador : {"|>", "||"}) {
+            TListaTextos esperado;
+            std::size_t inicio = 0;
+            for (std::size_t pos = texto.find(separador); pos != std::string::npos;
+                 pos = texto.find(separador, inicio)) {
+                esperado.push_back(texto.substr(inicio, pos - inicio));
+                inicio = pos + separador.size();
+            }
+            EXPECT_EQ(SeparaCampos(texto, separador), esperado) << texto;
+        }
+    }
+}
+
 struct CasoSubstitui {
     const char* padrao;
     const char* substituto;
