@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace fendril {
 
@@ -16,6 +17,11 @@ public:
     virtual std::string Texto(int ordinal) const = 0;
     virtual std::int64_t Inteiro(int ordinal) const = 0;
     virtual bool Booleano(int ordinal) const = 0;
+    // Texto(ordinal) == valor, failing as Texto does; rows that hold their text may answer
+    // without a copy.
+    virtual bool TextoIgual(int ordinal, std::string_view valor) const {
+        return Texto(ordinal) == valor;
+    }
 };
 
 } // namespace fendril

@@ -3,6 +3,7 @@
 #include "model/Erros.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -249,7 +250,21 @@ std::uint64_t HashSemCaixa(std::string_view texto) {
 }
 
 bool MesmoTextoSemCaixa(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && ChaveSemCaixa(a) == ChaveSemCaixa(b);
+    if (a.size() != b.size()) {
+        return false;
+    }
+    // Short texts (names, "true") are folded on the stack; the fold keeps the length.
+    constexpr std::size_t NaPilha = 64;
+    if (a.size() > NaPilha) {
+        return ChaveSemCaixa(a) == ChaveSemCaixa(b);
+    }
+    std::array<char, NaPilha> chaveA{};
+    std::array<char, NaPilha> chaveB{};
+    std::size_t i = 0;
+    DobraSemCaixa(a, [&chaveA, &i](char c) { chaveA[i++] = c; });
+    i = 0;
+    DobraSemCaixa(b, [&chaveB, &i](char c) { chaveB[i++] = c; });
+    return std::memcmp(chaveA.data(), chaveB.data(), a.size()) == 0;
 }
 
 std::int32_t ParaInteiro(std::string_view texto) {

@@ -269,6 +269,10 @@ std::string TRowsetMemoria::Texto(int ordinal) const {
     return std::string(TextoNaoNulo(ordinal));
 }
 
+bool TRowsetMemoria::TextoIgual(int ordinal, std::string_view valor) const {
+    return TextoNaoNulo(ordinal) == valor;
+}
+
 std::int64_t TRowsetMemoria::Inteiro(int ordinal) const {
     const std::string_view texto = TextoNaoNulo(ordinal);
     std::int64_t numero = 0;

@@ -226,6 +226,7 @@ public:
 
     bool Nulo(int ordinal) const override;
     std::string Texto(int ordinal) const override;
+    bool TextoIgual(int ordinal, std::string_view valor) const override;
     std::int64_t Inteiro(int ordinal) const override;
     bool Booleano(int ordinal) const override;
 

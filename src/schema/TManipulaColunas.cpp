@@ -17,6 +17,11 @@ std::string TextoOuVazio(const TLinhaEsquema& linha, int ordinal) {
     return linha.Nulo(ordinal) ? std::string() : linha.Texto(ordinal);
 }
 
+// Whether a schema field names `esquema`, Null reading as "".
+bool MesmoEsquema(const TLinhaEsquema& linha, int ordinal, std::string_view esquema) {
+    return linha.Nulo(ordinal) ? esquema.empty() : linha.TextoIgual(ordinal, esquema);
+}
+
 // A text field set only when not Null, left empty when it cannot be read.
 void LeCampo(const TLinhaEsquema& linha, int ordinal, std::string& campo) {
     try {
@@ -138,8 +143,8 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
         const std::string nomeTabela = linha.Texto(colunas::TABLE_NAME);
         const std::string esquema = TextoOuVazio(linha, colunas::TABLE_SCHEMA);
         while (!m_tabelas.getFim()) {
-            if (linhaTabela.Texto(tabelas::TABLE_NAME) == nomeTabela &&
-                TextoOuVazio(linhaTabela, tabelas::TABLE_SCHEMA) == esquema) {
+            if (linhaTabela.TextoIgual(tabelas::TABLE_NAME, nomeTabela) &&
+                MesmoEsquema(linhaTabela, tabelas::TABLE_SCHEMA, esquema)) {
                 LeCampo(linhaTabela, tabelas::TABLE_NAME, tabela.nome);
                 LeCampo(linhaTabela, tabelas::TABLE_SCHEMA, tabela.esquema);
                 LeCampo(linhaTabela, tabelas::TABLE_TYPE, tabela.tipo);
@@ -211,10 +216,11 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     if (m_chavesPrimarias.getQuantidade() > 0) {
         const TLinhaEsquema& linha = *m_chavesPrimarias.getRecordset();
         while (!m_chavesPrimarias.getFim()) {
-            if (linha.Texto(primarias::TABLE_NAME) == tabela &&
-                TextoOuVazio(linha, primarias::TABLE_SCHEMA) == esquema) {
+            if (linha.TextoIgual(primarias::TABLE_NAME, tabela) &&
+                MesmoEsquema(linha, primarias::TABLE_SCHEMA, esquema)) {
                 ++chaves.colunasPrimarias;
-                chaves.primaria = chaves.primaria || linha.Texto(primarias::COLUMN_NAME) == coluna;
+                chaves.primaria =
+                    chaves.primaria || linha.TextoIgual(primarias::COLUMN_NAME, coluna);
             }
             m_chavesPrimarias.Proximo();
         }
@@ -224,27 +230,30 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     if (m_chavesEstrangeiras.getQuantidade() > 0) {
         const TLinhaEsquema& linha = *m_chavesEstrangeiras.getRecordset();
         while (!m_chavesEstrangeiras.getFim()) {
-            if (linha.Texto(estrangeiras::FK_COLUMN_NAME) == coluna &&
-                linha.Texto(estrangeiras::FK_TABLE_NAME) == tabela &&
-                TextoOuVazio(linha, estrangeiras::FK_TABLE_SCHEMA) == esquema) {
+            if (linha.TextoIgual(estrangeiras::FK_COLUMN_NAME, coluna) &&
+                linha.TextoIgual(estrangeiras::FK_TABLE_NAME, tabela) &&
+                MesmoEsquema(linha, estrangeiras::FK_TABLE_SCHEMA, esquema)) {
                 chaves.estrangeira = true;
+                const std::string nomeReferido = linha.Texto(estrangeiras::PK_TABLE_NAME);
                 const std::string esquemaReferido =
                     TextoOuVazio(linha, estrangeiras::PK_TABLE_SCHEMA);
-                TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados,
-                                        m_fabrica);
-                leitor.Abre(1, linha.Texto(estrangeiras::PK_TABLE_NAME));
-                if (!leitor.getFalhaMontagem().empty()) {
-                    throw EErroGeral::Create(leitor.getFalhaMontagem());
-                }
-                // The referenced table is the TABLES row of that name in the referenced
-                // schema; an empty table when there is none.
-                TColecaoTabelas& tabelas = leitor.getColecao();
-                while (!tabelas.getFim()) {
-                    if (tabelas.getTabela().esquema == esquemaReferido) {
-                        chaves.coluna->getTabela().Decodifica(tabelas.getTabela().Codifica());
-                        break;
+                std::optional<TTabela> lida;
+                const std::optional<TTabela>* referida = &lida;
+                if (m_tabelasReferidas) {
+                    const std::string chave = nomeReferido + '\0' + esquemaReferido;
+                    auto achada = m_tabelasReferidas->find(chave);
+                    if (achada == m_tabelasReferidas->end()) {
+                        achada =
+                            m_tabelasReferidas
+                                ->emplace(chave, LeTabelaReferida(nomeReferido, esquemaReferido))
+                                .first;
                     }
-                    tabelas.Proximo();
+                    referida = &achada->second;
+                } else {
+                    lida = LeTabelaReferida(nomeReferido, esquemaReferido);
+                }
+                if (*referida) {
+                    chaves.coluna->getTabela() = **referida;
                 }
                 chaves.coluna->nome = linha.Texto(estrangeiras::PK_COLUMN_NAME);
                 break;
@@ -253,6 +262,26 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
         }
     }
     return chaves;
+}
+
+std::optional<TTabela> TColecaoColunas::LeTabelaReferida(const std::string& nome,
+                                                         const std::string& esquema) const {
+    TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados, m_fabrica);
+    leitor.Abre(1, nome);
+    if (!leitor.getFalhaMontagem().empty()) {
+        throw EErroGeral::Create(leitor.getFalhaMontagem());
+    }
+    // The referenced table is the TABLES row of that name in the referenced schema.
+    TColecaoTabelas& tabelas = leitor.getColecao();
+    while (!tabelas.getFim()) {
+        if (tabelas.getTabela().esquema == esquema) {
+            TColuna modelo;
+            modelo.getTabela().Decodifica(tabelas.getTabela().Codifica());
+            return modelo.getTabela();
+        }
+        tabelas.Proximo();
+    }
+    return std::nullopt;
 }
 
 void TColecaoColunas::PreencheTipoDado(TColuna& coluna) const {
@@ -401,6 +430,7 @@ void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
             c.setRecordset(m_conexao->OpenSchema(TEsquema::adSchemaColumns,
                                                  MontaFiltroColunas(filtro, tipoFiltro)));
             c.setConexao(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados, m_fabrica);
+            c.setTabelasReferidas(m_tabelasReferidas);
             c.MontaAtual();
         },
         // A first column that cannot be built leaves no rows to walk, so that a caller

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace fendril {
@@ -23,6 +25,11 @@ namespace fendril {
 // FENDRIL_IS_UNIQUE, FENDRIL_IS_AUTOINCREMENT; Null reads as not known) and its table's
 // comment from the TABLES row's DESCRIPTION; a primary-key column is never nullable, and
 // the column of a one-column key is unique.
+// The records of the tables foreign keys refer to, by name and schema (joined by '\0'), as
+// the tables reader gives them; none when it has no such table. One reading of many tables
+// looks each up once.
+using TTabelasReferidas = std::unordered_map<std::string, std::optional<TTabela>>;
+
 class TColecaoColunas : public TColecao {
 public:
     TColecaoColunas();
@@ -35,6 +42,11 @@ public:
     // The connection parameters the foreign-table lookups open their table readers with.
     void setConexao(std::string stringConexao, std::string usuario, std::string senha,
                     std::string nomeBaseDados, TFabricaConexao fabrica);
+    // Where the referenced tables already looked up are kept; without it each foreign key
+    // looks its table up again.
+    void setTabelasReferidas(std::shared_ptr<TTabelasReferidas> tabelas) {
+        m_tabelasReferidas = std::move(tabelas);
+    }
 
     const TColuna& getColuna() const { return *m_coluna; }
     // Hands the current column over to the caller, leaving a default one in its place: what a
@@ -57,6 +69,11 @@ public:
     void PreencheTipoDado(TColuna& coluna) const;
 
 private:
+    // The record of the referenced table as a fresh column's table decodes it; none when the
+    // tables reader has no table of that name in that schema.
+    std::optional<TTabela> LeTabelaReferida(const std::string& nome,
+                                            const std::string& esquema) const;
+
     std::string m_stringConexao;
     std::string m_usuario;
     std::string m_senha;
@@ -71,6 +88,7 @@ private:
     TListaTextos m_tiposProvider;
     // The fields of each provider-type line, cut once rather than once per column.
     std::vector<TListaTextos> m_camposTipos;
+    std::shared_ptr<TTabelasReferidas> m_tabelasReferidas;
 };
 
 // Reads the columns of the tables a filter selects (tipoFiltro 0 column name, 1 table
@@ -114,6 +132,8 @@ private:
     std::string m_falhaMontagem;
     TListaTextos m_tiposProvider;
     TFabricaConexao m_fabrica;
+    // Kept across the tables this reader opens: a referenced table is looked up once.
+    std::shared_ptr<TTabelasReferidas> m_tabelasReferidas = std::make_shared<TTabelasReferidas>();
 };
 
 // The provider-type list of a data source: one line DATA_TYPE;TYPE_NAME;flag;CREATE_PARAMS;
