@@ -3,6 +3,7 @@
 #include "documents/ColunasDocumento.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fendril::campos {
 
@@ -100,8 +101,9 @@ void Escreve(TArquivoKMF& documento, std::string_view secao, std::string_view,
         EscreveManuaisDocumento(documento, secao, *colunas);
         return;
     }
+    TColuna::TTabelaCodificada anterior;
     for (const auto& coluna : colunas->getColunas()) {
-        documento.AdicionaLinha(secao, coluna->Codifica());
+        documento.AdicionaLinha(secao, std::as_const(*coluna).Codifica(anterior));
     }
 }
 

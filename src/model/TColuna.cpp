@@ -49,7 +49,7 @@ void TColuna::RemoveColunaEstrangeira() {
     m_colunaEstrangeira.reset();
 }
 
-void TColuna::CodificaPropria(std::string& texto) const {
+void TColuna::CodificaPropria(std::string& texto, TTabelaCodificada* anterior) const {
     const bool escapado = registro::PrecisaEscape({nome, alias});
     texto.append("TColuna||");
     registro::AcrescentaCampo(texto, nome, escapado);
@@ -60,7 +60,15 @@ void TColuna::CodificaPropria(std::string& texto) const {
     registro::AcrescentaMarca(texto, escapado);
     texto.append("|>");
     texto.append(m_tipoDado.Codifica());
-    texto.append(m_tabela->Codifica());
+    if (anterior == nullptr) {
+        texto.append(m_tabela->Codifica());
+        return;
+    }
+    if (anterior->registro != m_tabela) {
+        anterior->texto = m_tabela->Codifica();
+        anterior->registro = m_tabela;
+    }
+    texto.append(anterior->texto);
 }
 
 std::string TColuna::Codifica() const {
@@ -73,6 +81,20 @@ std::string TColuna::Codifica() const {
             break;
         }
         coluna = coluna->m_colunaEstrangeira.get();
+    }
+    texto.append("|>");
+    return texto;
+}
+
+std::string TColuna::Codifica(TTabelaCodificada& anterior) const {
+    std::string texto;
+    texto.reserve(160);
+    // Only the column's own table can be the one encoded before; referenced columns have
+    // records of their own.
+    CodificaPropria(texto, &anterior);
+    for (const TColuna* coluna = this; coluna->chaveEstrangeira && coluna->m_colunaEstrangeira;) {
+        coluna = coluna->m_colunaEstrangeira.get();
+        coluna->CodificaPropria(texto);
     }
     texto.append("|>");
     return texto;

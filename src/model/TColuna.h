@@ -105,6 +105,16 @@ public:
     // The column's own part, its type, its table with its database, then the referenced
     // column's encoding when chaveEstrangeira is true, or "|>" otherwise.
     std::string Codifica() const;
+    // The encoding of the table record a column encoded last, for encoding the columns of a
+    // set in order: columns that share their table's record (as read ones do) encode it
+    // once. Kept for one pass only, over columns that do not change meanwhile.
+    struct TTabelaCodificada {
+        std::shared_ptr<const TTabela> registro;
+        std::string texto;
+    };
+    // Codifica, taking the table's encoding from `anterior` when this column shares the
+    // record encoded there (and keeping its own there otherwise).
+    std::string Codifica(TTabelaCodificada& anterior) const;
     // Restores a column from an encoding. An encoding without a referenced column leaves
     // the present one in place.
     void Decodifica(std::string_view texto);
@@ -129,7 +139,7 @@ public:
     void CopiaFatosDe(const TColuna& outra);
 
 private:
-    void CodificaPropria(std::string& texto) const;
+    void CodificaPropria(std::string& texto, TTabelaCodificada* anterior = nullptr) const;
     void DecodificaPropria(std::string_view parte);
 
     std::shared_ptr<TTabela> m_tabela;

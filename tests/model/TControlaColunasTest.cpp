@@ -236,6 +236,10 @@ TEST(TControlaColunas, ColumnsOfATableShareItsRecordUntilOneChangesIt) {
     for (std::size_t i = 0; i < linhas.size(); ++i) {
         EXPECT_EQ(colunas[i]->Codifica(), linhas[i]);
     }
+    TColuna::TTabelaCodificada lidas;
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        EXPECT_EQ(std::as_const(*colunas[i]).Codifica(lidas), linhas[i]);
+    }
 
     colunas[1]->getTabela().alias = "changed";
     EXPECT_EQ(tabela(0)->alias, "aa");
@@ -250,6 +254,15 @@ TEST(TControlaColunas, ColumnsOfATableShareItsRecordUntilOneChangesIt) {
     colunas[3]->Decodifica(linhas[0]);
     EXPECT_EQ(tabela(2)->alias, "other");
     EXPECT_EQ(tabela(3)->alias, "aa");
+
+    // Encoding the set in order, a shared record once, gives each column's own encoding,
+    // a referenced column's included.
+    colunas[3]->chaveEstrangeira = true;
+    colunas[3]->CopiaColunaEstrangeira(*colunas[0]);
+    TColuna::TTabelaCodificada anterior;
+    for (const auto& coluna : colunas) {
+        EXPECT_EQ(std::as_const(*coluna).Codifica(anterior), coluna->Codifica());
+    }
 }
 
 TEST(TControlaColunas, TablesHiddenByLetterCaseAreNamed) {
