@@ -201,6 +201,7 @@ void Carrega(const TParametrosConexao& conexao, const TListaTextos& tabelas, TCa
                          sessao.Fabrica());
     carga.tiposProvider = tipos;
     leitor.setTiposProvider(carga.tiposProvider);
+    leitor.setColunasTomadas(true);
 
     TArrColunas colunasLidas;
     TTabelasFonte fonte;

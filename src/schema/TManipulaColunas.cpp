@@ -180,7 +180,7 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
     TChaves chaves = ProcuraChaves(registro.esquema, registro.nome, coluna->nome);
     if (chaves.estrangeira) {
         coluna->CopiaColunaEstrangeira(*chaves.coluna);
-    } else {
+    } else if (!m_colunasTomadas) {
         // A copy of a blank column is a new blank column; making one is all it takes.
         coluna->CriaColunaEstrangeira();
     }
@@ -431,6 +431,7 @@ void TManipulaColunas::Abre(std::uint8_t tipoFiltro, const std::string& filtro) 
                                                  MontaFiltroColunas(filtro, tipoFiltro)));
             c.setConexao(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados, m_fabrica);
             c.setTabelasReferidas(m_tabelasReferidas);
+            c.setColunasTomadas(m_colunasTomadas);
             c.MontaAtual();
         },
         // A first column that cannot be built leaves no rows to walk, so that a caller

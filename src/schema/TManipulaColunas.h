@@ -47,6 +47,9 @@ public:
     void setTabelasReferidas(std::shared_ptr<TTabelasReferidas> tabelas) {
         m_tabelasReferidas = std::move(tabelas);
     }
+    // For a caller that takes every column with TomaColuna: a column that is no foreign key
+    // is then built without the blank referenced column TomaColuna would drop at once.
+    void setColunasTomadas(bool tomadas) { m_colunasTomadas = tomadas; }
 
     const TColuna& getColuna() const { return *m_coluna; }
     // Hands the current column over to the caller, leaving a default one in its place: what a
@@ -89,6 +92,7 @@ private:
     // The fields of each provider-type line, cut once rather than once per column.
     std::vector<TListaTextos> m_camposTipos;
     std::shared_ptr<TTabelasReferidas> m_tabelasReferidas;
+    bool m_colunasTomadas = false;
 };
 
 // Reads the columns of the tables a filter selects (tipoFiltro 0 column name, 1 table
@@ -102,6 +106,9 @@ public:
     TManipulaColunas& operator=(const TManipulaColunas&) = delete;
 
     void setTiposProvider(const TListaTextos& tipos) { m_tiposProvider = tipos; }
+    // Tells the columns read that the caller takes each of them (TColecaoColunas::
+    // setColunasTomadas).
+    void setColunasTomadas(bool tomadas) { m_colunasTomadas = tomadas; }
     void Abre(std::uint8_t tipoFiltro, const std::string& filtro);
 
     static TFiltro MontaFiltroCatalogos(const std::string& filtro, std::uint8_t tipoFiltro);
@@ -132,6 +139,7 @@ private:
     std::string m_falhaMontagem;
     TListaTextos m_tiposProvider;
     TFabricaConexao m_fabrica;
+    bool m_colunasTomadas = false;
     // Kept across the tables this reader opens: a referenced table is looked up once.
     std::shared_ptr<TTabelasReferidas> m_tabelasReferidas = std::make_shared<TTabelasReferidas>();
 };
