@@ -237,8 +237,8 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                 const std::string nomeReferido = linha.Texto(estrangeiras::PK_TABLE_NAME);
                 const std::string esquemaReferido =
                     TextoOuVazio(linha, estrangeiras::PK_TABLE_SCHEMA);
-                std::optional<TTabela> lida;
-                const std::optional<TTabela>* referida = &lida;
+                std::optional<std::string> lida;
+                const std::optional<std::string>* referida = &lida;
                 if (m_tabelasReferidas) {
                     const std::string chave = nomeReferido + '\0' + esquemaReferido;
                     auto achada = m_tabelasReferidas->find(chave);
@@ -253,7 +253,7 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                     lida = LeTabelaReferida(nomeReferido, esquemaReferido);
                 }
                 if (*referida) {
-                    chaves.coluna->getTabela() = **referida;
+                    chaves.coluna->getTabela().Decodifica(**referida);
                 }
                 chaves.coluna->nome = linha.Texto(estrangeiras::PK_COLUMN_NAME);
                 break;
@@ -264,8 +264,8 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     return chaves;
 }
 
-std::optional<TTabela> TColecaoColunas::LeTabelaReferida(const std::string& nome,
-                                                         const std::string& esquema) const {
+std::optional<std::string> TColecaoColunas::LeTabelaReferida(const std::string& nome,
+                                                             const std::string& esquema) const {
     TManipulatabelas leitor(m_stringConexao, m_usuario, m_senha, m_nomeBaseDados, m_fabrica);
     leitor.Abre(1, nome);
     if (!leitor.getFalhaMontagem().empty()) {
@@ -275,9 +275,7 @@ std::optional<TTabela> TColecaoColunas::LeTabelaReferida(const std::string& nome
     TColecaoTabelas& tabelas = leitor.getColecao();
     while (!tabelas.getFim()) {
         if (tabelas.getTabela().esquema == esquema) {
-            TColuna modelo;
-            modelo.getTabela().Decodifica(tabelas.getTabela().Codifica());
-            return modelo.getTabela();
+            return tabelas.getTabela().Codifica();
         }
         tabelas.Proximo();
     }

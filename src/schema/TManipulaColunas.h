@@ -12,6 +12,12 @@
 
 namespace fendril {
 
+// The encoded records of the tables foreign keys refer to, by name and schema (joined by
+// '\0'), as the tables reader gives them; none when it has no such table. One reading of
+// many tables looks each up once; kept encoded, as they are decoded from that text anyway
+// and take a fraction of a record's memory.
+using TTabelasReferidas = std::unordered_map<std::string, std::optional<std::string>>;
+
 // The columns of a COLUMNS rowset, each completed with its table, database, key roles,
 // foreign link and provider data type from the other rowsets of the same reading.
 //
@@ -25,11 +31,6 @@ namespace fendril {
 // FENDRIL_IS_UNIQUE, FENDRIL_IS_AUTOINCREMENT; Null reads as not known) and its table's
 // comment from the TABLES row's DESCRIPTION; a primary-key column is never nullable, and
 // the column of a one-column key is unique.
-// The records of the tables foreign keys refer to, by name and schema (joined by '\0'), as
-// the tables reader gives them; none when it has no such table. One reading of many tables
-// looks each up once.
-using TTabelasReferidas = std::unordered_map<std::string, std::optional<TTabela>>;
-
 class TColecaoColunas : public TColecao {
 public:
     TColecaoColunas();
@@ -72,10 +73,10 @@ public:
     void PreencheTipoDado(TColuna& coluna) const;
 
 private:
-    // The record of the referenced table as a fresh column's table decodes it; none when the
-    // tables reader has no table of that name in that schema.
-    std::optional<TTabela> LeTabelaReferida(const std::string& nome,
-                                            const std::string& esquema) const;
+    // The encoded record of the referenced table; none when the tables reader has no table
+    // of that name in that schema.
+    std::optional<std::string> LeTabelaReferida(const std::string& nome,
+                                                const std::string& esquema) const;
 
     std::string m_stringConexao;
     std::string m_usuario;
