@@ -271,13 +271,14 @@ void SincronizaPasta(const std::string& destino) {
     }
 }
 
-// Writes every line followed by CR LF; 0 or the errno of the failed write.
-int EscreveLinhas(int descritor, const TListaTextos& linhas) {
+// Writes every line `proxima` gives (the next line, or null after the last) followed by
+// CR LF; 0 or the errno of the failed write.
+template <class Proxima> int EscreveLinhas(int descritor, Proxima&& proxima) {
     constexpr std::size_t TamanhoBuffer = std::size_t{1} << 20;
     std::string buffer;
     buffer.reserve(TamanhoBuffer + 256);
-    for (const std::string& linha : linhas) {
-        buffer.append(linha);
+    while (const std::string* linha = proxima()) {
+        buffer.append(*linha);
         buffer.append("\r\n");
         if (buffer.size() >= TamanhoBuffer) {
             if (const int erro = EscreveTudo(descritor, buffer)) {
@@ -395,29 +396,21 @@ void GravaArquivo(const std::string& caminho, TModoGravacao modo, const Escreve&
 } // namespace
 
 void GravaLinhasTexto(const std::string& caminho, const TListaTextos& linhas, TModoGravacao modo) {
-    GravaArquivo(caminho, modo,
-                 [&linhas](int descritor) { return EscreveLinhas(descritor, linhas); });
+    GravaArquivo(caminho, modo, [&linhas](int descritor) {
+        std::size_t proxima = 0;
+        return EscreveLinhas(descritor, [&]() -> const std::string* {
+            return proxima < linhas.size() ? &linhas[proxima++] : nullptr;
+        });
+    });
 }
 
 void GravaLinhasGeradas(const std::string& caminho,
                         const std::function<bool(std::string& linha)>& proxima,
                         TModoGravacao modo) {
     GravaArquivo(caminho, modo, [&proxima](int descritor) {
-        constexpr std::size_t TamanhoBuffer = std::size_t{1} << 20;
-        std::string buffer;
-        buffer.reserve(TamanhoBuffer + 256);
         std::string linha;
-        while (proxima(linha)) {
-            buffer.append(linha);
-            buffer.append("\r\n");
-            if (buffer.size() >= TamanhoBuffer) {
-                if (const int erro = EscreveTudo(descritor, buffer)) {
-                    return erro;
-                }
-                buffer.clear();
-            }
-        }
-        return EscreveTudo(descritor, buffer);
+        return EscreveLinhas(
+            descritor, [&]() -> const std::string* { return proxima(linha) ? &linha : nullptr; });
     });
 }
 

@@ -237,23 +237,15 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                 const std::string nomeReferido = linha.Texto(estrangeiras::PK_TABLE_NAME);
                 const std::string esquemaReferido =
                     TextoOuVazio(linha, estrangeiras::PK_TABLE_SCHEMA);
-                std::optional<std::string> lida;
-                const std::optional<std::string>* referida = &lida;
-                if (m_tabelasReferidas) {
-                    const std::string chave = nomeReferido + '\0' + esquemaReferido;
-                    auto achada = m_tabelasReferidas->find(chave);
-                    if (achada == m_tabelasReferidas->end()) {
-                        achada =
-                            m_tabelasReferidas
-                                ->emplace(chave, LeTabelaReferida(nomeReferido, esquemaReferido))
-                                .first;
-                    }
-                    referida = &achada->second;
-                } else {
-                    lida = LeTabelaReferida(nomeReferido, esquemaReferido);
+                const std::string chave = nomeReferido + '\0' + esquemaReferido;
+                auto referida = m_tabelasReferidas->find(chave);
+                if (referida == m_tabelasReferidas->end()) {
+                    referida = m_tabelasReferidas
+                                   ->emplace(chave, LeTabelaReferida(nomeReferido, esquemaReferido))
+                                   .first;
                 }
-                if (*referida) {
-                    chaves.coluna->getTabela().Decodifica(**referida);
+                if (referida->second) {
+                    chaves.coluna->getTabela().Decodifica(*referida->second);
                 }
                 chaves.coluna->nome = linha.Texto(estrangeiras::PK_COLUMN_NAME);
                 break;

@@ -43,8 +43,8 @@ public:
     // The connection parameters the foreign-table lookups open their table readers with.
     void setConexao(std::string stringConexao, std::string usuario, std::string senha,
                     std::string nomeBaseDados, TFabricaConexao fabrica);
-    // Where the referenced tables already looked up are kept; without it each foreign key
-    // looks its table up again.
+    // Where the referenced tables already looked up are kept (not null); shared by the
+    // collections of one reader, so that a table is looked up once for all of them.
     void setTabelasReferidas(std::shared_ptr<TTabelasReferidas> tabelas) {
         m_tabelasReferidas = std::move(tabelas);
     }
@@ -92,7 +92,7 @@ private:
     TListaTextos m_tiposProvider;
     // The fields of each provider-type line, cut once rather than once per column.
     std::vector<TListaTextos> m_camposTipos;
-    std::shared_ptr<TTabelasReferidas> m_tabelasReferidas;
+    std::shared_ptr<TTabelasReferidas> m_tabelasReferidas = std::make_shared<TTabelasReferidas>();
     bool m_colunasTomadas = false;
 };
 
