@@ -30,7 +30,7 @@ void AcrescentaDistinto(TListaTextos& lista, std::unordered_set<std::string>& vi
 // Calls `acrescenta(i)` for each position of `selecao` whose column name differs, without
 // regard to letter case, from the names of the positions before it. A table's columns are
 // few, so each name is compared with those kept so far by the hash of its folded form,
-// which allocates nothing; only names that hash alike are folded and compared. A long
+// which allocates nothing; only names that hash alike are compared whole. A long
 // selection goes through a hashed set.
 template <class Acrescenta>
 void ParaCadaNomeDistinto(const TArrColunas& colunas, const std::vector<std::size_t>& selecao,
@@ -45,8 +45,7 @@ void ParaCadaNomeDistinto(const TArrColunas& colunas, const std::vector<std::siz
             const std::uint64_t hash = HashSemCaixa(nome);
             bool repetido = false;
             for (std::size_t k = 0; k < vistas && !repetido; ++k) {
-                repetido = hashes[k] == hash && nomes[k]->size() == nome.size() &&
-                           ChaveSemCaixa(*nomes[k]) == ChaveSemCaixa(nome);
+                repetido = hashes[k] == hash && MesmoTextoSemCaixa(*nomes[k], nome);
             }
             if (!repetido) {
                 hashes[vistas] = hash;
@@ -351,8 +350,9 @@ std::vector<const TColuna*>
 TControlaColunas::ColunasDistintas(const std::vector<std::size_t>& selecao) const {
     std::vector<const TColuna*> colunas;
     colunas.reserve(selecao.size());
-    ParaCadaNomeDistinto(m_colunas, selecao,
-                         [this, &colunas](std::size_t i) { colunas.push_back(m_colunas[i].get()); });
+    ParaCadaNomeDistinto(m_colunas, selecao, [this, &colunas](std::size_t i) {
+        colunas.push_back(m_colunas[i].get());
+    });
     return colunas;
 }
 
