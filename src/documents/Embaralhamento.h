@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fendril {
 
@@ -41,11 +42,18 @@ public:
     bool Proxima(std::string& linha);
 
 private:
+    // Enciphers the next batch of lines, from `primeira` on, into m_lote.
+    void FormaLote(std::size_t primeira);
+
     const TListaTextos& m_linhas;
     std::string m_cabecalho;
     std::string m_semente;
     std::unique_ptr<TBlowfish> m_cifra;
     std::size_t m_proxima = 0;
+    std::string m_blocos;            // the batch's padded lines, enciphered in one go
+    std::vector<std::size_t> m_fins; // where each line of the batch ends in m_blocos
+    TListaTextos m_lote;             // the batch's lines of the file
+    std::size_t m_entregues = 0;     // how many of m_lote Proxima has given
 };
 
 // DesembaralhaLinhas fed one line of the file at a time, as the file is read.
@@ -62,10 +70,15 @@ public:
     const std::string& cabecalho() const { return m_cabecalho; }
 
 private:
+    // Deciphers the lines waiting in m_blocos and adds them to m_linhas.
+    void DecifraLote();
+
     std::size_t m_lidas = 0;
     std::string m_cabecalho;
     std::unique_ptr<TBlowfish> m_cifra;
     TListaTextos m_linhas;
+    std::string m_blocos;            // cipher bytes of lines read but not yet deciphered
+    std::vector<std::size_t> m_fins; // where each of those lines ends in m_blocos
 };
 
 } // namespace fendril

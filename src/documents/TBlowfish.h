@@ -59,12 +59,28 @@ public:
     // The text form of cipher bytes, and back.
     static std::string Codifica64(std::string_view bytes);
     static std::string Decodifica64(std::string_view texto);
+    // Decodifica64 appending to `bytes` (which holds a partial result if it raises).
+    static void AcrescentaDecodificado(std::string& bytes, std::string_view texto);
+
+    // The pieces of EncryptString and DecryptString, for callers that put many texts through
+    // the cipher at once (independent blocks keep the processor busy while each round waits
+    // for its S-box reads):
+    // - AcrescentaComEnchimento appends a non-empty text and its PKCS #7 padding to `dados`;
+    // - CifraBlocos and DecifraBlocos work in place on whole blocks (`tamanho` a multiple of
+    //   8; EKeyError without a key);
+    // - VerificaCifra raises EInputError as DecryptString does for cipher bytes that cannot be
+    //   whole blocks;
+    // - TamanhoSemEnchimento is how many bytes of a deciphered text are the text itself.
+    static void AcrescentaComEnchimento(std::string& dados, std::string_view texto);
+    void CifraBlocos(char* dados, std::size_t tamanho) const;
+    void DecifraBlocos(char* dados, std::size_t tamanho) const;
+    static void VerificaCifra(std::size_t tamanho);
+    static std::size_t TamanhoSemEnchimento(std::string_view decifrado);
 
 private:
     std::uint32_t F(std::uint32_t x) const;
     // Enciphers (or deciphers) whole blocks in place.
-    template <bool Cifrar>
-    void ProcessaBlocos(char* dados, std::size_t blocos) const;
+    template <bool Cifrar> void ProcessaBlocos(char* dados, std::size_t blocos) const;
     void VerificaChave() const;
 
     TBlowCore m_core;

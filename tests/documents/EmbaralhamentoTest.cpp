@@ -81,6 +81,32 @@ TEST(EmbaralhaLinhas, RandomLinesRoundTrip) {
     EXPECT_EQ(DesembaralhaLinhas(guardadas), linhas);
 }
 
+TEST(EmbaralhaLinhas, EachLineIsWhatTheCipherGivesItAlone) {
+    // Lines are enciphered and deciphered together, many at a time: each must still be what
+    // EncryptString and DecryptString give for it alone, across the batches.
+    std::mt19937 gerador(7);
+    const TListaTextos linhas = LinhasAleatorias(gerador, 200);
+    const TListaTextos guardadas = EmbaralhaLinhas(linhas, "h");
+    TBlowfish cifra;
+    cifra.SetKey(DerivaChave(guardadas[1]));
+    ASSERT_EQ(guardadas.size(), linhas.size() + 2);
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        ASSERT_EQ(guardadas[i + 2], cifra.EncryptString(linhas[i])) << "line " << i;
+    }
+
+    // Lines enciphered with another key decipher to bytes whose padding is not valid; each
+    // is cut as DecryptString cuts it.
+    TBlowfish outra;
+    outra.SetKey("another key");
+    TListaTextos alheias{"h", guardadas[1]};
+    TListaTextos esperadas;
+    for (const std::string& linha : linhas) {
+        alheias.push_back(outra.EncryptString(linha));
+        esperadas.push_back(cifra.DecryptString(alheias.back()));
+    }
+    EXPECT_EQ(DesembaralhaLinhas(alheias), esperadas);
+}
+
 TEST(DesembaralhaLinhas, HeaderIsNeverRead) {
     TListaTextos guardadas = EmbaralhaLinhas({"a||b||c||", "d||e||"}, "Autor");
     guardadas[0] = "someone else entirely";
