@@ -577,7 +577,10 @@ private:
                 return std::string::npos;
             }
             const auto pos = static_cast<std::size_t>(achado - texto.data());
-            if (texto.compare(pos, tag.size(), tag) == 0) {
+            // The first character is common in code ("<", "{"): the last is checked before
+            // the rest is compared. `limite` keeps the whole tag inside the text.
+            if (texto[pos + tag.size() - 1] == tag.back() &&
+                std::memcmp(texto.data() + pos, tag.data(), tag.size()) == 0) {
                 return pos;
             }
             limite = pos;

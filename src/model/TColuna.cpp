@@ -154,6 +154,25 @@ void TColuna::Decodifica(std::string_view texto) {
     Decodifica(texto, nenhuma);
 }
 
+namespace {
+
+// Whether a record agrees with `tabela` on what the encoding does not carry; no record
+// stands for a new one.
+bool MesmoComentario(const TTabela& registro, const TTabela* tabela) {
+    if (tabela == nullptr) {
+        return registro.comment.empty() && !registro.handSetComment;
+    }
+    return registro.comment == tabela->comment && registro.handSetComment == tabela->handSetComment;
+}
+
+} // namespace
+
+std::unique_ptr<TColuna> TColuna::DecodificaNova(std::string_view texto, TTabelaLida& anterior) {
+    std::unique_ptr<TColuna> coluna(new TColuna(TSemTabela{}));
+    coluna->Decodifica(texto, anterior);
+    return coluna;
+}
+
 void TColuna::Decodifica(std::string_view texto, TTabelaLida& anterior) {
     // Cut at "|>", each level of referenced column takes four pieces: its own part, its
     // type, its table and the table's database. A non-empty piece after them starts the
@@ -170,14 +189,16 @@ void TColuna::Decodifica(std::string_view texto, TTabelaLida& anterior) {
             coluna->getTabela().DecodificaPartes(propriaTabela, baseDados);
         } else if (anterior.tabela && anterior.tabela != m_tabela &&
                    anterior.propria == propriaTabela && anterior.baseDados == baseDados &&
-                   anterior.tabela->comment == m_tabela->comment &&
-                   anterior.tabela->handSetComment == m_tabela->handSetComment) {
+                   MesmoComentario(*anterior.tabela, m_tabela.get())) {
             // Decoding the same parts into a record that agrees on the rest would give an
             // equal record. The next line is compared with this one's parts (the same).
             m_tabela = anterior.tabela;
             anterior.propria = propriaTabela;
             anterior.baseDados = baseDados;
         } else {
+            if (!m_tabela) {
+                m_tabela = std::make_shared<TTabela>();
+            }
             getTabela().DecodificaPartes(propriaTabela, baseDados);
             anterior = {propriaTabela, baseDados, m_tabela};
         }

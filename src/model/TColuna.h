@@ -129,6 +129,10 @@ public:
     // updated for the next) when the encoding names the table as that column's did and the
     // two records agree on what the encoding does not carry.
     void Decodifica(std::string_view texto, TTabelaLida& anterior);
+    // A new column with Decodifica(texto, anterior) done. A column sharing the record before
+    // it never gets a record of its own, which reading a large mapping would make and drop
+    // for nearly every column.
+    static std::unique_ptr<TColuna> DecodificaNova(std::string_view texto, TTabelaLida& anterior);
     // A new column equal to the one Decodifica(Codifica()) gives in a new column, built
     // field by field without the text: the encoded fields of the column, its type, table
     // and database, and of the referenced columns the encoding carries; nothing else.
@@ -139,6 +143,11 @@ public:
     void CopiaFatosDe(const TColuna& outra);
 
 private:
+    // A column without a table record, which DecodificaNova gives one before the column is
+    // seen by anyone else (or drops with the column when the text does not decode).
+    struct TSemTabela {};
+    explicit TColuna(TSemTabela) {}
+
     void CodificaPropria(std::string& texto, TTabelaCodificada* anterior = nullptr) const;
     void DecodificaPropria(std::string_view parte);
 

@@ -109,8 +109,12 @@ void TControlaColunas::CarregaLinhas(const TListaTextos& linhas) {
 
 void TControlaColunas::AcrescentaLinha(std::string_view linha, TColuna::TTabelaLida& anterior) {
     m_indiceValido = false;
-    auto coluna = std::make_unique<TColuna>();
-    DecodificaLinha(*coluna, m_colunas.size(), linha, anterior);
+    std::unique_ptr<TColuna> coluna;
+    try {
+        coluna = TColuna::DecodificaNova(linha, anterior);
+    } catch (const std::exception& erro) {
+        throw EColunaIlegivel(m_colunas.size(), NomesDaCodificacao(linha), erro.what());
+    }
     m_colunas.push_back(std::move(coluna));
 }
 

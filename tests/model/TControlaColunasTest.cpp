@@ -304,6 +304,44 @@ TEST(TControlaColunas, ALineThatDoesNotDecodeIsNamed) {
     }
 }
 
+// Lines added one by one (as a mapping is opened) share records as loaded ones do; a column
+// shares the record before it only while that record agrees on what lines do not carry.
+TEST(TControlaColunas, ColumnsAddedFromLinesShareRecordsLikeLoadedOnes) {
+    TControlaColunas origem;
+    Preenche(origem, {{"dbo", "A", "x", "aa"}, {"dbo", "A", "y", "aa"}, {"dbo", "A", "z", "aa"}});
+    TListaTextos linhas;
+    for (const auto& coluna : origem.getColunas()) {
+        linhas.push_back(coluna->Codifica());
+    }
+    TControlaColunas lido;
+    TColuna::TTabelaLida anterior;
+    lido.AcrescentaLinha(linhas[0], anterior);
+    lido.AcrescentaLinha(linhas[1], anterior);
+    lido.getColunas()[1]->getTabelaCompartilhada().comment = "set by hand";
+    lido.AcrescentaLinha(linhas[2], anterior);
+    const auto& colunas = std::as_const(lido).getColunas();
+    ASSERT_EQ(colunas.size(), 3u);
+    const auto tabela = [&colunas](std::size_t i) {
+        return &std::as_const(*colunas[i]).getTabela();
+    };
+    EXPECT_EQ(tabela(0), tabela(1));
+    EXPECT_NE(tabela(1), tabela(2));
+    EXPECT_EQ(tabela(2)->comment, "");
+    for (std::size_t i = 0; i < linhas.size(); ++i) {
+        EXPECT_EQ(colunas[i]->Codifica(), linhas[i]);
+    }
+
+    std::string ruim = linhas[0];
+    ruim.replace(ruim.find("=>0=>0=>"), 8, "=>z=>0=>");
+    try {
+        lido.AcrescentaLinha(ruim, anterior);
+        FAIL() << "a damaged line was read";
+    } catch (const EColunaIlegivel& erro) {
+        EXPECT_EQ(erro.indice(), 3u);
+    }
+    EXPECT_EQ(lido.quantidade(), 3u);
+}
+
 TEST(TControlaColunas, ColumnsOfATableAreTheOnesItsNamesGive) {
     TControlaColunas conjunto;
     Preenche(conjunto,
