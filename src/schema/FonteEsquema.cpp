@@ -286,6 +286,10 @@ std::int64_t TRowsetMemoria::Inteiro(int ordinal) const {
 
 bool TRowsetMemoria::Booleano(int ordinal) const {
     const std::string_view texto = TextoNaoNulo(ordinal);
+    // The common case, a flag stored as one digit, without the comparisons below.
+    if (texto.size() == 1 && texto[0] >= '0' && texto[0] <= '9') {
+        return texto[0] != '0';
+    }
     if (MesmoTextoSemCaixa(texto, "true")) {
         return true;
     }

@@ -79,13 +79,23 @@ TFiltro Filtro(const std::string& filtro, std::size_t slots, int slot) {
 TColecaoColunas::TColecaoColunas()
     : m_fabrica(FabricaPadrao()), m_coluna(std::make_unique<TColuna>()) {}
 
-void TColecaoColunas::setTiposProvider(const TListaTextos& tipos) {
-    m_tiposProvider = tipos;
-    m_camposTipos.clear();
-    m_camposTipos.reserve(tipos.size());
-    for (const std::string& entrada : m_tiposProvider) {
-        m_camposTipos.push_back(SeparaCampos(entrada, ";"));
+TTiposProvider::TTiposProvider(const TListaTextos& linhas) {
+    campos.reserve(linhas.size());
+    for (const std::string& linha : linhas) {
+        campos.push_back(SeparaCampos(linha, ";"));
+        const TListaTextos& atual = campos.back();
+        // try_emplace keeps the first line of a name or an indicator.
+        if (atual.size() > 2) {
+            melhorPorNome.try_emplace(atual[1], atual[2]);
+        }
+        if (!atual.empty()) {
+            primeiraPorIndicador.try_emplace(atual[0], campos.size() - 1);
+        }
     }
+}
+
+void TColecaoColunas::setTiposProvider(const TListaTextos& tipos) {
+    m_tipos = std::make_shared<TTiposProvider>(tipos);
 }
 
 void TColecaoColunas::setCatalogos(std::unique_ptr<TRowset> recordset) {
@@ -297,25 +307,23 @@ void TColecaoColunas::PreencheTipoDado(TColuna& coluna) const {
         tipo.escala = escala;
         tipo.precisaoDataHora = precisaoDataHora;
         tipo.tipoOLE = tipoOLE;
-        const auto entrada =
-            std::find_if(m_camposTipos.begin(), m_camposTipos.end(),
-                         [&](const TListaTextos& c) { return c.size() > 2 && c[1] == declarado; });
-        tipo.melhorCorrespondencia = entrada != m_camposTipos.end() ? (*entrada)[2] : "0";
+        const auto entrada = m_tipos->melhorPorNome.find(declarado);
+        tipo.melhorCorrespondencia =
+            entrada != m_tipos->melhorPorNome.end() ? entrada->second : "0";
         coluna.getTipoDado() = tipo;
         return;
     }
     // A source that cannot tell the declared type: the list's first type of the indicator.
-    for (const TListaTextos& campos : m_camposTipos) {
-        if (!campos.empty() && campos[0] == codigo) {
-            tipo.nome = ItemDaLista(campos, 1);
-            tipo.tamanho = tamanho;
-            tipo.precisao = precisao;
-            tipo.escala = escala;
-            tipo.precisaoDataHora = precisaoDataHora;
-            tipo.tipoOLE = tipoOLE;
-            tipo.melhorCorrespondencia = ItemDaLista(campos, 2);
-            break;
-        }
+    if (const auto primeira = m_tipos->primeiraPorIndicador.find(codigo);
+        primeira != m_tipos->primeiraPorIndicador.end()) {
+        const TListaTextos& campos = m_tipos->campos[primeira->second];
+        tipo.nome = ItemDaLista(campos, 1);
+        tipo.tamanho = tamanho;
+        tipo.precisao = precisao;
+        tipo.escala = escala;
+        tipo.precisaoDataHora = precisaoDataHora;
+        tipo.tipoOLE = tipoOLE;
+        tipo.melhorCorrespondencia = ItemDaLista(campos, 2);
     }
     // A plain record: assigning it gives what a copy through its encoding gives.
     coluna.getTipoDado() = tipo;

@@ -31,6 +31,17 @@ using TTabelasReferidas = std::unordered_map<std::string, std::optional<std::str
 // FENDRIL_IS_UNIQUE, FENDRIL_IS_AUTOINCREMENT; Null reads as not known) and its table's
 // comment from the TABLES row's DESCRIPTION; a primary-key column is never nullable, and
 // the column of a one-column key is unique.
+// A provider-type list (lines DATA_TYPE;TYPE_NAME;flag;...) cut into its fields once, with
+// what a column's type is looked up by: the flag of the first line of a type name, and the
+// first line of an indicator.
+struct TTiposProvider {
+    explicit TTiposProvider(const TListaTextos& linhas);
+
+    std::vector<TListaTextos> campos;
+    std::unordered_map<std::string, std::string> melhorPorNome;
+    std::unordered_map<std::string, std::size_t> primeiraPorIndicador;
+};
+
 class TColecaoColunas : public TColecao {
 public:
     TColecaoColunas();
@@ -40,6 +51,10 @@ public:
     void setChavesPrimarias(std::unique_ptr<TRowset> recordset);
     void setChavesEstrangeiras(std::unique_ptr<TRowset> recordset);
     void setTiposProvider(const TListaTextos& tipos);
+    // The same, cut already: one reader's collections share it.
+    void setTiposProvider(std::shared_ptr<const TTiposProvider> tipos) {
+        m_tipos = std::move(tipos);
+    }
     // The connection parameters the foreign-table lookups open their table readers with.
     void setConexao(std::string stringConexao, std::string usuario, std::string senha,
                     std::string nomeBaseDados, TFabricaConexao fabrica);
@@ -89,9 +104,8 @@ private:
     TColecao m_chavesEstrangeiras;
     std::unique_ptr<TColuna> m_coluna;
     std::shared_ptr<TTabela> m_tabelaAnterior; // the record the last column built holds
-    TListaTextos m_tiposProvider;
-    // The fields of each provider-type line, cut once rather than once per column.
-    std::vector<TListaTextos> m_camposTipos;
+    std::shared_ptr<const TTiposProvider> m_tipos =
+        std::make_shared<TTiposProvider>(TListaTextos());
     std::shared_ptr<TTabelasReferidas> m_tabelasReferidas = std::make_shared<TTabelasReferidas>();
     bool m_colunasTomadas = false;
 };
@@ -106,7 +120,9 @@ public:
     TManipulaColunas(const TManipulaColunas&) = delete;
     TManipulaColunas& operator=(const TManipulaColunas&) = delete;
 
-    void setTiposProvider(const TListaTextos& tipos) { m_tiposProvider = tipos; }
+    void setTiposProvider(const TListaTextos& tipos) {
+        m_tiposProvider = std::make_shared<TTiposProvider>(tipos);
+    }
     // Tells the columns read that the caller takes each of them (TColecaoColunas::
     // setColunasTomadas).
     void setColunasTomadas(bool tomadas) { m_colunasTomadas = tomadas; }
@@ -138,7 +154,8 @@ private:
     std::string m_nomeBaseDados;
     TListaTextos m_log;
     std::string m_falhaMontagem;
-    TListaTextos m_tiposProvider;
+    std::shared_ptr<const TTiposProvider> m_tiposProvider =
+        std::make_shared<TTiposProvider>(TListaTextos());
     TFabricaConexao m_fabrica;
     bool m_colunasTomadas = false;
     // Kept across the tables this reader opens: a referenced table is looked up once.
