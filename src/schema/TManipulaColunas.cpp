@@ -219,7 +219,6 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
     namespace primarias = rowset::primary_keys;
     namespace estrangeiras = rowset::foreign_keys;
     TChaves chaves;
-    chaves.coluna = std::make_unique<TColuna>();
 
     // Every key row of the table is visited, to count the key's columns.
     m_chavesPrimarias.Primeiro();
@@ -244,6 +243,7 @@ TColecaoColunas::TChaves TColecaoColunas::ProcuraChaves(const std::string& esque
                 linha.TextoIgual(estrangeiras::FK_TABLE_NAME, tabela) &&
                 MesmoEsquema(linha, estrangeiras::FK_TABLE_SCHEMA, esquema)) {
                 chaves.estrangeira = true;
+                chaves.coluna = std::make_unique<TColuna>();
                 const std::string nomeReferido = linha.Texto(estrangeiras::PK_TABLE_NAME);
                 const std::string esquemaReferido =
                     TextoOuVazio(linha, estrangeiras::PK_TABLE_SCHEMA);

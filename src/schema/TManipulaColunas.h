@@ -78,7 +78,7 @@ public:
     std::unique_ptr<TColuna> MontaColuna();
 
     struct TChaves {
-        std::unique_ptr<TColuna> coluna;
+        std::unique_ptr<TColuna> coluna; // the referenced column, when estrangeira
         bool estrangeira = false;
         bool primaria = false;
         int colunasPrimarias = 0; // columns of the table's primary key
