@@ -134,8 +134,14 @@ public:
         for (const auto& coluna : colunas.getColunas()) {
             m_colunas.push_back(coluna.get());
         }
+        // Columns that share a table record need only their own names compared.
         std::stable_sort(m_colunas.begin(), m_colunas.end(),
-                         [](const TColuna* a, const TColuna* b) { return Chave(a) < Chave(b); });
+                         [](const TColuna* a, const TColuna* b) {
+                             if (&a->getTabela() == &b->getTabela()) {
+                                 return a->nome < b->nome;
+                             }
+                             return Chave(a) < Chave(b);
+                         });
     }
 
     std::span<TColuna* const> Da(const TChaveTabela& tabela) const {
