@@ -51,7 +51,8 @@ static_assert(kTagTipoSQL < kTagsColunaComuns && kTagTabelaReferencia >= kTagsCo
 constexpr std::size_t kMaxReentradas = 1'000'000;
 
 bool TemSinais(std::string_view texto) {
-    return texto.find_first_of("<>") != std::string_view::npos;
+    // Values are short: a plain loop, where find_first_of would call memchr for every byte.
+    return std::any_of(texto.begin(), texto.end(), [](char c) { return c == '<' || c == '>'; });
 }
 
 // Which tag of `tags` `candidata` ("<...>") is: plain (`cadeia` empty) or with filters (in
