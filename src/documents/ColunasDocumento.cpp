@@ -249,6 +249,14 @@ void LeFatosDocumento(const TArquivoKMF& documento, std::string_view secao,
 
 void EscreveManuaisDocumento(TArquivoKMF& documento, std::string_view secao,
                              const TControlaColunas& colunas) {
+    // Most mappings have nothing set by hand: no entry to write, and no sets to build.
+    const auto& todas = colunas.getColunas();
+    if (std::none_of(todas.begin(), todas.end(), [](const auto& coluna) {
+            return !coluna->handSet.empty() ||
+                   std::as_const(*coluna).getTabela().handSetComment.has_value();
+        })) {
+        return;
+    }
     EscreveEntradas(
         documento, secao, colunas,
         [](const TTabela& tabela) {
