@@ -59,7 +59,7 @@ void TColuna::CodificaPropria(std::string& texto, TTabelaCodificada* anterior) c
     texto.append(chaveEstrangeira ? "1" : "0").append("=>");
     registro::AcrescentaMarca(texto, escapado);
     texto.append("|>");
-    texto.append(m_tipoDado.Codifica());
+    m_tipoDado.CodificaEm(texto);
     if (anterior == nullptr) {
         texto.append(m_tabela->Codifica());
         return;

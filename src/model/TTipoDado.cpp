@@ -3,19 +3,30 @@
 #include "model/Registro.h"
 #include "model/Textos.h"
 
+#include <array>
+#include <charconv>
+
 namespace fendril {
 
 std::string TTipoDado::Codifica() const {
+    std::string texto;
+    CodificaEm(texto);
+    return texto;
+}
+
+void TTipoDado::CodificaEm(std::string& texto) const {
     const bool escapado = registro::PrecisaEscape({nome, melhorCorrespondencia});
-    std::string texto = "TTipoDado||";
+    texto.append("TTipoDado||");
     registro::AcrescentaCampo(texto, nome, escapado);
     for (const std::int32_t numero : {tamanho, precisao, escala, tipoOLE, precisaoDataHora}) {
-        texto.append(std::to_string(numero)).append("=>");
+        // As std::to_string writes it, without a string of its own.
+        std::array<char, 12> digitos{};
+        const auto fim = std::to_chars(digitos.data(), digitos.data() + digitos.size(), numero).ptr;
+        texto.append(digitos.data(), fim).append("=>");
     }
     registro::AcrescentaCampo(texto, melhorCorrespondencia, escapado);
     registro::AcrescentaMarca(texto, escapado);
     texto.append("|>");
-    return texto;
 }
 
 void TTipoDado::Decodifica(std::string_view texto) {

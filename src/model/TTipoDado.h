@@ -25,6 +25,8 @@ public:
     bool EhData() const { return precisaoDataHora != -1; }
 
     std::string Codifica() const;
+    // Appends Codifica() to `texto`.
+    void CodificaEm(std::string& texto) const;
     void Decodifica(std::string_view texto);
 };
 

@@ -4,6 +4,7 @@
 #include "model/TLinhaEsquema.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -296,6 +297,24 @@ TEST(TTabela, QualifiedName) {
     EXPECT_EQ(tabela.getNomeCompleto(), "Customers");
     tabela.esquema = "dbo";
     EXPECT_EQ(tabela.getNomeCompleto(), "dbo.Customers");
+}
+
+TEST(TTipoDado, NumbersAreWrittenInFullAtBothEndsOfTheirRange) {
+    TTipoDado tipo;
+    tipo.nome = "n";
+    tipo.tamanho = std::numeric_limits<std::int32_t>::min();
+    tipo.precisao = std::numeric_limits<std::int32_t>::max();
+    tipo.escala = 0;
+    tipo.tipoOLE = -1;
+    tipo.precisaoDataHora = 7;
+    const std::string texto = tipo.Codifica();
+    EXPECT_EQ(texto, "TTipoDado||n=>-2147483648=>2147483647=>0=>-1=>7=>=>|>");
+    TTipoDado lido;
+    lido.Decodifica(texto);
+    EXPECT_EQ(lido.Codifica(), texto);
+    std::string anexado = "x";
+    tipo.CodificaEm(anexado);
+    EXPECT_EQ(anexado, "x" + texto);
 }
 
 TEST(TTipoDado, DerivedLengthAndPrecision) {
