@@ -133,6 +133,20 @@ std::optional<std::unordered_set<std::string>> TabelasComIndice(sqlite3* banco) 
     return nomes;
 }
 
+// SQLite keeps allocation statistics (sqlite3_memory_used and the like) under a global
+// mutex taken on every sqlite3_malloc and sqlite3_free; nothing here reads them, and a
+// large schema makes hundreds of thousands of allocations. The statistics can be turned
+// off only before SQLite initialises, so once per process, before the first open.
+void DesligaEstatisticasMemoria() {
+    static const bool desligadas = [] {
+        // SQLITE_MISUSE when SQLite was already initialised (by another user in this
+        // process): the statistics then stay on, which changes nothing but the time.
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    static_cast<void>(desligadas);
+}
+
 } // namespace
 
 TConexaoSQLite::~TConexaoSQLite() {
@@ -147,6 +161,7 @@ void TConexaoSQLite::Open(const std::string& stringConexao, const std::string&,
     if (caminho.empty()) {
         throw Exception("No Data Source was given in the connection string");
     }
+    DesligaEstatisticasMemoria();
     sqlite3* banco = nullptr;
     const int resultado = sqlite3_open_v2(caminho.c_str(), &banco,
                                           SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
