@@ -46,10 +46,13 @@ public:
         throw Exception(sqlite3_errmsg(sqlite3_db_handle(m_comando)));
     }
     TValor Valor(int coluna) const {
-        if (sqlite3_column_type(m_comando, coluna) == SQLITE_NULL) {
-            return TValor::Nulo();
-        }
+        // The text is a null pointer for Null, so the type is asked only then (a value that
+        // could not be converted for want of memory also gives none, and reads empty).
         const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(m_comando, coluna));
+        if (texto == nullptr) {
+            return sqlite3_column_type(m_comando, coluna) == SQLITE_NULL ? TValor::Nulo()
+                                                                         : TValor::De("");
+        }
         return TValor::De(
             std::string(texto, static_cast<std::size_t>(sqlite3_column_bytes(m_comando, coluna))));
     }
