@@ -13,9 +13,6 @@ const char* const kConsultaColunasSQLite =
     "NOT EXISTS (SELECT 1 FROM pragma_index_list(?1) WHERE origin = 'pk') "
     "FROM pragma_table_info(?1) p";
 
-const char* const kConsultaColunasSemIndiceSQLite =
-    "SELECT cid, name, type, \"notnull\", dflt_value, pk, 0, 1 FROM pragma_table_info(?1)";
-
 namespace {
 
 std::int64_t Numero(const TValor& valor) {

@@ -9,21 +9,18 @@
 
 namespace fendril {
 
-// What an SQLite database says of the columns of one table, read with one query of its own
-// pragmas, the same through the native provider and through the SQLite ODBC driver (whose
-// catalog functions lose what a default is and whether a key is a rowid alias).
+// What an SQLite database says of the columns of one table, read from its own pragmas, the
+// same through the native provider and through the SQLite ODBC driver (whose catalog
+// functions lose what a default is and whether a key is a rowid alias).
 
-// The query, with the table's name as its parameter ?1. Its columns, in order: cid, name,
-// declared type, notnull, dflt_value, pk (position in the primary key, 0 outside it),
-// whether a one-column unique index that is not partial covers the column alone, and
-// whether the table has no index for its primary key (a rowid table whose key, if any, is
-// the rowid itself).
+// The query, with the table's name as its parameter ?1, that the ODBC provider runs. Its
+// columns, in order: cid, name, declared type, notnull, dflt_value, pk (position in the
+// primary key, 0 outside it), whether a one-column unique index that is not partial covers
+// the column alone, and whether the table has no index for its primary key (a rowid table
+// whose key, if any, is the rowid itself). The native provider runs the same pragmas as
+// statements of their own and works out the last two columns itself, skipping the index
+// pragmas for a table that has no index at all.
 extern const char* const kConsultaColunasSQLite;
-// The same columns for a table that has no index at all (none in sqlite_schema, and not
-// WITHOUT ROWID, whose primary key is an index of its own): no column is unique by an index
-// and there is no key index. It spares the two pragma_index_list lookups, each of which
-// prepares a statement and finds the table by name.
-extern const char* const kConsultaColunasSemIndiceSQLite;
 
 struct TColunaSQLite {
     std::int64_t cid = 0;

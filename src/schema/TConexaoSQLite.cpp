@@ -6,6 +6,7 @@
 #include "schema/TiposSQLite.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -20,6 +21,7 @@ const char* const kCatalogo = "main";
 // A prepared statement, finalized when it goes away.
 class TComando {
 public:
+    TComando(sqlite3* banco, const std::string& sql) : TComando(banco, sql.c_str()) {}
     TComando(sqlite3* banco, const char* sql) {
         if (sqlite3_prepare_v2(banco, sql, -1, &m_comando, nullptr) != SQLITE_OK) {
             const std::string mensagem = sqlite3_errmsg(banco);
@@ -32,11 +34,6 @@ public:
     TComando(const TComando&) = delete;
     TComando& operator=(const TComando&) = delete;
 
-    void Liga(const std::string& texto) {
-        sqlite3_reset(m_comando);
-        sqlite3_bind_text(m_comando, 1, texto.c_str(), static_cast<int>(texto.size()),
-                          SQLITE_TRANSIENT);
-    }
     // True while there is a row; raises on an error.
     bool Passo() {
         const int resultado = sqlite3_step(m_comando);
@@ -49,20 +46,24 @@ public:
         throw Exception(sqlite3_errmsg(sqlite3_db_handle(m_comando)));
     }
     TValor Valor(int coluna) const {
-        if (sqlite3_column_type(m_comando, coluna) == SQLITE_NULL) {
-            return TValor::Nulo();
-        }
+        // The text is a null pointer for Null, so the type is asked only then (a value that
+        // could not be converted for want of memory also gives none, and reads empty).
         const auto* texto = reinterpret_cast<const char*>(sqlite3_column_text(m_comando, coluna));
+        if (texto == nullptr) {
+            return sqlite3_column_type(m_comando, coluna) == SQLITE_NULL ? TValor::Nulo()
+                                                                         : TValor::De("");
+        }
         return TValor::De(
             std::string(texto, static_cast<std::size_t>(sqlite3_column_bytes(m_comando, coluna))));
     }
     std::string Texto(int coluna) const { return Valor(coluna).texto; }
     std::int64_t Inteiro(int coluna) const { return sqlite3_column_int64(m_comando, coluna); }
-    // A row of kConsultaColunasSQLite read field by field, as fendril::ColunaSQLite reads it
+    // A row of PRAGMA table_info (cid, name, type, notnull, dflt_value, pk) read field by
+    // field, as fendril::ColunaSQLite reads the first six columns of kConsultaColunasSQLite
     // from text (its numbers are integers, and Null reads 0 both ways) without the row of
-    // texts in between.
+    // texts in between. What the indexes say is left to the caller.
     TColunaSQLite ColunaSQLite() const {
-        enum : int { CID, NAME, TYPE, NOTNULL, DFLT_VALUE, PK, UNICA, SEM_INDICE_CHAVE };
+        enum : int { CID, NAME, TYPE, NOTNULL, DFLT_VALUE, PK };
         TColunaSQLite coluna;
         coluna.cid = Inteiro(CID);
         coluna.nome = Valor(NAME);
@@ -70,8 +71,6 @@ public:
         coluna.naoNulo = Inteiro(NOTNULL) != 0;
         coluna.padrao = Valor(DFLT_VALUE);
         coluna.chave = Inteiro(PK);
-        coluna.unica = Inteiro(UNICA) != 0;
-        coluna.semIndiceChave = Inteiro(SEM_INDICE_CHAVE) != 0;
         return coluna;
     }
 
@@ -133,6 +132,91 @@ std::optional<std::unordered_set<std::string>> TabelasComIndice(sqlite3* banco) 
     return nomes;
 }
 
+// "PRAGMA nome='argumento'": the statement that SQLite's table-valued pragma_nome(argumento)
+// prepares for each argument it is given, quoted by %Q as SQLite quotes it there. A pragma's
+// rows are compiled into its statement, so each table needs a statement of its own either
+// way; run directly, the pragma spares the virtual table around it (its own statement
+// stepped for each row, and every value copied on to the outer query).
+std::string Pragma(const char* nome, const std::string& argumento) {
+    char* sql = sqlite3_mprintf("PRAGMA %s=%Q", nome, argumento.c_str());
+    if (sql == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::string texto(sql);
+    sqlite3_free(sql);
+    return texto;
+}
+
+// The columns of one table as kConsultaColunasSQLite gives them, read with the same pragmas
+// run directly: table_info for the columns; for a table that may have an index
+// (`comIndice`), index_list once and index_info once per unique index that is not partial,
+// to learn which columns such an index covers alone and whether the key is an index.
+// Raises on an error, as the query does.
+std::vector<TColunaSQLite> LeColunasTabela(sqlite3* banco, const std::string& tabela,
+                                           bool comIndice) {
+    std::vector<TColunaSQLite> colunas;
+    {
+        TComando info(banco, Pragma("table_info", tabela));
+        while (info.Passo()) {
+            colunas.push_back(info.ColunaSQLite());
+            colunas.back().semIndiceChave = true;
+        }
+    }
+    if (!comIndice || colunas.empty()) {
+        return colunas;
+    }
+    // index_list gives seq, name, unique, origin ('c', 'u' or 'pk') and partial.
+    enum : int { SEQ, NAME, UNIQUE, ORIGIN, PARTIAL };
+    bool chaveIndice = false;
+    std::vector<std::string> unicos;
+    {
+        TComando lista(banco, Pragma("index_list", tabela));
+        while (lista.Passo()) {
+            chaveIndice = chaveIndice || lista.Texto(ORIGIN) == "pk";
+            if (lista.Inteiro(UNIQUE) != 0 && lista.Inteiro(PARTIAL) == 0) {
+                unicos.push_back(lista.Texto(NAME));
+            }
+        }
+    }
+    // The column of each unique index of one column: index_info gives seqno, cid and name
+    // (Null for an expression, which no column name equals).
+    std::vector<std::string> sozinhas;
+    for (const std::string& indice : unicos) {
+        TComando info(banco, Pragma("index_info", indice));
+        TValor coluna;
+        std::size_t linhas = 0;
+        while (info.Passo()) {
+            if (++linhas == 1) {
+                coluna = info.Valor(2);
+            }
+        }
+        if (linhas == 1 && !coluna.nulo) {
+            sozinhas.push_back(coluna.texto);
+        }
+    }
+    for (TColunaSQLite& coluna : colunas) {
+        coluna.semIndiceChave = !chaveIndice;
+        // Names compare byte for byte, as IN compares two texts without a collation.
+        coluna.unica = !coluna.nome.nulo && std::find(sozinhas.begin(), sozinhas.end(),
+                                                      coluna.nome.texto) != sozinhas.end();
+    }
+    return colunas;
+}
+
+// SQLite keeps allocation statistics (sqlite3_memory_used and the like) under a global
+// mutex taken on every sqlite3_malloc and sqlite3_free; nothing here reads them, and a
+// large schema makes hundreds of thousands of allocations. The statistics can be turned
+// off only before SQLite initialises, so once per process, before the first open.
+void DesligaEstatisticasMemoria() {
+    static const bool desligadas = [] {
+        // SQLITE_MISUSE when SQLite was already initialised (by another user in this
+        // process): the statistics then stay on, which changes nothing but the time.
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    static_cast<void>(desligadas);
+}
+
 } // namespace
 
 TConexaoSQLite::~TConexaoSQLite() {
@@ -147,6 +231,7 @@ void TConexaoSQLite::Open(const std::string& stringConexao, const std::string&,
     if (caminho.empty()) {
         throw Exception("No Data Source was given in the connection string");
     }
+    DesligaEstatisticasMemoria();
     sqlite3* banco = nullptr;
     const int resultado = sqlite3_open_v2(caminho.c_str(), &banco,
                                           SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -233,17 +318,11 @@ const std::vector<TColunaSQLite>& TConexaoSQLite::Colunas(std::size_t tabela) {
         m_colunas.assign(tabelas.size(), {});
         const TLeituraUnica leitura(m_banco);
         const auto comIndice = TabelasComIndice(m_banco);
-        TComando completa(m_banco, kConsultaColunasSQLite);
-        TComando semIndice(m_banco, kConsultaColunasSemIndiceSQLite);
         for (std::size_t t = 0; t < tabelas.size(); ++t) {
-            TComando& comando =
-                !comIndice || comIndice->count(MinusculasAscii(tabelas[t].nome)) != 0 ? completa
-                                                                                      : semIndice;
-            comando.Liga(tabelas[t].nome);
+            const bool indice =
+                !comIndice || comIndice->count(MinusculasAscii(tabelas[t].nome)) != 0;
             try {
-                while (comando.Passo()) {
-                    m_colunas[t].push_back(comando.ColunaSQLite());
-                }
+                m_colunas[t] = LeColunasTabela(m_banco, tabelas[t].nome, indice);
             } catch (const Exception&) {
                 // A view whose definition no longer compiles has no columns to offer; the
                 // other tables are still read.
@@ -400,15 +479,13 @@ TDadosRowset TConexaoSQLite::LeChavesEstrangeiras() {
     // table, the column, the referenced column (Null for the referenced primary key) and the
     // update and delete rules.
     enum : int { ID, SEQ, TABLE, FROM, TO, ON_UPDATE, ON_DELETE };
-    TComando chaves(m_banco, "SELECT id, seq, \"table\", \"from\", \"to\", on_update, "
-                             "on_delete FROM pragma_foreign_key_list(?1)");
     TDadosRowset dados;
     const TLeituraUnica leitura(m_banco);
     for (const TTabelaSQLite& tabela : tabelas) {
         if (tabela.tipo == "VIEW") {
             continue;
         }
-        chaves.Liga(tabela.nome);
+        TComando chaves(m_banco, Pragma("foreign_key_list", tabela.nome));
         while (chaves.Passo()) {
             std::string referida = chaves.Texto(TABLE);
             TValor colunaReferida = chaves.Valor(TO);

@@ -3,6 +3,7 @@
 #include "model/EdicaoPropriedades.h"
 #include "model/Erros.h"
 #include "schema/CargaColunas.h"
+#include "schema/ColunasSQLite.h"
 #include "schema/TColecao.h"
 #include "schema/TConexaoODBC.h"
 #include "schema/TConexaoSQLite.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -295,6 +297,128 @@ TEST_F(SQLite, EveryColumnHasTheFactsTheCatalogsSay) {
     EXPECT_TRUE(comIndices.at({"indexed", "b"}).unique);
     EXPECT_FALSE(comIndices.at({"indexed", "c"}).unique) << "an index of an expression";
     EXPECT_FALSE(comIndices.at({"partial", "q"}).unique);
+}
+
+// Indexes beyond kIndicesSQLite whose facts only the pragmas themselves can tell: one-column
+// unique indexes in descending order, with a collation or with a name that needs quoting,
+// indexes of generated columns, unique constraints of WITHOUT ROWID tables and of a column
+// that is also the key, a table name that needs quoting, and a view that no longer
+// compiles (it has no columns).
+const char* const kMaisIndicesSQLite = R"(
+CREATE TABLE more (a int, b text COLLATE NOCASE, c int, d int);
+CREATE UNIQUE INDEX more_a ON more (a DESC);
+CREATE UNIQUE INDEX more_b ON more (b COLLATE BINARY);
+CREATE UNIQUE INDEX "we'ird ""ix""" ON more (c);
+CREATE INDEX more_cd ON more (c, d);
+CREATE TABLE "it's ""q""" (id integer PRIMARY KEY, "co'l" text UNIQUE);
+CREATE TABLE generated (a int, b int AS (a * 2) STORED, c int AS (a + 1));
+CREATE UNIQUE INDEX generated_b ON generated (b);
+CREATE UNIQUE INDEX generated_c ON generated (c);
+CREATE TABLE no_rowid_unique (k text PRIMARY KEY, d int UNIQUE, e int, f int,
+                              UNIQUE (e, f)) WITHOUT ROWID;
+CREATE TABLE key_unique (id int PRIMARY KEY UNIQUE, a int, b int, UNIQUE (a), UNIQUE (a, b));
+CREATE TABLE gone (g int);
+CREATE VIEW broken AS SELECT g FROM gone;
+DROP TABLE gone;
+)";
+
+using LinhaComparavel = std::vector<std::optional<std::string>>;
+using ColunasPorNome = std::map<std::pair<std::string, std::string>, LinhaComparavel>;
+
+// The COLUMNS rows that kConsultaColunasSQLite gives for every table and view, each value
+// read as text as the ODBC provider reads it, by table and column name. A table whose query
+// fails (a view that no longer compiles) has none.
+ColunasPorNome ColunasDaConsulta(const std::string& caminho) {
+    sqlite3* banco = nullptr;
+    sqlite3_open_v2(caminho.c_str(), &banco, SQLITE_OPEN_READONLY, nullptr);
+    const auto texto = [](sqlite3_stmt* comando, int i) -> std::optional<std::string> {
+        if (sqlite3_column_type(comando, i) == SQLITE_NULL) {
+            return std::nullopt;
+        }
+        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(comando, i)));
+    };
+    std::vector<std::string> tabelas;
+    sqlite3_stmt* comando = nullptr;
+    sqlite3_prepare_v2(banco, "SELECT name FROM sqlite_schema WHERE type IN ('table', 'view')", -1,
+                       &comando, nullptr);
+    while (sqlite3_step(comando) == SQLITE_ROW) {
+        tabelas.push_back(*texto(comando, 0));
+    }
+    sqlite3_finalize(comando);
+    ColunasPorNome linhas;
+    for (const std::string& tabela : tabelas) {
+        sqlite3_prepare_v2(banco, kConsultaColunasSQLite, -1, &comando, nullptr);
+        sqlite3_bind_text(comando, 1, tabela.c_str(), -1, SQLITE_TRANSIENT);
+        std::vector<TColunaSQLite> colunas;
+        int r = SQLITE_ROW;
+        while ((r = sqlite3_step(comando)) == SQLITE_ROW) {
+            std::vector<TValor> linha;
+            for (int i = 0; i < sqlite3_column_count(comando); ++i) {
+                const auto valor = texto(comando, i);
+                linha.push_back(valor ? TValor::De(*valor) : TValor::Nulo());
+            }
+            colunas.push_back(ColunaSQLite(linha));
+        }
+        sqlite3_finalize(comando);
+        if (r != SQLITE_DONE) {
+            continue;
+        }
+        for (const TColunaSQLite& coluna : colunas) {
+            const TLinhaValores linha = LinhaColunaSQLite(tabela, colunas, coluna);
+            LinhaComparavel comparavel(rowset::columns::kCampos);
+            for (std::size_t i = 0; i < linha.size(); ++i) {
+                if (!linha[i].nulo) {
+                    comparavel[i] = linha[i].texto;
+                }
+            }
+            linhas[{tabela, coluna.nome.texto}] = comparavel;
+        }
+    }
+    sqlite3_close(banco);
+    return linhas;
+}
+
+// The native provider runs the pragmas of kConsultaColunasSQLite as statements of their own
+// and skips the index pragmas of tables without an index: its COLUMNS rows are still those
+// of the query, field for field.
+TEST_F(SQLite, NativeColumnsAreThoseOfTheColumnQuery) {
+    const std::string tipos = pasta.arquivo("kinds.db");
+    CriaBanco(tipos, LeArquivo(FENDRIL_KINDS_SQLITE_SQL));
+    const std::string indices = pasta.arquivo("indexes.db");
+    CriaBanco(indices, std::string(kIndicesSQLite) + kMaisIndicesSQLite);
+    for (const std::string& caminho : {banco, tipos, indices}) {
+        const ColunasPorNome esperadas = ColunasDaConsulta(caminho);
+        TConexaoSQLite conexao;
+        conexao.Open(Nativa(caminho), "", "");
+        ColunasPorNome nativas;
+        for (auto linhas = conexao.OpenSchema(TEsquema::adSchemaColumns, {}); !linhas->Eof();
+             linhas->MoveNext()) {
+            namespace c = rowset::columns;
+            LinhaComparavel linha(c::kCampos);
+            for (int i = 0; i < c::kCampos; ++i) {
+                if (!linhas->Nulo(i)) {
+                    linha[i] = linhas->Texto(i);
+                }
+            }
+            nativas[{*linha[c::TABLE_NAME], *linha[c::COLUMN_NAME]}] = linha;
+        }
+        EXPECT_EQ(nativas, esperadas) << caminho;
+    }
+    // What the new cases show, so that the comparison is not of two empty sets.
+    namespace c = rowset::columns;
+    const ColunasPorNome comIndices = ColunasDaConsulta(indices);
+    const auto unica = [&comIndices](const char* tabela, const char* coluna) {
+        return comIndices.at({tabela, coluna})[c::FENDRIL_IS_UNIQUE];
+    };
+    EXPECT_EQ(unica("more", "a"), "1") << "a descending index";
+    EXPECT_EQ(unica("more", "b"), "1") << "an index with a collation of its own";
+    EXPECT_EQ(unica("more", "c"), "1") << "an index whose name needs quoting";
+    EXPECT_EQ(unica("more", "d"), "0");
+    EXPECT_EQ(unica("it's \"q\"", "co'l"), "1");
+    EXPECT_EQ(unica("no_rowid_unique", "d"), "1");
+    EXPECT_EQ(unica("no_rowid_unique", "e"), "0");
+    EXPECT_EQ(unica("key_unique", "a"), "1");
+    EXPECT_EQ(comIndices.count({"broken", "g"}), 0u);
 }
 
 TEST_F(SQLite, MissingFileIsAnErrorAndIsNeverCreated) {
