@@ -40,8 +40,13 @@ void TColuna::CriaColunaEstrangeira() {
 }
 
 void TColuna::CopiaColunaEstrangeira(const TColuna& coluna) {
+    if (!m_colunaEstrangeira) {
+        // Into a new column the round trip gives what CopiaCodificada builds without the
+        // text (made before it replaces anything, as `coluna` may be this column).
+        m_colunaEstrangeira = coluna.CopiaCodificada();
+        return;
+    }
     const std::string texto = coluna.Codifica(); // before: `coluna` may be our own reference
-    CriaColunaEstrangeira();
     m_colunaEstrangeira->Decodifica(texto);
 }
 
@@ -166,6 +171,12 @@ bool MesmoComentario(const TTabela& registro, const TTabela* tabela) {
 }
 
 } // namespace
+
+std::unique_ptr<TColuna> TColuna::ComTabela(std::shared_ptr<TTabela> tabela) {
+    std::unique_ptr<TColuna> coluna(new TColuna(TSemTabela{}));
+    coluna->m_tabela = std::move(tabela);
+    return coluna;
+}
 
 std::unique_ptr<TColuna> TColuna::DecodificaNova(std::string_view texto, TTabelaLida& anterior) {
     std::unique_ptr<TColuna> coluna(new TColuna(TSemTabela{}));

@@ -83,6 +83,8 @@ public:
     // otherwise `anterior` becomes this column's record. For columns built one table after
     // another, which then share each table's record.
     void CompartilhaTabelaIgual(std::shared_ptr<TTabela>& anterior);
+    // A new column holding `tabela` (not null), shared with whoever else holds it.
+    static std::unique_ptr<TColuna> ComTabela(std::shared_ptr<TTabela> tabela);
     TTipoDado& getTipoDado() { return m_tipoDado; }
     const TTipoDado& getTipoDado() const { return m_tipoDado; }
     // The referenced column; null when absent.

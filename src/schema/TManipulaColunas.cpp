@@ -100,9 +100,11 @@ void TColecaoColunas::setTiposProvider(const TListaTextos& tipos) {
 
 void TColecaoColunas::setCatalogos(std::unique_ptr<TRowset> recordset) {
     m_catalogos.setRecordset(std::move(recordset));
+    m_linhaCatalogoLida = -2;
 }
 void TColecaoColunas::setTabelas(std::unique_ptr<TRowset> recordset) {
     m_tabelas.setRecordset(std::move(recordset));
+    m_linhaTabelaLida = -2;
 }
 void TColecaoColunas::setChavesPrimarias(std::unique_ptr<TRowset> recordset) {
     m_chavesPrimarias.setRecordset(std::move(recordset));
@@ -143,39 +145,38 @@ void TColecaoColunas::MontaAtual() {
 std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
     namespace colunas = rowset::columns;
     namespace tabelas = rowset::tables;
-    auto coluna = std::make_unique<TColuna>();
     const TLinhaEsquema& linha = Linha();
-    TTabela& tabela = coluna->getTabela();
 
+    // The TABLES row of the column's table, which the cursor is left on.
+    std::int32_t linhaTabela = -1;
     m_tabelas.Primeiro();
     if (m_tabelas.getQuantidade() > 0) {
-        const TLinhaEsquema& linhaTabela = *m_tabelas.getRecordset();
+        const TLinhaEsquema& linhaTabelas = *m_tabelas.getRecordset();
         const std::string nomeTabela = linha.Texto(colunas::TABLE_NAME);
         const std::string esquema = TextoOuVazio(linha, colunas::TABLE_SCHEMA);
         while (!m_tabelas.getFim()) {
-            if (linhaTabela.TextoIgual(tabelas::TABLE_NAME, nomeTabela) &&
-                MesmoEsquema(linhaTabela, tabelas::TABLE_SCHEMA, esquema)) {
-                LeCampo(linhaTabela, tabelas::TABLE_NAME, tabela.nome);
-                LeCampo(linhaTabela, tabelas::TABLE_SCHEMA, tabela.esquema);
-                LeCampo(linhaTabela, tabelas::TABLE_TYPE, tabela.tipo);
-                LeCampo(linhaTabela, tabelas::DESCRIPTION, tabela.comment);
+            if (linhaTabelas.TextoIgual(tabelas::TABLE_NAME, nomeTabela) &&
+                MesmoEsquema(linhaTabelas, tabelas::TABLE_SCHEMA, esquema)) {
+                linhaTabela = m_tabelas.getPosicao();
                 break;
             }
             m_tabelas.Proximo();
         }
     }
 
+    // The CATALOGS row of that table's catalog.
+    std::int32_t linhaCatalogo = -1;
     m_catalogos.Primeiro();
     if (m_catalogos.getQuantidade() > 0) {
         const TLinhaEsquema& catalogo = *m_catalogos.getRecordset();
         if (m_tabelas.getRecordset() == nullptr) {
             throw Exception("Operation is not allowed when the object is closed.");
         }
-        const TLinhaEsquema& linhaTabela = *m_tabelas.getRecordset();
+        const TLinhaEsquema& linhaTabelas = *m_tabelas.getRecordset();
         while (!m_catalogos.getFim()) {
             if (catalogo.Texto(rowset::catalogs::CATALOG_NAME) ==
-                linhaTabela.Texto(tabelas::TABLE_CATALOG)) {
-                tabela.getBaseDados().LeLinhaCatalogo(catalogo);
+                linhaTabelas.Texto(tabelas::TABLE_CATALOG)) {
+                linhaCatalogo = m_catalogos.getPosicao();
                 break;
             }
             m_catalogos.Proximo();
@@ -183,7 +184,28 @@ std::unique_ptr<TColuna> TColecaoColunas::MontaColuna() {
     }
 
     // The columns of a table come one after another: they share its record.
-    coluna->CompartilhaTabelaIgual(m_tabelaAnterior);
+    std::unique_ptr<TColuna> coluna;
+    if (m_tabelaAnterior && linhaTabela == m_linhaTabelaLida &&
+        linhaCatalogo == m_linhaCatalogoLida && *m_tabelaAnterior == m_registroLido) {
+        coluna = TColuna::ComTabela(m_tabelaAnterior);
+    } else {
+        coluna = std::make_unique<TColuna>();
+        TTabela& tabela = coluna->getTabela();
+        if (linhaTabela >= 0) {
+            const TLinhaEsquema& linhaTabelas = *m_tabelas.getRecordset();
+            LeCampo(linhaTabelas, tabelas::TABLE_NAME, tabela.nome);
+            LeCampo(linhaTabelas, tabelas::TABLE_SCHEMA, tabela.esquema);
+            LeCampo(linhaTabelas, tabelas::TABLE_TYPE, tabela.tipo);
+            LeCampo(linhaTabelas, tabelas::DESCRIPTION, tabela.comment);
+        }
+        if (linhaCatalogo >= 0) {
+            tabela.getBaseDados().LeLinhaCatalogo(*m_catalogos.getRecordset());
+        }
+        m_registroLido = tabela;
+        m_linhaTabelaLida = linhaTabela;
+        m_linhaCatalogoLida = linhaCatalogo;
+        coluna->CompartilhaTabelaIgual(m_tabelaAnterior);
+    }
     const TTabela& registro = std::as_const(*coluna).getTabela();
 
     coluna->nome = linha.Texto(colunas::COLUMN_NAME);

@@ -104,6 +104,12 @@ private:
     TColecao m_chavesEstrangeiras;
     std::unique_ptr<TColuna> m_coluna;
     std::shared_ptr<TTabela> m_tabelaAnterior; // the record the last column built holds
+    // The TABLES and CATALOGS rows (-1 for none) that record was last read from, and what
+    // it held then: the same rows give the same record, so while it is unchanged the next
+    // column of the table takes it without reading the rows again.
+    std::int32_t m_linhaTabelaLida = -2;
+    std::int32_t m_linhaCatalogoLida = -2;
+    TTabela m_registroLido;
     std::shared_ptr<const TTiposProvider> m_tipos =
         std::make_shared<TTiposProvider>(TListaTextos());
     std::shared_ptr<TTabelasReferidas> m_tabelasReferidas = std::make_shared<TTabelasReferidas>();

@@ -111,6 +111,39 @@ TEST(TColuna, TwoLevelsOfForeignKeysSurviveTheRoundTrip) {
     EXPECT_EQ(copia.getColunaEstrangeira()->getColunaEstrangeira()->nome, "CountryId");
 }
 
+// Copying a referenced column gives what the encoding carries: into a new referenced
+// column nothing else, into an existing one the rest of that column stays.
+TEST(TColuna, CopiedReferencedColumnTakesWhatTheEncodingCarries) {
+    TColuna alvo = CriaColunaId();
+    alvo.facts.comment = "not encoded";
+    alvo.getTabela().comment = "nor this";
+
+    TColuna nova;
+    nova.chaveEstrangeira = true;
+    nova.CopiaColunaEstrangeira(alvo);
+    ASSERT_NE(nova.getColunaEstrangeira(), nullptr);
+    EXPECT_EQ(nova.getColunaEstrangeira()->Codifica(), alvo.Codifica());
+    EXPECT_EQ(nova.getColunaEstrangeira()->facts, TColumnFacts());
+    EXPECT_EQ(nova.getColunaEstrangeira()->getTabela().comment, "");
+
+    TColuna existente;
+    existente.chaveEstrangeira = true;
+    existente.CriaColunaEstrangeira();
+    existente.getColunaEstrangeira()->facts.comment = "kept";
+    existente.CopiaColunaEstrangeira(alvo);
+    EXPECT_EQ(existente.getColunaEstrangeira()->Codifica(), alvo.Codifica());
+    EXPECT_EQ(existente.getColunaEstrangeira()->facts.comment, "kept");
+
+    // A column may be given itself: it is copied as it was before.
+    TColuna propria;
+    propria.nome = "parent_id";
+    propria.chaveEstrangeira = true;
+    propria.CopiaColunaEstrangeira(propria);
+    ASSERT_NE(propria.getColunaEstrangeira(), nullptr);
+    EXPECT_EQ(propria.getColunaEstrangeira()->nome, "parent_id");
+    EXPECT_EQ(propria.getColunaEstrangeira()->getColunaEstrangeira(), nullptr);
+}
+
 TEST(TColuna, VeryDeepReferenceChainsNeitherOverflowNorLoseLevels) {
     std::string texto;
     const int niveis = 50000;

@@ -363,6 +363,33 @@ TEST_F(Colunas, CompoundKeysTypesAndForeignLinksOfOneTable) {
                   "TTabela||order_line=>sales=>TABLE=>=>|>TBaseDados||shop=>|>|>"}));
 }
 
+// The columns of a table share its record; one changed by the caller after a column was
+// taken is not handed to the next column, which gets the record its rows give.
+TEST_F(Colunas, ColumnsOfATableShareItsRecordUnlessTheCallerChangedIt) {
+    TManipulaColunas leitor("cs", "", "", "", fabrica);
+    leitor.setTiposProvider(tipos);
+    leitor.Abre(1, "order_line");
+    TColecaoColunas& colunas = leitor.getColecao();
+    std::vector<std::unique_ptr<TColuna>> tomadas;
+    for (; !colunas.getFim(); colunas.Proximo()) {
+        tomadas.push_back(colunas.TomaColuna());
+        if (tomadas.size() == 2) {
+            tomadas.back()->getTabelaCompartilhada().alias = "changed";
+        }
+    }
+    ASSERT_GE(tomadas.size(), 4u);
+    const auto tabela = [&tomadas](std::size_t i) {
+        return &std::as_const(*tomadas[i]).getTabela();
+    };
+    EXPECT_EQ(tabela(0), tabela(1));
+    EXPECT_EQ(tabela(0)->alias, "changed");
+    EXPECT_NE(tabela(1), tabela(2));
+    EXPECT_EQ(tabela(2), tabela(3));
+    EXPECT_EQ(tabela(2)->alias, "");
+    EXPECT_EQ(tabela(2)->nome, "order_line");
+    EXPECT_EQ(tabela(2)->getBaseDados().nome, "shop");
+}
+
 TEST_F(Colunas, ReadingLogListsEveryStep) {
     fonte->falhas[TE::adSchemaForeignKeys] = "Foreign keys are not supported.";
     TManipulaColunas leitor("cs", "", "", "", fabrica);
