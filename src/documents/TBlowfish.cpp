@@ -2,7 +2,9 @@
 
 #include "model/AvisosCompilador.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstring>
 
 namespace fendril {
 
@@ -190,6 +192,32 @@ constexpr std::array<std::int8_t, 256> ValoresDoAlfabeto = [] {
     }
     return valores;
 }();
+
+// The two characters of every 12-bit value: the text of three bytes is two of these.
+constexpr auto ParesDoAlfabeto = [] {
+    std::array<std::array<char, 2>, 4096> pares{};
+    for (std::size_t v = 0; v < pares.size(); ++v) {
+        pares[v] = {Alfabeto[v >> 6], Alfabeto[v & 0x3F]};
+    }
+    return pares;
+}();
+
+// Eight bytes read as one big-endian number, and written back.
+std::uint64_t LeGrandeFinal(const unsigned char* bytes) {
+    std::uint64_t valor = 0;
+    std::memcpy(&valor, bytes, sizeof valor);
+    if constexpr (std::endian::native == std::endian::little) {
+        valor = __builtin_bswap64(valor);
+    }
+    return valor;
+}
+
+void EscreveGrandeFinal(std::uint64_t valor, char* bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        valor = __builtin_bswap64(valor);
+    }
+    std::memcpy(bytes, &valor, sizeof valor);
+}
 
 constexpr std::size_t TamanhoBloco = 8;
 
@@ -421,6 +449,14 @@ std::string TBlowfish::Codifica64(std::string_view bytes) {
     char* saida = texto.data();
 
     std::size_t i = 0;
+    // Six bytes at a time while eight can be read: their 48 bits are four 12-bit values.
+    for (; i + 6 <= inteiros && i + 8 <= bytes.size(); i += 6) {
+        const std::uint64_t grupo = LeGrandeFinal(b + i);
+        for (const unsigned deslocamento : {52u, 40u, 28u, 16u}) {
+            std::memcpy(saida, ParesDoAlfabeto[(grupo >> deslocamento) & 0xFFF].data(), 2);
+            saida += 2;
+        }
+    }
     for (; i < inteiros; i += 3) {
         const std::uint32_t grupo =
             (std::uint32_t{b[i]} << 16) | (std::uint32_t{b[i + 1]} << 8) | std::uint32_t{b[i + 2]};
@@ -467,6 +503,26 @@ void TBlowfish::AcrescentaDecodificado(std::string& bytes, std::string_view text
     };
     std::size_t i = 0;
     const auto* letras = reinterpret_cast<const unsigned char*>(texto.data());
+    // Eight characters at a time while eight bytes can be written (the last two are written
+    // again by what follows): their 48 bits are six bytes.
+    const char* const fim = bytes.data() + bytes.size();
+    for (; i + 8 <= texto.size() && fim - saida >= 8; i += 8) {
+        std::int8_t valores[8];
+        std::int8_t uniao = 0;
+        for (std::size_t k = 0; k < 8; ++k) {
+            valores[k] = ValoresDoAlfabeto[letras[i + k]];
+            uniao = static_cast<std::int8_t>(uniao | valores[k]);
+        }
+        if (uniao < 0) {
+            throw EConvertError("Blowfish: Error converting from Base64 - invalid character");
+        }
+        std::uint64_t grupo = 0;
+        for (const std::int8_t v : valores) {
+            grupo = grupo << 6 | static_cast<std::uint64_t>(v);
+        }
+        EscreveGrandeFinal(grupo << 16, saida);
+        saida += 6;
+    }
     for (; i + 4 <= texto.size(); i += 4) {
         // A group's four values are looked up first and checked together: a character outside
         // the alphabet makes their union negative.

@@ -122,9 +122,15 @@ void TColecaoColunas::setConexao(std::string stringConexao, std::string usuario,
     m_fabrica = std::move(fabrica);
 }
 
+const TColuna& TColecaoColunas::getColuna() const {
+    // A taken column leaves a default one in its place; one shared blank stands for it
+    // rather than a column made for every column taken.
+    static const TColuna vazia;
+    return m_coluna ? *m_coluna : vazia;
+}
+
 std::unique_ptr<TColuna> TColecaoColunas::TomaColuna() {
-    std::unique_ptr<TColuna> coluna = std::move(m_coluna);
-    m_coluna = std::make_unique<TColuna>();
+    std::unique_ptr<TColuna> coluna = m_coluna ? std::move(m_coluna) : std::make_unique<TColuna>();
     if (!coluna->chaveEstrangeira) {
         coluna->RemoveColunaEstrangeira();
     }

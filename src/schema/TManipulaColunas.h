@@ -67,7 +67,7 @@ public:
     // is then built without the blank referenced column TomaColuna would drop at once.
     void setColunasTomadas(bool tomadas) { m_colunasTomadas = tomadas; }
 
-    const TColuna& getColuna() const { return *m_coluna; }
+    const TColuna& getColuna() const;
     // Hands the current column over to the caller, leaving a default one in its place: what a
     // caller that keeps the column's encoding and decodes it later would get, without the
     // round trip (a referenced column the encoding would not carry is dropped).
@@ -102,7 +102,7 @@ private:
     TColecao m_tabelas;
     TColecao m_chavesPrimarias;
     TColecao m_chavesEstrangeiras;
-    std::unique_ptr<TColuna> m_coluna;
+    std::unique_ptr<TColuna> m_coluna;         // none once taken, until the next is built
     std::shared_ptr<TTabela> m_tabelaAnterior; // the record the last column built holds
     // The TABLES and CATALOGS rows (-1 for none) that record was last read from, and what
     // it held then: the same rows give the same record, so while it is unchanged the next

@@ -178,6 +178,48 @@ TEST(TBlowfish, EncodingUsesItsOwnAlphabetWithoutPadding) {
     EXPECT_EQ(TBlowfish::Decodifica64(texto), todos);
 }
 
+// The encoding bit by bit, as the alphabet defines it: each six bits, high first, one
+// character; a last group of fewer bits filled with zeros.
+std::string Codifica64PorBits(const std::string& bytes) {
+    constexpr std::string_view alfabeto =
+        "+-0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::string texto;
+    unsigned valor = 0;
+    int bits = 0;
+    for (const char c : bytes) {
+        valor = valor << 8 | static_cast<unsigned char>(c);
+        bits += 8;
+        while (bits >= 6) {
+            bits -= 6;
+            texto.push_back(alfabeto[(valor >> bits) & 0x3F]);
+        }
+    }
+    if (bits > 0) {
+        texto.push_back(alfabeto[(valor << (6 - bits)) & 0x3F]);
+    }
+    return texto;
+}
+
+TEST(TBlowfish, EncodingOfEveryLengthFollowsTheBits) {
+    // Long texts go several bytes at a time, their ends one group at a time: every length up
+    // to a few words, both ways, and a character outside the alphabet at every place.
+    std::mt19937 gerador(64);
+    for (std::size_t tamanho = 0; tamanho <= 64; ++tamanho) {
+        std::string bytes;
+        for (std::size_t i = 0; i < tamanho; ++i) {
+            bytes.push_back(static_cast<char>(gerador() % 256));
+        }
+        const std::string texto = TBlowfish::Codifica64(bytes);
+        ASSERT_EQ(texto, Codifica64PorBits(bytes)) << tamanho << " bytes";
+        ASSERT_EQ(TBlowfish::Decodifica64(texto), bytes) << tamanho << " bytes";
+        for (std::size_t i = 0; i < texto.size(); ++i) {
+            std::string ruim = texto;
+            ruim[i] = '=';
+            EXPECT_THROW(TBlowfish::Decodifica64(ruim), EConvertError) << tamanho << ", " << i;
+        }
+    }
+}
+
 TEST(TBlowfish, DecodingTakesGroupsOfFour) {
     EXPECT_EQ(TBlowfish::Decodifica64("HK3i"), "Man");
     EXPECT_EQ(TBlowfish::Decodifica64("HK2"), "Ma");
