@@ -1,5 +1,6 @@
 #include "schema/ColunasSQLite.h"
 
+#include "model/AvisosCompilador.h"
 #include "model/Textos.h"
 #include "schema/TiposSQLite.h"
 
@@ -64,19 +65,38 @@ TLinhaValores LinhaColunaSQLite(const std::string& tabela,
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna, const TTipoDeclarado& tipo) {
+    TLinhaValores linha;
+    PreencheLinhaColunaSQLite(linha, tabela, colunas, coluna, tipo);
+    return linha;
+}
+
+void PreencheLinhaColunaSQLite(TLinhaValores& linha, const std::string& tabela,
+                               const std::vector<TColunaSQLite>& colunas,
+                               const TColunaSQLite& coluna, const TTipoDeclarado& tipo) {
     namespace c = rowset::columns;
-    TLinhaValores linha = LinhaAte(c::FENDRIL_IS_AUTOINCREMENT);
-    linha[c::TABLE_CATALOG] = TValor::De("main");
-    linha[c::TABLE_NAME] = TValor::De(tabela);
+    // Every field Null, as LinhaAte gives them; a text's room is kept for the next value.
+    linha.resize(static_cast<std::size_t>(c::FENDRIL_IS_AUTOINCREMENT) + 1);
+    for (TValor& valor : linha) {
+        valor.nulo = true;
+        valor.texto.clear();
+    }
+    const auto poe = [&linha](int campo, std::string_view texto) {
+        TValor& valor = linha[static_cast<std::size_t>(campo)];
+        valor.nulo = false;
+        FENDRIL_GCC12_SEM_WRESTRICT_INICIO
+        valor.texto.assign(texto);
+        FENDRIL_GCC12_SEM_WRESTRICT_FIM
+    };
+    poe(c::TABLE_CATALOG, "main");
+    poe(c::TABLE_NAME, tabela);
     linha[c::COLUMN_NAME] = coluna.nome;
     linha[c::ORDINAL_POSITION] = TValor::De(coluna.cid + 1);
-    linha[c::COLUMN_HASDEFAULT] = TValor::DeBooleano(!coluna.padrao.nulo);
+    poe(c::COLUMN_HASDEFAULT, coluna.padrao.nulo ? "0" : "1");
     linha[c::COLUMN_DEFAULT] = coluna.padrao;
-    linha[c::IS_NULLABLE] = TValor::DeBooleano(!coluna.naoNulo);
+    poe(c::IS_NULLABLE, coluna.naoNulo ? "0" : "1");
     PreencheTipoColuna(linha, tipo);
-    linha[c::FENDRIL_IS_UNIQUE] = TValor::DeBooleano(coluna.unica);
-    linha[c::FENDRIL_IS_AUTOINCREMENT] = TValor::DeBooleano(AutoIncrementoSQLite(colunas, coluna));
-    return linha;
+    poe(c::FENDRIL_IS_UNIQUE, coluna.unica ? "1" : "0");
+    poe(c::FENDRIL_IS_AUTOINCREMENT, AutoIncrementoSQLite(colunas, coluna) ? "1" : "0");
 }
 
 } // namespace fendril

@@ -51,5 +51,10 @@ TLinhaValores LinhaColunaSQLite(const std::string& tabela,
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna, const TTipoDeclarado& tipo);
+// The same row put in `linha`, reusing the room its fields hold: for a reader that adds the
+// rows of many columns one at a time.
+void PreencheLinhaColunaSQLite(TLinhaValores& linha, const std::string& tabela,
+                               const std::vector<TColunaSQLite>& colunas,
+                               const TColunaSQLite& coluna, const TTipoDeclarado& tipo);
 
 } // namespace fendril

@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace fendril {
 
@@ -393,10 +394,14 @@ TDadosRowset TConexaoSQLite::LeTabelas() {
 
 template <typename Recebe> void TConexaoSQLite::ParaCadaColuna(Recebe&& recebe) {
     const auto& tabelas = Tabelas();
+    // One row, filled again for each column: `recebe` copies what it keeps.
+    TLinhaValores linha;
     for (std::size_t t = 0; t < tabelas.size(); ++t) {
         const std::vector<TColunaSQLite>& colunas = Colunas(t);
         for (const TColunaSQLite& coluna : colunas) {
-            recebe(LinhaColunaSQLite(tabelas[t].nome, colunas, coluna, TipoDeclarado(coluna.tipo)));
+            PreencheLinhaColunaSQLite(linha, tabelas[t].nome, colunas, coluna,
+                                      TipoDeclarado(coluna.tipo));
+            recebe(std::as_const(linha));
         }
     }
 }
@@ -420,7 +425,7 @@ void TConexaoSQLite::Servido(unsigned rowset) {
 
 TDadosRowset TConexaoSQLite::LeColunas() {
     TDadosRowset dados;
-    ParaCadaColuna([&dados](TLinhaValores linha) { dados.linhas.push_back(std::move(linha)); });
+    ParaCadaColuna([&dados](const TLinhaValores& linha) { dados.linhas.push_back(linha); });
     Servido(ServeColunas);
     return dados;
 }
