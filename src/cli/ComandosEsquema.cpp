@@ -78,10 +78,15 @@ void VerificaSaida(const std::string& caminho) {
         return;
     }
     try {
-        TArquivoKMF documento;
-        documento.Abre(caminho);
-        if (!documento.LeSecao("descricao", "edit_constring", false).empty() &&
-            !documento.LeSecao("descricao", "combo_basedados", false).empty()) {
+        // The description lines come first: the file is read only until both are seen.
+        bool conexao = false;
+        bool baseDados = false;
+        if (TArquivoKMF::LeAte(caminho, [&](const TArquivoKMF& linha) {
+                conexao = conexao || !linha.LeSecao("descricao", "edit_constring", false).empty();
+                baseDados =
+                    baseDados || !linha.LeSecao("descricao", "combo_basedados", false).empty();
+                return conexao && baseDados;
+            })) {
             return;
         }
     } catch (const std::exception&) {

@@ -161,13 +161,17 @@ void TDesembaralhamento::DecifraLote() {
     m_fins.clear();
 }
 
+void TDesembaralhamento::DecifraPendentes() {
+    if (!m_fins.empty()) {
+        DecifraLote();
+    }
+}
+
 TListaTextos TDesembaralhamento::Conclui() {
     if (m_lidas < 2) {
         throw EListError(0);
     }
-    if (!m_fins.empty()) {
-        DecifraLote();
-    }
+    DecifraPendentes();
     return std::move(m_linhas);
 }
 

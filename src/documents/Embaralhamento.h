@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fendril {
@@ -66,6 +67,10 @@ public:
     // The document lines; raises EListError as DesembaralhaLinhas does when the file had
     // no seed line.
     TListaTextos Conclui();
+    // Lines are deciphered in batches: DecifraPendentes deciphers the lines given so far
+    // at once, and TiraDecifradas takes the document lines deciphered and not yet taken.
+    void DecifraPendentes();
+    TListaTextos TiraDecifradas() { return std::exchange(m_linhas, {}); }
     // The file's first line, kept unread.
     const std::string& cabecalho() const { return m_cabecalho; }
 

@@ -180,8 +180,8 @@ void TArquivoKMF::Salva(const std::string& caminho) {
                                                             : caminho.substr(0, barra + 1));
     try {
         GravaLinhasGeradas(
-            caminho, [&embaralhamento](std::string& linha) { return embaralhamento.Proxima(linha); },
-            modo);
+            caminho,
+            [&embaralhamento](std::string& linha) { return embaralhamento.Proxima(linha); }, modo);
     } catch (const EFalhaGravacao& falha) {
         throw EErroGeral::Create("Não Foi Possível Salvar: " + caminho + " (" + falha.motivo() +
                                  ")");
@@ -199,6 +199,31 @@ void TArquivoKMF::Abre(const std::string& caminho) {
     // The header is never checked, but keeping it lets a document be shown or saved again
     // as it was.
     cabecalho = desembaralhamento.cabecalho();
+}
+
+bool TArquivoKMF::LeAte(const std::string& caminho,
+                        const std::function<bool(const TArquivoKMF&)>& basta) {
+    // Thrown from inside the reading to leave the file once the answer is true.
+    struct TBastou {};
+    TDesembaralhamento desembaralhamento;
+    TArquivoKMF linha;
+    try {
+        LeLinhasArquivo(caminho, [&](std::string_view lida) {
+            desembaralhamento.Acrescenta(lida);
+            desembaralhamento.DecifraPendentes();
+            for (std::string& decifrada : desembaralhamento.TiraDecifradas()) {
+                linha.m_linhas.assign(1, std::move(decifrada));
+                if (basta(linha)) {
+                    throw TBastou{};
+                }
+            }
+        });
+    } catch (const TBastou&) {
+        return true;
+    }
+    // A file without its seed line fails here, as Abre fails.
+    desembaralhamento.Conclui();
+    return false;
 }
 
 } // namespace fendril

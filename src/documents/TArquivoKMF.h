@@ -50,6 +50,12 @@ public:
     // first line; EErroGeral "Could Not Open File " + path when it cannot be read (only
     // regular files up to TamanhoMaximoLeitura are). On failure the document is unchanged.
     void Abre(const std::string& caminho);
+    // Reads a document file a line at a time, handing `basta` each line as a document of
+    // that line alone, until `basta` answers true; the rest of the file is then left unread.
+    // Whether an answer was true. Raises as Abre does for what it reads. For a check of what
+    // a document's first lines say.
+    static bool LeAte(const std::string& caminho,
+                      const std::function<bool(const TArquivoKMF&)>& basta);
 
     TListaTextos& getLinhas() { return m_linhas; }
     const TListaTextos& getLinhas() const { return m_linhas; }

@@ -346,6 +346,20 @@ TEST_F(ComandosEsquema, OutputReplacesOnlyAMappingDocument) {
     EXPECT_EQ(teste::LeArquivo(m_banco), antes);
     EXPECT_EQ(teste::LeArquivo(texto), "my notes");
 
+    // Another kind of document, read to its end without the description lines, is kept.
+    TArquivoKMF modelo;
+    for (int i = 0; i < 2000; ++i) {
+        modelo.AdicionaEntrada("modelo", "linha" + std::to_string(i), std::string(40, 'x'));
+    }
+    const std::string outro = m_pasta.arquivo("template.tpt");
+    modelo.Salva(outro);
+    const std::string textoOutro = teste::LeArquivo(outro);
+    EXPECT_EQ(Executa({"import", "--connection", m_conexao, "--author", "Ana", "--tables", "orders",
+                       "-o", outro})
+                  .codigo,
+              1);
+    EXPECT_EQ(teste::LeArquivo(outro), textoOutro);
+
     // A mapping document, or an empty file, is replaced.
     const std::string kmf = m_pasta.arquivo("shop.kmf");
     teste::EscreveArquivo(kmf, "");
@@ -355,6 +369,14 @@ TEST_F(ComandosEsquema, OutputReplacesOnlyAMappingDocument) {
         ASSERT_EQ(r.codigo, 0) << r.erros;
     }
     EXPECT_EQ(Abre(kmf).controlaColunas->getNomesTabelas(), TListaTextos{"customers"});
+
+    // A mapping is known by its description lines, which come first: one damaged after
+    // them is still a mapping, and is replaced.
+    teste::EscreveArquivo(kmf, teste::LeArquivo(kmf) + "not a line of a mapping\r\n");
+    const Resultado r = Executa(
+        {"import", "--connection", m_conexao, "--author", "Ana", "--tables", "orders", "-o", kmf});
+    ASSERT_EQ(r.codigo, 0) << r.erros;
+    EXPECT_EQ(Abre(kmf).controlaColunas->getNomesTabelas(), TListaTextos{"orders"});
 }
 
 TEST_F(ComandosEsquema, APasswordIsKeptOnlyOnRequestAndThenPrivately) {
