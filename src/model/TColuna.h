@@ -145,8 +145,9 @@ public:
     void CopiaFatosDe(const TColuna& outra);
 
 private:
-    // A column without a table record, which DecodificaNova gives one before the column is
-    // seen by anyone else (or drops with the column when the text does not decode).
+    // A column without a table record, which DecodificaNova and ComTabela give one before
+    // the column is seen by anyone else (or drop with the column when the text does not
+    // decode).
     struct TSemTabela {};
     explicit TColuna(TSemTabela) {}
 

@@ -18,6 +18,17 @@ namespace fendril {
 // and take a fraction of a record's memory.
 using TTabelasReferidas = std::unordered_map<std::string, std::optional<std::string>>;
 
+// A provider-type list (lines DATA_TYPE;TYPE_NAME;flag;...) cut into its fields once, with
+// what a column's type is looked up by: the flag of the first line of a type name, and the
+// first line of an indicator.
+struct TTiposProvider {
+    explicit TTiposProvider(const TListaTextos& linhas);
+
+    std::vector<TListaTextos> campos;
+    std::unordered_map<std::string, std::string> melhorPorNome;
+    std::unordered_map<std::string, std::size_t> primeiraPorIndicador;
+};
+
 // The columns of a COLUMNS rowset, each completed with its table, database, key roles,
 // foreign link and provider data type from the other rowsets of the same reading.
 //
@@ -31,17 +42,6 @@ using TTabelasReferidas = std::unordered_map<std::string, std::optional<std::str
 // FENDRIL_IS_UNIQUE, FENDRIL_IS_AUTOINCREMENT; Null reads as not known) and its table's
 // comment from the TABLES row's DESCRIPTION; a primary-key column is never nullable, and
 // the column of a one-column key is unique.
-// A provider-type list (lines DATA_TYPE;TYPE_NAME;flag;...) cut into its fields once, with
-// what a column's type is looked up by: the flag of the first line of a type name, and the
-// first line of an indicator.
-struct TTiposProvider {
-    explicit TTiposProvider(const TListaTextos& linhas);
-
-    std::vector<TListaTextos> campos;
-    std::unordered_map<std::string, std::string> melhorPorNome;
-    std::unordered_map<std::string, std::size_t> primeiraPorIndicador;
-};
-
 class TColecaoColunas : public TColecao {
 public:
     TColecaoColunas();
