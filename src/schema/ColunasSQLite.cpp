@@ -59,14 +59,8 @@ bool AutoIncrementoSQLite(const std::vector<TColunaSQLite>& colunas, const TColu
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna) {
-    return LinhaColunaSQLite(tabela, colunas, coluna, InterpretaTipoSQLite(coluna.tipo));
-}
-
-TLinhaValores LinhaColunaSQLite(const std::string& tabela,
-                                const std::vector<TColunaSQLite>& colunas,
-                                const TColunaSQLite& coluna, const TTipoDeclarado& tipo) {
     TLinhaValores linha;
-    PreencheLinhaColunaSQLite(linha, tabela, colunas, coluna, tipo);
+    PreencheLinhaColunaSQLite(linha, tabela, colunas, coluna, InterpretaTipoSQLite(coluna.tipo));
     return linha;
 }
 

@@ -46,13 +46,9 @@ bool AutoIncrementoSQLite(const std::vector<TColunaSQLite>& colunas, const TColu
 TLinhaValores LinhaColunaSQLite(const std::string& tabela,
                                 const std::vector<TColunaSQLite>& colunas,
                                 const TColunaSQLite& coluna);
-// The same with the column's declared type already read (InterpretaTipoSQLite of its
-// `tipo`), for a reader that reads each distinct declaration once.
-TLinhaValores LinhaColunaSQLite(const std::string& tabela,
-                                const std::vector<TColunaSQLite>& colunas,
-                                const TColunaSQLite& coluna, const TTipoDeclarado& tipo);
-// The same row put in `linha`, reusing the room its fields hold: for a reader that adds the
-// rows of many columns one at a time.
+// The same row put in `linha`, reusing the room its fields hold, with the column's declared
+// type already read (InterpretaTipoSQLite of its `tipo`): for a reader that adds the rows of
+// many columns one at a time and reads each distinct declaration once.
 void PreencheLinhaColunaSQLite(TLinhaValores& linha, const std::string& tabela,
                                const std::vector<TColunaSQLite>& colunas,
                                const TColunaSQLite& coluna, const TTipoDeclarado& tipo);

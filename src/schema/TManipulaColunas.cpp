@@ -76,8 +76,7 @@ TFiltro Filtro(const std::string& filtro, std::size_t slots, int slot) {
 
 } // namespace
 
-TColecaoColunas::TColecaoColunas()
-    : m_fabrica(FabricaPadrao()), m_coluna(std::make_unique<TColuna>()) {}
+TColecaoColunas::TColecaoColunas() : m_fabrica(FabricaPadrao()) {}
 
 TTiposProvider::TTiposProvider(const TListaTextos& linhas) {
     campos.reserve(linhas.size());
@@ -92,10 +91,6 @@ TTiposProvider::TTiposProvider(const TListaTextos& linhas) {
             primeiraPorIndicador.try_emplace(atual[0], campos.size() - 1);
         }
     }
-}
-
-void TColecaoColunas::setTiposProvider(const TListaTextos& tipos) {
-    m_tipos = std::make_shared<TTiposProvider>(tipos);
 }
 
 void TColecaoColunas::setCatalogos(std::unique_ptr<TRowset> recordset) {

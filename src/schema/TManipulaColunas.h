@@ -50,8 +50,7 @@ public:
     void setTabelas(std::unique_ptr<TRowset> recordset);
     void setChavesPrimarias(std::unique_ptr<TRowset> recordset);
     void setChavesEstrangeiras(std::unique_ptr<TRowset> recordset);
-    void setTiposProvider(const TListaTextos& tipos);
-    // The same, cut already: one reader's collections share it.
+    // The provider types, cut already: one reader's collections share them.
     void setTiposProvider(std::shared_ptr<const TTiposProvider> tipos) {
         m_tipos = std::move(tipos);
     }
