@@ -51,24 +51,22 @@ std::pair<std::string, std::string> ResolveNomeTabela(const TParametrosConexao& 
                                     conexao.nomeBaseDados, fabrica);
             leitor.Abre(0, "");
             for (TColecaoTabelas& c = leitor.getColecao(); !c.getFim(); c.Proximo()) {
-                tabelas.tabelas.emplace_back(c.getTabela().esquema, c.getTabela().nome);
+                const TTabela& tabela = c.getTabela();
+                auto& mesmoNome = tabelas.porNomeCompleto[tabela.getNomeCompleto()];
+                const auto par = std::make_pair(tabela.esquema, tabela.nome);
+                if (std::find(mesmoNome.begin(), mesmoNome.end(), par) == mesmoNome.end()) {
+                    mesmoNome.push_back(par);
+                }
             }
         } catch (const std::exception&) {
             // The reading that follows meets the same failure and reports it.
-            tabelas.tabelas.clear();
+            tabelas.porNomeCompleto.clear();
         }
     }
-    std::vector<std::pair<std::string, std::string>> achadas;
-    for (const auto& [esquema, nome] : tabelas.tabelas) {
-        TTabela tabela;
-        tabela.esquema = esquema;
-        tabela.nome = nome;
-        if (tabela.getNomeCompleto() == nomeCompleto &&
-            std::find(achadas.begin(), achadas.end(), std::make_pair(esquema, nome)) ==
-                achadas.end()) {
-            achadas.emplace_back(esquema, nome);
-        }
-    }
+    const auto encontrado = tabelas.porNomeCompleto.find(nomeCompleto);
+    static const std::vector<std::pair<std::string, std::string>> nenhuma;
+    const auto& achadas =
+        encontrado == tabelas.porNomeCompleto.end() ? nenhuma : encontrado->second;
     if (achadas.size() > 1) {
         std::string quais;
         for (const auto& [esquema, nome] : achadas) {

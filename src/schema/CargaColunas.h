@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -48,7 +49,10 @@ struct TCargaColunas {
 // a source whose tables cannot be read has none).
 struct TTabelasFonte {
     bool lidas = false;
-    std::vector<std::pair<std::string, std::string>> tabelas; // schema, name
+    // The distinct (schema, name) pairs of each qualified name, in the order the source
+    // lists them: a load resolves every table it reads, so each lookup must not walk them.
+    std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>>
+        porNomeCompleto;
 };
 std::pair<std::string, std::string> ResolveNomeTabela(const TParametrosConexao& conexao,
                                                       const std::string& nomeCompleto,
