@@ -83,18 +83,22 @@ int EscreveTudo(int descritor, std::string_view dados) {
     return 0;
 }
 
-// The file a save replaces: a symbolic link is followed, so the document it points at is
-// replaced and the link stays.
-std::string DestinoReal(const std::string& caminho) {
-    struct stat estado {};
-    if (::lstat(caminho.c_str(), &estado) == 0 && S_ISLNK(estado.st_mode)) {
-        if (char* real = ::realpath(caminho.c_str(), nullptr)) {
-            std::string destino(real);
-            std::free(real);
-            return destino;
-        }
+// The file a save replaces, and whether it exists with its state in `estado`: a symbolic
+// link is followed, so the document it points at is replaced and the link stays. For
+// anything but a link, what lstat finds is what stat would, so one call serves both.
+bool EstadoDestino(const std::string& caminho, std::string& destino, struct stat& estado) {
+    destino = caminho;
+    if (::lstat(caminho.c_str(), &estado) != 0) {
+        return false;
     }
-    return caminho;
+    if (!S_ISLNK(estado.st_mode)) {
+        return true;
+    }
+    if (char* real = ::realpath(caminho.c_str(), nullptr)) {
+        destino = real;
+        std::free(real);
+    }
+    return ::stat(destino.c_str(), &estado) == 0;
 }
 
 // The directory part of a path, with its final "/" ("" for a bare file name).
@@ -103,12 +107,13 @@ std::string PastaDe(const std::string& caminho) {
     return barra == std::string::npos ? std::string() : caminho.substr(0, barra + 1);
 }
 
-// Six characters that differ between calls and between processes.
-std::string SufixoAleatorio() {
+// Six characters that differ between calls and between processes (`processo` is this
+// program's id).
+std::string SufixoAleatorio(::pid_t processo) {
     static std::atomic<std::uint64_t> contador{0};
     std::uint64_t x =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-        (static_cast<std::uint64_t>(::getpid()) << 32) ^
+        (static_cast<std::uint64_t>(processo) << 32) ^
         (contador.fetch_add(1) * 0x9E3779B97F4A7C15ULL);
     // splitmix64 finaliser, so that close inputs give unrelated names.
     x ^= x >> 30;
@@ -204,13 +209,14 @@ void LiberaTemporario(int vaga) {
 // umask. Returns the descriptor, or -1 with errno set.
 int CriaTemporario(const std::string& destino, ::mode_t permissao, std::string& temporario,
                    int& vaga) {
-    const std::string marca = std::string(MarcaTemporario) + std::to_string(::getpid()) + "-";
+    const ::pid_t processo = ::getpid();
+    const std::string marca = std::string(MarcaTemporario) + std::to_string(processo) + "-";
     // A long file name would exceed the name limit once extended; a short name in the same
     // folder keeps the final rename on one file system all the same.
     const std::size_t tamanhoNome = destino.size() - PastaDe(destino).size();
     const bool nomeCurto = tamanhoNome + marca.size() + TamanhoSufixo <= NAME_MAX;
     for (int tentativa = 0; tentativa < 100; ++tentativa) {
-        temporario = (nomeCurto ? destino : PastaDe(destino)) + marca + SufixoAleatorio();
+        temporario = (nomeCurto ? destino : PastaDe(destino)) + marca + SufixoAleatorio(processo);
         // Recorded before it exists, so that no signal finds it unrecorded; the name holds
         // this program's id, so no other running program makes a file of that name.
         vaga = RegistraTemporario(temporario);
@@ -323,11 +329,10 @@ void GravaEmDispositivo(const std::string& caminho, const std::string& destino,
 // and returns 0 or the errno of the failed write.
 template <class Escreve>
 void GravaArquivo(const std::string& caminho, TModoGravacao modo, const Escreve& escreve) {
-    const std::string destino = modo.substituiEntrada ? caminho : DestinoReal(caminho);
-
+    std::string destino = caminho;
     struct stat anterior {};
-    const bool existia = modo.substituiEntrada ? ::lstat(destino.c_str(), &anterior) == 0
-                                               : ::stat(destino.c_str(), &anterior) == 0;
+    const bool existia = modo.substituiEntrada ? ::lstat(caminho.c_str(), &anterior) == 0
+                                               : EstadoDestino(caminho, destino, anterior);
     const bool regular = existia && S_ISREG(anterior.st_mode);
     if (existia && S_ISDIR(anterior.st_mode) && modo.substituiEntrada) {
         FalhaAoSalvar(caminho, EISDIR);
