@@ -5,6 +5,7 @@
 #include "documents/TDocModelos.h"
 #include "engine/TMontaCodigo.h"
 #include "generation/FusaoTextos.h"
+#include "generation/TOrderedProducer.h"
 #include "model/ArquivoTexto.h"
 #include "model/Erros.h"
 #include "model/Log.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <dirent.h>
+#include <exception>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unordered_map>
@@ -808,16 +810,43 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
     const TListaTextos tabelas = m_colunas->getNomesTabelas();
     // Parsed once for every file of the template; each file's engine used to parse them.
     const auto preparados = TMontaCodigo::PreparaTipos(tipos, forma.reservadas);
-    for (std::size_t i = 0; i < tabelas.size(); ++i) {
-        const std::string& tabela = tabelas[i];
+    // The file names come first, on this thread: they read the column set's index, which
+    // the expansions below then only read. A name that cannot be made ends the files at it,
+    // as it would have in turn.
+    struct TArquivoDaTabela {
+        std::string arquivo;
         std::string identificador;
-        const std::string arquivo = NomeArquivoTabela(tabela, padrao, forma, identificador);
-        // Every caller has checked `texto` with VerificaTags before its first file.
-        GravaArquivo(arquivo, Expande(*ColunasDaTabela(tabela), classePai, preparados, texto, true),
-                     "Table " + EntreAspas(tabela) + " Of Template " + modelo);
-        if (eventoTabela) {
-            eventoTabela(identificador, arquivo, Porcento(i, tabelas.size()));
+    };
+    std::vector<TArquivoDaTabela> arquivos;
+    arquivos.reserve(tabelas.size());
+    std::exception_ptr erroNome;
+    for (const std::string& tabela : tabelas) {
+        try {
+            TArquivoDaTabela daTabela;
+            daTabela.arquivo = NomeArquivoTabela(tabela, padrao, forma, daTabela.identificador);
+            arquivos.push_back(std::move(daTabela));
+        } catch (...) {
+            erroNome = std::current_exception();
+            break;
         }
+    }
+    // Each table's file is expanded ahead on another thread while this one writes the
+    // files before it: the engine works on copies of the table's columns and reads the
+    // shared set, which nothing here changes meanwhile.
+    TOrderedProducer<std::string> expansoes(arquivos.size(), [&](std::size_t i) {
+        // Every caller has checked `texto` with VerificaTags before its first file.
+        return Expande(*ColunasDaTabela(tabelas[i]), classePai, preparados, texto, true);
+    });
+    for (std::size_t i = 0; i < arquivos.size(); ++i) {
+        GravaArquivo(arquivos[i].arquivo, expansoes.Next(),
+                     "Table " + EntreAspas(tabelas[i]) + " Of Template " + modelo);
+        if (eventoTabela) {
+            eventoTabela(arquivos[i].identificador, arquivos[i].arquivo,
+                         Porcento(i, tabelas.size()));
+        }
+    }
+    if (erroNome) {
+        std::rethrow_exception(erroNome);
     }
 }
 

@@ -78,6 +78,8 @@ public:
     // An expansion whose text passes this many bytes fails instead of exhausting memory.
     std::size_t limiteSaida = TMontaCodigo::kLimiteSaidaPadrao;
 
+    // The events and the question come on the thread that runs Executa, while the files of
+    // the next tables may be expanded on another: a handler must not change the mapping.
     TEventoTabela eventoTabela;
     TEventoModelo eventoModelo;
     TEventoArquivo eventoArquivo;

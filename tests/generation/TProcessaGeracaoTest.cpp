@@ -433,6 +433,27 @@ TEST_F(Geracao, GroupFileWithoutNameFailsAndIsLogged) {
     EXPECT_EQ(run.falhas(), 1);
 }
 
+TEST_F(Geracao, ATableThatCannotBeExpandedEndsItsTemplatesFilesInOrder) {
+    // Files are expanded ahead of their writing: what follows a failed table is still
+    // neither written nor reported, and the files before it are, in order.
+    const std::string longo(60, 'c');
+    TProcessaGeracao& run =
+        Run(Mapeamento({{"", "a", "x"}, {"", "b", "x"}, {"", longo, "x"}, {"", "d", "x"}}),
+            {ModeloTabela(ModeloBasico())});
+    run.limiteSaida = 40;
+    std::vector<std::string> produzidos;
+    run.eventoTabela = [&](const std::string&, const std::string& arquivo, int) {
+        produzidos.push_back(arquivo);
+    };
+    ASSERT_TRUE(run.Prepara());
+    run.Executa();
+    EXPECT_EQ(produzidos, (std::vector<std::string>{"Ta.pas", "Tb.pas"}));
+    EXPECT_EQ(run.escritos(), 2);
+    EXPECT_EQ(run.falhas(), 1);
+    EXPECT_FALSE(fs::exists(arquivoSaida("T" + longo + ".pas")));
+    EXPECT_FALSE(fs::exists(arquivoSaida("Td.pas")));
+}
+
 TEST_F(Geracao, MissingTemplateLogsAndProducesNothing) {
     const std::string ausente = m_pasta.arquivo("missing.tpg");
     TDocModeloGeral modelo;
