@@ -111,7 +111,7 @@ private:
     std::condition_variable m_espaco;
     std::deque<TItem> m_fila;
     bool m_parar = false;
-    std::thread m_trabalho; // last: it starts once everything it uses is made
+    std::thread m_trabalho; // started once every member above is made; joined before they go
 };
 
 } // namespace fendril
