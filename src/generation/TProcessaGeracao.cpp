@@ -16,6 +16,7 @@
 #include <exception>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -808,8 +809,6 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
                                              const TListaTextos& tipos, const std::string& texto,
                                              const std::string& modelo) {
     const TListaTextos tabelas = m_colunas->getNomesTabelas();
-    // Parsed once for every file of the template; each file's engine used to parse them.
-    const auto preparados = TMontaCodigo::PreparaTipos(tipos, forma.reservadas);
     // The file names come first, on this thread: they read the column set's index, which
     // the expansions below then only read. A name that cannot be made ends the files at it,
     // as it would have in turn.
@@ -830,13 +829,24 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
             break;
         }
     }
-    // Each table's file is expanded ahead on another thread while this one writes the
-    // files before it: the engine works on copies of the table's columns and reads the
-    // shared set, which nothing here changes meanwhile.
-    TOrderedProducer<std::string> expansoes(arquivos.size(), [&](std::size_t i) {
-        // Every caller has checked `texto` with VerificaTags before its first file.
-        return Expande(*ColunasDaTabela(tabelas[i]), classePai, preparados, texto, true);
-    });
+    // The tables' files are expanded ahead, several at once, on threads of their own while
+    // this one writes the files before them: each engine works on copies of its table's
+    // columns and reads the shared set, whose lookups are all built first and which nothing
+    // changes meanwhile.
+    // The types are parsed once for every file of the template, for each thread: its
+    // engines share what they learn of the template's blocks, which they change as they go.
+    std::as_const(*m_colunas).PreparaLeituraConcorrente();
+    std::vector<std::shared_ptr<const TMontaCodigo::TTiposPreparados>> preparados;
+    for (std::size_t t = 0; t < std::max<std::size_t>(threadsExpansao, 1); ++t) {
+        preparados.push_back(TMontaCodigo::PreparaTipos(tipos, forma.reservadas));
+    }
+    TOrderedProducer<std::string> expansoes(
+        arquivos.size(),
+        [&](std::size_t i, std::size_t t) {
+            // Every caller has checked `texto` with VerificaTags before its first file.
+            return Expande(*ColunasDaTabela(tabelas[i]), classePai, preparados[t], texto, true);
+        },
+        threadsExpansao);
     for (std::size_t i = 0; i < arquivos.size(); ++i) {
         GravaArquivo(arquivos[i].arquivo, expansoes.Next(),
                      "Table " + EntreAspas(tabelas[i]) + " Of Template " + modelo);
@@ -848,6 +858,11 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
     if (erroNome) {
         std::rethrow_exception(erroNome);
     }
+}
+
+std::size_t TProcessaGeracao::ThreadsExpansaoPadrao() {
+    const std::size_t processadores = std::thread::hardware_concurrency();
+    return processadores < 2 ? 0 : std::min<std::size_t>(processadores - 1, 8);
 }
 
 void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::string& nome,

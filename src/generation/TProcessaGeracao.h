@@ -77,9 +77,14 @@ public:
     std::string diretorioGeracao;
     // An expansion whose text passes this many bytes fails instead of exhausting memory.
     std::size_t limiteSaida = TMontaCodigo::kLimiteSaidaPadrao;
+    // Threads that expand the files of a template's tables ahead of their writing (0: each
+    // file is made by the thread that writes it). By default one per processor beside the
+    // writing thread's, at most eight.
+    std::size_t threadsExpansao = ThreadsExpansaoPadrao();
+    static std::size_t ThreadsExpansaoPadrao();
 
     // The events and the question come on the thread that runs Executa, while the files of
-    // the next tables may be expanded on another: a handler must not change the mapping.
+    // the next tables may be expanded on others: a handler must not change the mapping.
     TEventoTabela eventoTabela;
     TEventoModelo eventoModelo;
     TEventoArquivo eventoArquivo;

@@ -310,19 +310,7 @@ std::optional<std::size_t> TControlaColunas::PosicaoDaColuna(std::string_view ta
                                                              std::string_view coluna) const {
     const Indice& atual = indice();
     if (!atual.porColunaFeito) {
-        // The first column of each name in each table answers for it.
-        const TTabela* anterior = nullptr;
-        std::string nomeTabela;
-        for (std::size_t i = 0; i < m_colunas.size(); ++i) {
-            const TColuna& daVez = *m_colunas[i];
-            const TTabela& tabelaDaVez = daVez.getTabela();
-            if (&tabelaDaVez != anterior) {
-                nomeTabela = tabelaDaVez.getNomeCompleto();
-                anterior = &tabelaDaVez;
-            }
-            m_indice.porColuna.try_emplace(ChaveColuna(nomeTabela, daVez.nome), i);
-        }
-        m_indice.porColunaFeito = true;
+        ConstroiPorColuna();
     }
     const auto& porColuna = atual.porColuna;
     const auto achado = porColuna.find(ChaveColuna(tabela, coluna));
@@ -371,20 +359,50 @@ const std::vector<const TColuna*>&
 TControlaColunas::getColunasQueReferenciam(std::string_view tabela) const {
     const Indice& atual = indice();
     if (!atual.referenciasFeitas) {
-        for (const std::string& nome : atual.nomesTabelas) {
-            for (const TColuna* coluna : ColunasDistintas(atual.porTabela.at(nome))) {
-                const TColuna* referenciada = coluna->getColunaEstrangeira();
-                if (coluna->habilitado && coluna->chaveEstrangeira && referenciada != nullptr) {
-                    m_indice.referencias[ChaveSemCaixa(referenciada->getTabela().getNomeCompleto())]
-                        .push_back(coluna);
-                }
-            }
-        }
-        m_indice.referenciasFeitas = true;
+        ConstroiReferencias();
     }
     static const std::vector<const TColuna*> nenhuma;
     const auto achado = atual.referencias.find(ChaveSemCaixa(tabela));
     return achado == atual.referencias.end() ? nenhuma : achado->second;
+}
+
+void TControlaColunas::PreparaLeituraConcorrente() const {
+    const Indice& atual = indice();
+    if (!atual.porColunaFeito) {
+        ConstroiPorColuna();
+    }
+    if (!atual.referenciasFeitas) {
+        ConstroiReferencias();
+    }
+}
+
+void TControlaColunas::ConstroiPorColuna() const {
+    // The first column of each name in each table answers for it.
+    const TTabela* anterior = nullptr;
+    std::string nomeTabela;
+    for (std::size_t i = 0; i < m_colunas.size(); ++i) {
+        const TColuna& daVez = *m_colunas[i];
+        const TTabela& tabelaDaVez = daVez.getTabela();
+        if (&tabelaDaVez != anterior) {
+            nomeTabela = tabelaDaVez.getNomeCompleto();
+            anterior = &tabelaDaVez;
+        }
+        m_indice.porColuna.try_emplace(ChaveColuna(nomeTabela, daVez.nome), i);
+    }
+    m_indice.porColunaFeito = true;
+}
+
+void TControlaColunas::ConstroiReferencias() const {
+    for (const std::string& nome : m_indice.nomesTabelas) {
+        for (const TColuna* coluna : ColunasDistintas(m_indice.porTabela.at(nome))) {
+            const TColuna* referenciada = coluna->getColunaEstrangeira();
+            if (coluna->habilitado && coluna->chaveEstrangeira && referenciada != nullptr) {
+                m_indice.referencias[ChaveSemCaixa(referenciada->getTabela().getNomeCompleto())]
+                    .push_back(coluna);
+            }
+        }
+    }
+    m_indice.referenciasFeitas = true;
 }
 
 void TControlaColunas::RemoveTabela(std::string_view tabela) {

@@ -99,6 +99,9 @@ public:
     // table of that qualified name (letter case ignored), in the order of getNomesTabelas and
     // getColunasDaTabela.
     const std::vector<const TColuna*>& getColunasQueReferenciam(std::string_view tabela) const;
+    // Builds now every lookup that a const reader would build on first use: afterwards
+    // several threads may read the set at once, through const access only, until it changes.
+    void PreparaLeituraConcorrente() const;
 
     // Positions in getColunas of the columns of that table (exact qualified name), in order.
     // Positions stay valid until the set is resized or a table is removed.
@@ -145,6 +148,9 @@ private:
     };
 
     const Indice& indice() const;
+    // The lookups of Indice built on first use.
+    void ConstroiPorColuna() const;
+    void ConstroiReferencias() const;
     std::optional<std::size_t> PrimeiraDaTabela(std::string_view tabela) const;
     std::vector<const TColuna*> ColunasDistintas(const std::vector<std::size_t>& selecao) const;
     TListaTextos NomesDistintos(const std::vector<std::size_t>* selecao) const;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,6 +27,7 @@ struct Col {
     bool chave = false;
     bool habilitado = true;
     std::string tipo = "int";
+    std::string referida = ""; // "table.column" of a foreign key
 };
 
 class Geracao : public testing::Test {
@@ -52,6 +54,13 @@ protected:
             coluna.habilitado = c.habilitado;
             coluna.getTipoDado().nome = c.tipo;
             coluna.getTipoDado().precisaoDataHora = -1;
+            if (!c.referida.empty()) {
+                coluna.chaveEstrangeira = true;
+                coluna.CriaColunaEstrangeira();
+                const std::size_t ponto = c.referida.find('.');
+                coluna.getColunaEstrangeira()->getTabela().nome = c.referida.substr(0, ponto);
+                coluna.getColunaEstrangeira()->nome = c.referida.substr(ponto + 1);
+            }
             documento.AdicionaLinha("tabelasecolunas", coluna.Codifica());
         }
         const std::string caminho = m_pasta.arquivo("map.kmf");
@@ -452,6 +461,49 @@ TEST_F(Geracao, ATableThatCannotBeExpandedEndsItsTemplatesFilesInOrder) {
     EXPECT_EQ(run.falhas(), 1);
     EXPECT_FALSE(fs::exists(arquivoSaida("T" + longo + ".pas")));
     EXPECT_FALSE(fs::exists(arquivoSaida("Td.pas")));
+}
+
+TEST_F(Geracao, FilesExpandedOnSeveralThreadsAreThoseMadeOneByOne) {
+    // Tables of one to twelve columns, so that the blocks' conditions come out differently
+    // from file to file while the threads' engines learn the template; each table's second
+    // column refers to the table before it, which lists it among the columns referring to it.
+    std::vector<Col> colunas;
+    for (int t = 0; t < 400; ++t) {
+        for (int c = 0; c <= t % 12; ++c) {
+            Col coluna{"", "t" + std::to_string(t), "c" + std::to_string(c), "", c == 0};
+            if (c == 1 && t > 0) {
+                coluna.referida = "t" + std::to_string(t - 1) + ".c0";
+            }
+            colunas.push_back(coluna);
+        }
+    }
+    const std::string mapa = Mapeamento(colunas);
+    TDocModeloTabela modelo = ModeloBasico();
+    modelo.classeObjeto = "class <tbname> <colcount>\r\n<prkcol>key <colname>\r\n</prkcol>"
+                          "<simplecol><colname><ifnot:last>, </ifnot:last><if:last>.</if:last>"
+                          "</simplecol><refcol> <reftbname></refcol>";
+    const std::string caminhoModelo = ModeloTabela(modelo);
+    std::vector<std::map<std::string, std::string>> saidas;
+    for (const std::size_t threads : {0, 3}) {
+        const std::string pasta = m_pasta.arquivo("out" + std::to_string(threads));
+        fs::create_directory(pasta);
+        TProcessaGeracao& run = Run(mapa, {caminhoModelo});
+        run.diretorioGeracao = pasta;
+        run.threadsExpansao = threads;
+        ASSERT_TRUE(run.Prepara());
+        run.Executa();
+        EXPECT_EQ(run.escritos(), 400);
+        std::map<std::string, std::string> arquivos;
+        for (const auto& entrada : fs::directory_iterator(pasta)) {
+            if (entrada.is_regular_file() && entrada.path().filename() != "log.txt") {
+                arquivos[entrada.path().filename().string()] = LeTextoArquivo(entrada.path());
+            }
+        }
+        saidas.push_back(std::move(arquivos));
+    }
+    ASSERT_EQ(saidas[0].size(), 400u);
+    EXPECT_EQ(saidas[0]["Tt3.pas"], "class t3 4\r\nkey c0\r\nc1, c2, c3. t4\r\n");
+    EXPECT_EQ(saidas[1], saidas[0]);
 }
 
 TEST_F(Geracao, MissingTemplateLogsAndProducesNothing) {
