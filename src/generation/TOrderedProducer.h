@@ -20,8 +20,8 @@ namespace fendril {
 // (0 when the caller does), so that each can keep what it learns to itself; `faz` must not
 // touch what the caller works on meanwhile, and T must be default-constructible. A result
 // whose making threw rethrows that exception from Next; once it has failed, no thread
-// starts on a later result. Without a second processor, or when no thread can be started,
-// Next makes each result itself, as a plain loop would.
+// starts on a later result. With no thread asked for (or none to be had), or fewer than two
+// results, Next makes each result itself, as a plain loop would.
 template <class T> class TOrderedProducer {
 public:
     TOrderedProducer(std::size_t quantidade, std::function<T(std::size_t, std::size_t)> faz,

@@ -830,11 +830,10 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
         }
     }
     // The tables' files are expanded ahead, several at once, on threads of their own while
-    // this one writes the files before them: each engine works on copies of its table's
+    // this one writes the files before them. Each engine works on copies of its table's
     // columns and reads the shared set, whose lookups are all built first and which nothing
-    // changes meanwhile.
-    // The types are parsed once for every file of the template, for each thread: its
-    // engines share what they learn of the template's blocks, which they change as they go.
+    // changes meanwhile. The types are parsed once per thread for all its files: its engines
+    // share what they learn of the template's blocks, which they change as they go.
     std::as_const(*m_colunas).PreparaLeituraConcorrente();
     std::vector<std::shared_ptr<const TMontaCodigo::TTiposPreparados>> preparados;
     for (std::size_t t = 0; t < std::max<std::size_t>(threadsExpansao, 1); ++t) {
