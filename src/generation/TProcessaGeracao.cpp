@@ -831,10 +831,14 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
     }
     // The tables' files are expanded ahead, several at once, on threads of their own while
     // this one writes the files before them. Each engine works on copies of its table's
-    // columns and reads the shared set, whose lookups are all built first and which nothing
-    // changes meanwhile. The types are parsed once per thread for all its files: its engines
-    // share what they learn of the template's blocks, which they change as they go.
-    std::as_const(*m_colunas).PreparaLeituraConcorrente();
+    // columns and reads the shared set, which nothing changes meanwhile. With more than one
+    // thread the set's lookups are all built first; a single thread builds only those its
+    // engines ask for (the lookup by column name alone holds every column's key). The types
+    // are parsed once per thread for all its files: its engines share what they learn of
+    // the template's blocks, which they change as they go.
+    if (threadsExpansao > 1) {
+        std::as_const(*m_colunas).PreparaLeituraConcorrente();
+    }
     std::vector<std::shared_ptr<const TMontaCodigo::TTiposPreparados>> preparados;
     for (std::size_t t = 0; t < std::max<std::size_t>(threadsExpansao, 1); ++t) {
         preparados.push_back(TMontaCodigo::PreparaTipos(tipos, forma.reservadas));
