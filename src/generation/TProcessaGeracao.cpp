@@ -864,8 +864,13 @@ void TProcessaGeracao::GeraArquivosPorTabela(const std::string& padrao, const TF
 }
 
 std::size_t TProcessaGeracao::ThreadsExpansaoPadrao() {
-    const std::size_t processadores = std::thread::hardware_concurrency();
-    return processadores < 2 ? 0 : std::min<std::size_t>(processadores - 1, 8);
+    // Asked once: the library reads the processor count from a file each time, and every
+    // run (each refresh of a template's preview among them) starts from this default.
+    static const std::size_t padrao = [] {
+        const std::size_t processadores = std::thread::hardware_concurrency();
+        return processadores < 2 ? 0 : std::min<std::size_t>(processadores - 1, 8);
+    }();
+    return padrao;
 }
 
 void TProcessaGeracao::GeraArquivo(const TControlaColunas& colunas, const std::string& nome,
